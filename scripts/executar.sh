@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, creates the demo company when it does not exist and starts the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/instalar-dependencias.sh
+bash scripts/compilar.sh
+./build/wlumoprod-cli demo
+./build/wlumoprod-cli empresas

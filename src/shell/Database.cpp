@@ -1,0 +1,231 @@
+#include "shell/Database.h"
+
+#include "shell/SqliteFunctions.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <atomic>
+
+namespace {
+QString novoNomeLigacao() {
+    static std::atomic<int> contador{0};
+    return QStringLiteral("lumo_%1").arg(++contador);
+}
+} // namespace
+
+QString ConnectionParams::ficheiroSQLite() const { return QDir(pasta).filePath(baseDados + QStringLiteral(".db")); }
+
+Database::~Database() { close(); }
+
+QSqlDatabase Database::qdb() const { return QSqlDatabase::database(m_nomeLigacao, false); }
+
+bool Database::isOpen() const { return !m_nomeLigacao.isEmpty() && qdb().isOpen(); }
+
+void Database::close() {
+    if (m_nomeLigacao.isEmpty())
+        return;
+    {
+        QSqlDatabase d = QSqlDatabase::database(m_nomeLigacao, false);
+        if (d.isOpen())
+            d.close();
+    }
+    QSqlDatabase::removeDatabase(m_nomeLigacao);
+    m_nomeLigacao.clear();
+}
+
+std::shared_ptr<Database> Database::openSQLiteFile(const QString& ficheiro, QString* erro) {
+    QFileInfo fi(ficheiro);
+    QDir().mkpath(fi.absolutePath());
+    ConnectionParams p;
+    p.motor = Dialect::Motor::SQLite;
+    p.pasta = fi.absolutePath();
+    p.baseDados = fi.completeBaseName();
+    std::shared_ptr<Database> db(new Database());
+    db->m_params = p;
+    db->m_dialect = Dialect::criar(p.motor);
+    db->m_nomeLigacao = novoNomeLigacao();
+    QSqlDatabase q = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), db->m_nomeLigacao);
+    q.setDatabaseName(fi.absoluteFilePath());
+    q.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(p.tempoComando * 1000));
+    q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!q.open()) {
+        if (erro)
+            *erro = q.lastError().text();
+        return nullptr;
+    }
+    db->registarFuncoesSQLite();
+    db->exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    db->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    return db;
+}
+
+std::shared_ptr<Database> Database::open(const ConnectionParams& p, QString* erro) {
+    if (p.motor == Dialect::Motor::SQLite) {
+        const QString f = p.ficheiroSQLite();
+        if (p.baseDados.isEmpty() || !QFileInfo::exists(f)) {
+            if (erro)
+                *erro = QStringLiteral("Base de dados inexistente: %1").arg(f);
+            return nullptr;
+        }
+        auto db = openSQLiteFile(f, erro);
+        if (db) {
+            db->m_params = p;
+            db->exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(p.tempoComando * 1000));
+        }
+        return db;
+    }
+
+    std::shared_ptr<Database> db(new Database());
+    db->m_params = p;
+    db->m_dialect = Dialect::criar(p.motor);
+    db->m_nomeLigacao = novoNomeLigacao();
+    QSqlDatabase q = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), db->m_nomeLigacao);
+    q.setDatabaseName(p.baseDados);
+    const bool sistema = p.autenticacao.trimmed().toUpper() == QStringLiteral("WIN");
+    if (sistema) {
+        // Operating-system authentication: the local socket and the user's own name, no password.
+        if (!p.host.isEmpty() && p.host != QStringLiteral("localhost"))
+            q.setHostName(p.host);
+        q.setUserName(qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME")));
+    } else {
+        q.setHostName(p.host.isEmpty() ? QStringLiteral("localhost") : p.host);
+        q.setUserName(p.login);
+        q.setPassword(p.password);
+    }
+    q.setPort(p.porta);
+    q.setConnectOptions(QStringLiteral("connect_timeout=%1;application_name=WLumoProd;options='-c statement_timeout=%2'")
+                            .arg(qMax(1, p.tempoLigacao))
+                            .arg(qMax(0, p.tempoComando) * 1000));
+    q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!q.open()) {
+        if (erro)
+            *erro = q.lastError().text();
+        db->close();
+        return nullptr;
+    }
+    return db;
+}
+
+void Database::registarFuncoesSQLite() {
+    QVariant h = qdb().driver()->handle();
+    if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0) {
+        sqlite3* handle = *static_cast<sqlite3* const*>(h.constData());
+        if (handle)
+            lumoRegistarFuncoesSQLite(handle);
+    }
+}
+
+bool Database::prepararEExecutar(QSqlQuery& q, const QString& sql, const QVariantList& valores) {
+    q.setForwardOnly(true);
+    bool ok;
+    if (valores.isEmpty()) {
+        ok = q.exec(sql);
+    } else {
+        ok = q.prepare(sql);
+        if (ok) {
+            for (const QVariant& v : valores)
+                q.addBindValue(v);
+            ok = q.exec();
+        }
+    }
+    if (!ok)
+        m_lastError = q.lastError().text();
+    return ok;
+}
+
+bool Database::exec(const QString& sql, const QVariantList& valores) {
+    if (!isOpen()) {
+        m_lastError = QStringLiteral("Ligação fechada");
+        return false;
+    }
+    QSqlQuery q(qdb());
+    return prepararEExecutar(q, sql, valores);
+}
+
+std::optional<QSqlQuery> Database::query(const QString& sql, const QVariantList& valores) {
+    if (!isOpen()) {
+        m_lastError = QStringLiteral("Ligação fechada");
+        return std::nullopt;
+    }
+    QSqlQuery q(qdb());
+    if (!prepararEExecutar(q, sql, valores))
+        return std::nullopt;
+    return q;
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& valores, bool* ok) {
+    auto q = query(sql, valores);
+    if (ok)
+        *ok = q.has_value();
+    if (q && q->next())
+        return q->value(0);
+    return {};
+}
+
+qint64 Database::insert(const QString& tabela, const QStringList& colunas, const QVariantList& valores) {
+    QStringList marcas;
+    for (qsizetype i = 0; i < colunas.size(); ++i)
+        marcas << QStringLiteral("?");
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING NumRegisto")
+                            .arg(tabela, colunas.join(u','), marcas.join(u','));
+    auto q = query(sql, valores);
+    if (!q || !q->next())
+        return 0;
+    return q->value(0).toLongLong();
+}
+
+bool Database::update(const QString& tabela, const QStringList& colunas, const QVariantList& valores,
+                      const QString& condicao, const QVariantList& valoresCondicao) {
+    QStringList pares;
+    for (const QString& c : colunas)
+        pares << c + QStringLiteral("=?");
+    QString sql = QStringLiteral("UPDATE %1 SET %2").arg(tabela, pares.join(u','));
+    if (!condicao.trimmed().isEmpty())
+        sql += u' ' + condicao;
+    return exec(sql, valores + valoresCondicao);
+}
+
+Transaction::Transaction(Database& db) : m_db(db) {
+    m_nivel = m_db.m_profundidade + 1;
+    const QString sql = m_nivel == 1 ? m_db.dialect().inicioTransaccaoEscrita()
+                                     : QStringLiteral("SAVEPOINT lumo_sp%1").arg(m_nivel);
+    m_activa = m_db.exec(sql);
+    if (m_activa)
+        m_db.m_profundidade = m_nivel;
+}
+
+Transaction::~Transaction() {
+    if (m_activa)
+        rollback();
+}
+
+bool Transaction::commit() {
+    if (!m_activa)
+        return false;
+    const QString sql =
+        m_nivel == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT lumo_sp%1").arg(m_nivel);
+    const bool ok = m_db.exec(sql);
+    if (!ok) {
+        rollback();
+        return false;
+    }
+    m_activa = false;
+    m_db.m_profundidade = m_nivel - 1;
+    return true;
+}
+
+void Transaction::rollback() {
+    if (!m_activa)
+        return;
+    if (m_nivel == 1) {
+        m_db.exec(QStringLiteral("ROLLBACK"));
+    } else {
+        m_db.exec(QStringLiteral("ROLLBACK TO SAVEPOINT lumo_sp%1").arg(m_nivel));
+        m_db.exec(QStringLiteral("RELEASE SAVEPOINT lumo_sp%1").arg(m_nivel));
+    }
+    m_activa = false;
+    m_db.m_profundidade = m_nivel - 1;
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "shell/Dialect.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <memory>
+#include <optional>
+
+// Where and how to reach one database.
+struct ConnectionParams {
+    Dialect::Motor motor = Dialect::Motor::SQLite;
+    QString pasta;            // SQLite: folder of the database files
+    QString host;             // PostgreSQL host ("" or a socket folder means local socket)
+    int porta = 5432;         // PostgreSQL port
+    QString baseDados;        // "LumoGest0001"
+    QString login;            // PostgreSQL login
+    QString password;         // in clear, only in memory
+    QString autenticacao;     // "SQL" (password) or "WIN" (the operating-system user)
+    int tempoLigacao = 60;    // seconds
+    int tempoComando = 120;   // seconds
+
+    QString ficheiroSQLite() const; // pasta + "/" + baseDados + ".db"
+};
+
+class Transaction;
+
+// One open connection to a company (or other) database.
+// Every value travels as a bound parameter ("?" placeholders).
+class Database {
+public:
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens the database; nullptr with the reason in *erro on failure. Never shows anything.
+    static std::shared_ptr<Database> open(const ConnectionParams& p, QString* erro = nullptr);
+    // Opens a SQLite file, creating it when missing.
+    static std::shared_ptr<Database> openSQLiteFile(const QString& ficheiro, QString* erro = nullptr);
+
+    const Dialect& dialect() const { return *m_dialect; }
+    const ConnectionParams& params() const { return m_params; }
+    QSqlDatabase qdb() const;
+    bool isOpen() const;
+    void close();
+
+    // Runs a statement; false on failure, with the reason in lastError().
+    bool exec(const QString& sql, const QVariantList& valores = {});
+    // Runs a query, positioned before the first row; nullopt on failure.
+    std::optional<QSqlQuery> query(const QString& sql, const QVariantList& valores = {});
+    // First column of the first row; an invalid QVariant when there is no row or on failure.
+    QVariant scalar(const QString& sql, const QVariantList& valores = {}, bool* ok = nullptr);
+    // Runs an INSERT and returns the new NumRegisto (0 on failure).
+    qint64 insert(const QString& tabela, const QStringList& colunas, const QVariantList& valores);
+    // UPDATE tabela SET c1=?,c2=? <condicao>; the condition carries its own "?".
+    bool update(const QString& tabela, const QStringList& colunas, const QVariantList& valores,
+                const QString& condicao = {}, const QVariantList& valoresCondicao = {});
+
+    QString lastError() const { return m_lastError; }
+    bool emTransaccao() const { return m_profundidade > 0; }
+
+private:
+    friend class Transaction;
+    Database() = default;
+    bool prepararEExecutar(QSqlQuery& q, const QString& sql, const QVariantList& valores);
+    void registarFuncoesSQLite();
+
+    QString m_nomeLigacao;
+    ConnectionParams m_params;
+    std::unique_ptr<Dialect> m_dialect;
+    QString m_lastError;
+    int m_profundidade = 0;
+};
+
+// Transaction guard: rolls back in its destructor unless commit() was called.
+// Nested guards become savepoints, so a failed inner step can never be committed by the outer one
+// without the outer code seeing the failure.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    bool ok() const { return m_activa; }
+    bool commit();
+    void rollback();
+
+private:
+    Database& m_db;
+    bool m_activa = false;
+    int m_nivel = 0;
+};

@@ -1,0 +1,80 @@
+#include "shell/Schema.h"
+
+#include "shell/Database.h"
+
+const ColunaDef* TabelaDef::coluna(const QString& n) const {
+    for (const ColunaDef& c : colunas)
+        if (c.nome.compare(n, Qt::CaseInsensitive) == 0)
+            return &c;
+    return nullptr;
+}
+
+namespace {
+QString ddlIndice(const TabelaDef& t, const IndiceDef& i) {
+    return QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
+        .arg(i.unico ? QStringLiteral("UNIQUE ") : QString(), i.nome, t.nome, i.colunas.join(u','));
+}
+} // namespace
+
+QStringList ddlTabela(const Dialect& d, const TabelaDef& t) {
+    QStringList cols{d.colunaIdentidade()};
+    for (const ColunaDef& c : t.colunas)
+        cols << c.nome + u' ' + d.tipoColuna(c);
+    QStringList r{QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(t.nome, cols.join(QStringLiteral(", ")))};
+    for (const IndiceDef& i : t.indices)
+        r << ddlIndice(t, i);
+    return r;
+}
+
+QStringList ddlEmpresa(const Dialect& d) {
+    QStringList r = d.preparacaoBaseDados();
+    for (const TabelaDef& t : tabelasEmpresa())
+        r << ddlTabela(d, t);
+    return r;
+}
+
+bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
+    const Dialect& d = db.dialect();
+    auto falha = [&](const QString& sql) {
+        if (erro)
+            *erro = db.lastError() + QStringLiteral(" [") + sql + u']';
+        return false;
+    };
+    for (const QString& s : d.preparacaoBaseDados())
+        if (!db.exec(s))
+            return falha(s);
+    Transaction tr(db);
+    if (!tr.ok())
+        return falha(QStringLiteral("BEGIN"));
+    for (const TabelaDef& t : tabelasEmpresa()) {
+        if (!d.existeTabela(db, t.nome)) {
+            for (const QString& s : ddlTabela(d, t))
+                if (!db.exec(s))
+                    return falha(s);
+            continue;
+        }
+        for (const ColunaDef& c : t.colunas) {
+            if (d.existeCampo(db, t.nome, c.nome))
+                continue;
+            const QString s = QStringLiteral("ALTER TABLE %1 ADD %2 %3").arg(t.nome, c.nome, d.tipoColuna(c));
+            if (!db.exec(s))
+                return falha(s);
+        }
+        for (const IndiceDef& i : t.indices) {
+            const QString s = ddlIndice(t, i);
+            if (!db.exec(s))
+                return falha(s);
+        }
+    }
+    const QVariant v = db.scalar(QStringLiteral("SELECT Versao FROM EsquemaVersao"));
+    if (!v.isValid()) {
+        if (!db.exec(QStringLiteral("INSERT INTO EsquemaVersao (Versao) VALUES (?)"), {VersaoEsquema}))
+            return falha(QStringLiteral("EsquemaVersao"));
+    } else if (v.toInt() < VersaoEsquema) {
+        if (!db.exec(QStringLiteral("UPDATE EsquemaVersao SET Versao=?"), {VersaoEsquema}))
+            return falha(QStringLiteral("EsquemaVersao"));
+    }
+    if (!tr.commit())
+        return falha(QStringLiteral("COMMIT"));
+    return true;
+}

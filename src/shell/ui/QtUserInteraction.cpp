@@ -1,0 +1,132 @@
+#include "shell/ui/QtUserInteraction.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QMessageBox::Icon iconeQt(UserInteraction::Icone i) {
+    switch (i) {
+    case UserInteraction::Icone::Informacao:
+        return QMessageBox::Information;
+    case UserInteraction::Icone::Exclamacao:
+        return QMessageBox::Warning;
+    case UserInteraction::Icone::Critico:
+        return QMessageBox::Critical;
+    case UserInteraction::Icone::Pergunta:
+        return QMessageBox::Question;
+    case UserInteraction::Icone::Nenhum:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+void QtUserInteraction::mensagem(const QString& texto, Icone icone, const QString& titulo) {
+    QMessageBox m(iconeQt(icone), titulo.isEmpty() ? QApplication::applicationName() : titulo, texto,
+                  QMessageBox::Ok, m_pai);
+    m.exec();
+}
+
+bool QtUserInteraction::pergunta(const QString& texto, const QString& titulo) {
+    QMessageBox m(QMessageBox::Question, titulo.isEmpty() ? QApplication::applicationName() : titulo, texto,
+                  QMessageBox::NoButton, m_pai);
+    auto* nao = m.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
+    auto* sim = m.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
+    m.setDefaultButton(nao);
+    m.exec();
+    return m.clickedButton() == sim;
+}
+
+int QtUserInteraction::alerta(const QString& questao, const QStringList& respostas) {
+    QDialog d(m_pai);
+    d.setWindowTitle(questao);
+    auto* lay = new QVBoxLayout(&d);
+    auto* lista = new QListWidget(&d);
+    lista->addItems(respostas);
+    lista->setCurrentRow(0);
+    lay->addWidget(lista);
+    auto* botoes = new QDialogButtonBox(&d);
+    auto* sel = botoes->addButton(QStringLiteral("&Selecionar"), QDialogButtonBox::AcceptRole);
+    botoes->addButton(QStringLiteral("&Cancelar"), QDialogButtonBox::RejectRole);
+    lay->addWidget(botoes);
+    int resultado = 0;
+    QObject::connect(sel, &QPushButton::clicked, &d, [&] {
+        resultado = lista->currentRow() + 1;
+        d.accept();
+    });
+    QObject::connect(lista, &QListWidget::itemDoubleClicked, &d, [&] {
+        resultado = lista->currentRow() + 1;
+        d.accept();
+    });
+    QObject::connect(botoes, &QDialogButtonBox::rejected, &d, [&] {
+        resultado = 0;
+        d.reject();
+    });
+    lista->setFocus();
+    d.exec();
+    return resultado;
+}
+
+int QtUserInteraction::caixaBotoes(const QString& texto, const QString& titulo, const QStringList& botoes,
+                                   Icone icone) {
+    QMessageBox m(iconeQt(icone), titulo, texto, QMessageBox::NoButton, m_pai);
+    QList<QAbstractButton*> lista;
+    for (const QString& b : botoes)
+        lista << m.addButton(b, QMessageBox::ActionRole);
+    if (!lista.isEmpty())
+        m.setDefaultButton(static_cast<QPushButton*>(lista.first()));
+    m.exec();
+    return int(qMax<qsizetype>(0, lista.indexOf(m.clickedButton())));
+}
+
+std::optional<QString> QtUserInteraction::pedirTexto(const QString& texto, const QString& titulo,
+                                                     const QString& inicial) {
+    bool ok = false;
+    const QString r = QInputDialog::getText(m_pai, titulo, texto, QLineEdit::Normal, inicial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return r;
+}
+
+QString QtUserInteraction::escolherFicheiroAbrir(const QString& titulo, const QString& filtro, const QString& pasta) {
+    return QFileDialog::getOpenFileName(m_pai, titulo, pasta, filtro);
+}
+
+QString QtUserInteraction::escolherFicheiroGravar(const QString& titulo, const QString& filtro,
+                                                  const QString& sugestao) {
+    return QFileDialog::getSaveFileName(m_pai, titulo, sugestao, filtro);
+}
+
+QString QtUserInteraction::escolherPasta(const QString& titulo, const QString& pasta) {
+    return QFileDialog::getExistingDirectory(m_pai, titulo, pasta);
+}
+
+void QtUserInteraction::progressoInicio(const QString& texto, int total) {
+    delete m_progresso;
+    m_progresso = new QProgressDialog(texto, QStringLiteral("&Cancelar"), 0, total, m_pai);
+    m_progresso->setWindowModality(Qt::WindowModal);
+    m_progresso->setMinimumDuration(300);
+}
+
+bool QtUserInteraction::progresso(int valor, const QString& texto) {
+    if (!m_progresso)
+        return true;
+    if (!texto.isEmpty())
+        m_progresso->setLabelText(texto);
+    m_progresso->setValue(valor);
+    QApplication::processEvents();
+    return !m_progresso->wasCanceled();
+}
+
+void QtUserInteraction::progressoFim() {
+    delete m_progresso;
+    m_progresso = nullptr;
+}

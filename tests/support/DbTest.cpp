@@ -1,0 +1,75 @@
+#include "support/DbTest.h"
+
+#include "shell/AdminServidor.h"
+#include "shell/Schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QUuid>
+
+bool servidorPostgresTeste(ConnectionParams* p) {
+    const QString host = qEnvironmentVariable("LUMO_PG_HOST");
+    if (host.isEmpty())
+        return false;
+    p->motor = Dialect::Motor::PostgreSQL;
+    p->host = host;
+    p->porta = qEnvironmentVariableIntValue("LUMO_PG_PORT") > 0 ? qEnvironmentVariableIntValue("LUMO_PG_PORT") : 5432;
+    p->login = qEnvironmentVariable("LUMO_PG_USER", QStringLiteral("lumo"));
+    p->password = qEnvironmentVariable("LUMO_PG_PASSWORD");
+    p->autenticacao = QStringLiteral("SQL");
+    return true;
+}
+
+std::string nomeMotor(const ::testing::TestParamInfo<Dialect::Motor>& info) {
+    return info.param == Dialect::Motor::SQLite ? "SQLite" : "PostgreSQL";
+}
+
+void DbTest::SetUp() {
+    QString erro;
+    const QString nome = QStringLiteral("lumo_teste_%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(16));
+    if (GetParam() == Dialect::Motor::SQLite) {
+        m_pastaTemp = QDir::tempPath() + QStringLiteral("/lumo_testes_") + nome;
+        QDir().mkpath(m_pastaTemp);
+        params.motor = Dialect::Motor::SQLite;
+        params.pasta = m_pastaTemp;
+    } else {
+        if (!servidorPostgresTeste(&params)) {
+            if (qEnvironmentVariable("LUMO_PG_REQUIRED") == QStringLiteral("1"))
+                FAIL() << "LUMO_PG_HOST não definido";
+            GTEST_SKIP() << "Sem servidor PostgreSQL de testes (LUMO_PG_HOST)";
+        }
+    }
+    ASSERT_TRUE(AdminServidor::criarBaseDados(params, nome, &erro)) << erro.toStdString();
+    params.baseDados = nome;
+    db = Database::open(params, &erro);
+    ASSERT_TRUE(db) << erro.toStdString();
+    if (m_comEsquema)
+        ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
+    ctx.LigacaoEmpresa = db;
+    ctx.CodigoEmpresa = QStringLiteral("TEST");
+    ctx.CodigoUtilizador = QStringLiteral("01");
+    ctx.LoginUtilizador = QStringLiteral("Supervisor");
+    ctx.NomePosto = QStringLiteral("POSTO1");
+}
+
+std::shared_ptr<Database> DbTest::novaLigacao() {
+    QString erro;
+    auto d = Database::open(params, &erro);
+    EXPECT_TRUE(d) << erro.toStdString();
+    return d;
+}
+
+void DbTest::TearDown() {
+    ctx = GlobalContext();
+    if (db) {
+        db->close();
+        db.reset();
+    }
+    if (!params.baseDados.isEmpty()) {
+        if (params.motor == Dialect::Motor::PostgreSQL)
+            AdminServidor::apagarBaseDados(params, params.baseDados);
+    }
+    if (!m_pastaTemp.isEmpty())
+        QDir(m_pastaTemp).removeRecursively();
+}
