@@ -37,3 +37,5 @@ std::string nomeMotor(const ::testing::TestParamInfo<Dialect::Motor>& info);
 #define LUMO_INSTANCIAR_MOTORES(Suite)                                                                            \
     INSTANTIATE_TEST_SUITE_P(Motores, Suite,                                                                       \
                              ::testing::Values(Dialect::Motor::SQLite, Dialect::Motor::PostgreSQL), nomeMotor)
+
+inline void PrintTo(Dialect::Motor m, std::ostream* os) { *os << (m == Dialect::Motor::SQLite ? "SQLite" : "PostgreSQL"); }
