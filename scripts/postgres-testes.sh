@@ -23,6 +23,10 @@ DO \$\$BEGIN
   IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname='$PGUSER_TESTES') THEN
     CREATE ROLE $PGUSER_TESTES LOGIN SUPERUSER PASSWORD '$PGPASS_TESTES';
   END IF;
+  -- the operating-system user, for the tests of operating-system authentication
+  IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname='$(id -un)') THEN
+    CREATE ROLE "$(id -un)" LOGIN;
+  END IF;
 END\$\$;
 SQL
 echo "export LUMO_PG_HOST=127.0.0.1 LUMO_PG_PORT=$PORTA LUMO_PG_USER=$PGUSER_TESTES LUMO_PG_PASSWORD=$PGPASS_TESTES"

@@ -79,15 +79,20 @@ std::optional<Currency> Currency::parse(const QString& textoOriginal) {
     __int128 valor = inteiro * Escala + fraccao;
     if (digitoSeguinte >= 5)
         ++valor;
+    // The integer check above lets the fraction or its rounding carry past the last amount.
+    if (valor > std::numeric_limits<int64_t>::max())
+        return std::nullopt;
     return fromRaw(int64_t(negativo ? -valor : valor));
 }
 
 Currency Currency::fromString(const QString& texto) { return parse(texto).value_or(Currency()); }
 
 Currency Currency::fromDouble(double d) {
-    if (!std::isfinite(d))
+    const double escalado = d * double(Escala);
+    // Beyond the range llround has no defined result; such a value cannot be an amount.
+    if (!std::isfinite(escalado) || std::fabs(escalado) >= 9.2e18)
         return Currency();
-    return fromRaw(int64_t(std::llround(d * double(Escala))));
+    return fromRaw(int64_t(std::llround(escalado)));
 }
 
 Currency Currency::fromVariant(const QVariant& v) {
@@ -104,13 +109,10 @@ Currency Currency::fromVariant(const QVariant& v) {
     case QMetaType::Bool:
         return Currency(v.toBool() ? 1 : 0);
     case QMetaType::Double:
-    case QMetaType::Float: {
-        // Text of 15 significant digits is the exact decimal the value stands for.
-        const QString t = QString::number(v.toDouble(), 'g', 15);
-        if (auto c = parse(t))
-            return *c;
+    case QMetaType::Float:
+        // Rounding the scaled value is exact wherever a double can hold four decimals (below about
+        // 4e11); a detour through 15 significant digits would lose decimals from 1e11 up.
         return fromDouble(v.toDouble());
-    }
     default:
         break;
     }

@@ -30,13 +30,15 @@ public:
     static Currency fromInt64(int64_t inteiro) { return fromRaw(inteiro * Escala); }
 
     // Parses "1234.5", "-0.0001", "+3", "12,5" (comma accepted as decimal mark).
-    // More than four decimals are rounded half away from zero. Empty or malformed text gives nullopt.
+    // More than four decimals are rounded half away from zero. Empty or malformed text, or a value
+    // beyond the amount range, gives nullopt.
     static std::optional<Currency> parse(const QString& texto);
     // Same as parse, but malformed text gives 0.
     static Currency fromString(const QString& texto);
     // Database values arrive as integers, exact decimal strings or doubles.
     static Currency fromVariant(const QVariant& v);
     // Only for values that come from outside as binary floating point; rounds to four decimals.
+    // Values that are not finite or lie beyond the amount range give 0.
     static Currency fromDouble(double d);
 
     constexpr int64_t raw() const { return m_raw; }

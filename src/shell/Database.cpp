@@ -119,7 +119,10 @@ void Database::registarFuncoesSQLite() {
 }
 
 bool Database::prepararEExecutar(QSqlQuery& q, const QString& sql, const QVariantList& valores) {
-    q.setForwardOnly(true);
+    // PostgreSQL streams forward-only results row by row, and a second query on the same
+    // connection would silently drop the rows not yet read; buffering the whole result lets
+    // code read one query while running others.
+    q.setForwardOnly(m_dialect->isSQLite());
     bool ok;
     if (valores.isEmpty()) {
         ok = q.exec(sql);

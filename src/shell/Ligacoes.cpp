@@ -141,44 +141,62 @@ void FechaLigacoes(GlobalContext& ctx) {
 }
 
 namespace {
-bool permitirLigacoes(Database& ligacao, const QString& baseDados, bool permitir, bool terminarTodas) {
+// A database cannot refuse connections from a session inside it, so the switch is made
+// from the server's maintenance database with the same credentials.
+bool permitirLigacoes(const ConnectionParams& p, const QString& baseDados, bool permitir, qint64 pidPoupado) {
     if (!AdminServidor::nomeValido(baseDados))
         return false;
-    if (!ligacao.exec(QStringLiteral("ALTER DATABASE \"%1\" WITH ALLOW_CONNECTIONS %2")
-                          .arg(baseDados, permitir ? QStringLiteral("true") : QStringLiteral("false"))))
+    auto adm = AdminServidor::ligarManutencao(p);
+    if (!adm)
+        return false;
+    if (!adm->exec(QStringLiteral("ALTER DATABASE \"%1\" WITH ALLOW_CONNECTIONS %2")
+                       .arg(baseDados, permitir ? QStringLiteral("true") : QStringLiteral("false"))))
         return false;
     if (permitir)
         return true;
-    return ligacao.exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname=? %1")
-                            .arg(terminarTodas ? QString() : QStringLiteral("AND pid<>pg_backend_pid()")),
-                        {baseDados});
+    return adm->exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                                    "WHERE datname=? AND pid<>?"),
+                     {baseDados, pidPoupado});
+}
+
+bool sqliteExclusivo(Database& ligacao, bool exclusivo) {
+    if (!exclusivo) {
+        // The exclusive lock is given up at the next read after leaving exclusive mode.
+        return ligacao.exec(QStringLiteral("PRAGMA locking_mode=NORMAL")) &&
+               ligacao.scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")).isValid();
+    }
+    // Other open connections keep their read locks; wait a little for them, not the full command time.
+    ligacao.exec(QStringLiteral("PRAGMA busy_timeout=2000"));
+    const bool ok = ligacao.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")) &&
+                    ligacao.exec(QStringLiteral("BEGIN IMMEDIATE")) && ligacao.exec(QStringLiteral("COMMIT"));
+    if (!ok)
+        sqliteExclusivo(ligacao, false);
+    ligacao.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ligacao.params().tempoComando * 1000));
+    return ok;
 }
 } // namespace
 
 bool SQL_SingleUser(Database& ligacao, const QString& baseDados) {
     if (ligacao.dialect().isSQLite())
-        return ligacao.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")) &&
-               ligacao.exec(QStringLiteral("BEGIN IMMEDIATE")) && ligacao.exec(QStringLiteral("COMMIT"));
-    return permitirLigacoes(ligacao, baseDados, false, false);
+        return sqliteExclusivo(ligacao, true);
+    const qint64 pid = ligacao.scalar(QStringLiteral("SELECT pg_backend_pid()")).toLongLong();
+    return permitirLigacoes(ligacao.params(), baseDados, false, pid);
 }
 
 bool SQL_MultiUser(Database& ligacao, const QString& baseDados) {
-    if (ligacao.dialect().isSQLite()) {
-        // The exclusive lock is given up at the next read after leaving exclusive mode.
-        return ligacao.exec(QStringLiteral("PRAGMA locking_mode=NORMAL")) &&
-               ligacao.scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")).isValid();
-    }
-    return permitirLigacoes(ligacao, baseDados, true, false);
+    if (ligacao.dialect().isSQLite())
+        return sqliteExclusivo(ligacao, false);
+    return permitirLigacoes(ligacao.params(), baseDados, true, 0);
 }
 
 bool SQL_Offline(Database& ligacaoManutencao, const QString& baseDados) {
     if (ligacaoManutencao.dialect().isSQLite())
         return true;
-    return permitirLigacoes(ligacaoManutencao, baseDados, false, true);
+    return permitirLigacoes(ligacaoManutencao.params(), baseDados, false, 0);
 }
 
 bool SQL_Online(Database& ligacaoManutencao, const QString& baseDados) {
     if (ligacaoManutencao.dialect().isSQLite())
         return true;
-    return permitirLigacoes(ligacaoManutencao, baseDados, true, true);
+    return permitirLigacoes(ligacaoManutencao.params(), baseDados, true, 0);
 }

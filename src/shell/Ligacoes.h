@@ -35,11 +35,12 @@ bool Abre_Connexao_AnoAnterior(GlobalContext& ctx, UserInteraction& ui, std::sha
 // Closes the four connections of the context (each only if open) and releases them.
 void FechaLigacoes(GlobalContext& ctx);
 
-// Only this program's connection may use the database (PostgreSQL: no new connections and the
-// others ended; SQLite: the connection keeps an exclusive lock), and back.
+// Only this connection may use the database, and back. PostgreSQL: new connections are refused
+// and the others ended. SQLite: the connection takes an exclusive lock, which fails while
+// another connection has the file open.
 bool SQL_SingleUser(Database& ligacao, const QString& baseDados);
 bool SQL_MultiUser(Database& ligacao, const QString& baseDados);
-// Taking a database offline (no connections at all) or back online. Run from a connection to
-// another database of the same server; on SQLite there is nothing to take offline.
-bool SQL_Offline(Database& ligacaoManutencao, const QString& baseDados);
-bool SQL_Online(Database& ligacaoManutencao, const QString& baseDados);
+// Taking a database offline (every connection ended, none accepted) or back online, with the
+// credentials of the given connection. On SQLite there is no server to take it offline.
+bool SQL_Offline(Database& ligacao, const QString& baseDados);
+bool SQL_Online(Database& ligacao, const QString& baseDados);

@@ -60,4 +60,19 @@ TEST_P(DatabaseTest, ValoresComApostrofosVoltamIntactos) {
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM p")).toInt(), 2);
 }
 
+TEST_P(DatabaseTest, ConsultaDentroDeOutraNaoPerdeLinhas) {
+    ASSERT_TRUE(db->exec(QStringLiteral("CREATE TABLE n (i INTEGER)")));
+    for (int i = 1; i <= 50; ++i)
+        ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO n (i) VALUES (?)"), {i}));
+    auto q = db->query(QStringLiteral("SELECT i FROM n ORDER BY i"));
+    ASSERT_TRUE(q);
+    int lidas = 0, soma = 0;
+    while (q->next()) {
+        ++lidas;
+        soma += db->scalar(QStringLiteral("SELECT i FROM n WHERE i=?"), {q->value(0)}).toInt();
+    }
+    EXPECT_EQ(lidas, 50);
+    EXPECT_EQ(soma, 1275);
+}
+
 LUMO_INSTANCIAR_MOTORES(DatabaseTest);

@@ -44,8 +44,9 @@ void DbTest::SetUp() {
     params.baseDados = nome;
     db = Database::open(params, &erro);
     ASSERT_TRUE(db) << erro.toStdString();
-    if (m_comEsquema)
+    if (m_comEsquema) {
         ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
+    }
     ctx.LigacaoEmpresa = db;
     ctx.CodigoEmpresa = QStringLiteral("TEST");
     ctx.CodigoUtilizador = QStringLiteral("01");
@@ -66,10 +67,8 @@ void DbTest::TearDown() {
         db->close();
         db.reset();
     }
-    if (!params.baseDados.isEmpty()) {
-        if (params.motor == Dialect::Motor::PostgreSQL)
-            AdminServidor::apagarBaseDados(params, params.baseDados);
-    }
+    if (!params.baseDados.isEmpty() && params.motor == Dialect::Motor::PostgreSQL)
+        AdminServidor::apagarBaseDados(params, params.baseDados);
     if (!m_pastaTemp.isEmpty())
         QDir(m_pastaTemp).removeRecursively();
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+struct GlobalContext;
+class UserInteraction;
+
+// May a document dated `data` be posted into warehouse `armazem`? Checks the company's opening
+// year, ParamGeral.DataEmAberto, and the open year and month (the warehouse's own control, when
+// it has one, takes the place of the general one). The date is "yyyy-mm-dd" or "dd-mm-yyyy";
+// an empty or invalid date is refused without a message. Messages only when mostrarMensagens.
+bool ValidaPeriodoAberto(GlobalContext& ctx, UserInteraction& ui, const QString& data, const QString& armazem,
+                         bool mostrarMensagens);
