@@ -3,6 +3,7 @@
 #include "shell/Database.h"
 #include "shell/GlobalContext.h"
 #include "shell/Identificador.h"
+#include "shell/Schema.h"
 
 #include <QDateTime>
 #include <QSqlField>
@@ -63,7 +64,7 @@ bool LogGeral(GlobalContext& ctx, EntradaLog e, const QSqlRecord* antes, const Q
 QString descreverAlteracoes(const QSqlRecord& antes, const QSqlRecord& depois) {
     QStringList linhas;
     for (int i = 0; i < depois.count(); ++i) {
-        const QString nome = depois.fieldName(i);
+        const QString nome = grafiaColuna(depois.fieldName(i));
         if (nome.compare(QStringLiteral("DataSys"), Qt::CaseInsensitive) == 0)
             continue;
         const int j = antes.indexOf(nome);

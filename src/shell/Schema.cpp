@@ -2,11 +2,25 @@
 
 #include "shell/Database.h"
 
+#include <QHash>
+
 const ColunaDef* TabelaDef::coluna(const QString& n) const {
     for (const ColunaDef& c : colunas)
         if (c.nome.compare(n, Qt::CaseInsensitive) == 0)
             return &c;
     return nullptr;
+}
+
+QString grafiaColuna(const QString& nome) {
+    static const QHash<QString, QString> grafias = [] {
+        QHash<QString, QString> h;
+        for (const TabelaDef& t : tabelasEmpresa())
+            for (const ColunaDef& c : t.colunas)
+                h.insert(c.nome.toLower(), c.nome);
+        h.insert(QStringLiteral("numregisto"), QStringLiteral("NumRegisto"));
+        return h;
+    }();
+    return grafias.value(nome.toLower(), nome);
 }
 
 namespace {

@@ -15,6 +15,9 @@ inline constexpr int VersaoEsquema = 1;
 // Every table of a company database, declared once.
 const std::vector<TabelaDef>& tabelasEmpresa();
 
+// A column name as the schema declares it (PostgreSQL reports names in small letters).
+QString grafiaColuna(const QString& nome);
+
 // DDL of one table (CREATE TABLE and its CREATE INDEX statements) for a dialect.
 QStringList ddlTabela(const Dialect& d, const TabelaDef& t);
 // DDL of the whole company schema, in declaration order (compared with the golden files).
