@@ -27,6 +27,7 @@ bool Database::isOpen() const { return !m_nomeLigacao.isEmpty() && qdb().isOpen(
 void Database::close() {
     if (m_nomeLigacao.isEmpty())
         return;
+    m_preparadas.clear(); // before the connection goes, so the server can free them
     {
         QSqlDatabase d = QSqlDatabase::database(m_nomeLigacao, false);
         if (d.isOpen())
@@ -36,13 +37,14 @@ void Database::close() {
     m_nomeLigacao.clear();
 }
 
-std::shared_ptr<Database> Database::openSQLiteFile(const QString& ficheiro, QString* erro) {
+std::shared_ptr<Database> Database::openSQLiteFile(const QString& ficheiro, QString* erro, int tempoComando) {
     QFileInfo fi(ficheiro);
     QDir().mkpath(fi.absolutePath());
     ConnectionParams p;
     p.motor = Dialect::Motor::SQLite;
     p.pasta = fi.absolutePath();
     p.baseDados = fi.completeBaseName();
+    p.tempoComando = tempoComando;
     std::shared_ptr<Database> db(new Database());
     db->m_params = p;
     db->m_dialect = Dialect::criar(p.motor);
@@ -70,11 +72,9 @@ std::shared_ptr<Database> Database::open(const ConnectionParams& p, QString* err
                 *erro = QStringLiteral("Base de dados inexistente: %1").arg(f);
             return nullptr;
         }
-        auto db = openSQLiteFile(f, erro);
-        if (db) {
+        auto db = openSQLiteFile(f, erro, p.tempoComando);
+        if (db)
             db->m_params = p;
-            db->exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(p.tempoComando * 1000));
-        }
         return db;
     }
 
@@ -139,10 +139,45 @@ bool Database::prepararEExecutar(QSqlQuery& q, const QString& sql, const QVarian
     return ok;
 }
 
+QSqlQuery* Database::executarPreparada(const QString& sql, const QVariantList& valores) {
+    if (!isOpen()) {
+        m_lastError = QStringLiteral("Ligação fechada");
+        return nullptr;
+    }
+    auto it = m_preparadas.find(sql);
+    if (it == m_preparadas.end()) {
+        if (m_preparadas.size() > 256)
+            m_preparadas.clear();
+        auto q = std::make_unique<QSqlQuery>(qdb());
+        q->setForwardOnly(true);
+        if (!q->prepare(sql)) {
+            m_lastError = q->lastError().text();
+            return nullptr;
+        }
+        it = m_preparadas.emplace(sql, std::move(q)).first;
+    }
+    QSqlQuery* q = it->second.get();
+    for (qsizetype i = 0; i < valores.size(); ++i)
+        q->bindValue(int(i), valores[i]);
+    if (!q->exec()) {
+        m_lastError = q->lastError().text();
+        // A statement that failed may have been invalidated by a schema change: prepare it anew next time.
+        m_preparadas.erase(it);
+        return nullptr;
+    }
+    return q;
+}
+
 bool Database::exec(const QString& sql, const QVariantList& valores) {
     if (!isOpen()) {
         m_lastError = QStringLiteral("Ligação fechada");
         return false;
+    }
+    if (!valores.isEmpty()) {
+        QSqlQuery* q = executarPreparada(sql, valores);
+        if (q)
+            q->finish();
+        return q != nullptr;
     }
     QSqlQuery q(qdb());
     return prepararEExecutar(q, sql, valores);
@@ -174,10 +209,12 @@ qint64 Database::insert(const QString& tabela, const QStringList& colunas, const
         marcas << QStringLiteral("?");
     const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING NumRegisto")
                             .arg(tabela, colunas.join(u','), marcas.join(u','));
-    auto q = query(sql, valores);
+    QSqlQuery* q = executarPreparada(sql, valores);
     if (!q || !q->next())
         return 0;
-    return q->value(0).toLongLong();
+    const qint64 n = q->value(0).toLongLong();
+    q->finish();
+    return n;
 }
 
 bool Database::update(const QString& tabela, const QStringList& colunas, const QVariantList& valores,

@@ -9,6 +9,7 @@
 #include <QVariantList>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 // Where and how to reach one database.
 struct ConnectionParams {
@@ -39,7 +40,8 @@ public:
     // Opens the database; nullptr with the reason in *erro on failure. Never shows anything.
     static std::shared_ptr<Database> open(const ConnectionParams& p, QString* erro = nullptr);
     // Opens a SQLite file, creating it when missing.
-    static std::shared_ptr<Database> openSQLiteFile(const QString& ficheiro, QString* erro = nullptr);
+    static std::shared_ptr<Database> openSQLiteFile(const QString& ficheiro, QString* erro = nullptr,
+                                                    int tempoComando = 120);
 
     const Dialect& dialect() const { return *m_dialect; }
     const ConnectionParams& params() const { return m_params; }
@@ -66,6 +68,8 @@ private:
     friend class Transaction;
     Database() = default;
     bool prepararEExecutar(QSqlQuery& q, const QString& sql, const QVariantList& valores);
+    // Statements whose results are read before the call returns are prepared once and kept.
+    QSqlQuery* executarPreparada(const QString& sql, const QVariantList& valores);
     void registarFuncoesSQLite();
 
     QString m_nomeLigacao;
@@ -73,6 +77,7 @@ private:
     std::unique_ptr<Dialect> m_dialect;
     QString m_lastError;
     int m_profundidade = 0;
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_preparadas;
 };
 
 // Transaction guard: rolls back in its destructor unless commit() was called.

@@ -84,8 +84,10 @@ TEST_P(LigacoesTest, ModoUtilizadorUnico) {
     }
     ASSERT_TRUE(SQL_SingleUser(*db, params.baseDados));
     if (isSQLite()) {
-        outra = novaLigacao();
-        outra->exec("PRAGMA busy_timeout=100");
+        ConnectionParams impaciente = params;
+        impaciente.tempoComando = 1;
+        outra = Database::open(impaciente);
+        ASSERT_TRUE(outra);
     }
     bool ok = true;
     outra->scalar("SELECT COUNT(*) FROM x", {}, &ok);
