@@ -1,6 +1,7 @@
 #include "shell/Empresas.h"
 
 #include "shell/AdminServidor.h"
+#include "shell/GlobalContext.h"
 #include "shell/Ligacoes.h"
 #include "shell/PasswordHash.h"
 #include "shell/Schema.h"
@@ -185,6 +186,28 @@ bool criarEmpresa(const ConnectionParams& servidor, const NovaEmpresa& nova, QSt
         return falhar(erro,
                       QStringLiteral("Não foi possível criar a empresa %1: %2").arg(nova.codigo, motivo));
     }
+    return true;
+}
+
+bool abrirEmpresa(GlobalContext& ctx, const ConnectionParams& servidor, const QString& codigo, QString* erro) {
+    if (!codigoEmpresaValido(codigo))
+        return falhar(erro, QStringLiteral("O código da empresa deve ter 4 letras ou algarismos."));
+    ConnectionParams p = ligacaoEmpresa(servidor, codigo);
+    p.tempoLigacao = 60;
+    p.tempoComando = 120;
+    QString motivo;
+    auto db = Database::open(p, &motivo);
+    if (!db)
+        return falhar(erro, QStringLiteral("Não foi possível abrir a empresa %1: %2").arg(codigo, motivo));
+    if (!aplicarEsquemaEmpresa(*db, &motivo))
+        return falhar(erro, QStringLiteral("Não foi possível actualizar a empresa %1: %2").arg(codigo, motivo));
+    ctx.LigacaoEmpresa = db;
+    ctx.CodigoEmpresa = codigo;
+    ctx.NomeEmpresa = db->scalar(QStringLiteral("SELECT NomeEmpresa FROM ParamGeral")).toString();
+    ctx.Servidor = textoServidor(servidor);
+    ctx.LoginSQL = servidor.login;
+    ctx.PasswordSQL = servidor.password;
+    ctx.TipoAutenticacao = servidor.autenticacao.isEmpty() ? QStringLiteral("SQL") : servidor.autenticacao.toUpper();
     return true;
 }
 

@@ -53,5 +53,12 @@ bool criarEmpresa(const ConnectionParams& servidor, const QString& codigo, const
 bool inserirUtilizador(Database& db, const QString& codigo, const QString& login, const QString& password,
                        const QString& armazem, QString* erro = nullptr);
 
+// Opens the company for work: LigacaoEmpresa (connection time-out 60 s, command time-out 120 s),
+// the schema brought up to date (missing tables, columns and indexes added), and the company
+// fields of the context (CodigoEmpresa, NomeEmpresa, Servidor, LoginSQL, PasswordSQL, TipoAutenticacao).
+// On failure the context is left as it was.
+bool abrirEmpresa(struct GlobalContext& ctx, const ConnectionParams& servidor, const QString& codigo,
+                  QString* erro = nullptr);
+
 // Companies of one server, ordered by code; databases with other names are ignored.
 QList<EmpresaInfo> listarEmpresas(const ConnectionParams& servidor, QString* erro = nullptr);

@@ -1,4 +1,5 @@
 #include "shell/Empresas.h"
+#include "shell/GlobalContext.h"
 #include "common/Currency.h"
 #include "shell/AdminServidor.h"
 #include "shell/EmpresaDemo.h"
@@ -352,6 +353,28 @@ TEST_P(EmpresasTest, PasswordsNuncaFicamEmClaro) {
         EXPECT_EQ(q->value(QStringLiteral("AlteraPassword")).toInt(), 1);
     }
     EXPECT_EQ(n, 2);
+}
+
+TEST_P(EmpresasTest, AbrirEmpresaRepoeColunasEmFaltaEPreencheOContexto) {
+    const QString codigo = novoCodigo();
+    QString erro;
+    ASSERT_TRUE(criarEmpresa(servidor, codigo, "Serração do Norte", 2026, &erro)) << erro.toStdString();
+    {
+        auto d = abrir(codigo);
+        ASSERT_TRUE(d);
+        ASSERT_TRUE(d->exec("ALTER TABLE Lotes DROP COLUMN MedicoesAltura"));
+        ASSERT_TRUE(d->exec("DROP TABLE LockPro"));
+    }
+    GlobalContext c;
+    EXPECT_FALSE(abrirEmpresa(c, servidor, "ZZ9?", &erro));
+    EXPECT_FALSE(c.LigacaoEmpresa);
+    ASSERT_TRUE(abrirEmpresa(c, servidor, codigo, &erro)) << erro.toStdString();
+    EXPECT_EQ(c.CodigoEmpresa, codigo);
+    EXPECT_EQ(c.NomeEmpresa, "Serração do Norte");
+    ASSERT_TRUE(c.LigacaoEmpresa);
+    EXPECT_TRUE(c.LigacaoEmpresa->dialect().existeCampo(*c.LigacaoEmpresa, "Lotes", "MedicoesAltura"));
+    EXPECT_TRUE(c.LigacaoEmpresa->dialect().existeTabela(*c.LigacaoEmpresa, "LockPro"));
+    c.LigacaoEmpresa->close();
 }
 
 LUMO_INSTANCIAR_MOTORES(EmpresasTest);
