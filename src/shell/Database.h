@@ -29,6 +29,17 @@ struct ConnectionParams {
 
 class Transaction;
 
+// Column/value pairs of one INSERT, written next to each other so they cannot drift apart.
+struct Registo {
+    QStringList colunas;
+    QVariantList valores;
+    Registo& operator()(const QString& c, const QVariant& v) {
+        colunas << c;
+        valores << v;
+        return *this;
+    }
+};
+
 // One open connection to a company (or other) database.
 // Every value travels as a bound parameter ("?" placeholders).
 class Database {
@@ -57,6 +68,7 @@ public:
     QVariant scalar(const QString& sql, const QVariantList& valores = {}, bool* ok = nullptr);
     // Runs an INSERT and returns the new NumRegisto (0 on failure).
     qint64 insert(const QString& tabela, const QStringList& colunas, const QVariantList& valores);
+    qint64 insert(const QString& tabela, const Registo& r) { return insert(tabela, r.colunas, r.valores); }
     // UPDATE tabela SET c1=?,c2=? <condicao>; the condition carries its own "?".
     bool update(const QString& tabela, const QStringList& colunas, const QVariantList& valores,
                 const QString& condicao = {}, const QVariantList& valoresCondicao = {});

@@ -62,6 +62,14 @@ public:
                          {t, c})
                    .toInt() > 0;
     }
+    QHash<QString, QSet<QString>> estrutura(Database& db) const override {
+        QHash<QString, QSet<QString>> r;
+        auto q = db.query(QStringLiteral("SELECT m.name, p.name FROM sqlite_master m "
+                                         "JOIN pragma_table_info(m.name) p WHERE m.type='table'"));
+        while (q && q->next())
+            r[q->value(0).toString().toLower()].insert(q->value(1).toString().toLower());
+        return r;
+    }
 };
 
 class PostgresDialect final : public Dialect {
@@ -127,6 +135,16 @@ public:
                                         "AND pg_catalog.pg_table_is_visible(c.oid)"),
                          {t, c})
                    .toInt() > 0;
+    }
+    QHash<QString, QSet<QString>> estrutura(Database& db) const override {
+        QHash<QString, QSet<QString>> r;
+        auto q = db.query(QStringLiteral("SELECT c.relname, a.attname FROM pg_catalog.pg_class c "
+                                         "JOIN pg_catalog.pg_attribute a ON a.attrelid=c.oid "
+                                         "WHERE c.relkind IN ('r','p') AND a.attnum>0 AND NOT a.attisdropped "
+                                         "AND pg_catalog.pg_table_is_visible(c.oid)"));
+        while (q && q->next())
+            r[q->value(0).toString().toLower()].insert(q->value(1).toString().toLower());
+        return r;
     }
 };
 

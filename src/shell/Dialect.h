@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <memory>
 
@@ -50,6 +52,8 @@ public:
     // --- catalogue ---
     virtual bool existeTabela(Database& db, const QString& tabela) const = 0;
     virtual bool existeCampo(Database& db, const QString& tabela, const QString& coluna) const = 0;
+    // Every table of the database with its columns, names in small letters, in one read.
+    virtual QHash<QString, QSet<QString>> estrutura(Database& db) const = 0;
 
     static std::unique_ptr<Dialect> criar(Motor motor);
 };

@@ -122,16 +122,6 @@ bool falhar(QString* erro, const QString& texto) {
     return false;
 }
 
-struct Registo {
-    QStringList colunas;
-    QVariantList valores;
-    Registo& operator()(const QString& c, const QVariant& v) {
-        colunas << c;
-        valores << v;
-        return *this;
-    }
-};
-
 class PreenchimentoDemo {
 public:
     PreenchimentoDemo(Database& db, int ano, QString* erro) : m_db(db), m_ano(ano), m_erro(erro) {}

@@ -22,17 +22,6 @@ bool falhar(QString* erro, const QString& texto) {
     return false;
 }
 
-// Column/value pairs of one INSERT, written next to each other so they cannot drift apart.
-struct Registo {
-    QStringList colunas;
-    QVariantList valores;
-    Registo& operator()(const QString& c, const QVariant& v) {
-        colunas << c;
-        valores << v;
-        return *this;
-    }
-};
-
 bool inserir(Database& db, const QString& tabela, const Registo& r, QString* erro) {
     if (db.insert(tabela, r.colunas, r.valores) > 0)
         return true;

@@ -60,15 +60,17 @@ bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
     Transaction tr(db);
     if (!tr.ok())
         return falha(QStringLiteral("BEGIN"));
+    const QHash<QString, QSet<QString>> existentes = d.estrutura(db);
     for (const TabelaDef& t : tabelasEmpresa()) {
-        if (!d.existeTabela(db, t.nome)) {
+        const auto tabela = existentes.constFind(t.nome.toLower());
+        if (tabela == existentes.cend()) {
             for (const QString& s : ddlTabela(d, t))
                 if (!db.exec(s))
                     return falha(s);
             continue;
         }
         for (const ColunaDef& c : t.colunas) {
-            if (d.existeCampo(db, t.nome, c.nome))
+            if (tabela->contains(c.nome.toLower()))
                 continue;
             const QString s = QStringLiteral("ALTER TABLE %1 ADD %2 %3").arg(t.nome, c.nome, d.tipoColuna(c));
             if (!db.exec(s))
