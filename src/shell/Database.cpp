@@ -203,6 +203,14 @@ QVariant Database::scalar(const QString& sql, const QVariantList& valores, bool*
     return {};
 }
 
+QDateTime Database::agoraServidor() {
+    const QVariant v = scalar(QStringLiteral("SELECT %1").arg(m_dialect->agora()));
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime();
+    const QDateTime t = QDateTime::fromString(v.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return t.isValid() ? t : QDateTime::fromString(v.toString(), Qt::ISODate);
+}
+
 qint64 Database::insert(const QString& tabela, const QStringList& colunas, const QVariantList& valores) {
     QStringList marcas;
     for (qsizetype i = 0; i < colunas.size(); ++i)

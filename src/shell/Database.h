@@ -2,6 +2,7 @@
 
 #include "shell/Dialect.h"
 
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -72,6 +73,9 @@ public:
     // UPDATE tabela SET c1=?,c2=? <condicao>; the condition carries its own "?".
     bool update(const QString& tabela, const QStringList& colunas, const QVariantList& valores,
                 const QString& condicao = {}, const QVariantList& valoresCondicao = {});
+
+    // The server's current date and time (invalid when the query fails).
+    QDateTime agoraServidor();
 
     QString lastError() const { return m_lastError; }
     bool emTransaccao() const { return m_profundidade > 0; }

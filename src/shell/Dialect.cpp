@@ -35,6 +35,10 @@ public:
         return {};
     }
     QStringList preparacaoBaseDados() const override { return {}; }
+    QStringList ddlGatilho(const GatilhoDef& g) const override {
+        return {QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1 AFTER %2 ON %3 FOR EACH ROW BEGIN %4; END")
+                    .arg(g.nome, g.evento, g.tabela, g.accao)};
+    }
     QString criarTabelaTemporaria(const QString& n) const override {
         return QStringLiteral("CREATE TEMP TABLE %1 (%2)").arg(n, colunaIdentidade());
     }
@@ -106,6 +110,13 @@ public:
     }
     QString criarTabelaTemporaria(const QString& n) const override {
         return QStringLiteral("CREATE TEMP TABLE %1 (%2)").arg(n, colunaIdentidade());
+    }
+    QStringList ddlGatilho(const GatilhoDef& g) const override {
+        return {QStringLiteral("CREATE OR REPLACE FUNCTION %1_fn() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN %2; "
+                               "RETURN NULL; END $$")
+                    .arg(g.nome, g.accao),
+                QStringLiteral("CREATE OR REPLACE TRIGGER %1 AFTER %2 ON %3 FOR EACH ROW EXECUTE FUNCTION %1_fn()")
+                    .arg(g.nome, g.evento, g.tabela)};
     }
     QString agora() const override { return QStringLiteral("LOCALTIMESTAMP(0)"); }
     QString hojeTexto() const override { return QStringLiteral("to_char(CURRENT_DATE,'YYYY-MM-DD')"); }

@@ -7,6 +7,7 @@
 
 class Database;
 struct ColunaDef;
+struct GatilhoDef;
 
 // The only place that knows which database engine is underneath.
 // Everything else writes portable SQL and asks this object for the parts that differ.
@@ -25,6 +26,8 @@ public:
     virtual QString tipoColuna(const ColunaDef& c) const = 0;
     // Statements run once on a new database before the tables are created.
     virtual QStringList preparacaoBaseDados() const = 0;
+    // Statements that create (or replace) a row trigger; each statement on one line.
+    virtual QStringList ddlGatilho(const GatilhoDef& g) const = 0;
     // Temporary table of the connection with its identity key.
     virtual QString criarTabelaTemporaria(const QString& nome) const = 0;
 

@@ -24,13 +24,6 @@ QString textoValor(const QVariant& v) {
     return v.toString();
 }
 
-QDateTime agoraServidor(Database& db) {
-    const QVariant v = db.scalar(QStringLiteral("SELECT %1").arg(db.dialect().agora()));
-    if (v.typeId() == QMetaType::QDateTime)
-        return v.toDateTime();
-    const QDateTime t = QDateTime::fromString(v.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return t.isValid() ? t : QDateTime::currentDateTime();
-}
 } // namespace
 
 qint64 MeteNoLogGeral(Database& db, const QString& utilizador, const EntradaLog& e, const QString& dataSys) {
@@ -54,7 +47,9 @@ bool LogGeral(GlobalContext& ctx, EntradaLog e, const QSqlRecord* antes, const Q
         if (!alteracoes.isEmpty())
             e.observa += (e.observa.isEmpty() ? QString() : QStringLiteral("\r\n")) + alteracoes;
     }
-    QDateTime quando = agoraServidor(db);
+    QDateTime quando = db.agoraServidor();
+    if (!quando.isValid())
+        quando = QDateTime::currentDateTime();
     // Session-length entries carry their duration in seconds and are dated at their start.
     if (e.modulo == QStringLiteral("LI"))
         quando = quando.addSecs(-e.valor.rounded(0).raw() / Currency::Escala);

@@ -58,14 +58,7 @@ qint64 Mavo::ContaRegistos_lng(const QString& tabela, const QString& chave, cons
     return bd(ligacao).scalar(QStringLiteral("SELECT %1 FROM %2 %3").arg(expr, tabela, condicao), valores).toLongLong();
 }
 
-QDateTime Mavo::Get_DataSysServer() {
-    Database& d = bd(nullptr);
-    const QVariant v = d.scalar(QStringLiteral("SELECT %1").arg(d.dialect().agora()));
-    if (v.typeId() == QMetaType::QDateTime)
-        return v.toDateTime();
-    QDateTime t = QDateTime::fromString(v.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return t.isValid() ? t : QDateTime::fromString(v.toString(), Qt::ISODate);
-}
+QDateTime Mavo::Get_DataSysServer() { return bd(nullptr).agoraServidor(); }
 
 QString Mavo::Get_DataServer() { return Get_DataSysServer().toString(QStringLiteral("dd-MM-yyyy")); }
 

@@ -11,6 +11,13 @@ const ColunaDef* TabelaDef::coluna(const QString& n) const {
     return nullptr;
 }
 
+const TabelaDef* tabelaEmpresa(const QString& nome) {
+    for (const TabelaDef& t : tabelasEmpresa())
+        if (t.nome.compare(nome, Qt::CaseInsensitive) == 0)
+            return &t;
+    return nullptr;
+}
+
 QString grafiaColuna(const QString& nome) {
     static const QHash<QString, QString> grafias = [] {
         QHash<QString, QString> h;
@@ -44,6 +51,8 @@ QStringList ddlEmpresa(const Dialect& d) {
     QStringList r = d.preparacaoBaseDados();
     for (const TabelaDef& t : tabelasEmpresa())
         r << ddlTabela(d, t);
+    for (const GatilhoDef& g : gatilhosEmpresa())
+        r << d.ddlGatilho(g);
     return r;
 }
 
@@ -82,6 +91,10 @@ bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
                 return falha(s);
         }
     }
+    for (const GatilhoDef& g : gatilhosEmpresa())
+        for (const QString& s : d.ddlGatilho(g))
+            if (!db.exec(s))
+                return falha(s);
     const QVariant v = db.scalar(QStringLiteral("SELECT Versao FROM EsquemaVersao"));
     if (!v.isValid()) {
         if (!db.exec(QStringLiteral("INSERT INTO EsquemaVersao (Versao) VALUES (?)"), {VersaoEsquema}))

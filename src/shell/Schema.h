@@ -15,6 +15,12 @@ inline constexpr int VersaoEsquema = 1;
 // Every table of a company database, declared once.
 const std::vector<TabelaDef>& tabelasEmpresa();
 
+// Triggers of the company schema, created after the tables.
+const std::vector<GatilhoDef>& gatilhosEmpresa();
+
+// The declaration of one company table (case-insensitive name); nullptr when unknown.
+const TabelaDef* tabelaEmpresa(const QString& nome);
+
 // A column name as the schema declares it (PostgreSQL reports names in small letters).
 QString grafiaColuna(const QString& nome);
 

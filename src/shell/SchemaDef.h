@@ -28,6 +28,14 @@ struct IndiceDef {
     bool unico = false;
 };
 
+// A row trigger that runs one statement (which may use NEW and OLD) after each change of a table.
+struct GatilhoDef {
+    QString nome;
+    QString tabela;
+    QString evento; // "INSERT", "UPDATE" or "DELETE"
+    QString accao;
+};
+
 struct TabelaDef {
     QString nome;
     std::vector<ColunaDef> colunas;

@@ -403,6 +403,7 @@ std::vector<TabelaDef> declarar() {
         // stock ledger
         movProduto(),
         movProdutoAlteraPMC(),
+        movProdutoPMCEstado(),
         movProdutoOutrosDados(),
         tabTipoMov(),
         lockPro(),
@@ -440,4 +441,9 @@ std::vector<TabelaDef> declarar() {
 const std::vector<TabelaDef>& tabelasEmpresa() {
     static const std::vector<TabelaDef> tabelas = declarar();
     return tabelas;
+}
+
+const std::vector<GatilhoDef>& gatilhosEmpresa() {
+    static const std::vector<GatilhoDef> gatilhos = esquema::gatilhosCustoMedio();
+    return gatilhos;
 }

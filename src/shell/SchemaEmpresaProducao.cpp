@@ -6,6 +6,30 @@ namespace esquema {
 
 // ---------------------------------------------------------------- stock ledger
 
+namespace {
+// A change to a ledger row at or before a checkpoint's position makes that checkpoint useless.
+QString antesDoPonto(const QString& linha) {
+    return QStringLiteral("(Produto = %1.Codigo AND (%1.Data < UltData OR (%1.Data = UltData AND "
+                          "%1.NumRegisto <= UltNumRegisto)))")
+        .arg(linha);
+}
+const QString ApagaPontos = QStringLiteral("DELETE FROM MovProdutoPMCEstado WHERE ");
+} // namespace
+
+std::vector<GatilhoDef> gatilhosCustoMedio() {
+    return {
+        {"TR_MovProduto_PMC_I", "MovProduto", "INSERT", ApagaPontos + antesDoPonto("NEW")},
+        {"TR_MovProduto_PMC_U", "MovProduto", "UPDATE",
+         ApagaPontos + antesDoPonto("OLD") + " OR " + antesDoPonto("NEW")},
+        {"TR_MovProduto_PMC_D", "MovProduto", "DELETE", ApagaPontos + antesDoPonto("OLD")},
+        {"TR_MovProdutoAlteraPMC_I", "MovProdutoAlteraPMC", "INSERT", ApagaPontos + "Produto = NEW.Produto"},
+        {"TR_MovProdutoAlteraPMC_U", "MovProdutoAlteraPMC", "UPDATE",
+         ApagaPontos + "Produto = OLD.Produto OR Produto = NEW.Produto"},
+        {"TR_MovProdutoAlteraPMC_D", "MovProdutoAlteraPMC", "DELETE", ApagaPontos + "Produto = OLD.Produto"},
+    };
+}
+
+
 TabelaDef movProduto() {
     // Columns 1 to 127 in the order the posting routine binds them; the rest are completed after the insert.
     Colunas c{
@@ -65,7 +89,19 @@ TabelaDef movProduto() {
                                   {"Codigo", "Lote", "DataFabrico", "DataValidade"},
                                   {"Tipo", "Terceiro", "CliFor", "Fechado"},
                                   {"Codigo", "Estado"},
+                                  // running average in ledger order
+                                  {"Codigo", "Data", "NumRegisto"},
                               })};
+}
+
+TabelaDef movProdutoPMCEstado() {
+    // Checkpoint of the running average of a product (per warehouse, or '' for all) under one rule:
+    // the state after every counted row up to (UltData, UltNumRegisto) in ledger order.
+    return {"MovProdutoPMCEstado",
+            {txt("Produto", 15), txt("Armazem", 3), smallint("Regra"), txt("UltData", 10),
+             num("UltNumRegisto", 18, 0), num("AlteracaoNum", 18, 0), money("Stock"), money("StockReal"),
+             money("Media"), money("Quant"), money("Valor")},
+            indices("MovProdutoPMCEstado", {}, {{"Produto", "Armazem", "Regra"}})};
 }
 
 TabelaDef movProdutoAlteraPMC() {

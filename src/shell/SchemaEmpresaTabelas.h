@@ -16,6 +16,8 @@ std::vector<IndiceDef> indices(const QString& tabela, const std::vector<QStringL
 // Stock ledger, production, logs and print definitions.
 TabelaDef movProduto();
 TabelaDef movProdutoAlteraPMC();
+TabelaDef movProdutoPMCEstado();
+std::vector<GatilhoDef> gatilhosCustoMedio();
 TabelaDef movProdutoOutrosDados();
 TabelaDef tabTipoMov();
 TabelaDef lockPro();

@@ -1,0 +1,176 @@
+#include "production/MovimentosStock.h"
+
+#include "shell/Database.h"
+#include "shell/GlobalContext.h"
+#include "shell/Schema.h"
+
+#include <QDateTime>
+
+namespace {
+
+QVariant valorInsercao(const ColunaDef& c, const LinhaMovProduto& l, const QString& agora) {
+    const bool dado = l.tem(c.nome);
+    const QVariant v = l.valor(c.nome);
+    switch (c.tipo) {
+    case TipoColuna::Texto:
+    case TipoColuna::Memo:
+        return dado && !v.isNull() ? v.toString() : QString();
+    case TipoColuna::Money:
+    case TipoColuna::Numerico:
+        return Currency::fromVariant(v).toVariant();
+    case TipoColuna::SmallInt:
+    case TipoColuna::Inteiro:
+        return dado ? v.toInt() : 0;
+    case TipoColuna::DataHora:
+        if (dado && v.typeId() == QMetaType::QDateTime)
+            return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        return dado && !v.toString().isEmpty() ? v.toString() : agora;
+    }
+    return v;
+}
+
+// Signed quantity of a row for the balance.
+const QString SomaSaldo = QStringLiteral(
+    "SELECT SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END) FROM MovProduto "
+    "WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-')");
+
+} // namespace
+
+qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro) {
+    const QString agora = db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    QStringList colunas;
+    QVariantList valores;
+    for (const ColunaDef& c : LinhaMovProduto::colunasInsercao()) {
+        const QVariant v = valorInsercao(c, linha, agora);
+        if (c.tipo == TipoColuna::Texto && c.tamanho > 0 && v.toString().size() > c.tamanho) {
+            if (erro)
+                *erro = QStringLiteral("O valor de %1 excede %2 caracteres: %3").arg(c.nome).arg(c.tamanho).arg(v.toString());
+            return 0;
+        }
+        colunas << c.nome;
+        valores << v;
+    }
+    const qint64 n = db.insert(QStringLiteral("MovProduto"), colunas, valores);
+    if (n <= 0 && erro)
+        *erro = db.lastError();
+    return n;
+}
+
+FuncaoSaldo escolherFuncaoSaldo(const FiltroSaldo& f) {
+    if (f.estacao || f.sexo || f.referencia || f.modelo || f.cor || f.tamanho || f.comprimento || f.fornece)
+        return FuncaoSaldo::Generica;
+    if (!f.armazem)
+        return f.lote ? FuncaoSaldo::ProLote : FuncaoSaldo::Pro;
+    if (f.lote) {
+        if (!f.localizacao)
+            return FuncaoSaldo::ProArmLote;
+        return (f.dataFabrico || f.dataValidade) ? FuncaoSaldo::ProArmLocLoteDatas : FuncaoSaldo::ProArmLocLote;
+    }
+    return f.localizacao ? FuncaoSaldo::ProArmLoc : FuncaoSaldo::ProArm;
+}
+
+Currency SaldoProduto(Database& db, FuncaoSaldo funcao, const FiltroSaldo& f, bool* ok) {
+    QString sql = SomaSaldo;
+    QVariantList v{f.produto};
+    auto filtro = [&](const char* coluna, const std::optional<QString>& valor) {
+        if (!valor)
+            return;
+        sql += QStringLiteral(" AND %1=?").arg(QLatin1String(coluna));
+        v << *valor;
+    };
+    switch (funcao) {
+    case FuncaoSaldo::Pro:
+        break;
+    case FuncaoSaldo::ProArm:
+        filtro("Armazem", f.armazem.value_or(QString()));
+        break;
+    case FuncaoSaldo::ProArmLoc:
+        filtro("Armazem", f.armazem.value_or(QString()));
+        filtro("Localizacao", f.localizacao.value_or(QString()));
+        break;
+    case FuncaoSaldo::ProArmLote:
+        filtro("Armazem", f.armazem.value_or(QString()));
+        filtro("Lote", f.lote.value_or(QString()));
+        break;
+    case FuncaoSaldo::ProArmLocLoteDatas:
+        filtro("DataFabrico", f.dataFabrico.value_or(QString()));
+        filtro("DataValidade", f.dataValidade.value_or(QString()));
+        [[fallthrough]];
+    case FuncaoSaldo::ProArmLocLote:
+        filtro("Armazem", f.armazem.value_or(QString()));
+        filtro("Localizacao", f.localizacao.value_or(QString()));
+        filtro("Lote", f.lote.value_or(QString()));
+        break;
+    case FuncaoSaldo::ProLote:
+        filtro("Lote", f.lote.value_or(QString()));
+        break;
+    case FuncaoSaldo::Generica:
+        filtro("Armazem", f.armazem);
+        filtro("Localizacao", f.localizacao);
+        filtro("Lote", f.lote);
+        filtro("Estacao", f.estacao);
+        filtro("Sexo", f.sexo);
+        filtro("Referencia", f.referencia);
+        filtro("Modelo", f.modelo);
+        filtro("Cor", f.cor);
+        filtro("Tamanho", f.tamanho);
+        filtro("Comprimento", f.comprimento);
+        filtro("Fornece", f.fornece);
+        break;
+    }
+    return Currency::fromVariant(db.scalar(sql, v, ok));
+}
+
+Currency SaldoProdutoArmazem(Database& db, const FiltroSaldo& f, bool* ok) {
+    return SaldoProduto(db, escolherFuncaoSaldo(f), f, ok);
+}
+
+Currency ExistenciaProduto(const GlobalContext& ctx, const FiltroExistencia& f) {
+    Database& db = ctx.bd();
+    QString sql = SomaSaldo;
+    QVariantList v{f.produto};
+    auto filtro = [&](const QString& condicao, const QString& valor) {
+        if (valor.isEmpty())
+            return;
+        sql += condicao;
+        v << valor;
+    };
+    filtro(QStringLiteral(" AND Armazem=?"), f.armazem);
+    if (!f.data.isEmpty()) {
+        if (f.hora.isEmpty())
+            filtro(QStringLiteral(" AND Data<=?"), f.data);
+        else
+            filtro(QStringLiteral(" AND Data || ' ' || Hora<=?"), f.data + u' ' + f.hora);
+    }
+    filtro(QStringLiteral(" AND Lote=?"), f.lote);
+    filtro(QStringLiteral(" AND Localizacao=?"), f.localizacao);
+    if (ctx.prontovestir != 0 &&
+        db.scalar(QStringLiteral("SELECT COUNT(*) FROM Produtos WHERE Codigo=? AND Referencia='1'"), {f.produto})
+                .toInt() > 0) {
+        filtro(QStringLiteral(" AND Estacao=?"), f.estacao);
+        filtro(QStringLiteral(" AND Sexo=?"), f.sexo);
+        filtro(QStringLiteral(" AND Referencia=?"), f.referencia);
+        filtro(QStringLiteral(" AND Modelo=?"), f.modelo);
+        filtro(QStringLiteral(" AND Cor=?"), f.cor);
+        filtro(QStringLiteral(" AND Tamanho=?"), f.tamanho);
+        filtro(QStringLiteral(" AND Comprimento=?"), f.comprimento);
+        filtro(QStringLiteral(" AND Fornece=?"), f.fornece);
+    }
+    return Currency::fromVariant(db.scalar(sql, v));
+}
+
+QString RetornaCampoTabela(Database& db, const QString& tabela, const QString& coluna, const QString& chave,
+                           const QVariant& valor) {
+    const TabelaDef* t = tabelaEmpresa(tabela);
+    if (!t || (!t->coluna(coluna) && coluna.compare(QStringLiteral("NumRegisto"), Qt::CaseInsensitive) != 0))
+        return {};
+    if (chave.isEmpty())
+        return db.scalar(QStringLiteral("SELECT %1 FROM %2 ORDER BY NumRegisto").arg(coluna, t->nome) + db.dialect().limite(1))
+            .toString();
+    if (!t->coluna(chave) && chave.compare(QStringLiteral("NumRegisto"), Qt::CaseInsensitive) != 0)
+        return {};
+    return db.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3=? ORDER BY NumRegisto").arg(coluna, t->nome, chave) +
+                         db.dialect().limite(1),
+                     {valor})
+        .toString();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "common/Currency.h"
+#include "production/LinhaMovProduto.h"
+
+#include <QString>
+#include <optional>
+
+struct GlobalContext;
+class Database;
+
+// Inserts one ledger row with every insert column bound in order; returns its NumRegisto,
+// or 0 with the reason in *erro (a text longer than its column is refused, not cut).
+qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro = nullptr);
+
+// What a stock balance is narrowed by. A dimension that is not given matches any value.
+struct FiltroSaldo {
+    QString produto;
+    std::optional<QString> armazem, localizacao, lote, dataFabrico, dataValidade;
+    std::optional<QString> estacao, sexo, referencia, modelo, cor, tamanho, comprimento, fornece;
+};
+
+// The eight balance functions; SaldoProdutoArmazem picks one by the arguments given.
+enum class FuncaoSaldo {
+    Pro,                 // product
+    ProArm,              // product, warehouse
+    ProArmLoc,           // product, warehouse, location
+    ProArmLote,          // product, warehouse, lot
+    ProArmLocLote,       // product, warehouse, location, lot
+    ProArmLocLoteDatas,  // as above plus manufacture and expiry dates
+    ProLote,             // product, lot
+    Generica             // any reference dimension or supplier given: every filter, "%" for the rest
+};
+FuncaoSaldo escolherFuncaoSaldo(const FiltroSaldo& f);
+// Signed sum of the matching rows: "E+" and "S-" add, "S+" and "E-" subtract, anything else is ignored.
+Currency SaldoProduto(Database& db, FuncaoSaldo funcao, const FiltroSaldo& f, bool* ok = nullptr);
+Currency SaldoProdutoArmazem(Database& db, const FiltroSaldo& f, bool* ok = nullptr);
+
+// Balance with a cut-off: rows dated up to `data`, or up to `data` + " " + `hora` when a time is given.
+// Reference dimensions only narrow it when the company uses them and the product is managed by reference.
+struct FiltroExistencia {
+    QString produto, armazem, localizacao, lote, data, hora;
+    QString estacao, sexo, referencia, modelo, cor, tamanho, comprimento, fornece;
+};
+Currency ExistenciaProduto(const GlobalContext& ctx, const FiltroExistencia& f);
+
+// One column of the first row of a company table whose key column equals a value (without a key,
+// the first row of the table), as text; "" when there is none. Table and column names must be
+// declared in the company schema; anything else gives "".
+QString RetornaCampoTabela(Database& db, const QString& tabela, const QString& coluna, const QString& chave = {},
+                           const QVariant& valor = {});
