@@ -13,8 +13,11 @@ QVariant valorInsercao(const ColunaDef& c, const LinhaMovProduto& l, const QStri
     const QVariant v = l.valor(c.nome);
     switch (c.tipo) {
     case TipoColuna::Texto:
-    case TipoColuna::Memo:
-        return dado && !v.isNull() ? v.toString() : QString();
+    case TipoColuna::Memo: {
+        // A null QString would be bound as NULL; the ledger keeps "" for texts not given.
+        const QString t = dado ? v.toString() : QString();
+        return t.isNull() ? QStringLiteral("") : t;
+    }
     case TipoColuna::Money:
     case TipoColuna::Numerico:
         return Currency::fromVariant(v).toVariant();

@@ -43,7 +43,7 @@ TabelaDef movProduto() {
         money("PrecoAplicado"), money("PMCusto"), money("UPCompra"), money("UPCusto"), money("Portes"),
         txt("Terceiro", 10), txt("CliFor", 1), txt("Unidade", 3), txt("Vendedor", 2), money("ComissaoPer"),
         txt("Armazem", 3), txt("ArmazemDest", 3), txt("AfectaCli", 2), txt("AfectaFor", 2),
-        txt("AfectaStk", 2), txt("Caixa", 2), txt("Aplic", 2), txt("TipoEncomenda", 3),
+        txt("AfectaStk", 3), txt("Caixa", 2), txt("Aplic", 2), txt("TipoEncomenda", 3),
         txt("NumEncomenda", 10), num("RegiEncomenda", 18, 0), txt("TipoGuia", 3), txt("NumGuia", 8),
         txt("DataGuia", 10), txt("Estacao", 1), txt("Sexo", 1), txt("Referencia", 20), txt("Modelo", 10),
         txt("Cor", 10), txt("Tamanho", 5), txt("Comprimento", 5), txt("Fornece", 10), memo("ObsLinha"),
@@ -122,7 +122,7 @@ TabelaDef tabTipoMov() {
             {txt("Codigo", 3), txt("Descricao", 50), txt("UltNumero", 8), smallint("IncrementaMes"),
              smallint("ControloHash"), txt("Modulo", 2), smallint("CopiaDocumentoOriginal"),
              smallint("CopiaDocumentoOriginal_Manual"), smallint("CopiaDocumentoOriginal_Integrado"),
-             memo("Observa"), txt("AfectaCli", 2), txt("AfectaFor", 2), txt("AfectaStk", 2),
+             memo("Observa"), txt("AfectaCli", 2), txt("AfectaFor", 2), txt("AfectaStk", 3),
              txt("AfectaCaixa", 2), txt("AfectaBan", 2), smallint("AfectaIVA"), txt("TipoMovClassifica", 3),
              txt("Situacao", 10)},
             indices("TabTipoMov", {{"Modulo", "AfectaStk", "AfectaIVA"}}, {{"Codigo"}})};
