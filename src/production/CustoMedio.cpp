@@ -3,6 +3,8 @@
 #include "production/MovimentosStock.h"
 #include "shell/Database.h"
 
+#include <QSqlQuery>
+
 #include <limits>
 
 namespace {
@@ -82,7 +84,11 @@ Currency resultado(int regra, const Estado& e) {
 class Calculo {
 public:
     Calculo(Database& db, const QString& produto, const CorteCustoMedio& corte)
-        : m_db(db), m_produto(produto), m_corte(corte), m_regra(regraCustoMedio(db)) {}
+        : m_db(db), m_produto(produto), m_corte(corte),
+          m_regra(corte.regra >= 1 && corte.regra <= 3 ? corte.regra : regraCustoMedio(db)) {
+        if (m_corte.armazem.isNull())
+            m_corte.armazem = QStringLiteral("");
+    }
 
     Currency executar(const LinhaEmCurso& linha, bool usarPonto, bool* ok) {
         m_ok = true;
@@ -136,21 +142,22 @@ private:
 
     // Rule 1 counts entries from the last manual change up to the cut-off.
     bool definirInicioRegra1() {
-        auto q = m_db.query(QStringLiteral("SELECT NumRegisto, Data, IdentificaMP FROM MovProdutoAlteraPMC "
-                                           "WHERE Produto=? AND Data<=? ORDER BY Data DESC, NumRegisto DESC") +
-                                m_db.dialect().limite(1),
-                            {m_produto, m_fim.data});
-        if (!q) {
+        bool ok = false;
+        const auto r = m_db.primeiraLinha(QStringLiteral("SELECT NumRegisto, Data, IdentificaMP FROM MovProdutoAlteraPMC "
+                                                         "WHERE Produto=? AND Data<=? ORDER BY Data DESC, NumRegisto DESC") +
+                                              m_db.dialect().limite(1),
+                                          {m_produto, m_fim.data}, &ok);
+        if (!ok) {
             m_ok = false;
             return false;
         }
-        if (!q->next())
+        if (!r)
             return true;
-        m_alteracaoNum = q->value(0).toLongLong();
-        m_inicioData = q->value(1).toString();
+        m_alteracaoNum = r->at(0).toLongLong();
+        m_inicioData = r->at(1).toString();
         const QVariant n = m_db.scalar(
             QStringLiteral("SELECT MIN(NumRegisto) FROM MovProduto WHERE Codigo=? AND Identifica=?"),
-            {m_produto, q->value(2).toString()});
+            {m_produto, r->at(2).toString()});
         if (n.isNull() || !n.isValid())
             return false;
         m_inicioNum = n.toLongLong();
@@ -165,31 +172,31 @@ private:
     }
 
     void lerPonto(Estado& e, Posicao& depois) {
-        auto q = m_db.query(QStringLiteral("SELECT UltData, UltNumRegisto, AlteracaoNum, Stock, StockReal, Media, "
-                                           "Quant, Valor FROM MovProdutoPMCEstado "
-                                           "WHERE Produto=? AND Armazem=? AND Regra=?"),
-                            {m_produto, m_corte.armazem, m_regra});
-        if (!q || !q->next())
+        const auto r = m_db.primeiraLinha(QStringLiteral("SELECT UltData, UltNumRegisto, AlteracaoNum, Stock, StockReal, "
+                                                         "Media, Quant, Valor FROM MovProdutoPMCEstado "
+                                                         "WHERE Produto=? AND Armazem=? AND Regra=?"),
+                                          {m_produto, m_corte.armazem, m_regra});
+        if (!r)
             return;
-        const Posicao p{q->value(0).toString(), q->value(1).toLongLong()};
+        const Posicao p{r->at(0).toString(), r->at(1).toLongLong()};
         // Usable only when it lies within the cut-off and, for rule 1, counts from the same start.
-        if (!p.antesOuIgual(m_fim) || q->value(2).toLongLong() != m_alteracaoNum)
+        if (!p.antesOuIgual(m_fim) || r->at(2).toLongLong() != m_alteracaoNum)
             return;
         depois = p;
-        e.stock = Currency::fromVariant(q->value(3));
-        e.stockReal = Currency::fromVariant(q->value(4));
-        e.media = Currency::fromVariant(q->value(5));
-        e.quant = Currency::fromVariant(q->value(6));
-        e.valor = Currency::fromVariant(q->value(7));
+        e.stock = Currency::fromVariant(r->at(3));
+        e.stockReal = Currency::fromVariant(r->at(4));
+        e.media = Currency::fromVariant(r->at(5));
+        e.quant = Currency::fromVariant(r->at(6));
+        e.valor = Currency::fromVariant(r->at(7));
     }
 
     void lerLinhas(Estado& e, const Posicao& depois, Posicao& ultima) {
         QString sql;
         QVariantList v{m_produto};
         if (m_regra == 1) {
+            // Entries are picked out while reading, so that the scan follows the (Codigo, Data, NumRegisto) index.
             sql = QStringLiteral("SELECT AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, "
-                                 "CalculoFacturaDesconto, Data, NumRegisto, 0 FROM MovProduto "
-                                 "WHERE Codigo=? AND AfectaStk IN ('E+','E-')");
+                                 "CalculoFacturaDesconto, Data, NumRegisto, 0 FROM MovProduto WHERE Codigo=?");
             if (m_alteracaoNum > 0) {
                 sql += QStringLiteral(" AND Data>=? AND NumRegisto>=?");
                 v << m_inicioData << m_inicioNum;
@@ -201,16 +208,17 @@ private:
                 "AND a.Data=m.Data AND a.IdentificaMP=m.Identifica) THEN 1 ELSE 0 END "
                 "FROM MovProduto m WHERE m.Codigo=? AND m.AfectaStk<>'NA' AND m.Estado<>'A'");
         }
+        // Row-value comparisons let both engines start the index scan at the checkpoint.
         if (depois.num >= 0) {
-            sql += QStringLiteral(" AND (Data>? OR (Data=? AND NumRegisto>?))");
-            v << depois.data << depois.data << depois.num;
+            sql += QStringLiteral(" AND (Data, NumRegisto) > (?, ?)");
+            v << depois.data << depois.num;
         }
         if (m_fim.num == SemLimite) {
             sql += QStringLiteral(" AND Data<=?");
             v << m_fim.data;
         } else {
-            sql += QStringLiteral(" AND (Data<? OR (Data=? AND NumRegisto<=?))");
-            v << m_fim.data << m_fim.data << m_fim.num;
+            sql += QStringLiteral(" AND (Data, NumRegisto) <= (?, ?)");
+            v << m_fim.data << m_fim.num;
         }
         if (m_filtroNumero) {
             sql += QStringLiteral(" AND NumRegisto<=?");
@@ -218,20 +226,15 @@ private:
         }
         filtroArmazem(sql, v);
         sql += QStringLiteral(" ORDER BY Data, NumRegisto");
-        auto q = m_db.query(sql, v);
-        if (!q) {
-            m_ok = false;
-            return;
-        }
-        while (q->next()) {
-            const Currency quant = Currency::fromVariant(q->value(1));
+        m_ok = m_db.percorrer(sql, v, [&](const QSqlQuery& q) {
+            const Currency quant = Currency::fromVariant(q.value(1));
             aplicar(m_regra, e,
-                    {q->value(0).toString().toUpper(), quant,
-                     valorLinha(quant, Currency::fromVariant(q->value(2)), Currency::fromVariant(q->value(3)),
-                                Currency::fromVariant(q->value(4)), Currency::fromVariant(q->value(5))),
-                     q->value(8).toInt() != 0});
-            ultima = {q->value(6).toString(), q->value(7).toLongLong()};
-        }
+                    {q.value(0).toString().toUpper(), quant,
+                     valorLinha(quant, Currency::fromVariant(q.value(2)), Currency::fromVariant(q.value(3)),
+                                Currency::fromVariant(q.value(4)), Currency::fromVariant(q.value(5))),
+                     q.value(8).toInt() != 0});
+            ultima = {q.value(6).toString(), q.value(7).toLongLong()};
+        });
     }
 
     void guardarPonto(const Estado& e, const Posicao& p) {

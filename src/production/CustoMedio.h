@@ -22,6 +22,7 @@ struct CorteCustoMedio {
     qint64 numRegisto = 0; // with a row number: also NumRegisto <= it ...
     bool porDataERegisto = false; // ... or, with this flag, (Data, NumRegisto) up to (data, numRegisto) in ledger order
     QString armazem;       // not empty: the per-warehouse average
+    int regra = 0;         // 0 = the company's rule (read from ParamGeral)
 };
 
 // Average-cost rule of the company: 1 weighted average of entries since the last manual change,

@@ -7,6 +7,7 @@
 #include "shell/Mavo.h"
 
 #include <QDate>
+#include <QDateTime>
 
 namespace {
 
@@ -39,23 +40,39 @@ struct FichaProduto {
     int diasDevolucao = 0;
     bool lote = false;
     Currency pmc, upCompra, upCusto;
+    bool porArmazem = false; // ParamGeral.PMCArmazem
+    int regra = 1;           // ParamGeral.FormulaPrecoMedioCusto
+    QDateTime agora;         // the server's time
 };
 
 std::optional<FichaProduto> lerFicha(Database& db, const QString& codigo) {
-    auto q = db.query(QStringLiteral("SELECT vendedorhabitual, precomediocusto, ultprecocompra, ultprecocusto, "
-                                     "DiasDevolucao, UnidadeVenda, Lote, Descricao FROM Produtos WHERE Codigo=?"),
-                      {codigo});
-    if (!q || !q->next())
+    // The company's switches and the server's time come along with the product, in one read.
+    const auto r = db.primeiraLinha(
+        QStringLiteral("SELECT vendedorhabitual, precomediocusto, ultprecocompra, ultprecocusto, DiasDevolucao, "
+                       "UnidadeVenda, Lote, Descricao, "
+                       "(SELECT PMCArmazem FROM ParamGeral ORDER BY NumRegisto LIMIT 1), "
+                       "(SELECT FormulaPrecoMedioCusto FROM ParamGeral ORDER BY NumRegisto LIMIT 1), %1 "
+                       "FROM Produtos WHERE Codigo=?")
+            .arg(db.dialect().agora()),
+        {codigo});
+    if (!r)
         return std::nullopt;
     FichaProduto f;
-    f.vendedor = q->value(0).toString();
-    f.pmc = Currency::fromVariant(q->value(1));
-    f.upCompra = Currency::fromVariant(q->value(2));
-    f.upCusto = Currency::fromVariant(q->value(3));
-    f.diasDevolucao = q->value(4).toInt();
-    f.unidade = q->value(5).toString();
-    f.lote = q->value(6).toString().trimmed() == QStringLiteral("1");
-    f.descricao = q->value(7).toString();
+    f.vendedor = r->at(0).toString();
+    f.pmc = Currency::fromVariant(r->at(1));
+    f.upCompra = Currency::fromVariant(r->at(2));
+    f.upCusto = Currency::fromVariant(r->at(3));
+    f.diasDevolucao = r->at(4).toInt();
+    f.unidade = r->at(5).toString();
+    f.lote = r->at(6).toString().trimmed() == QStringLiteral("1");
+    f.descricao = r->at(7).toString();
+    f.porArmazem = r->at(8).toInt() != 0;
+    const int regra = r->at(9).toInt();
+    f.regra = (regra == 2 || regra == 3) ? regra : 1;
+    const QVariant agora = r->at(10);
+    f.agora = agora.typeId() == QMetaType::QDateTime
+                  ? agora.toDateTime()
+                  : QDateTime::fromString(agora.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     return f;
 }
 
@@ -150,9 +167,7 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
     l.definir(QStringLiteral("PMCusto"), ficha->pmc);
     l.definir(QStringLiteral("UPCompra"), ficha->upCompra);
     l.definir(QStringLiteral("UPCusto"), ficha->upCusto);
-    const bool porArmazem = db.scalar(QStringLiteral("SELECT PMCArmazem FROM ParamGeral ORDER BY NumRegisto") +
-                                      db.dialect().limite(1))
-                                .toInt() != 0;
+    const bool porArmazem = ficha->porArmazem;
     const QString armazem = l.texto(QStringLiteral("Armazem"));
     if (porArmazem) {
         const PrecosArmazem pa = PrecosArmazemUltimaEntrada(db, codigo, armazem, data);
@@ -161,12 +176,15 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
         l.definir(QStringLiteral("Armazem_PMCusto"), pa.pmCusto);
     }
     const bool entrada = afecta == QStringLiteral("E+") || afecta == QStringLiteral("E-");
+    Currency pmcLinha;
     if (entrada) {
         bool ok = false;
         const LinhaEmCurso emCurso{afecta, preco, quant, 0};
         CorteCustoMedio corte;
         corte.data = data;
-        l.definir(QStringLiteral("PMCusto"), CalculaPrecoMedioCusto(db, codigo, emCurso, corte, &ok));
+        corte.regra = ficha->regra;
+        pmcLinha = CalculaPrecoMedioCusto(db, codigo, emCurso, corte, &ok);
+        l.definir(QStringLiteral("PMCusto"), pmcLinha);
         if (ok && porArmazem) {
             corte.armazem = armazem;
             l.definir(QStringLiteral("Armazem_PMCusto"), CalculaPrecoMedioCusto(db, codigo, emCurso, corte, &ok));
@@ -181,7 +199,7 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
     }
 
     // 5. return date and server time
-    const QDateTime agora = db.agoraServidor();
+    const QDateTime agora = ficha->agora.isValid() ? ficha->agora : db.agoraServidor();
     l.definir(QStringLiteral("DataDevolucao"),
               QDate::fromString(data, QStringLiteral("yyyy-MM-dd")).addDays(ficha->diasDevolucao).toString(QStringLiteral("yyyy-MM-dd")));
     l.definir(QStringLiteral("DataSys"), agora.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
@@ -206,9 +224,20 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
         return 0;
     }
     if (entrada && opcoes.actualizarCustoMedioFicha) {
-        // The product file keeps the average over its whole history, also after a backdated entry.
-        bool ok = false;
-        const Currency pmc = CalculaPrecoMedioCusto(db, codigo, {}, {}, &ok);
+        // The product file keeps the average over its whole history. When nothing is dated after the
+        // new row, that history ends with it and its own average is the answer.
+        bool ok = true;
+        Currency pmc = pmcLinha;
+        const bool posteriores =
+            db.primeiraLinha(QStringLiteral("SELECT NumRegisto FROM MovProduto WHERE Codigo=? AND Data>?") +
+                                 db.dialect().limite(1),
+                             {codigo, data}, &ok)
+                .has_value();
+        if (ok && posteriores) {
+            CorteCustoMedio tudo;
+            tudo.regra = ficha->regra;
+            pmc = CalculaPrecoMedioCusto(db, codigo, {}, tudo, &ok);
+        }
         if (!ok || !db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"),
                             {pmc.toVariant(), codigo})) {
             recusar(ctx, db.lastError());

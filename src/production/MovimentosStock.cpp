@@ -8,9 +8,7 @@
 
 namespace {
 
-QVariant valorInsercao(const ColunaDef& c, const LinhaMovProduto& l, const QString& agora) {
-    const bool dado = l.tem(c.nome);
-    const QVariant v = l.valor(c.nome);
+QVariant valorInsercao(const ColunaDef& c, bool dado, const QVariant& v, const QString& agora) {
     switch (c.tipo) {
     case TipoColuna::Texto:
     case TipoColuna::Memo: {
@@ -19,8 +17,13 @@ QVariant valorInsercao(const ColunaDef& c, const LinhaMovProduto& l, const QStri
         return t.isNull() ? QStringLiteral("") : t;
     }
     case TipoColuna::Money:
-    case TipoColuna::Numerico:
-        return Currency::fromVariant(v).toVariant();
+    case TipoColuna::Numerico: {
+        // Most amount columns of a production row are zero; a plain 0 spares the text conversion.
+        if (!dado)
+            return 0;
+        const Currency m = Currency::fromVariant(v);
+        return m.isZero() ? QVariant(0) : m.toVariant();
+    }
     case TipoColuna::SmallInt:
     case TipoColuna::Inteiro:
         return dado ? v.toInt() : 0;
@@ -32,6 +35,20 @@ QVariant valorInsercao(const ColunaDef& c, const LinhaMovProduto& l, const QStri
     return v;
 }
 
+// INSERT INTO MovProduto with every insert column, built once.
+const QString& sqlInsercao() {
+    static const QString sql = [] {
+        QStringList colunas, marcas;
+        for (const ColunaDef& c : LinhaMovProduto::colunasInsercao()) {
+            colunas << c.nome;
+            marcas << QStringLiteral("?");
+        }
+        return QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2) RETURNING NumRegisto")
+            .arg(colunas.join(u','), marcas.join(u','));
+    }();
+    return sql;
+}
+
 // Signed quantity of a row for the balance.
 const QString SomaSaldo = QStringLiteral(
     "SELECT SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END) FROM MovProduto "
@@ -40,20 +57,25 @@ const QString SomaSaldo = QStringLiteral(
 } // namespace
 
 qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro) {
-    const QString agora = db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    QStringList colunas;
+    // DataSys not given takes the server's time.
+    const QString dado = linha.texto(QStringLiteral("DataSys"));
+    const QString agora =
+        dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
+    const auto& colunas = LinhaMovProduto::colunasInsercao();
     QVariantList valores;
-    for (const ColunaDef& c : LinhaMovProduto::colunasInsercao()) {
-        const QVariant v = valorInsercao(c, linha, agora);
-        if (c.tipo == TipoColuna::Texto && c.tamanho > 0 && v.toString().size() > c.tamanho) {
+    valores.reserve(qsizetype(colunas.size()));
+    for (size_t i = 0; i < colunas.size(); ++i) {
+        const ColunaDef& c = colunas[i];
+        const QVariant v = valorInsercao(c, linha.tem(i), linha.valor(i), agora);
+        if (c.tipo == TipoColuna::Texto && c.tamanho > 0 && linha.tem(i) && v.toString().size() > c.tamanho) {
             if (erro)
                 *erro = QStringLiteral("O valor de %1 excede %2 caracteres: %3").arg(c.nome).arg(c.tamanho).arg(v.toString());
             return 0;
         }
-        colunas << c.nome;
         valores << v;
     }
-    const qint64 n = db.insert(QStringLiteral("MovProduto"), colunas, valores);
+    const auto r = db.primeiraLinha(sqlInsercao(), valores);
+    const qint64 n = r ? r->value(0).toLongLong() : 0;
     if (n <= 0 && erro)
         *erro = db.lastError();
     return n;

@@ -7,12 +7,23 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <algorithm>
 #include <atomic>
 
 namespace {
 QString novoNomeLigacao() {
     static std::atomic<int> contador{0};
     return QStringLiteral("lumo_%1").arg(++contador);
+}
+} // namespace
+
+namespace {
+// Values spliced into SQL text were never NULL; a null QString would bind as NULL and then
+// compare unequal to everything, so it goes as "". An invalid QVariant still binds NULL.
+QVariant paraLigar(const QVariant& v) {
+    if (v.typeId() == QMetaType::QString && v.toString().isNull())
+        return QStringLiteral("");
+    return v;
 }
 } // namespace
 
@@ -130,7 +141,7 @@ bool Database::prepararEExecutar(QSqlQuery& q, const QString& sql, const QVarian
         ok = q.prepare(sql);
         if (ok) {
             for (const QVariant& v : valores)
-                q.addBindValue(v);
+                q.addBindValue(paraLigar(v));
             ok = q.exec();
         }
     }
@@ -146,7 +157,7 @@ QSqlQuery* Database::executarPreparada(const QString& sql, const QVariantList& v
     }
     auto it = m_preparadas.find(sql);
     if (it == m_preparadas.end()) {
-        if (m_preparadas.size() > 256)
+        if (m_preparadas.size() > 256 && m_emUso.isEmpty())
             m_preparadas.clear();
         auto q = std::make_unique<QSqlQuery>(qdb());
         q->setForwardOnly(true);
@@ -158,7 +169,7 @@ QSqlQuery* Database::executarPreparada(const QString& sql, const QVariantList& v
     }
     QSqlQuery* q = it->second.get();
     for (qsizetype i = 0; i < valores.size(); ++i)
-        q->bindValue(int(i), valores[i]);
+        q->bindValue(int(i), paraLigar(valores[i]));
     if (!q->exec()) {
         m_lastError = q->lastError().text();
         // A statement that failed may have been invalidated by a schema change: prepare it anew next time.
@@ -173,7 +184,11 @@ bool Database::exec(const QString& sql, const QVariantList& valores) {
         m_lastError = QStringLiteral("Ligação fechada");
         return false;
     }
-    if (!valores.isEmpty()) {
+    // Data statements are kept prepared; anything else (transactions, DDL) cannot always be.
+    static const QStringList dados{QStringLiteral("SELECT"), QStringLiteral("INSERT"), QStringLiteral("UPDATE"),
+                                   QStringLiteral("DELETE")};
+    const QString inicio = sql.left(7).trimmed().toUpper();
+    if (!valores.isEmpty() || std::any_of(dados.begin(), dados.end(), [&](const QString& d) { return inicio.startsWith(d); })) {
         QSqlQuery* q = executarPreparada(sql, valores);
         if (q)
             q->finish();
@@ -195,12 +210,47 @@ std::optional<QSqlQuery> Database::query(const QString& sql, const QVariantList&
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& valores, bool* ok) {
-    auto q = query(sql, valores);
+    const auto linha = primeiraLinha(sql, valores, ok);
+    return linha && !linha->isEmpty() ? linha->first() : QVariant();
+}
+
+bool Database::percorrer(const QString& sql, const QVariantList& valores,
+                         const std::function<void(const QSqlQuery&)>& linha) {
+    if (m_emUso.contains(sql)) {
+        auto q = query(sql, valores);
+        if (!q)
+            return false;
+        while (q->next())
+            linha(*q);
+        return true;
+    }
+    QSqlQuery* q = executarPreparada(sql, valores);
+    if (!q)
+        return false;
+    m_emUso.insert(sql);
+    while (q->next())
+        linha(*q);
+    q->finish();
+    m_emUso.remove(sql);
+    return true;
+}
+
+std::optional<QVariantList> Database::primeiraLinha(const QString& sql, const QVariantList& valores, bool* ok) {
+    // The row is read before returning, so the statement can be kept prepared and reused.
+    QSqlQuery* q = executarPreparada(sql, valores);
     if (ok)
-        *ok = q.has_value();
-    if (q && q->next())
-        return q->value(0);
-    return {};
+        *ok = q != nullptr;
+    if (!q)
+        return std::nullopt;
+    std::optional<QVariantList> r;
+    if (q->next()) {
+        r.emplace();
+        const int n = q->record().count();
+        for (int i = 0; i < n; ++i)
+            r->append(q->value(i));
+    }
+    q->finish();
+    return r;
 }
 
 QDateTime Database::agoraServidor() {

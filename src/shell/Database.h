@@ -3,11 +3,13 @@
 #include "shell/Dialect.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -42,7 +44,8 @@ struct Registo {
 };
 
 // One open connection to a company (or other) database.
-// Every value travels as a bound parameter ("?" placeholders).
+// Every value travels as a bound parameter ("?" placeholders); a null QString is bound as "",
+// an invalid QVariant as NULL.
 class Database {
 public:
     ~Database();
@@ -65,6 +68,11 @@ public:
     bool exec(const QString& sql, const QVariantList& valores = {});
     // Runs a query, positioned before the first row; nullopt on failure.
     std::optional<QSqlQuery> query(const QString& sql, const QVariantList& valores = {});
+    // Runs a query and hands every row to the function, in order; false on failure. The statement
+    // is kept prepared for the next call (a nested call with the same SQL gets its own).
+    bool percorrer(const QString& sql, const QVariantList& valores, const std::function<void(const QSqlQuery&)>& linha);
+    // The values of the first row; nullopt when there is no row or on failure (*ok tells which).
+    std::optional<QVariantList> primeiraLinha(const QString& sql, const QVariantList& valores = {}, bool* ok = nullptr);
     // First column of the first row; an invalid QVariant when there is no row or on failure.
     QVariant scalar(const QString& sql, const QVariantList& valores = {}, bool* ok = nullptr);
     // Runs an INSERT and returns the new NumRegisto (0 on failure).
@@ -94,6 +102,7 @@ private:
     QString m_lastError;
     int m_profundidade = 0;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_preparadas;
+    QSet<QString> m_emUso; // cached statements whose rows are being read
 };
 
 // Transaction guard: rolls back in its destructor unless commit() was called.

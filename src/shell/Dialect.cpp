@@ -42,6 +42,10 @@ public:
     QString criarTabelaTemporaria(const QString& n) const override {
         return QStringLiteral("CREATE TEMP TABLE %1 (%2)").arg(n, colunaIdentidade());
     }
+    QString serie(qint64 n) const override {
+        return QStringLiteral("(WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM s WHERE i<%1) SELECT i FROM s) AS n")
+            .arg(n);
+    }
     QString agora() const override { return QStringLiteral("datetime('now','localtime')"); }
     QString hojeTexto() const override { return QStringLiteral("date('now','localtime')"); }
     QString like(const QString& e) const override { return e + QStringLiteral(" LIKE ?"); }
@@ -118,6 +122,7 @@ public:
                 QStringLiteral("CREATE OR REPLACE TRIGGER %1 AFTER %2 ON %3 FOR EACH ROW EXECUTE FUNCTION %1_fn()")
                     .arg(g.nome, g.evento, g.tabela)};
     }
+    QString serie(qint64 n) const override { return QStringLiteral("generate_series(1,%1) AS n(i)").arg(n); }
     QString agora() const override { return QStringLiteral("LOCALTIMESTAMP(0)"); }
     QString hojeTexto() const override { return QStringLiteral("to_char(CURRENT_DATE,'YYYY-MM-DD')"); }
     QString like(const QString& e) const override { return QStringLiteral("(%1)::text ILIKE ?").arg(e); }

@@ -45,6 +45,8 @@ public:
     virtual QString paraNumero(const QString& expressao) const = 0;
     // Expression converted to text.
     virtual QString paraTexto(const QString& expressao) const = 0;
+    // A FROM item holding the integers 1..n in a column named i (for generating rows).
+    virtual QString serie(qint64 n) const = 0;
     // Row limit clause appended to a SELECT.
     QString limite(int n) const { return QStringLiteral(" LIMIT %1").arg(n); }
 

@@ -12,7 +12,8 @@
 
 namespace {
 
-const QStringList OpcoesComuns{QStringLiteral("pg"), QStringLiteral("utilizador")};
+// The PostgreSQL login is --login: --utilizador names the program user of the company commands.
+const QStringList OpcoesComuns{QStringLiteral("pg"), QStringLiteral("login")};
 
 bool cmdDemo(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     bool criada = false;
@@ -79,8 +80,10 @@ bool cmdAjuda(const PedidoCli&, QJsonValue& resultado, QString&) {
     for (const ComandoCli& c : comandosCli())
         r.append(QJsonObject{{"comando", c.nome}, {"uso", c.uso}, {"descricao", c.descricao}});
     resultado = QJsonObject{{"comandos", r},
-                            {"opcoes", QStringLiteral("--pg SERVIDOR[:PORTA] --utilizador LOGIN (password em "
-                                                      "LUMO_PG_PASSWORD); sem --pg, pasta LUMO_DADOS")}};
+                            {"opcoes", QStringLiteral("--pg SERVIDOR[:PORTA] --login LOGIN (password em "
+                                                      "LUMO_PG_PASSWORD); sem --pg, pasta LUMO_DADOS; "
+                                                      "--empresa CODIGO --utilizador CODIGO nos comandos "
+                                                      "de uma empresa")}};
     return true;
 }
 
@@ -97,28 +100,33 @@ int falha(const QString& erro, QByteArray* saida) {
 } // namespace
 
 const std::vector<ComandoCli>& comandosCli() {
-    static const std::vector<ComandoCli> comandos = {
-        {QStringLiteral("demo"),
-         QStringLiteral("demo"),
-         QStringLiteral("Cria a empresa de demonstração 0001 quando ainda não existe."),
-         {},
-         cmdDemo},
-        {QStringLiteral("criar-empresa"),
-         QStringLiteral("criar-empresa CODIGO --nome NOME --ano AAAA"),
-         QStringLiteral("Cria uma empresa nova com os parâmetros base."),
-         {QStringLiteral("nome"), QStringLiteral("ano")},
-         cmdCriarEmpresa},
-        {QStringLiteral("empresas"),
-         QStringLiteral("empresas"),
-         QStringLiteral("Lista as empresas do servidor."),
-         {},
-         cmdEmpresas},
-        {QStringLiteral("ajuda"),
-         QStringLiteral("ajuda"),
-         QStringLiteral("Lista os comandos."),
-         {},
-         cmdAjuda},
-    };
+    static const std::vector<ComandoCli> comandos = [] {
+        std::vector<ComandoCli> c = {
+            {QStringLiteral("demo"),
+             QStringLiteral("demo"),
+             QStringLiteral("Cria a empresa de demonstração 0001 quando ainda não existe."),
+             {},
+             cmdDemo},
+            {QStringLiteral("criar-empresa"),
+             QStringLiteral("criar-empresa CODIGO --nome NOME --ano AAAA"),
+             QStringLiteral("Cria uma empresa nova com os parâmetros base."),
+             {QStringLiteral("nome"), QStringLiteral("ano")},
+             cmdCriarEmpresa},
+            {QStringLiteral("empresas"),
+             QStringLiteral("empresas"),
+             QStringLiteral("Lista as empresas do servidor."),
+             {},
+             cmdEmpresas},
+        };
+        for (ComandoCli& s : comandosStockCli())
+            c.push_back(std::move(s));
+        c.push_back({QStringLiteral("ajuda"),
+                     QStringLiteral("ajuda"),
+                     QStringLiteral("Lista os comandos."),
+                     {},
+                     cmdAjuda});
+        return c;
+    }();
     return comandos;
 }
 
@@ -126,8 +134,8 @@ bool servidorCli(const QHash<QString, QString>& opcoes, ConnectionParams* s, QSt
     *s = ConnectionParams();
     const QString pg = opcoes.value(QStringLiteral("pg")).trimmed();
     if (pg.isEmpty()) {
-        if (opcoes.contains(QStringLiteral("utilizador"))) {
-            *erro = QStringLiteral("A opção --utilizador só serve com --pg.");
+        if (opcoes.contains(QStringLiteral("login"))) {
+            *erro = QStringLiteral("A opção --login só serve com --pg.");
             return false;
         }
         QString pasta = qEnvironmentVariable("LUMO_DADOS");
@@ -156,7 +164,7 @@ bool servidorCli(const QHash<QString, QString>& opcoes, ConnectionParams* s, QSt
         s->host = pg.left(dp);
         s->porta = porta;
     }
-    const QString login = opcoes.value(QStringLiteral("utilizador")).trimmed();
+    const QString login = opcoes.value(QStringLiteral("login")).trimmed();
     if (login.isEmpty()) {
         // Without a login, the operating-system user (peer authentication).
         s->autenticacao = QStringLiteral("WIN");

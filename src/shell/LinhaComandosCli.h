@@ -34,8 +34,11 @@ struct ComandoCli {
 
 // Every command the program knows; a new command is one more entry here.
 const std::vector<ComandoCli>& comandosCli();
+// The stock commands (LinhaComandosStock.cpp): they work in one company (--empresa CODIGO) as one
+// of its users (--utilizador CODIGO, the supervisor "01" when not given).
+std::vector<ComandoCli> comandosStockCli();
 
-// Options every command accepts: --pg HOST[:PORTA] and --utilizador LOGIN.
+// Options every command accepts: --pg HOST[:PORTA] and --login LOGIN (the PostgreSQL login).
 // Without --pg the companies are SQLite files in LUMO_DADOS, or else in the user's data folder.
 // The PostgreSQL password comes only from LUMO_PG_PASSWORD.
 bool servidorCli(const QHash<QString, QString>& opcoes, ConnectionParams* servidor, QString* erro);

@@ -141,18 +141,21 @@ TEST_P(CustoMedioTest, PontoDeControloIgualAoCalculoCompleto) {
             const QByteArray p = QByteArray::number(rng.bounded(1000) / 100.0, 'f', 2);
             const QString ident = QStringLiteral("{%1}").arg(i);
             mov(tipos[rng.bounded(8)], q.constData(), p.constData(), data, i % 3 ? "001" : "002", ident);
-            if (i == 40)
+            if (i == 40) {
                 ASSERT_GT(db->insert("MovProdutoAlteraPMC", {"Produto", "Data", "IdentificaMP"}, {"P1", data, ident}), 0);
+            }
             if (i % 5 == 0) {
                 confere({});
                 confere({data, 0, false, {}});
                 confere({data, 0, false, "001"}, {"E+", C("3"), C("1.5"), 0});
             }
-            if (i == 30) // a removal before the checkpoint
+            if (i == 30) { // a removal before the checkpoint
                 ASSERT_TRUE(db->exec("DELETE FROM MovProduto WHERE NumRegisto=(SELECT MIN(NumRegisto) FROM MovProduto)"));
-            if (i == 50) // a change of an old row's price
+            }
+            if (i == 50) { // a change of an old row's price
                 ASSERT_TRUE(db->exec("UPDATE MovProduto SET Preco=Preco+1 WHERE NumRegisto=(SELECT MIN(NumRegisto) FROM "
                                      "MovProduto WHERE AfectaStk='E+')"));
+            }
         }
         const qint64 meio = db->scalar("SELECT MAX(NumRegisto) FROM MovProduto").toLongLong() - 10;
         confere({"2026-01-20", meio, false, {}});

@@ -1,0 +1,247 @@
+#include "bench/Bancada.h"
+
+#include "production/CustoMedio.h"
+#include "production/LancaMovProduto.h"
+#include "production/MovimentosStock.h"
+#include "shell/AdminServidor.h"
+#include "shell/Schema.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QTextStream>
+#include <QUuid>
+
+namespace {
+QTextStream saida(stdout);
+
+Currency C(const char* t) { return Currency::fromString(QString::fromLatin1(t)); }
+
+LinhaMovProduto linhaMov(const QString& codigo, const QString& afecta, const Currency& quant, const Currency& preco,
+                         const QString& data, int numero) {
+    LinhaMovProduto l;
+    l.definir(QStringLiteral("Codigo"), codigo);
+    l.definir(QStringLiteral("Tipo"), QStringLiteral("BEN"));
+    l.definir(QStringLiteral("Numero"), QString::number(numero).rightJustified(8, u'0'));
+    l.definir(QStringLiteral("Ano"), QStringLiteral("2026"));
+    l.definir(QStringLiteral("Data"), data);
+    l.definir(QStringLiteral("Armazem"), QStringLiteral("001"));
+    l.definir(QStringLiteral("AfectaStk"), afecta);
+    l.definir(QStringLiteral("QuantNormal"), quant);
+    l.definir(QStringLiteral("Preco"), preco);
+    return l;
+}
+
+// The floor: the same rows (every column the posting writes) by one plain INSERT prepared once.
+class InsercaoSimples {
+public:
+    explicit InsercaoSimples(Database& db) : m_q(db.qdb()) {
+        QStringList colunas, marcas;
+        for (const ColunaDef& c : LinhaMovProduto::colunasInsercao()) {
+            colunas << c.nome;
+            marcas << QStringLiteral("?");
+        }
+        m_q.prepare(QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)").arg(colunas.join(u','), marcas.join(u',')));
+    }
+    void inserir(const LinhaMovProduto& l) {
+        const auto& cs = LinhaMovProduto::colunasInsercao();
+        for (size_t i = 0; i < cs.size(); ++i) {
+            const bool texto = cs[i].tipo == TipoColuna::Texto || cs[i].tipo == TipoColuna::Memo;
+            m_q.bindValue(int(i), l.tem(i) ? l.valor(i) : (texto ? QVariant(QStringLiteral("")) : QVariant(0)));
+        }
+        m_q.exec();
+    }
+
+private:
+    QSqlQuery m_q;
+};
+} // namespace
+
+Bancada::Bancada(Dialect::Motor motor, qint64 maximoLinhas) : m_maximo(maximoLinhas) {
+    if (motor == Dialect::Motor::PostgreSQL) {
+        m_params.motor = motor;
+        m_params.host = qEnvironmentVariable("LUMO_PG_HOST", QStringLiteral("127.0.0.1"));
+        const int porta = qEnvironmentVariableIntValue("LUMO_PG_PORT");
+        m_params.porta = porta > 0 ? porta : 5432;
+        m_params.login = qEnvironmentVariable("LUMO_PG_USER", QStringLiteral("lumo"));
+        m_params.password = qEnvironmentVariable("LUMO_PG_PASSWORD");
+    } else {
+        m_pastaTemp = QDir::tempPath() + QStringLiteral("/lumo_bench");
+        QDir().mkpath(m_pastaTemp);
+        m_params.pasta = m_pastaTemp;
+    }
+    const QString nome = QStringLiteral("lumo_bench_%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+    if (!AdminServidor::criarBaseDados(m_params, nome, &m_erro))
+        return;
+    m_params.baseDados = nome;
+    auto db = Database::open(m_params, &m_erro);
+    if (!db || !aplicarEsquemaEmpresa(*db, &m_erro))
+        return;
+    db->insert(QStringLiteral("ParamGeral"), {QStringLiteral("NomeEmpresa"), QStringLiteral("FormulaPrecoMedioCusto")},
+               {QStringLiteral("Bancada"), 1});
+    db->insert(QStringLiteral("Armazens"), {QStringLiteral("Codigo")}, {QStringLiteral("001")});
+    m_db = db;
+    m_ctx.LigacaoEmpresa = db;
+    m_ctx.CodigoUtilizador = QStringLiteral("01");
+    saida << "Motor: " << db->dialect().nome() << "\n";
+}
+
+Bancada::~Bancada() {
+    m_ctx.LigacaoEmpresa.reset();
+    if (m_db) {
+        m_db->close();
+        m_db.reset();
+    }
+    if (!m_params.baseDados.isEmpty())
+        AdminServidor::apagarBaseDados(m_params, m_params.baseDados);
+    if (!m_pastaTemp.isEmpty())
+        QDir(m_pastaTemp).removeRecursively();
+}
+
+double Bancada::medir(const std::function<void()>& f) {
+    QElapsedTimer t;
+    t.start();
+    f();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+void Bancada::linha(const QString& nome, double ms, double chao) {
+    saida << QStringLiteral("%1 %2 ms   chão %3 ms   razão %4\n")
+                 .arg(nome, -52)
+                 .arg(ms, 10, 'f', 3)
+                 .arg(chao, 10, 'f', 3)
+                 .arg(chao > 0 ? ms / chao : 0.0, 6, 'f', 2);
+    saida.flush();
+}
+
+void Bancada::produto(const QString& codigo, bool controlado) {
+    m_db->insert(QStringLiteral("Produtos"),
+                 {QStringLiteral("Codigo"), QStringLiteral("Descricao"), QStringLiteral("ctrlexistencia"),
+                  QStringLiteral("Lote"), QStringLiteral("UnidadeVenda")},
+                 {codigo, QStringLiteral("Produto ") + codigo, controlado ? QStringLiteral("1") : QStringLiteral("0"),
+                  QStringLiteral("0"), QStringLiteral("UN")});
+}
+
+void Bancada::gerarLedger(qint64 n) {
+    Transaction tr(*m_db);
+    m_db->exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, Localizacao, Lote, "
+                              "AfectaStk, QuantNormal, Preco, Estado) "
+                              "SELECT 'G' || (i % 1000), 'GER', '00000001', '2026', '2026-01-15', '001', '', "
+                              "'L' || (i % 10), CASE WHEN i % 3 = 0 THEN 'S+' ELSE 'E+' END, 1, 1, 'N' FROM ") +
+               m_db->dialect().serie(n));
+    tr.commit();
+}
+
+void Bancada::gerarHistorico(const QString& produto, qint64 n) {
+    Transaction tr(*m_db);
+    // One row a day going back from 2026-11-30; two entries for each exit.
+    m_db->exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, AfectaStk, "
+                              "QuantNormal, Preco, Estado) "
+                              "SELECT ?, 'GER', '00000001', '2026', '2026-11-30', '001', "
+                              "CASE WHEN i % 3 = 0 THEN 'S+' ELSE 'E+' END, 2, 1 + (i % 7), 'N' FROM ") +
+                   m_db->dialect().serie(n),
+               {produto});
+    tr.commit();
+}
+
+void Bancada::lancamentoContraInsercao() {
+    const int linhas = 2000;
+    for (int p = 0; p < 50; ++p)
+        produto(QStringLiteral("LAN%1").arg(p), true);
+    auto gerar = [&](int i) {
+        // Entries first, then exits that the stock covers.
+        const bool entrada = i < linhas / 2;
+        return linhaMov(QStringLiteral("LAN%1").arg(i % 50), entrada ? QStringLiteral("E+") : QStringLiteral("S+"),
+                        entrada ? C("10") : C("3"), C("2.5"), QStringLiteral("2026-06-01"), i);
+    };
+    int recusadas = 0;
+    const double lanca = medir([&] {
+        Transaction tr(*m_db);
+        for (int i = 0; i < linhas; ++i)
+            if (LancaMovProduto(m_ctx, gerar(i)) <= 0)
+                ++recusadas;
+        tr.commit();
+    });
+    const double chao = medir([&] {
+        Transaction tr(*m_db);
+        InsercaoSimples ins(*m_db);
+        for (int i = 0; i < linhas; ++i)
+            ins.inserir(gerar(i));
+        tr.commit();
+    });
+    linha(QStringLiteral("(a) LancaMovProduto, %1 linhas%2").arg(linhas).arg(recusadas ? " (com recusas!)" : ""),
+          lanca, chao);
+}
+
+void Bancada::saldoDeLote() {
+    produto(QStringLiteral("ALVO"), true);
+    {
+        Transaction tr(*m_db);
+        for (int i = 0; i < 50; ++i)
+            MeteNoMovPro(*m_db, linhaMov(QStringLiteral("ALVO"), i % 4 ? QStringLiteral("E+") : QStringLiteral("S+"),
+                                         C("1.5"), C("1"), QStringLiteral("2026-02-01"), i));
+        m_db->exec(QStringLiteral("UPDATE MovProduto SET Lote='L1' WHERE Codigo='ALVO'"));
+        tr.commit();
+    }
+    qint64 total = 50;
+    FiltroSaldo f;
+    f.produto = QStringLiteral("ALVO");
+    f.armazem = QStringLiteral("001");
+    f.lote = QStringLiteral("L1");
+    for (qint64 alvo : {10000LL, 100000LL, 1000000LL}) {
+        if (alvo > m_maximo)
+            break;
+        gerarLedger(alvo - total);
+        total = alvo;
+        m_db->exec(m_db->dialect().isSQLite() ? QStringLiteral("ANALYZE") : QStringLiteral("ANALYZE MovProduto"));
+        const int vezes = 200;
+        Currency s;
+        const double ms = medir([&] {
+            for (int i = 0; i < vezes; ++i)
+                s = SaldoProdutoArmazem(*m_db, f);
+        });
+        QSqlQuery q(m_db->qdb());
+        q.prepare(QStringLiteral("SELECT SUM(QuantNormal) FROM MovProduto WHERE Codigo=? AND Armazem=? AND Lote=?"));
+        const double chao = medir([&] {
+            for (int i = 0; i < vezes; ++i) {
+                q.bindValue(0, QStringLiteral("ALVO"));
+                q.bindValue(1, QStringLiteral("001"));
+                q.bindValue(2, QStringLiteral("L1"));
+                q.exec();
+                q.next();
+            }
+        });
+        linha(QStringLiteral("(b) saldo de lote, ledger de %1 linhas (saldo %2)").arg(total).arg(s.toString()),
+              ms / vezes, chao / vezes);
+    }
+}
+
+void Bancada::entradaNoFimDoHistorico() {
+    int numero = 0;
+    for (qint64 n : {100LL, 10000LL, 100000LL}) {
+        if (n > m_maximo)
+            break;
+        const QString codigo = QStringLiteral("HIST%1").arg(n);
+        produto(codigo, false);
+        gerarHistorico(codigo, n);
+        for (int regra : {1, 2, 3}) {
+            m_db->exec(QStringLiteral("UPDATE ParamGeral SET FormulaPrecoMedioCusto=?"), {regra});
+            // The first posting under a rule reads the whole history once and leaves its checkpoint.
+            LancaMovProduto(m_ctx, linhaMov(codigo, QStringLiteral("E+"), C("4"), C("3.5"), QStringLiteral("2026-12-01"), ++numero));
+            const int vezes = 20;
+            const double ms = medir([&] {
+                for (int i = 0; i < vezes; ++i)
+                    LancaMovProduto(m_ctx, linhaMov(codigo, QStringLiteral("E+"), C("4"), C("3.5"),
+                                                    QStringLiteral("2026-12-01"), ++numero));
+            });
+            InsercaoSimples ins(*m_db);
+            const double chao = medir([&] {
+                for (int i = 0; i < vezes; ++i)
+                    ins.inserir(linhaMov(codigo, QStringLiteral("E+"), C("4"), C("3.5"), QStringLiteral("2026-12-01"),
+                                         ++numero));
+            });
+            linha(QStringLiteral("(c) entrada, regra %1, histórico de %2 linhas").arg(regra).arg(n), ms / vezes,
+                  chao / vezes);
+        }
+    }
+}

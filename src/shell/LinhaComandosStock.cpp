@@ -1,0 +1,421 @@
+// Stock commands of the headless program: post a ledger row, read balances, average costs and
+// a product's costs, each in one company and as one of its users.
+
+#include "production/CustoMedio.h"
+#include "production/LancaMovProduto.h"
+#include "production/LinhaMovProduto.h"
+#include "production/MovimentosStock.h"
+#include "shell/Empresas.h"
+#include "shell/GlobalContext.h"
+#include "shell/LinhaComandosCli.h"
+#include "shell/LogGeral.h"
+#include "shell/Mavo.h"
+#include "shell/ParametrosGerais.h"
+
+#include <QDate>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <QSqlQuery>
+#include <QSysInfo>
+
+namespace {
+
+const QString UtilizadorPorOmissao = QStringLiteral("01");
+
+bool falhar(QString& erro, const QString& texto) {
+    erro = texto;
+    return false;
+}
+
+bool dataValida(const QString& texto) {
+    return texto.size() == 10 && QDate::fromString(texto, QStringLiteral("yyyy-MM-dd")).isValid();
+}
+
+// The company opened for one command, worked in as one of its users.
+class SessaoCli {
+public:
+    ~SessaoCli() {
+        if (ctx.LigacaoEmpresa)
+            ctx.LigacaoEmpresa->close();
+    }
+
+    bool abrir(const PedidoCli& p, QString& erro) {
+        const QString empresa = p.opcao(QStringLiteral("empresa")).trimmed();
+        if (empresa.isEmpty())
+            return falhar(erro, QStringLiteral("Falta o código da empresa (--empresa CODIGO)."));
+        if (!abrirEmpresa(ctx, p.servidor, empresa, &erro))
+            return false;
+        const QString pedido = p.opcoes.contains(QStringLiteral("utilizador"))
+                                   ? p.opcao(QStringLiteral("utilizador")).trimmed()
+                                   : UtilizadorPorOmissao;
+        if (pedido.isEmpty())
+            return falhar(erro, QStringLiteral("Falta o código do utilizador (--utilizador CODIGO)."));
+        auto u = ctx.bd().query(
+            QStringLiteral("SELECT Codigo, Login FROM Utilizador WHERE Codigo=? ORDER BY NumRegisto") +
+                ctx.bd().dialect().limite(1),
+            {pedido});
+        if (!u || !u->next())
+            return falhar(erro, QStringLiteral("Utilizador inexistente: %1").arg(pedido));
+        ctx.CodigoUtilizador = u->value(0).toString();
+        ctx.LoginUtilizador = u->value(1).toString();
+        ctx.NomePosto = QSysInfo::machineHostName();
+        CarregaParametrosGerais(ctx);
+        return true;
+    }
+
+    // The product code as the company stores it; false (with erro) when there is no such product.
+    bool produto(const QString& digitado, QString& codigo, QString& erro, QString* descricao = nullptr) {
+        codigo = Mavo(ctx).Zerar_Produto_str(digitado.trimmed());
+        auto q = ctx.bd().query(
+            QStringLiteral("SELECT Codigo, Descricao FROM Produtos WHERE Codigo=? ORDER BY NumRegisto") +
+                ctx.bd().dialect().limite(1),
+            {codigo});
+        if (!q || !q->next())
+            return falhar(erro, QStringLiteral("Produto inexistente: %1").arg(codigo));
+        codigo = q->value(0).toString();
+        if (descricao)
+            *descricao = q->value(1).toString();
+        return true;
+    }
+
+    GlobalContext ctx;
+};
+
+bool semArgumentos(const PedidoCli& p, QString& erro) {
+    if (p.argumentos.isEmpty())
+        return true;
+    return falhar(erro, QStringLiteral("Argumento inesperado: %1").arg(p.argumentos.first()));
+}
+
+// ---------------------------------------------------------------- the movement file
+
+// Raw text of every number of a flat JSON object, by key, so that amounts are read exactly as
+// written and never through binary floating point. Also tells keys repeated (ignoring case).
+// The text was already accepted by QJsonDocument as one object whose values are all scalars.
+bool numerosLiterais(const QByteArray& t, QHash<QString, QString>& numeros, QString& erro) {
+    qsizetype i = 0;
+    auto espacos = [&] {
+        while (i < t.size() && (t[i] == ' ' || t[i] == '\t' || t[i] == '\n' || t[i] == '\r'))
+            ++i;
+    };
+    // Returns the string token at i, quotes included, and moves past it.
+    auto cadeia = [&]() -> QByteArray {
+        const qsizetype inicio = i++;
+        while (i < t.size() && t[i] != '"')
+            i += t[i] == '\\' ? 2 : 1;
+        ++i;
+        return t.mid(inicio, i - inicio);
+    };
+    QSet<QString> vistas;
+    espacos();
+    if (i >= t.size() || t[i] != '{')
+        return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON."));
+    ++i;
+    for (;;) {
+        espacos();
+        if (i >= t.size() || t[i] == '}')
+            return true;
+        if (t[i] == ',') {
+            ++i;
+            continue;
+        }
+        const QString chave = QJsonDocument::fromJson('[' + cadeia() + ']').array().at(0).toString();
+        if (vistas.contains(chave.toLower()))
+            return falhar(erro, QStringLiteral("Coluna repetida no movimento: %1").arg(chave));
+        vistas.insert(chave.toLower());
+        espacos();
+        ++i; // ':'
+        espacos();
+        if (i < t.size() && t[i] == '"') {
+            cadeia();
+        } else {
+            const qsizetype inicio = i;
+            while (i < t.size() && t[i] != ',' && t[i] != '}' && t[i] != ' ' && t[i] != '\t' &&
+                   t[i] != '\n' && t[i] != '\r')
+                ++i;
+            const QByteArray literal = t.mid(inicio, i - inicio);
+            if (!literal.isEmpty() && (literal[0] == '-' || (literal[0] >= '0' && literal[0] <= '9')))
+                numeros.insert(chave, QString::fromLatin1(literal));
+        }
+    }
+}
+
+// A JSON value as the column's type wants it.
+bool valorColuna(const ColunaDef& c, const QJsonValue& v, const QString& literal, QVariant& valor,
+                 QString& erro) {
+    auto invalido = [&] {
+        const QString mostrado = v.isString()         ? v.toString()
+                                 : !literal.isEmpty() ? literal
+                                 : v.isBool()         ? QString(v.toBool() ? "true" : "false")
+                                                      : QStringLiteral("?");
+        return falhar(erro, QStringLiteral("Valor inválido na coluna %1: %2").arg(c.nome, mostrado));
+    };
+    if (!v.isString() && !v.isDouble())
+        return invalido();
+    const QString texto = v.isString() ? v.toString() : literal;
+    switch (c.tipo) {
+    case TipoColuna::Money:
+    case TipoColuna::Numerico: {
+        std::optional<Currency> x = Currency::parse(texto);
+        // Only a number written with an exponent goes through binary floating point.
+        if (!x && v.isDouble() && (texto.contains(u'e') || texto.contains(u'E')))
+            x = Currency::fromDouble(v.toDouble());
+        if (!x)
+            return invalido();
+        valor = x->toVariant();
+        return true;
+    }
+    case TipoColuna::SmallInt:
+    case TipoColuna::Inteiro: {
+        bool ok = false;
+        const int n = texto.trimmed().toInt(&ok);
+        if (!ok || (c.tipo == TipoColuna::SmallInt && (n < -32768 || n > 32767)))
+            return invalido();
+        valor = n;
+        return true;
+    }
+    case TipoColuna::Texto:
+    case TipoColuna::Memo:
+    case TipoColuna::DataHora:
+        valor = texto;
+        return true;
+    }
+    return invalido();
+}
+
+const char* const ColunasObrigatorias[] = {"Tipo",        "Numero", "Data",    "Codigo",
+                                           "QuantNormal", "Preco",  "Armazem", "AfectaStk"};
+
+bool lerMovimento(const QByteArray& texto, LinhaMovProduto& linha, QString& erro) {
+    QJsonParseError pe;
+    const QJsonDocument doc = QJsonDocument::fromJson(texto, &pe);
+    if (pe.error != QJsonParseError::NoError)
+        return falhar(erro,
+                      QStringLiteral("O ficheiro não é um JSON válido (erro na posição %1).").arg(pe.offset));
+    if (!doc.isObject())
+        return falhar(erro,
+                      QStringLiteral("O ficheiro deve conter um objecto JSON com as colunas do movimento."));
+    const QJsonObject obj = doc.object();
+    for (auto it = obj.begin(); it != obj.end(); ++it) {
+        if (!LinhaMovProduto::coluna(it.key()))
+            return falhar(erro, QStringLiteral("Coluna desconhecida em MovProduto: %1").arg(it.key()));
+        if (it.value().isObject() || it.value().isArray())
+            return falhar(erro, QStringLiteral("Valor inválido na coluna %1.").arg(it.key()));
+    }
+    QHash<QString, QString> numeros;
+    if (!numerosLiterais(texto, numeros, erro))
+        return false;
+    for (auto it = obj.begin(); it != obj.end(); ++it) {
+        const ColunaDef* c = LinhaMovProduto::coluna(it.key());
+        if (it.value().isNull())
+            continue; // null: as if not given
+        QVariant valor;
+        if (!valorColuna(*c, it.value(), numeros.value(it.key()), valor, erro))
+            return false;
+        linha.definir(c->nome, valor);
+    }
+    for (const char* obrigatoria : ColunasObrigatorias) {
+        const QString nome = QLatin1String(obrigatoria);
+        if (!linha.tem(nome) || linha.texto(nome).trimmed().isEmpty())
+            return falhar(erro, QStringLiteral("Falta a coluna %1 no movimento.").arg(nome));
+    }
+    if (!dataValida(linha.texto(QStringLiteral("Data"))))
+        return falhar(
+            erro,
+            QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(linha.texto(QStringLiteral("Data"))));
+    return true;
+}
+
+// ---------------------------------------------------------------- commands
+
+bool cmdMovimento(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
+    if (p.argumentos.size() != 2 || p.argumentos.first() != QStringLiteral("lancar"))
+        return falhar(erro, QStringLiteral("Use: movimento lancar FICHEIRO"));
+    QFile f(p.argumentos.at(1));
+    if (!f.open(QIODevice::ReadOnly))
+        return falhar(erro, QStringLiteral("Não foi possível ler o ficheiro %1.").arg(p.argumentos.at(1)));
+    QByteArray texto = f.readAll();
+    if (texto.startsWith("\xEF\xBB\xBF")) // editors on Windows write a byte-order mark
+        texto.remove(0, 3);
+    LinhaMovProduto linha;
+    if (!lerMovimento(texto, linha, erro))
+        return false;
+
+    SessaoCli s;
+    if (!s.abrir(p, erro))
+        return false;
+    GlobalContext& ctx = s.ctx;
+    QString produto, descricao;
+    if (!s.produto(linha.texto(QStringLiteral("Codigo")), produto, erro, &descricao))
+        return false;
+    linha.definir(QStringLiteral("Codigo"), produto);
+    if (linha.texto(QStringLiteral("Descricao")).trimmed().isEmpty())
+        linha.definir(QStringLiteral("Descricao"), descricao);
+    // The document year follows its date unless the file says otherwise.
+    if (linha.texto(QStringLiteral("Ano")).trimmed().isEmpty())
+        linha.definir(QStringLiteral("Ano"), linha.texto(QStringLiteral("Data")).left(4));
+    // The row is the session user's: a file cannot post in another user's name.
+    const QString utilizadorLinha = linha.texto(QStringLiteral("Utilizador")).trimmed();
+    if (utilizadorLinha.isEmpty())
+        linha.definir(QStringLiteral("Utilizador"), ctx.CodigoUtilizador);
+    else if (utilizadorLinha.compare(ctx.CodigoUtilizador, Qt::CaseInsensitive) != 0)
+        return falhar(erro, QStringLiteral("O movimento indica o utilizador %1, mas o comando corre como %2.")
+                                .arg(utilizadorLinha, ctx.CodigoUtilizador));
+
+    Database& db = ctx.bd();
+    Transaction t(db);
+    if (!t.ok())
+        return falhar(erro, QStringLiteral("Não foi possível iniciar a gravação: %1").arg(db.lastError()));
+    ctx.UltimoErro.clear();
+    OpcoesLancamento opcoes;
+    opcoes.produtoCarregado = produto;
+    const qint64 n = LancaMovProduto(ctx, linha, opcoes);
+    if (n <= 0)
+        return falhar(erro, ctx.UltimoErro.isEmpty() ? QStringLiteral("O movimento não foi lançado.")
+                                                     : ctx.UltimoErro);
+    EntradaLog e;
+    e.modulo = QStringLiteral("ST");
+    e.accao = QStringLiteral("N");
+    e.tipo = linha.texto(QStringLiteral("Tipo"));
+    e.numero = linha.texto(QStringLiteral("Numero"));
+    e.ano = linha.texto(QStringLiteral("Ano"));
+    e.produto = produto;
+    e.terceiro = linha.texto(QStringLiteral("Terceiro"));
+    e.descricao = QStringLiteral("Lançamento de movimento de stock");
+    // The posting and its log entry are kept or lost together.
+    if (!LogGeral(ctx, e))
+        return falhar(
+            erro,
+            QStringLiteral("Não foi possível registar o movimento no log geral: %1").arg(db.lastError()));
+    if (!t.commit())
+        return falhar(erro, QStringLiteral("Não foi possível gravar o movimento: %1").arg(db.lastError()));
+    resultado = QJsonObject{{"NumRegisto", n}};
+    return true;
+}
+
+bool cmdSaldo(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
+    if (!semArgumentos(p, erro))
+        return false;
+    if (p.opcao(QStringLiteral("produto")).trimmed().isEmpty())
+        return falhar(erro, QStringLiteral("Falta o produto (--produto CODIGO)."));
+    const QString data = p.opcao(QStringLiteral("data")).trimmed();
+    if (p.opcoes.contains(QStringLiteral("data")) && !dataValida(data))
+        return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(data));
+    SessaoCli s;
+    QString produto;
+    if (!s.abrir(p, erro) || !s.produto(p.opcao(QStringLiteral("produto")), produto, erro))
+        return false;
+    const QString armazem = p.opcao(QStringLiteral("armazem")).trimmed();
+    const QString localizacao = p.opcao(QStringLiteral("localizacao")).trimmed();
+    const QString lote = p.opcao(QStringLiteral("lote")).trimmed();
+    Currency saldo;
+    if (!data.isEmpty()) {
+        FiltroExistencia f;
+        f.produto = produto;
+        f.armazem = armazem;
+        f.localizacao = localizacao;
+        f.lote = lote;
+        f.data = data;
+        saldo = ExistenciaProduto(s.ctx, f);
+    } else {
+        FiltroSaldo f;
+        f.produto = produto;
+        if (!armazem.isEmpty())
+            f.armazem = armazem;
+        if (!localizacao.isEmpty())
+            f.localizacao = localizacao;
+        if (!lote.isEmpty())
+            f.lote = lote;
+        bool ok = false;
+        saldo = SaldoProdutoArmazem(s.ctx.bd(), f, &ok);
+        if (!ok)
+            return falhar(erro, QStringLiteral("Não foi possível ler o saldo de %1: %2")
+                                    .arg(produto, s.ctx.bd().lastError()));
+    }
+    resultado = QJsonObject{{"saldo", saldo.toString()}};
+    return true;
+}
+
+bool cmdPmc(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
+    if (!semArgumentos(p, erro))
+        return false;
+    if (p.opcao(QStringLiteral("produto")).trimmed().isEmpty())
+        return falhar(erro, QStringLiteral("Falta o produto (--produto CODIGO)."));
+    CorteCustoMedio corte;
+    corte.data = p.opcao(QStringLiteral("data")).trimmed();
+    if (p.opcoes.contains(QStringLiteral("data")) && !dataValida(corte.data))
+        return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(corte.data));
+    corte.armazem = p.opcao(QStringLiteral("armazem")).trimmed();
+    SessaoCli s;
+    QString produto;
+    if (!s.abrir(p, erro) || !s.produto(p.opcao(QStringLiteral("produto")), produto, erro))
+        return false;
+    bool ok = false;
+    const Currency pmc = CalculaPrecoMedioCusto(s.ctx.bd(), produto, LinhaEmCurso{}, corte, &ok);
+    if (!ok)
+        return falhar(erro,
+                      QStringLiteral("Não foi possível calcular o preço médio de custo de %1.").arg(produto));
+    resultado = QJsonObject{{"pmc", pmc.toString()}};
+    return true;
+}
+
+bool cmdProduto(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
+    if (!semArgumentos(p, erro))
+        return false;
+    if (p.opcao(QStringLiteral("codigo")).trimmed().isEmpty())
+        return falhar(erro, QStringLiteral("Falta o código do produto (--codigo CODIGO)."));
+    SessaoCli s;
+    QString produto;
+    if (!s.abrir(p, erro) || !s.produto(p.opcao(QStringLiteral("codigo")), produto, erro))
+        return false;
+    Database& db = s.ctx.bd();
+    auto q =
+        db.query(QStringLiteral("SELECT Codigo, Descricao, PrecoMedioCusto, UltPrecoCompra, UltPrecoCusto "
+                                "FROM Produtos WHERE Codigo=? ORDER BY NumRegisto") +
+                     db.dialect().limite(1),
+                 {produto});
+    if (!q || !q->next())
+        return falhar(erro,
+                      QStringLiteral("Não foi possível ler o produto %1: %2").arg(produto, db.lastError()));
+    auto montante = [&](int i) { return Currency::fromVariant(q->value(i)).toString(); };
+    resultado = QJsonObject{{"codigo", q->value(0).toString()},
+                            {"descricao", q->value(1).toString()},
+                            {"PrecoMedioCusto", montante(2)},
+                            {"UltPrecoCompra", montante(3)},
+                            {"UltPrecoCusto", montante(4)}};
+    return true;
+}
+
+QStringList opcoesEmpresa(QStringList proprias) {
+    return proprias << QStringLiteral("empresa") << QStringLiteral("utilizador");
+}
+
+} // namespace
+
+std::vector<ComandoCli> comandosStockCli() {
+    return {
+        {QStringLiteral("movimento"),
+         QStringLiteral("movimento lancar FICHEIRO --empresa CODIGO [--utilizador CODIGO]"),
+         QStringLiteral(
+             "Lança um movimento de stock descrito num ficheiro JSON com as colunas de MovProduto."),
+         opcoesEmpresa({}), cmdMovimento},
+        {QStringLiteral("saldo"),
+         QStringLiteral("saldo --empresa CODIGO --produto P [--armazem A] [--localizacao L] [--lote X] "
+                        "[--data aaaa-mm-dd]"),
+         QStringLiteral("Existência de um produto."),
+         opcoesEmpresa({QStringLiteral("produto"), QStringLiteral("armazem"), QStringLiteral("localizacao"),
+                        QStringLiteral("lote"), QStringLiteral("data")}),
+         cmdSaldo},
+        {QStringLiteral("pmc"),
+         QStringLiteral("pmc --empresa CODIGO --produto P [--armazem A] [--data aaaa-mm-dd]"),
+         QStringLiteral("Preço médio de custo de um produto, calculado pelos movimentos."),
+         opcoesEmpresa({QStringLiteral("produto"), QStringLiteral("armazem"), QStringLiteral("data")}),
+         cmdPmc},
+        {QStringLiteral("produto"), QStringLiteral("produto --empresa CODIGO --codigo P"),
+         QStringLiteral("Custos da ficha de um produto."), opcoesEmpresa({QStringLiteral("codigo")}),
+         cmdProduto},
+    };
+}

@@ -1,0 +1,236 @@
+#include "common/UserInteraction.h"
+#include "production/MovimentosStock.h"
+#include "shell/Database.h"
+#include "shell/GlobalContext.h"
+#include "shell/Mavo.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+// Codes compare as the database compares them: without regard to case or surrounding blanks.
+bool mesmoCodigo(const QString& a, const QString& b) {
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+bool eUm(const QVariant& v) {
+    return v.toString().trimmed() == QStringLiteral("1");
+}
+
+// A warehouse list is "001;003;": the warehouse must equal one of its non-blank entries.
+bool constaDaLista(const QString& lista, const QString& armazem) {
+    const QStringList entradas = lista.split(u';');
+    for (const QString& e : entradas)
+        if (!e.trimmed().isEmpty() && mesmoCodigo(e, armazem))
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool Mavo::CtrlExistenciaProduto(Database& ligacao, const QString& produto, const QString& armazem) {
+    const QString um = ligacao.dialect().limite(1);
+    auto p = ligacao.query(
+        QStringLiteral("SELECT codigo, ctrlexistencia, servico, portes, Lote FROM Produtos WHERE codigo=? "
+                       "ORDER BY NumRegisto") +
+            um,
+        {produto});
+    if (!p || !p->next())
+        return false;
+    const QString codigo = p->value(0).toString();
+    const bool ctrlexistencia = eUm(p->value(1));
+    const bool servico = eUm(p->value(2));
+    const bool portes = eUm(p->value(3));
+    // A lot-managed product is watched everywhere: its lot balances must never go negative.
+    if (p->value(4).toInt() == 1)
+        return true;
+
+    const QVariant ignora = ligacao.scalar(
+        QStringLiteral("SELECT IgnoraCtrlExistencia FROM Armazens WHERE codigo=? ORDER BY NumRegisto") + um,
+        {armazem});
+    if (ignora.toInt() == 1)
+        return false;
+
+    auto g = ligacao.query(
+        QStringLiteral("SELECT proddiversos, proddiversos2, ControlaQuant, controlaQuant_Diversos, "
+                       "controlaQuant_Servicos, controlaQuant_Portes FROM ParamGeral ORDER BY NumRegisto") +
+        um);
+    if (!g || !g->next())
+        return false;
+    if (ctrlexistencia)
+        return true;
+    if (!eUm(g->value(2)))
+        return false;
+
+    // The general control covers sundry products, services and carriage only when the company says so.
+    bool resultado = true;
+    const QString diversos = g->value(0).toString(), diversos2 = g->value(1).toString();
+    if ((!diversos.trimmed().isEmpty() && mesmoCodigo(codigo, diversos)) ||
+        (!diversos2.trimmed().isEmpty() && mesmoCodigo(codigo, diversos2))) {
+        if (g->value(3).toInt() == 1)
+            return true;
+        resultado = false;
+    }
+    if (servico) {
+        if (g->value(4).toInt() == 1)
+            return true;
+        resultado = false;
+    }
+    if (portes) {
+        if (g->value(5).toInt() == 1)
+            return true;
+        resultado = false;
+    }
+    return resultado;
+}
+
+bool Mavo::ControlaUnidades(Database& ligacao, QString& unidade, const Currency& quantidade,
+                            const QString& produto, QString& direccao, const QString& tipoMovimento,
+                            bool mostrarMensagem, UserInteraction* ui) {
+    const QString um = ligacao.dialect().limite(1);
+    if (unidade.trimmed().isEmpty() && !produto.trimmed().isEmpty()) {
+        if (direccao.trimmed().isEmpty()) {
+            const QString tipo = tipoMovimento.trimmed().toUpper();
+            if (tipo.startsWith(u'E'))
+                direccao = QStringLiteral("C");
+            else if (tipo.startsWith(u'S'))
+                direccao = QStringLiteral("V");
+        }
+        if (direccao.trimmed().isEmpty())
+            direccao = QStringLiteral("V");
+        direccao = direccao.trimmed().toUpper();
+        const QString coluna = direccao == QStringLiteral("C")   ? QStringLiteral("UnidadeCompra")
+                               : direccao == QStringLiteral("V") ? QStringLiteral("UnidadeVenda")
+                                                                 : QString();
+        if (!coluna.isEmpty())
+            unidade = ligacao
+                          .scalar(QStringLiteral("SELECT %1 FROM Produtos WHERE codigo=? ORDER BY NumRegisto")
+                                          .arg(coluna) +
+                                      um,
+                                  {produto})
+                          .toString();
+    }
+
+    const QVariant apenasUnidade = ligacao.scalar(
+        QStringLiteral("SELECT ApenasUnidade FROM TabUnidades WHERE Codigo=? ORDER BY NumRegisto") + um,
+        {unidade});
+    const bool temDecimais = quantidade.raw() % Currency::Escala != 0;
+    if (apenasUnidade.toInt() != 1 || !temDecimais)
+        return true;
+    if (mostrarMensagem && ui)
+        ui->mensagem(
+            TituloAtencao + QStringLiteral("\r") +
+                QStringLiteral("Esta Unidade apenas permite a movimentação de quantidades unitárias."),
+            UserInteraction::Icone::Critico);
+    return false;
+}
+
+QString Mavo::VerLocalizacao(Database& ligacao, const QString& produto, const QString& armazem,
+                             const QString& tipoMovimento, bool porStock, const QString& lote,
+                             const Currency& quantidade) {
+    const QString um = ligacao.dialect().limite(1);
+    const bool comLote = !lote.trimmed().isEmpty();
+
+    // The product's fixed location wins for entries and transfers into the warehouse.
+    if (!tipoMovimento.trimmed().isEmpty()) {
+        QString sql =
+            QStringLiteral("SELECT Localizacao FROM ProdutosLocalizacoes WHERE Produto=? AND Armazem=?");
+        QVariantList v{produto, armazem};
+        if (comLote) {
+            sql += QStringLiteral(" AND Lote=?");
+            v << lote;
+        }
+        auto q = ligacao.query(sql + QStringLiteral(" ORDER BY NumRegisto") + um, v);
+        if (q && q->next()) {
+            const QString fixa = q->value(0).toString();
+            const QString efeito =
+                RetornaCampoTabela(ligacao, QStringLiteral("TabTipoMov"), QStringLiteral("AfectaStk"),
+                                   QStringLiteral("Codigo"), tipoMovimento)
+                    .trimmed()
+                    .toUpper();
+            if (efeito == QStringLiteral("E+") || efeito == QStringLiteral("TR"))
+                return fixa.trimmed().isEmpty() ? QStringLiteral("0") : fixa;
+        }
+    }
+
+    auto ultimaUsada = [&] {
+        return ligacao
+            .scalar(QStringLiteral("SELECT Localizacao FROM MovProduto WHERE Codigo=? AND Armazem=? "
+                                   "ORDER BY Data DESC, NumRegisto DESC") +
+                        um,
+                    {produto, armazem})
+            .toString();
+    };
+
+    QString resultado;
+    if (!porStock) {
+        resultado = ultimaUsada();
+    } else {
+        // Exits take the first location, from the highest code down, that holds enough for the whole
+        // line; a line that no single location covers goes where the product was last moved.
+        const Currency precisa = quantidade.abs();
+        auto q =
+            ligacao.query(QStringLiteral("SELECT DISTINCT Localizacao FROM MovProduto WHERE Codigo=? AND "
+                                         "Armazem=? ORDER BY Localizacao DESC"),
+                          {produto, armazem});
+        QStringList localizacoes;
+        while (q && q->next())
+            localizacoes << q->value(0).toString();
+        bool escolhida = false;
+        for (const QString& l : localizacoes) {
+            FiltroSaldo f;
+            f.produto = produto;
+            f.armazem = armazem;
+            f.localizacao = l;
+            if (comLote)
+                f.lote = lote;
+            const Currency saldo = SaldoProdutoArmazem(ligacao, f);
+            if (saldo > Currency() && saldo >= precisa) {
+                resultado = l;
+                escolhida = true;
+                break;
+            }
+        }
+        if (!escolhida)
+            resultado = ultimaUsada();
+    }
+    return resultado.trimmed().isEmpty() ? QStringLiteral("0") : resultado;
+}
+
+bool Mavo::UtilizadorControloArmazens(const QString& armazem, bool mostrarMensagem, bool transferencia,
+                                      UserInteraction* ui) {
+    Database& db = bd(nullptr);
+    auto q =
+        db.query(QStringLiteral("SELECT AltArmazem, ArmazensAcessos, ArmazensAcessosTRA FROM UtilConfGeral "
+                                "WHERE Utilizador=? ORDER BY NumRegisto") +
+                     db.dialect().limite(1),
+                 {m_ctx.CodigoUtilizador});
+    // A user without defaults has no warehouse restriction.
+    if (!q || !q->next())
+        return true;
+    const int altArmazem = q->value(0).toInt();
+    const QString acessos = q->value(1).toString();
+    const QString acessosTransferencia = q->value(2).toString();
+    const bool semArmazem = armazem.trimmed().isEmpty();
+
+    auto recusar = [&] {
+        if (mostrarMensagem && ui)
+            ui->mensagem(QStringLiteral("Não pode utilizar o Armazém ") + armazem + QStringLiteral("."),
+                         UserInteraction::Icone::Informacao);
+        return false;
+    };
+
+    if (transferencia && !acessosTransferencia.trimmed().isEmpty()) {
+        if (semArmazem)
+            return false;
+        return constaDaLista(acessosTransferencia, armazem) || recusar();
+    }
+    if (altArmazem == 0 && !semArmazem && acessos.trimmed().isEmpty())
+        return mesmoCodigo(armazem, m_ctx.armazem) || recusar();
+    if (!acessos.trimmed().isEmpty()) {
+        if (semArmazem)
+            return false;
+        return constaDaLista(acessos, armazem) || recusar();
+    }
+    return true;
+}
