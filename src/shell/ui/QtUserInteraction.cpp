@@ -1,5 +1,9 @@
 #include "shell/ui/QtUserInteraction.h"
 
+#include "common/AlertaOpcoes.h"
+#include "common/ui/FrmMsgBox.h"
+#include "common/ui/WAlert1.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -46,45 +50,17 @@ bool QtUserInteraction::pergunta(const QString& texto, const QString& titulo) {
 }
 
 int QtUserInteraction::alerta(const QString& questao, const QStringList& respostas) {
-    QDialog d(m_pai);
-    d.setWindowTitle(questao);
-    auto* lay = new QVBoxLayout(&d);
-    auto* lista = new QListWidget(&d);
-    lista->addItems(respostas);
-    lista->setCurrentRow(0);
-    lay->addWidget(lista);
-    auto* botoes = new QDialogButtonBox(&d);
-    auto* sel = botoes->addButton(QStringLiteral("&Selecionar"), QDialogButtonBox::AcceptRole);
-    botoes->addButton(QStringLiteral("&Cancelar"), QDialogButtonBox::RejectRole);
-    lay->addWidget(botoes);
-    int resultado = 0;
-    QObject::connect(sel, &QPushButton::clicked, &d, [&] {
-        resultado = lista->currentRow() + 1;
-        d.accept();
-    });
-    QObject::connect(lista, &QListWidget::itemDoubleClicked, &d, [&] {
-        resultado = lista->currentRow() + 1;
-        d.accept();
-    });
-    QObject::connect(botoes, &QDialogButtonBox::rejected, &d, [&] {
-        resultado = 0;
-        d.reject();
-    });
-    lista->setFocus();
-    d.exec();
-    return resultado;
+    AlertaOpcoes alerta(questao, respostas);
+    WAlert1 janela(alerta, m_pai);
+    janela.exec();
+    return alerta.resultado();
 }
 
 int QtUserInteraction::caixaBotoes(const QString& texto, const QString& titulo, const QStringList& botoes,
                                    Icone icone) {
-    QMessageBox m(iconeQt(icone), titulo, texto, QMessageBox::NoButton, m_pai);
-    QList<QAbstractButton*> lista;
-    for (const QString& b : botoes)
-        lista << m.addButton(b, QMessageBox::ActionRole);
-    if (!lista.isEmpty())
-        m.setDefaultButton(static_cast<QPushButton*>(lista.first()));
-    m.exec();
-    return int(qMax<qsizetype>(0, lista.indexOf(m.clickedButton())));
+    FrmMsgBox janela(texto, titulo, botoes, icone, m_pai);
+    janela.exec();
+    return janela.resultado();
 }
 
 std::optional<QString> QtUserInteraction::pedirTexto(const QString& texto, const QString& titulo,
