@@ -105,7 +105,10 @@ public:
             lerPonto(e, depois);
         Posicao ultima = depois;
         lerLinhas(e, depois, ultima);
-        if (m_ok && m_guardarPonto && ultima.num >= 0 && !(ultima.data == depois.data && ultima.num == depois.num))
+        // A checkpoint that is close behind is left where it is: reading a few rows after it costs less
+        // than moving it at every posting.
+        const bool perto = depois.num >= 0 && m_lidas < 32;
+        if (m_ok && m_guardarPonto && ultima.num >= 0 && !perto)
             guardarPonto(e, ultima);
         m_estado = e;
         return terminar(linha, ok);
@@ -234,6 +237,7 @@ private:
                                 Currency::fromVariant(q.value(4)), Currency::fromVariant(q.value(5))),
                      q.value(8).toInt() != 0});
             ultima = {q.value(6).toString(), q.value(7).toLongLong()};
+            ++m_lidas;
         });
     }
 
@@ -256,6 +260,7 @@ private:
     bool m_filtroNumero = false;
     bool m_guardarPonto = true;
     bool m_ok = true;
+    int m_lidas = 0;
     qint64 m_alteracaoNum = 0;
     QString m_inicioData;
     qint64 m_inicioNum = 0;

@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <optional>
 
 namespace {
 
@@ -16,14 +17,6 @@ const Currency LimiteValor = Currency::fromRaw(9999999999900LL); // 999,999,999.
 bool recusar(GlobalContext& ctx, const QString& motivo) {
     ctx.UltimoErro = motivo;
     return false;
-}
-
-bool ehSaldosIniciais(Database& db, const QString& tipo) {
-    const QString d = db.scalar(QStringLiteral("SELECT Descricao FROM TabTipoMov WHERE Codigo=?"), {tipo})
-                          .toString()
-                          .trimmed()
-                          .toUpper();
-    return d == QStringLiteral("SALDOS INICIAIS(FECHO ANO)") || d == QStringLiteral("ENTRADA DE SALDOS INICIAIS");
 }
 
 // EAN-13 for internal use (prefix 2) built from the row number, with its check digit.
@@ -35,82 +28,123 @@ QString codigoBarrasLinha(qint64 numRegisto) {
     return base + QString::number((10 - soma % 10) % 10);
 }
 
-struct FichaProduto {
+// Everything the posting needs to know before it writes, read in one statement: the product,
+// the company's switches, the server's time, the new row's number, the stock-control facts,
+// the movement type's description and, for exits, the balances that decide.
+struct Contexto {
     QString vendedor, unidade, descricao;
     int diasDevolucao = 0;
     bool lote = false;
     Currency pmc, upCompra, upCusto;
-    bool porArmazem = false; // ParamGeral.PMCArmazem
-    int regra = 1;           // ParamGeral.FormulaPrecoMedioCusto
-    QDateTime agora;         // the server's time
+    bool porArmazem = false;
+    int regra = 1;
+    QDateTime agora;
+    qint64 numRegisto = 0;
+    Mavo::DadosCtrlExistencia ctrl;
+    QString descricaoTipo;
+    Currency saldoArmazem, saldoLote;
 };
 
-std::optional<FichaProduto> lerFicha(Database& db, const QString& codigo) {
-    // The company's switches and the server's time come along with the product, in one read.
-    const auto r = db.primeiraLinha(
-        QStringLiteral("SELECT vendedorhabitual, precomediocusto, ultprecocompra, ultprecocusto, DiasDevolucao, "
-                       "UnidadeVenda, Lote, Descricao, "
-                       "(SELECT PMCArmazem FROM ParamGeral ORDER BY NumRegisto LIMIT 1), "
-                       "(SELECT FormulaPrecoMedioCusto FROM ParamGeral ORDER BY NumRegisto LIMIT 1), %1 "
-                       "FROM Produtos WHERE Codigo=?")
-            .arg(db.dialect().agora()),
-        {codigo});
+const QString SomaSaldo = QStringLiteral(
+    "(SELECT SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END) FROM MovProduto "
+    "WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-') AND Armazem=?%1)");
+
+std::optional<Contexto> lerContexto(Database& db, const LinhaMovProduto& l, bool saida, QString* erro) {
+    const QString codigo = l.texto(QStringLiteral("Codigo")).trimmed();
+    const QString armazem = l.texto(QStringLiteral("Armazem")).left(3);
+    const Dialect& d = db.dialect();
+    QString sql = QStringLiteral(
+                      "SELECT p.vendedorhabitual, p.precomediocusto, p.ultprecocompra, p.ultprecocusto, p.DiasDevolucao, "
+                      "p.UnidadeVenda, p.Lote, p.Descricao, g.PMCArmazem, g.FormulaPrecoMedioCusto, %1, %2, "
+                      "p.codigo, p.ctrlexistencia, p.servico, p.portes, "
+                      "(SELECT IgnoraCtrlExistencia FROM Armazens WHERE codigo=? ORDER BY NumRegisto%3), "
+                      "g.proddiversos, g.proddiversos2, g.ControlaQuant, g.controlaQuant_Diversos, "
+                      "g.controlaQuant_Servicos, g.controlaQuant_Portes, g.NumRegisto, "
+                      "(SELECT Descricao FROM TabTipoMov WHERE Codigo=? ORDER BY NumRegisto%3)")
+                      .arg(d.agora(), d.proximoNumRegisto(QStringLiteral("MovProduto")), d.limite(1));
+    QVariantList v{armazem, l.texto(QStringLiteral("Tipo"))};
+    if (saida) {
+        sql += u',' + SomaSaldo.arg(QString()) + u',' + SomaSaldo.arg(QStringLiteral(" AND Localizacao=? AND Lote=?"));
+        v << codigo << armazem << codigo << armazem << l.texto(QStringLiteral("Localizacao"))
+          << l.texto(QStringLiteral("Lote")).trimmed();
+    }
+    sql += QStringLiteral(" FROM Produtos p LEFT JOIN (SELECT * FROM ParamGeral ORDER BY NumRegisto%1) g ON 1=1 "
+                          "WHERE p.Codigo=?")
+               .arg(d.limite(1));
+    v << codigo;
+    bool ok = false;
+    const auto r = db.primeiraLinha(sql, v, &ok);
+    if (!ok && erro)
+        *erro = db.lastError();
     if (!r)
         return std::nullopt;
-    FichaProduto f;
-    f.vendedor = r->at(0).toString();
-    f.pmc = Currency::fromVariant(r->at(1));
-    f.upCompra = Currency::fromVariant(r->at(2));
-    f.upCusto = Currency::fromVariant(r->at(3));
-    f.diasDevolucao = r->at(4).toInt();
-    f.unidade = r->at(5).toString();
-    f.lote = r->at(6).toString().trimmed() == QStringLiteral("1");
-    f.descricao = r->at(7).toString();
-    f.porArmazem = r->at(8).toInt() != 0;
+    Contexto c;
+    c.vendedor = r->at(0).toString();
+    c.pmc = Currency::fromVariant(r->at(1));
+    c.upCompra = Currency::fromVariant(r->at(2));
+    c.upCusto = Currency::fromVariant(r->at(3));
+    c.diasDevolucao = r->at(4).toInt();
+    c.unidade = r->at(5).toString();
+    c.lote = r->at(6).toString().trimmed() == QStringLiteral("1");
+    c.descricao = r->at(7).toString();
+    c.porArmazem = r->at(8).toInt() != 0;
     const int regra = r->at(9).toInt();
-    f.regra = (regra == 2 || regra == 3) ? regra : 1;
+    c.regra = (regra == 2 || regra == 3) ? regra : 1;
     const QVariant agora = r->at(10);
-    f.agora = agora.typeId() == QMetaType::QDateTime
+    c.agora = agora.typeId() == QMetaType::QDateTime
                   ? agora.toDateTime()
                   : QDateTime::fromString(agora.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return f;
+    c.numRegisto = r->at(11).toLongLong();
+    c.ctrl.produtoExiste = true;
+    c.ctrl.codigo = r->at(12).toString();
+    c.ctrl.ctrlexistencia = r->at(13);
+    c.ctrl.servico = r->at(14);
+    c.ctrl.portes = r->at(15);
+    c.ctrl.lote = r->at(6);
+    c.ctrl.ignoraArmazem = r->at(16);
+    c.ctrl.proddiversos = r->at(17);
+    c.ctrl.proddiversos2 = r->at(18);
+    c.ctrl.controlaQuant = r->at(19);
+    c.ctrl.controlaQuantDiversos = r->at(20);
+    c.ctrl.controlaQuantServicos = r->at(21);
+    c.ctrl.controlaQuantPortes = r->at(22);
+    c.ctrl.temParametros = !r->at(23).isNull();
+    c.descricaoTipo = r->at(24).toString();
+    if (saida) {
+        c.saldoArmazem = Currency::fromVariant(r->at(25));
+        c.saldoLote = Currency::fromVariant(r->at(26));
+    }
+    return c;
 }
 
-bool verificarSaida(GlobalContext& ctx, const LinhaMovProduto& l, const FichaProduto& ficha) {
-    Database& db = ctx.bd();
-    const QString codigo = l.texto(QStringLiteral("Codigo"));
-    const QString armazem = l.texto(QStringLiteral("Armazem")).left(3);
-    const Currency quant = l.montante(QStringLiteral("QuantNormal"));
-    Mavo mavo(ctx);
-    if (!mavo.CtrlExistenciaProduto(db, codigo, armazem))
+bool ehSaldosIniciais(const QString& descricaoTipo) {
+    const QString d = descricaoTipo.trimmed().toUpper();
+    return d == QStringLiteral("SALDOS INICIAIS(FECHO ANO)") || d == QStringLiteral("ENTRADA DE SALDOS INICIAIS");
+}
+
+bool verificarSaida(GlobalContext& ctx, const LinhaMovProduto& l, const Contexto& c) {
+    if (!Mavo::decideCtrlExistencia(c.ctrl))
         return true;
-    const bool saldosIniciais = ehSaldosIniciais(db, l.texto(QStringLiteral("Tipo")));
+    const QString codigo = l.texto(QStringLiteral("Codigo"));
+    const Currency quant = l.montante(QStringLiteral("QuantNormal"));
+    const bool saldosIniciais = ehSaldosIniciais(c.descricaoTipo);
     const QString semLote = QStringLiteral("Sem lote definido para o produto %1!").arg(codigo);
-    if (ficha.lote) {
-        const QString lote = l.texto(QStringLiteral("Lote")).trimmed();
-        if (lote.isEmpty())
+    if (c.lote) {
+        if (l.texto(QStringLiteral("Lote")).trimmed().isEmpty())
             return recusar(ctx, semLote);
-        if (saldosIniciais)
-            return true;
-        FiltroSaldo f;
-        f.produto = codigo;
-        f.armazem = armazem;
-        f.localizacao = l.texto(QStringLiteral("Localizacao"));
-        f.lote = lote;
-        if (quant > SaldoProdutoArmazem(db, f))
+        if (!saldosIniciais && quant > c.saldoLote)
             return recusar(ctx, semLote);
         return true;
     }
-    if (saldosIniciais)
-        return true;
-    FiltroSaldo f;
-    f.produto = codigo;
-    f.armazem = armazem;
-    const Currency saldo = SaldoProdutoArmazem(db, f);
-    if (quant > saldo)
+    if (!saldosIniciais && quant > c.saldoArmazem)
         return recusar(ctx, QStringLiteral("Stock insuficiente do produto %1 no armazém %2 (existência: %3).")
-                                .arg(codigo, armazem, saldo.toString()));
+                                .arg(codigo, l.texto(QStringLiteral("Armazem")).left(3), c.saldoArmazem.toString()));
     return true;
+}
+
+void preencherSeVazio(LinhaMovProduto& l, const QString& coluna, const QString& valor) {
+    if (l.texto(coluna).isEmpty())
+        l.definir(coluna, valor);
 }
 
 } // namespace
@@ -140,36 +174,43 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
         return 0;
     }
 
-    // 2. the product
-    const std::optional<FichaProduto> ficha = lerFicha(db, codigo);
-    if (!ficha) {
-        recusar(ctx, QStringLiteral("Produto inexistente: %1").arg(codigo));
+    // Inside the caller's transaction no savepoint is needed: a failure after the first write
+    // marks that transaction so that it can only be rolled back.
+    std::optional<Transaction> propria;
+    if (!db.emTransaccao()) {
+        propria.emplace(db);
+        if (!propria->ok()) {
+            recusar(ctx, db.lastError());
+            return 0;
+        }
+    }
+    auto falhaEscrita = [&](const QString& motivo) {
+        recusar(ctx, motivo);
+        if (!propria)
+            db.marcarFalhaTransaccao();
+        return qint64(0);
+    };
+
+    // 2. the product; 3. stock control and lots on exits
+    const bool saida = afecta == QStringLiteral("S+") || afecta == QStringLiteral("E-");
+    QString erro;
+    const std::optional<Contexto> c = lerContexto(db, l, saida, &erro);
+    if (!c) {
+        recusar(ctx, erro.isEmpty() ? QStringLiteral("Produto inexistente: %1").arg(codigo) : erro);
         return 0;
     }
-    if (!l.tem(QStringLiteral("Descricao")) || l.texto(QStringLiteral("Descricao")).isEmpty())
-        l.definir(QStringLiteral("Descricao"), ficha->descricao);
-    if (!l.tem(QStringLiteral("Vendedor")) || l.texto(QStringLiteral("Vendedor")).isEmpty())
-        l.definir(QStringLiteral("Vendedor"), ficha->vendedor);
-    if (!l.tem(QStringLiteral("Unidade")) || l.texto(QStringLiteral("Unidade")).isEmpty())
-        l.definir(QStringLiteral("Unidade"), ficha->unidade);
-
-    // 3. stock control and lots on exits
-    const bool saida = afecta == QStringLiteral("S+") || afecta == QStringLiteral("E-");
-    if (saida && !verificarSaida(ctx, l, *ficha))
+    preencherSeVazio(l, QStringLiteral("Descricao"), c->descricao);
+    preencherSeVazio(l, QStringLiteral("Vendedor"), c->vendedor);
+    preencherSeVazio(l, QStringLiteral("Unidade"), c->unidade);
+    if (saida && !verificarSaida(ctx, l, *c))
         return 0;
 
     // 4. costs
-    Transaction tr(db);
-    if (!tr.ok()) {
-        recusar(ctx, db.lastError());
-        return 0;
-    }
-    l.definir(QStringLiteral("PMCusto"), ficha->pmc);
-    l.definir(QStringLiteral("UPCompra"), ficha->upCompra);
-    l.definir(QStringLiteral("UPCusto"), ficha->upCusto);
-    const bool porArmazem = ficha->porArmazem;
+    l.definir(QStringLiteral("PMCusto"), c->pmc);
+    l.definir(QStringLiteral("UPCompra"), c->upCompra);
+    l.definir(QStringLiteral("UPCusto"), c->upCusto);
     const QString armazem = l.texto(QStringLiteral("Armazem"));
-    if (porArmazem) {
+    if (c->porArmazem) {
         const PrecosArmazem pa = PrecosArmazemUltimaEntrada(db, codigo, armazem, data);
         l.definir(QStringLiteral("Armazem_UPCompra"), pa.upCompra);
         l.definir(QStringLiteral("Armazem_UPCusto"), pa.upCusto);
@@ -182,69 +223,64 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
         const LinhaEmCurso emCurso{afecta, preco, quant, 0};
         CorteCustoMedio corte;
         corte.data = data;
-        corte.regra = ficha->regra;
+        corte.regra = c->regra;
         pmcLinha = CalculaPrecoMedioCusto(db, codigo, emCurso, corte, &ok);
         l.definir(QStringLiteral("PMCusto"), pmcLinha);
-        if (ok && porArmazem) {
+        if (ok && c->porArmazem) {
             corte.armazem = armazem;
             l.definir(QStringLiteral("Armazem_PMCusto"), CalculaPrecoMedioCusto(db, codigo, emCurso, corte, &ok));
         }
-        if (!ok) {
-            recusar(ctx, db.lastError());
-            return 0;
-        }
+        if (!ok)
+            return falhaEscrita(db.lastError());
     } else if (afecta == QStringLiteral("S-")) {
         if (auto pmc = CustoDevolucaoStockVazio(db, codigo, quant, opcoes.actualizarCustoMedioFicha))
             l.definir(QStringLiteral("PMCusto"), *pmc);
     }
 
     // 5. return date and server time
-    const QDateTime agora = ficha->agora.isValid() ? ficha->agora : db.agoraServidor();
-    l.definir(QStringLiteral("DataDevolucao"),
-              QDate::fromString(data, QStringLiteral("yyyy-MM-dd")).addDays(ficha->diasDevolucao).toString(QStringLiteral("yyyy-MM-dd")));
-    l.definir(QStringLiteral("DataSys"), agora.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    if (!l.tem(QStringLiteral("Utilizador")) || l.texto(QStringLiteral("Utilizador")).isEmpty())
-        l.definir(QStringLiteral("Utilizador"), ctx.CodigoUtilizador);
+    const QDateTime agora = c->agora.isValid() ? c->agora : db.agoraServidor();
+    l.definir(QStringLiteral("DataDevolucao"), QDate::fromString(data, QStringLiteral("yyyy-MM-dd"))
+                                                    .addDays(c->diasDevolucao)
+                                                    .toString(QStringLiteral("yyyy-MM-dd")));
+    const QString dataSys = agora.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    l.definir(QStringLiteral("DataSys"), dataSys);
+    preencherSeVazio(l, QStringLiteral("Utilizador"), ctx.CodigoUtilizador);
 
-    // 6. insert and complete the row
-    QString erro;
-    const qint64 n = MeteNoMovPro(db, l, &erro);
-    if (n <= 0) {
-        recusar(ctx, erro.isEmpty() ? QStringLiteral("Não foi possível gravar o movimento do produto %1.").arg(codigo)
-                                    : erro);
-        return 0;
-    }
-    const QString carregado = opcoes.produtoCarregado.isEmpty() ? codigo : opcoes.produtoCarregado;
-    if (!db.exec(QStringLiteral("UPDATE MovProduto SET CodigoBarras=?, Hora=?, UPCustoFicha=?, Estado='N', "
-                                "Estado_DataSys=DataSys, Estado_Motivo='', Estado_Utilizador=Utilizador, "
-                                "ProdutoCarregado=? WHERE NumRegisto=?"),
-                 {codigoBarrasLinha(n), agora.toString(QStringLiteral("HH:mm:ss")), ficha->upCusto.toVariant(),
-                  carregado, n})) {
-        recusar(ctx, db.lastError());
-        return 0;
-    }
+    // 6. the row goes in already completed: its number was taken with the reads above, so bar code,
+    // time, cost of the product file, state and loaded code are written with it.
+    l.definir(QStringLiteral("CodigoBarras"), codigoBarrasLinha(c->numRegisto));
+    l.definir(QStringLiteral("Hora"), agora.toString(QStringLiteral("HH:mm:ss")));
+    l.definir(QStringLiteral("UPCustoFicha"), c->upCusto);
+    l.definir(QStringLiteral("Estado"), QStringLiteral("N"));
+    l.definir(QStringLiteral("Estado_DataSys"), dataSys);
+    l.definir(QStringLiteral("Estado_Motivo"), QStringLiteral(""));
+    l.definir(QStringLiteral("Estado_Utilizador"), l.texto(QStringLiteral("Utilizador")));
+    l.definir(QStringLiteral("ProdutoCarregado"), opcoes.produtoCarregado.isEmpty() ? codigo : opcoes.produtoCarregado);
+    const qint64 n = MeteNoMovProCompleto(db, l, c->numRegisto, &erro);
+    if (n <= 0)
+        return falhaEscrita(erro.isEmpty() ? QStringLiteral("Não foi possível gravar o movimento do produto %1.").arg(codigo)
+                                           : erro);
+
     if (entrada && opcoes.actualizarCustoMedioFicha) {
         // The product file keeps the average over its whole history. When nothing is dated after the
-        // new row, that history ends with it and its own average is the answer.
-        bool ok = true;
-        Currency pmc = pmcLinha;
-        const bool posteriores =
-            db.primeiraLinha(QStringLiteral("SELECT NumRegisto FROM MovProduto WHERE Codigo=? AND Data>?") +
-                                 db.dialect().limite(1),
-                             {codigo, data}, &ok)
-                .has_value();
-        if (ok && posteriores) {
+        // new row, that history ends with it and the row's own average is the answer.
+        const int mudadas = db.executarContando(
+            QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=? AND NOT EXISTS "
+                           "(SELECT 1 FROM MovProduto WHERE Codigo=? AND Data>?)"),
+            {pmcLinha.toVariant(), codigo, codigo, data});
+        if (mudadas < 0)
+            return falhaEscrita(db.lastError());
+        if (mudadas == 0) {
+            bool ok = false;
             CorteCustoMedio tudo;
-            tudo.regra = ficha->regra;
-            pmc = CalculaPrecoMedioCusto(db, codigo, {}, tudo, &ok);
-        }
-        if (!ok || !db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"),
-                            {pmc.toVariant(), codigo})) {
-            recusar(ctx, db.lastError());
-            return 0;
+            tudo.regra = c->regra;
+            const Currency pmc = CalculaPrecoMedioCusto(db, codigo, {}, tudo, &ok);
+            if (!ok || !db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"),
+                                {pmc.toVariant(), codigo}))
+                return falhaEscrita(db.lastError());
         }
     }
-    if (!tr.commit()) {
+    if (propria && !propria->commit()) {
         recusar(ctx, db.lastError());
         return 0;
     }

@@ -54,26 +54,59 @@ const QString SomaSaldo = QStringLiteral(
     "SELECT SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END) FROM MovProduto "
     "WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-')");
 
-} // namespace
+// The same for every column of the table, with NumRegisto first.
+const QString& sqlInsercaoCompleta() {
+    static const QString sql = [] {
+        QStringList colunas{QStringLiteral("NumRegisto")}, marcas{QStringLiteral("?")};
+        for (const ColunaDef& c : tabelaEmpresa(QStringLiteral("MovProduto"))->colunas) {
+            colunas << c.nome;
+            marcas << QStringLiteral("?");
+        }
+        return QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)").arg(colunas.join(u','), marcas.join(u','));
+    }();
+    return sql;
+}
 
-qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro) {
-    // DataSys not given takes the server's time.
-    const QString dado = linha.texto(QStringLiteral("DataSys"));
-    const QString agora =
-        dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
-    const auto& colunas = LinhaMovProduto::colunasInsercao();
-    QVariantList valores;
-    valores.reserve(qsizetype(colunas.size()));
+bool valoresLinha(const std::vector<ColunaDef>& colunas, const LinhaMovProduto& linha, const QString& agora,
+                  QVariantList& valores, QString* erro) {
     for (size_t i = 0; i < colunas.size(); ++i) {
         const ColunaDef& c = colunas[i];
         const QVariant v = valorInsercao(c, linha.tem(i), linha.valor(i), agora);
         if (c.tipo == TipoColuna::Texto && c.tamanho > 0 && linha.tem(i) && v.toString().size() > c.tamanho) {
             if (erro)
                 *erro = QStringLiteral("O valor de %1 excede %2 caracteres: %3").arg(c.nome).arg(c.tamanho).arg(v.toString());
-            return 0;
+            return false;
         }
         valores << v;
     }
+    return true;
+}
+
+} // namespace
+
+qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto, QString* erro) {
+    const QString dado = linha.texto(QStringLiteral("DataSys"));
+    const QString agora =
+        dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
+    QVariantList valores{numRegisto};
+    if (!valoresLinha(tabelaEmpresa(QStringLiteral("MovProduto"))->colunas, linha, agora, valores, erro))
+        return 0;
+    if (!db.exec(sqlInsercaoCompleta(), valores)) {
+        if (erro)
+            *erro = db.lastError();
+        return 0;
+    }
+    return numRegisto;
+}
+
+qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro) {
+    // DataSys not given takes the server's time.
+    const QString dado = linha.texto(QStringLiteral("DataSys"));
+    const QString agora =
+        dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
+    QVariantList valores;
+    if (!valoresLinha(LinhaMovProduto::colunasInsercao(), linha, agora, valores, erro))
+        return 0;
     const auto r = db.primeiraLinha(sqlInsercao(), valores);
     const qint64 n = r ? r->value(0).toLongLong() : 0;
     if (n <= 0 && erro)

@@ -13,6 +13,10 @@ class Database;
 // or 0 with the reason in *erro (a text longer than its column is refused, not cut).
 qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro = nullptr);
 
+// Inserts a ledger row that already carries its NumRegisto and the columns completed after an
+// insert (Hora, CodigoBarras, Estado, ...), in one statement; returns NumRegisto or 0 with *erro.
+qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto, QString* erro = nullptr);
+
 // What a stock balance is narrowed by. A dimension that is not given matches any value.
 struct FiltroSaldo {
     QString produto;

@@ -253,6 +253,15 @@ std::optional<QVariantList> Database::primeiraLinha(const QString& sql, const QV
     return r;
 }
 
+int Database::executarContando(const QString& sql, const QVariantList& valores) {
+    QSqlQuery* q = executarPreparada(sql, valores);
+    if (!q)
+        return -1;
+    const int n = q->numRowsAffected();
+    q->finish();
+    return n;
+}
+
 QDateTime Database::agoraServidor() {
     const QVariant v = scalar(QStringLiteral("SELECT %1").arg(m_dialect->agora()));
     if (v.typeId() == QMetaType::QDateTime)
@@ -291,8 +300,11 @@ Transaction::Transaction(Database& db) : m_db(db) {
     const QString sql = m_nivel == 1 ? m_db.dialect().inicioTransaccaoEscrita()
                                      : QStringLiteral("SAVEPOINT lumo_sp%1").arg(m_nivel);
     m_activa = m_db.exec(sql);
-    if (m_activa)
+    if (m_activa) {
         m_db.m_profundidade = m_nivel;
+        if (m_nivel == 1)
+            m_db.m_falhaTransaccao = false;
+    }
 }
 
 Transaction::~Transaction() {
@@ -303,6 +315,11 @@ Transaction::~Transaction() {
 bool Transaction::commit() {
     if (!m_activa)
         return false;
+    if (m_nivel == 1 && m_db.m_falhaTransaccao) {
+        rollback();
+        m_db.m_lastError = QStringLiteral("A operação falhou a meio e foi anulada.");
+        return false;
+    }
     const QString sql =
         m_nivel == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT lumo_sp%1").arg(m_nivel);
     const bool ok = m_db.exec(sql);
@@ -320,6 +337,7 @@ void Transaction::rollback() {
         return;
     if (m_nivel == 1) {
         m_db.exec(QStringLiteral("ROLLBACK"));
+        m_db.m_falhaTransaccao = false;
     } else {
         m_db.exec(QStringLiteral("ROLLBACK TO SAVEPOINT lumo_sp%1").arg(m_nivel));
         m_db.exec(QStringLiteral("RELEASE SAVEPOINT lumo_sp%1").arg(m_nivel));

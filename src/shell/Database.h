@@ -85,8 +85,17 @@ public:
     // The server's current date and time (invalid when the query fails).
     QDateTime agoraServidor();
 
+    // Runs a data statement and returns the number of rows it changed; -1 on failure.
+    int executarContando(const QString& sql, const QVariantList& valores = {});
+
     QString lastError() const { return m_lastError; }
     bool emTransaccao() const { return m_profundidade > 0; }
+    // A step that wrote inside the caller's transaction and then failed: the transaction can
+    // only be rolled back from here on (its commit refuses).
+    void marcarFalhaTransaccao() {
+        if (m_profundidade > 0)
+            m_falhaTransaccao = true;
+    }
 
 private:
     friend class Transaction;
@@ -101,6 +110,7 @@ private:
     std::unique_ptr<Dialect> m_dialect;
     QString m_lastError;
     int m_profundidade = 0;
+    bool m_falhaTransaccao = false;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_preparadas;
     QSet<QString> m_emUso; // cached statements whose rows are being read
 };

@@ -42,6 +42,11 @@ public:
     QString criarTabelaTemporaria(const QString& n) const override {
         return QStringLiteral("CREATE TEMP TABLE %1 (%2)").arg(n, colunaIdentidade());
     }
+    QString proximoNumRegisto(const QString& t) const override {
+        return QStringLiteral("(SELECT MAX(n)+1 FROM (SELECT COALESCE(MAX(NumRegisto),0) AS n FROM %1 UNION ALL "
+                              "SELECT seq FROM sqlite_sequence WHERE lower(name)=lower('%1')) AS s)")
+            .arg(t);
+    }
     QString serie(qint64 n) const override {
         return QStringLiteral("(WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM s WHERE i<%1) SELECT i FROM s) AS n")
             .arg(n);
@@ -123,6 +128,9 @@ public:
                     .arg(g.nome, g.evento, g.tabela)};
     }
     QString serie(qint64 n) const override { return QStringLiteral("generate_series(1,%1) AS n(i)").arg(n); }
+    QString proximoNumRegisto(const QString& t) const override {
+        return QStringLiteral("nextval(pg_get_serial_sequence('%1','numregisto'))").arg(t.toLower());
+    }
     QString agora() const override { return QStringLiteral("LOCALTIMESTAMP(0)"); }
     QString hojeTexto() const override { return QStringLiteral("to_char(CURRENT_DATE,'YYYY-MM-DD')"); }
     QString like(const QString& e) const override { return QStringLiteral("(%1)::text ILIKE ?").arg(e); }

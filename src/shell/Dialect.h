@@ -45,6 +45,9 @@ public:
     virtual QString paraNumero(const QString& expressao) const = 0;
     // Expression converted to text.
     virtual QString paraTexto(const QString& expressao) const = 0;
+    // Expression taking the next value of a table's identity key, so a row can carry its NumRegisto
+    // from the start (SQLite: valid inside the write transaction that inserts it).
+    virtual QString proximoNumRegisto(const QString& tabela) const = 0;
     // A FROM item holding the integers 1..n in a column named i (for generating rows).
     virtual QString serie(qint64 n) const = 0;
     // Row limit clause appended to a SELECT.

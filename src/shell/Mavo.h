@@ -49,6 +49,17 @@ public:
     bool Ver_Se_Existe_Tabela_bln(const QString& tabela, Database* ligacao = nullptr);
 
     // --- stock, unit, location and warehouse checks ---
+    // What the stock-control decision looks at, read in one go by callers that post.
+    struct DadosCtrlExistencia {
+        bool produtoExiste = false;
+        QString codigo;
+        QVariant ctrlexistencia, servico, portes, lote; // Produtos
+        QVariant ignoraArmazem;                         // Armazens.IgnoraCtrlExistencia
+        bool temParametros = false;                     // ParamGeral has a row
+        QVariant proddiversos, proddiversos2, controlaQuant, controlaQuantDiversos, controlaQuantServicos,
+            controlaQuantPortes;
+    };
+    static bool decideCtrlExistencia(const DadosCtrlExistencia& d);
     // True when the product's stock must not go below zero in that warehouse.
     bool CtrlExistenciaProduto(Database& ligacao, const QString& produto, const QString& armazem);
     // False when the quantity has decimals and the unit takes whole quantities only. A blank unit is

@@ -30,54 +30,69 @@ bool constaDaLista(const QString& lista, const QString& armazem) {
 
 bool Mavo::CtrlExistenciaProduto(Database& ligacao, const QString& produto, const QString& armazem) {
     const QString um = ligacao.dialect().limite(1);
-    auto p = ligacao.query(
-        QStringLiteral("SELECT codigo, ctrlexistencia, servico, portes, Lote FROM Produtos WHERE codigo=? "
-                       "ORDER BY NumRegisto") +
-            um,
-        {produto});
-    if (!p || !p->next())
+    DadosCtrlExistencia d;
+    const auto p = ligacao.primeiraLinha(
+        QStringLiteral("SELECT codigo, ctrlexistencia, servico, portes, Lote, "
+                       "(SELECT IgnoraCtrlExistencia FROM Armazens WHERE codigo=? ORDER BY NumRegisto%1) "
+                       "FROM Produtos WHERE codigo=? ORDER BY NumRegisto%1")
+            .arg(um),
+        {armazem, produto});
+    if (!p)
         return false;
-    const QString codigo = p->value(0).toString();
-    const bool ctrlexistencia = eUm(p->value(1));
-    const bool servico = eUm(p->value(2));
-    const bool portes = eUm(p->value(3));
-    // A lot-managed product is watched everywhere: its lot balances must never go negative.
-    if (p->value(4).toInt() == 1)
-        return true;
-
-    const QVariant ignora = ligacao.scalar(
-        QStringLiteral("SELECT IgnoraCtrlExistencia FROM Armazens WHERE codigo=? ORDER BY NumRegisto") + um,
-        {armazem});
-    if (ignora.toInt() == 1)
-        return false;
-
-    auto g = ligacao.query(
+    d.produtoExiste = true;
+    d.codigo = p->at(0).toString();
+    d.ctrlexistencia = p->at(1);
+    d.servico = p->at(2);
+    d.portes = p->at(3);
+    d.lote = p->at(4);
+    d.ignoraArmazem = p->at(5);
+    const auto g = ligacao.primeiraLinha(
         QStringLiteral("SELECT proddiversos, proddiversos2, ControlaQuant, controlaQuant_Diversos, "
                        "controlaQuant_Servicos, controlaQuant_Portes FROM ParamGeral ORDER BY NumRegisto") +
         um);
-    if (!g || !g->next())
+    if (g) {
+        d.temParametros = true;
+        d.proddiversos = g->at(0);
+        d.proddiversos2 = g->at(1);
+        d.controlaQuant = g->at(2);
+        d.controlaQuantDiversos = g->at(3);
+        d.controlaQuantServicos = g->at(4);
+        d.controlaQuantPortes = g->at(5);
+    }
+    return decideCtrlExistencia(d);
+}
+
+bool Mavo::decideCtrlExistencia(const DadosCtrlExistencia& d) {
+    if (!d.produtoExiste)
         return false;
-    if (ctrlexistencia)
+    // A lot-managed product is watched everywhere: its lot balances must never go negative.
+    if (d.lote.toInt() == 1)
         return true;
-    if (!eUm(g->value(2)))
+    if (d.ignoraArmazem.toInt() == 1)
+        return false;
+    if (!d.temParametros)
+        return false;
+    if (eUm(d.ctrlexistencia))
+        return true;
+    if (!eUm(d.controlaQuant))
         return false;
 
     // The general control covers sundry products, services and carriage only when the company says so.
     bool resultado = true;
-    const QString diversos = g->value(0).toString(), diversos2 = g->value(1).toString();
-    if ((!diversos.trimmed().isEmpty() && mesmoCodigo(codigo, diversos)) ||
-        (!diversos2.trimmed().isEmpty() && mesmoCodigo(codigo, diversos2))) {
-        if (g->value(3).toInt() == 1)
+    const QString diversos = d.proddiversos.toString(), diversos2 = d.proddiversos2.toString();
+    if ((!diversos.trimmed().isEmpty() && mesmoCodigo(d.codigo, diversos)) ||
+        (!diversos2.trimmed().isEmpty() && mesmoCodigo(d.codigo, diversos2))) {
+        if (d.controlaQuantDiversos.toInt() == 1)
             return true;
         resultado = false;
     }
-    if (servico) {
-        if (g->value(4).toInt() == 1)
+    if (eUm(d.servico)) {
+        if (d.controlaQuantServicos.toInt() == 1)
             return true;
         resultado = false;
     }
-    if (portes) {
-        if (g->value(5).toInt() == 1)
+    if (eUm(d.portes)) {
+        if (d.controlaQuantPortes.toInt() == 1)
             return true;
         resultado = false;
     }

@@ -116,14 +116,14 @@ TEST_P(LancaMovProdutoTest, SaidasControladas) {
 
 TEST_P(LancaMovProdutoTest, FalhaAMeioNaoDeixaNada) {
     ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "2")), 0);
-    // Make the completion of the inserted row fail, after the insert already happened.
+    // Make the update of the product file fail, after the ledger row was already written.
     if (isSQLite()) {
-        ASSERT_TRUE(db->exec("CREATE TRIGGER falha BEFORE UPDATE OF Hora ON MovProduto "
+        ASSERT_TRUE(db->exec("CREATE TRIGGER falha BEFORE UPDATE ON Produtos "
                              "BEGIN SELECT RAISE(ABORT, 'falha provocada'); END"));
     } else {
         ASSERT_TRUE(db->exec("CREATE FUNCTION falha_fn() RETURNS trigger LANGUAGE plpgsql AS "
                              "$$ BEGIN RAISE EXCEPTION 'falha provocada'; END $$"));
-        ASSERT_TRUE(db->exec("CREATE TRIGGER falha BEFORE UPDATE OF Hora ON MovProduto FOR EACH ROW "
+        ASSERT_TRUE(db->exec("CREATE TRIGGER falha BEFORE UPDATE ON Produtos FOR EACH ROW "
                              "EXECUTE FUNCTION falha_fn()"));
     }
     const QString antes = fotografia();
@@ -131,12 +131,14 @@ TEST_P(LancaMovProdutoTest, FalhaAMeioNaoDeixaNada) {
     EXPECT_TRUE(ctx.UltimoErro.contains("falha provocada")) << ctx.UltimoErro.toStdString();
     EXPECT_EQ(fotografia(), antes);
     EXPECT_FALSE(db->emTransaccao());
-    // Inside a caller's transaction the refusal leaves the caller free to roll back everything.
+    // Inside a caller's transaction a failure after the insert leaves that transaction unable to commit.
     {
         Transaction tr(*db);
-        LinhaMovProduto s = linha("MP1", "S+", "1", "0");
-        EXPECT_EQ(LancaMovProduto(ctx, s), 0) << "the completion still fails";
+        ASSERT_GT(db->insert("LogGeral", {"Descricao"}, {"antes"}), 0);
+        EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "E+", "1", "5")), 0) << "the product file still refuses";
+        EXPECT_FALSE(tr.commit());
     }
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM LogGeral").toInt(), 0);
     EXPECT_EQ(fotografia(), antes);
 }
 
