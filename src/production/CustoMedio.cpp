@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -96,13 +97,17 @@ public:
             usarPonto = false;
             m_guardarPonto = false;
         }
-        if (m_regra == 1 && !definirInicioRegra1())
+        // The checkpoint and, for rule 1, the last manual change come in one read.
+        const std::optional<QVariantList> pontoEInicio = lerPontoEInicio();
+        if (!m_ok)
+            return terminar(linha, ok);
+        if (m_regra == 1 && !definirInicioRegra1(*pontoEInicio))
             return terminar(linha, ok); // a manual change whose row is gone: nothing counts
 
         Estado e;
         Posicao depois{QString(), -1};
         if (usarPonto)
-            lerPonto(e, depois);
+            lerPonto(*pontoEInicio, e, depois);
         Posicao ultima = depois;
         lerLinhas(e, depois, ultima);
         // A checkpoint that is close behind is left where it is: reading a few rows after it costs less
@@ -143,24 +148,39 @@ private:
         return false;
     }
 
-    // Rule 1 counts entries from the last manual change up to the cut-off.
-    bool definirInicioRegra1() {
-        bool ok = false;
-        const auto r = m_db.primeiraLinha(QStringLiteral("SELECT NumRegisto, Data, IdentificaMP FROM MovProdutoAlteraPMC "
-                                                         "WHERE Produto=? AND Data<=? ORDER BY Data DESC, NumRegisto DESC") +
-                                              m_db.dialect().limite(1),
-                                          {m_produto, m_fim.data}, &ok);
-        if (!ok) {
-            m_ok = false;
-            return false;
+    // Columns 0-7: the checkpoint (null when there is none); 8-10: rule 1's last manual change.
+    std::optional<QVariantList> lerPontoEInicio() {
+        QString sql = QStringLiteral("SELECT e.UltData, e.UltNumRegisto, e.AlteracaoNum, e.Stock, e.StockReal, e.Media, "
+                                     "e.Quant, e.Valor");
+        QVariantList v;
+        if (m_regra == 1) {
+            sql += QStringLiteral(", a.NumRegisto, a.Data, a.IdentificaMP");
         }
-        if (!r)
+        sql += QStringLiteral(" FROM (SELECT 1 AS um) u LEFT JOIN MovProdutoPMCEstado e ON e.Produto=? AND e.Armazem=? "
+                              "AND e.Regra=?");
+        v << m_produto << m_corte.armazem << m_regra;
+        if (m_regra == 1) {
+            sql += QStringLiteral(" LEFT JOIN (SELECT NumRegisto, Data, IdentificaMP FROM MovProdutoAlteraPMC "
+                                  "WHERE Produto=? AND Data<=? ORDER BY Data DESC, NumRegisto DESC%1) a ON 1=1")
+                       .arg(m_db.dialect().limite(1));
+            v << m_produto << m_fim.data;
+        }
+        bool ok = false;
+        auto r = m_db.primeiraLinha(sql, v, &ok);
+        if (!ok || !r)
+            m_ok = false;
+        return r;
+    }
+
+    // Rule 1 counts entries from the last manual change up to the cut-off.
+    bool definirInicioRegra1(const QVariantList& r) {
+        if (r.value(8).isNull())
             return true;
-        m_alteracaoNum = r->at(0).toLongLong();
-        m_inicioData = r->at(1).toString();
+        m_alteracaoNum = r.value(8).toLongLong();
+        m_inicioData = r.value(9).toString();
         const QVariant n = m_db.scalar(
             QStringLiteral("SELECT MIN(NumRegisto) FROM MovProduto WHERE Codigo=? AND Identifica=?"),
-            {m_produto, r->at(2).toString()});
+            {m_produto, r.value(10).toString()});
         if (n.isNull() || !n.isValid())
             return false;
         m_inicioNum = n.toLongLong();
@@ -174,23 +194,19 @@ private:
         v << m_corte.armazem;
     }
 
-    void lerPonto(Estado& e, Posicao& depois) {
-        const auto r = m_db.primeiraLinha(QStringLiteral("SELECT UltData, UltNumRegisto, AlteracaoNum, Stock, StockReal, "
-                                                         "Media, Quant, Valor FROM MovProdutoPMCEstado "
-                                                         "WHERE Produto=? AND Armazem=? AND Regra=?"),
-                                          {m_produto, m_corte.armazem, m_regra});
-        if (!r)
+    void lerPonto(const QVariantList& r, Estado& e, Posicao& depois) {
+        if (r.value(1).isNull())
             return;
-        const Posicao p{r->at(0).toString(), r->at(1).toLongLong()};
+        const Posicao p{r.value(0).toString(), r.value(1).toLongLong()};
         // Usable only when it lies within the cut-off and, for rule 1, counts from the same start.
-        if (!p.antesOuIgual(m_fim) || r->at(2).toLongLong() != m_alteracaoNum)
+        if (!p.antesOuIgual(m_fim) || r.value(2).toLongLong() != m_alteracaoNum)
             return;
         depois = p;
-        e.stock = Currency::fromVariant(r->at(3));
-        e.stockReal = Currency::fromVariant(r->at(4));
-        e.media = Currency::fromVariant(r->at(5));
-        e.quant = Currency::fromVariant(r->at(6));
-        e.valor = Currency::fromVariant(r->at(7));
+        e.stock = Currency::fromVariant(r.value(3));
+        e.stockReal = Currency::fromVariant(r.value(4));
+        e.media = Currency::fromVariant(r.value(5));
+        e.quant = Currency::fromVariant(r.value(6));
+        e.valor = Currency::fromVariant(r.value(7));
     }
 
     void lerLinhas(Estado& e, const Posicao& depois, Posicao& ultima) {
