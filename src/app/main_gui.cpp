@@ -1,12 +1,12 @@
 #include "shell/Arranque.h"
 #include "shell/GlobalContext.h"
 #include "shell/InstanciaUnica.h"
+#include "shell/ui/CicloPrograma.h"
 #include "shell/ui/QtUserInteraction.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QTextStream>
 
 namespace {
 const QString NomePrograma = QStringLiteral("WLumoProd");
@@ -34,8 +34,5 @@ int main(int argc, char** argv) {
         return 1;
 
     GlobalContext ctx;
-    // The company-selection window is the next step of the start; until it is part of the
-    // program, companies are created and listed with wlumoprod-cli.
-    QTextStream(stderr) << "Utilize wlumoprod-cli para criar e listar empresas.\n";
-    return 0;
+    return CicloPrograma(ctx, ui).executar();
 }

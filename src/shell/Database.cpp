@@ -93,27 +93,32 @@ std::shared_ptr<Database> Database::open(const ConnectionParams& p, QString* err
     db->m_params = p;
     db->m_dialect = Dialect::criar(p.motor);
     db->m_nomeLigacao = novoNomeLigacao();
-    QSqlDatabase q = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), db->m_nomeLigacao);
-    q.setDatabaseName(p.baseDados);
-    const bool sistema = p.autenticacao.trimmed().toUpper() == QStringLiteral("WIN");
-    if (sistema) {
-        // Operating-system authentication: the local socket and the user's own name, no password.
-        if (!p.host.isEmpty() && p.host != QStringLiteral("localhost"))
-            q.setHostName(p.host);
-        q.setUserName(qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME")));
-    } else {
-        q.setHostName(p.host.isEmpty() ? QStringLiteral("localhost") : p.host);
-        q.setUserName(p.login);
-        q.setPassword(p.password);
-    }
-    q.setPort(p.porta);
-    q.setConnectOptions(QStringLiteral("connect_timeout=%1;application_name=WLumoProd;options='-c statement_timeout=%2'")
-                            .arg(qMax(1, p.tempoLigacao))
-                            .arg(qMax(0, p.tempoComando) * 1000));
-    q.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!q.open()) {
-        if (erro)
+    bool aberta;
+    {
+        QSqlDatabase q = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), db->m_nomeLigacao);
+        q.setDatabaseName(p.baseDados);
+        const bool sistema = p.autenticacao.trimmed().toUpper() == QStringLiteral("WIN");
+        if (sistema) {
+            // Operating-system authentication: the local socket and the user's own name, no password.
+            if (!p.host.isEmpty() && p.host != QStringLiteral("localhost"))
+                q.setHostName(p.host);
+            q.setUserName(qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME")));
+        } else {
+            q.setHostName(p.host.isEmpty() ? QStringLiteral("localhost") : p.host);
+            q.setUserName(p.login);
+            q.setPassword(p.password);
+        }
+        q.setPort(p.porta);
+        q.setConnectOptions(
+            QStringLiteral("connect_timeout=%1;application_name=WLumoProd;options='-c statement_timeout=%2'")
+                .arg(qMax(1, p.tempoLigacao))
+                .arg(qMax(0, p.tempoComando) * 1000));
+        q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        aberta = q.open();
+        if (!aberta && erro)
             *erro = q.lastError().text();
+    }
+    if (!aberta) {
         db->close();
         return nullptr;
     }

@@ -16,6 +16,13 @@
 #include <QVBoxLayout>
 
 namespace {
+// Messages keep the line breaks of their texts ("\r" alone included), which labels do not break on.
+QString textoVisivel(QString t) {
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(u'\r', u'\n');
+    return t;
+}
+
 QMessageBox::Icon iconeQt(UserInteraction::Icone i) {
     switch (i) {
     case UserInteraction::Icone::Informacao:
@@ -34,14 +41,14 @@ QMessageBox::Icon iconeQt(UserInteraction::Icone i) {
 } // namespace
 
 void QtUserInteraction::mensagem(const QString& texto, Icone icone, const QString& titulo) {
-    QMessageBox m(iconeQt(icone), titulo.isEmpty() ? QApplication::applicationName() : titulo, texto,
+    QMessageBox m(iconeQt(icone), titulo.isEmpty() ? QApplication::applicationName() : titulo, textoVisivel(texto),
                   QMessageBox::Ok, m_pai);
     m.exec();
 }
 
 bool QtUserInteraction::pergunta(const QString& texto, const QString& titulo) {
-    QMessageBox m(QMessageBox::Question, titulo.isEmpty() ? QApplication::applicationName() : titulo, texto,
-                  QMessageBox::NoButton, m_pai);
+    QMessageBox m(QMessageBox::Question, titulo.isEmpty() ? QApplication::applicationName() : titulo,
+                  textoVisivel(texto), QMessageBox::NoButton, m_pai);
     auto* nao = m.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
     auto* sim = m.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
     m.setDefaultButton(nao);
@@ -58,7 +65,7 @@ int QtUserInteraction::alerta(const QString& questao, const QStringList& respost
 
 int QtUserInteraction::caixaBotoes(const QString& texto, const QString& titulo, const QStringList& botoes,
                                    Icone icone) {
-    FrmMsgBox janela(texto, titulo, botoes, icone, m_pai);
+    FrmMsgBox janela(textoVisivel(texto), titulo, botoes, icone, m_pai);
     janela.exec();
     return janela.resultado();
 }

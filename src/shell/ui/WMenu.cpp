@@ -1,0 +1,174 @@
+#include "shell/ui/WMenu.h"
+
+#include "common/UserInteraction.h"
+#include "shell/GlobalContext.h"
+#include "shell/ui/FormAcessos.h"
+#include "shell/ui/FrmAbout.h"
+#include "shell/ui/FrmAcessos.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+
+WMenu::WMenu(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
+    : QMainWindow(pai), m_ctx(ctx), m_ui(ui), m_menu(ctx, ui) {
+    setObjectName(QStringLiteral("WMenu"));
+    setWindowTitle(Menu::TituloBase());
+
+    m_area = new QMdiArea(this);
+    m_area->setObjectName(QStringLiteral("mdiArea"));
+    m_area->viewport()->installEventFilter(this);
+    setCentralWidget(m_area);
+
+    const char* nomes[4] = {"lblEmpresa", "lblUtilizador", "lblArmazem", "lblCaixa"};
+    for (int i = 0; i < 4; ++i) {
+        m_paineis[i] = new QLabel(this);
+        m_paineis[i]->setObjectName(QLatin1String(nomes[i]));
+        m_paineis[i]->setContentsMargins(6, 0, 6, 0);
+        if (i == 0)
+            statusBar()->addWidget(m_paineis[i], 1);
+        else
+            statusBar()->addPermanentWidget(m_paineis[i]);
+    }
+
+    construirMenus();
+
+    tmrVersao = new QTimer(this);
+    tmrVersao->setObjectName(QStringLiteral("tmrVersao"));
+    tmrVersao->setInterval(IntervaloVersao);
+    connect(tmrVersao, &QTimer::timeout, this, &WMenu::vigiarVersao);
+    tmrPaineis = new QTimer(this);
+    tmrPaineis->setObjectName(QStringLiteral("tmrPaineis"));
+    tmrPaineis->setInterval(IntervaloPaineis);
+    connect(tmrPaineis, &QTimer::timeout, this, &WMenu::actualizarPaineis);
+
+    resize(1024, 700);
+}
+
+void WMenu::construirMenus() {
+    mnuUtilitarios = menuBar()->addMenu(QStringLiteral("&Utilitários"));
+    mnuUtilitarios->setObjectName(QStringLiteral("mnuUtilitarios"));
+    mnuAcessos = mnuUtilitarios->addAction(QStringLiteral("Manutenção de Acessos"));
+    mnuAcessos->setObjectName(QStringLiteral("mnuAcessos"));
+    connect(mnuAcessos, &QAction::triggered, this, &WMenu::abrirAcessos);
+
+    QAction* informa = menuBar()->addAction(QStringLiteral("Info..."));
+    informa->setObjectName(QStringLiteral("Informa"));
+    connect(informa, &QAction::triggered, this, &WMenu::mostrarInformacao);
+
+    QAction* logOffAccao = menuBar()->addAction(QStringLiteral("Log &Off"));
+    logOffAccao->setObjectName(QStringLiteral("LogOff"));
+    connect(logOffAccao, &QAction::triggered, this, &WMenu::logOff);
+
+    QAction* sairAccao = menuBar()->addAction(QStringLiteral("&Sair"));
+    sairAccao->setObjectName(QStringLiteral("mnuSair"));
+    connect(sairAccao, &QAction::triggered, this, &WMenu::sair);
+}
+
+void WMenu::definirSaidaUtilizador(std::function<void(GlobalContext&)> saida) {
+    m_menu.definirSaidaUtilizador(std::move(saida));
+}
+
+bool WMenu::abrir() {
+    setWindowTitle(m_menu.titulo());
+    m_paineis[0]->setText(m_menu.painelEmpresa());
+    m_paineis[1]->setText(m_menu.painelUtilizador());
+    if (!m_menu.carregar())
+        return false;
+    actualizarPaineis();
+    // The access editor is the supervisor's; the group shows only when it has entries.
+    mnuAcessos->setVisible(m_menu.mostraAcessos());
+    mnuUtilitarios->menuAction()->setVisible(m_menu.mostraAcessos());
+    m_sair = false;
+    show();
+    tmrVersao->start();
+    tmrPaineis->start();
+    return true;
+}
+
+void WMenu::actualizarPaineis() {
+    m_paineis[2]->setText(m_menu.painelArmazem());
+    m_paineis[3]->setText(m_menu.painelCaixa());
+}
+
+void WMenu::vigiarVersao() {
+    if (!m_menu.baseDadosMaisRecente())
+        return;
+    // Told once: the user cannot fix it from here and the message would pile up.
+    tmrVersao->stop();
+    if (isMinimized())
+        showMaximized();
+    m_menu.avisarVersaoSuperior();
+}
+
+bool WMenu::abrirJanela(QWidget* janela, const QString& form, const QString& caption) {
+    const ResultadoFormAcessos r = m_menu.entrada(DescreverJanela(janela, form, caption));
+    if (!r.permitido) {
+        delete janela;
+        return false;
+    }
+    AplicarBotoes(janela, r);
+    janela->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = m_area->addSubWindow(janela);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->show();
+    return true;
+}
+
+void WMenu::abrirAcessos() {
+    if (!m_menu.mostraAcessos())
+        return;
+    for (QMdiSubWindow* sub : m_area->subWindowList())
+        if (qobject_cast<FrmAcessos*>(sub->widget())) {
+            m_area->setActiveSubWindow(sub);
+            return;
+        }
+    abrirJanela(new FrmAcessos(m_ctx, m_ui), QStringLiteral("frmAcessos"), FrmAcessos::Titulo);
+}
+
+void WMenu::mostrarInformacao() {
+    FrmAbout about(m_menu.informacao(), this);
+    about.exec();
+}
+
+void WMenu::logOff() {
+    close();
+}
+
+void WMenu::sair() {
+    m_sair = true;
+    if (!close())
+        m_sair = false;
+}
+
+void WMenu::closeEvent(QCloseEvent* e) {
+    if (m_menu.carregado()) {
+        // A window that refuses to close (work not saved) keeps the session open.
+        m_area->closeAllSubWindows();
+        if (!m_area->subWindowList().isEmpty()) {
+            e->ignore();
+            return;
+        }
+        tmrVersao->stop();
+        tmrPaineis->stop();
+        m_menu.fechar();
+        e->accept();
+        emit sessaoTerminada();
+        if (m_sair)
+            emit programaTerminado();
+        return;
+    }
+    e->accept();
+}
+
+bool WMenu::eventFilter(QObject* o, QEvent* e) {
+    if (o == m_area->viewport() && e->type() == QEvent::MouseButtonDblClick && m_menu.carregado()) {
+        m_menu.actualizacoesProducao();
+        return true;
+    }
+    return QMainWindow::eventFilter(o, e);
+}

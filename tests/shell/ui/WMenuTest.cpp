@@ -1,0 +1,190 @@
+#include "shell/ui/WMenu.h"
+#include "shell/Acessos.h"
+#include "shell/Empresas.h"
+#include "shell/GlobalContext.h"
+#include "shell/Ligacoes.h"
+#include "shell/ui/FormAcessos.h"
+#include "shell/ui/FrmAbout.h"
+#include "shell/ui/FrmAcessos.h"
+#include "support/ScriptedInteraction.h"
+
+#include <QAction>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+class WMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_pasta.isValid());
+        servidor.motor = Dialect::Motor::SQLite;
+        servidor.pasta = m_pasta.path();
+        QString erro;
+        ASSERT_TRUE(criarEmpresa(servidor, "T001", "Fábrica Teste", 2024, &erro)) << erro.toStdString();
+        ASSERT_TRUE(abrirEmpresa(ctx, servidor, "T001", &erro)) << erro.toStdString();
+        ASSERT_TRUE(inserirUtilizador(ctx.bd(), "05", "Rita", "Palavra-Passe-9", "001", &erro))
+            << erro.toStdString();
+        ASSERT_TRUE(CriaTodososAcessos(ctx, "05"));
+        entrar("01", "Supervisor");
+    }
+    void TearDown() override { FechaLigacoes(ctx); }
+
+    void entrar(const QString& codigo, const QString& login) {
+        ctx.CodigoUtilizador = codigo;
+        ctx.LoginUtilizador = login;
+    }
+    QAction* accao(WMenu& w, const char* nome) {
+        auto* a = w.findChild<QAction*>(nome);
+        EXPECT_TRUE(a) << nome;
+        return a;
+    }
+    QString painel(WMenu& w, const char* nome) {
+        auto* l = w.findChild<QLabel*>(nome);
+        return l ? l->text() : QString();
+    }
+
+    QTemporaryDir m_pasta;
+    ConnectionParams servidor;
+    GlobalContext ctx;
+    ScriptedInteraction ui;
+};
+
+TEST_F(WMenuTest, SupervisorAbreAcessosEFazLogOff) {
+    WMenu w(ctx, ui);
+    int saidas = 0;
+    w.definirSaidaUtilizador([&](GlobalContext& c) {
+        ++saidas;
+        EXPECT_TRUE(c.LigacaoEmpresa && c.LigacaoEmpresa->isOpen());
+    });
+    QSignalSpy terminada(&w, &WMenu::sessaoTerminada);
+    QSignalSpy programa(&w, &WMenu::programaTerminado);
+    ASSERT_TRUE(w.abrir());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), "Menu Principal - Produção    ( Versão: " + Menu::Versao() + " )");
+    EXPECT_EQ(painel(w, "lblEmpresa"), "Fábrica Teste");
+    EXPECT_EQ(painel(w, "lblUtilizador"), "01 - Supervisor");
+    EXPECT_EQ(painel(w, "lblArmazem"), "Arm.-> " + ctx.armazem);
+
+    QAction* acessos = accao(w, "mnuAcessos");
+    ASSERT_TRUE(acessos);
+    EXPECT_TRUE(acessos->isVisible());
+    acessos->trigger();
+    acessos->trigger(); // a second time brings the same window forward
+    ASSERT_EQ(w.area()->subWindowList().size(), 1);
+    auto* frm = qobject_cast<FrmAcessos*>(w.area()->subWindowList().front()->widget());
+    ASSERT_TRUE(frm);
+
+    // The window's controlled buttons are exactly those the rights list gives every user.
+    const auto& lista = JanelasProtegidas();
+    auto it = std::find_if(lista.begin(), lista.end(), [](const auto& j) { return j.form == "frmAcessos"; });
+    ASSERT_NE(it, lista.end());
+    EXPECT_EQ(it->caption, frm->windowTitle());
+    const JanelaProtegida viva = DescreverJanela(frm, it->form, it->caption);
+    QStringList naJanela, naLista;
+    for (const auto& b : viva.botoes)
+        if (BotaoControlado(b.ctrl, b.caption))
+            naJanela << b.ctrl + "=" + b.caption;
+    for (const auto& b : it->botoes)
+        naLista << b.ctrl + "=" + b.caption;
+    naJanela.sort();
+    naLista.sort();
+    EXPECT_EQ(naJanela, naLista);
+
+    accao(w, "LogOff")->trigger();
+    EXPECT_EQ(terminada.count(), 1);
+    EXPECT_EQ(programa.count(), 0);
+    EXPECT_EQ(saidas, 1);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(w.area()->subWindowList().isEmpty());
+    EXPECT_FALSE(ctx.LigacaoEmpresa);
+
+    auto db = Database::open(ligacaoEmpresa(servidor, "T001"));
+    ASSERT_TRUE(db);
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM LogGeral WHERE Modulo='MN' AND Utilizador='01'").toInt(), 2);
+    db->close();
+}
+
+TEST_F(WMenuTest, UtilizadorComumVeJanelaSoComDireito) {
+    entrar("05", "Rita");
+    WMenu w(ctx, ui);
+    ASSERT_TRUE(w.abrir());
+    EXPECT_FALSE(accao(w, "mnuAcessos")->isVisible()) << "the access editor is the supervisor's";
+
+    QWidget janela;
+    auto* layout = new QVBoxLayout(&janela);
+    auto* cmdGravar = new QPushButton("&Gravar", &janela);
+    cmdGravar->setObjectName("cmdGravar");
+    auto* cmdSair = new QPushButton("&Sair", &janela);
+    cmdSair->setObjectName("cmdSair");
+    layout->addWidget(cmdGravar);
+    layout->addWidget(cmdSair);
+    const JanelaProtegida desc = DescreverJanela(&janela, "frmTeste", "Janela de Teste");
+    EXPECT_FALSE(w.menu().entrada(desc).permitido);
+    EXPECT_EQ(ui.ultimaMensagem(), "Acesso Negado !");
+
+    ASSERT_TRUE(ctx.bd().exec("UPDATE Acessos SET value=1 WHERE utilizador='05' AND chave=?",
+                              {ChaveJanela("frmTeste", "Janela de Teste")}));
+    const ResultadoFormAcessos r = w.menu().entrada(desc);
+    ASSERT_TRUE(r.permitido);
+    AplicarBotoes(&janela, r);
+    EXPECT_FALSE(cmdGravar->isEnabled()) << "its own row still says 0";
+    EXPECT_TRUE(cmdSair->isEnabled());
+
+    QSignalSpy programa(&w, &WMenu::programaTerminado);
+    accao(w, "mnuSair")->trigger();
+    EXPECT_EQ(programa.count(), 1);
+    EXPECT_TRUE(w.sairDoPrograma());
+}
+
+// Pictures of the windows for the documentation (LUMO_CAPTURAS=1), otherwise a check that
+// they render at all.
+TEST_F(WMenuTest, Capturas) {
+    const bool capturas = qEnvironmentVariable("LUMO_CAPTURAS") == "1";
+    QTemporaryDir temp;
+    const QString pasta = capturas ? QStringLiteral(LUMO_DOCS_DIR) + "/imagens" : temp.path();
+    ASSERT_TRUE(QDir().mkpath(pasta));
+    auto gravar = [&](QWidget& janela, const QString& nome) {
+        const QString ficheiro = pasta + "/" + nome + ".png";
+        ASSERT_TRUE(janela.grab().save(ficheiro)) << ficheiro.toStdString();
+        const QImage img(ficheiro);
+        EXPECT_FALSE(img.isNull()) << nome.toStdString();
+        EXPECT_GT(img.width(), 100);
+        EXPECT_GT(img.height(), 100);
+    };
+
+    WMenu w(ctx, ui);
+    ASSERT_TRUE(w.abrir());
+    w.resize(1000, 640);
+    w.abrirAcessos();
+    ASSERT_EQ(w.area()->subWindowList().size(), 1);
+    QMdiSubWindow* sub = w.area()->subWindowList().front();
+    auto* acessos = qobject_cast<FrmAcessos*>(sub->widget());
+    ASSERT_TRUE(acessos);
+    acessos->Utilizador("05");
+    ASSERT_FALSE(acessos->editor().nos().empty());
+    acessos->findChild<QAction*>("mnuExpandir")->trigger();
+    sub->resize(760, 440);
+    sub->move(20, 20);
+    gravar(w, "WMenu");
+    gravar(*acessos, "frmAcessos");
+
+    FrmAbout about(w.menu().informacao());
+    about.adjustSize();
+    about.show();
+    gravar(about, "frmAbout");
+    auto* lblVersao = about.findChild<QLabel*>("lblVersão");
+    ASSERT_TRUE(lblVersao);
+    EXPECT_EQ(lblVersao->text(), Menu::Versao());
+    about.close();
+    w.logOff();
+}
