@@ -70,6 +70,8 @@ Bancada::Bancada(Dialect::Motor motor, qint64 maximoLinhas) : m_maximo(maximoLin
         QDir().mkpath(m_pastaTemp);
         m_params.pasta = m_pastaTemp;
     }
+    // Generating a million rows takes longer than an interactive statement may.
+    m_params.tempoComando = 0;
     const QString nome = QStringLiteral("lumo_bench_%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
     if (!AdminServidor::criarBaseDados(m_params, nome, &m_erro))
         return;
@@ -124,12 +126,13 @@ void Bancada::produto(const QString& codigo, bool controlado) {
 
 void Bancada::gerarLedger(qint64 n) {
     Transaction tr(*m_db);
-    m_db->exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, Localizacao, Lote, "
+    const bool ok = m_db->exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, Localizacao, Lote, "
                               "AfectaStk, QuantNormal, Preco, Estado) "
                               "SELECT 'G' || (i % 1000), 'GER', '00000001', '2026', '2026-01-15', '001', '', "
                               "'L' || (i % 10), CASE WHEN i % 3 = 0 THEN 'S+' ELSE 'E+' END, 1, 1, 'N' FROM ") +
                m_db->dialect().serie(n));
-    tr.commit();
+    if (!ok || !tr.commit())
+        saida << "Falha ao gerar o ledger: " << m_db->lastError() << "\n";
 }
 
 void Bancada::gerarHistorico(const QString& produto, qint64 n) {
