@@ -7,6 +7,7 @@
 
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -97,8 +98,10 @@ public:
             usarPonto = false;
             m_guardarPonto = false;
         }
-        // The checkpoint and, for rule 1, the last manual change come in one read.
-        const std::optional<QVariantList> pontoEInicio = lerPontoEInicio();
+        // The checkpoint, rule 1's last manual change and the rows after the checkpoint come in one read.
+        std::vector<QVariantList> seguintes;
+        // (Rule 1 reads its rows on their own: its start point has to be known first.)
+        const std::optional<QVariantList> pontoEInicio = lerPontoEInicio(usarPonto && m_regra != 1, &seguintes);
         if (!m_ok)
             return terminar(linha, ok);
         if (m_regra == 1 && !definirInicioRegra1(*pontoEInicio))
@@ -109,11 +112,15 @@ public:
         if (usarPonto)
             lerPonto(*pontoEInicio, e, depois);
         Posicao ultima = depois;
-        lerLinhas(e, depois, ultima);
-        // A checkpoint that is close behind is left where it is: reading a few rows after it costs less
-        // than moving it at every posting.
-        const bool perto = depois.num >= 0 && m_lidas < 32;
-        if (m_ok && m_guardarPonto && ultima.num >= 0 && !perto)
+        if (depois.num >= 0 && m_regra != 1) {
+            for (const QVariantList& r : seguintes)
+                aplicarLinha(e, r, 12, ultima);
+        } else {
+            lerLinhas(e, depois, ultima);
+        }
+        // The checkpoint follows the last row read, so that the next read starts right after it.
+        const bool mesmoPonto = ultima.data == depois.data && ultima.num == depois.num;
+        if (m_ok && m_guardarPonto && ultima.num >= 0 && !mesmoPonto)
             guardarPonto(e, ultima);
         m_estado = e;
         return terminar(linha, ok);
@@ -149,13 +156,16 @@ private:
     }
 
     // Columns 0-7: the checkpoint (null when there is none); 8-10: rule 1's last manual change.
-    std::optional<QVariantList> lerPontoEInicio() {
+    // With comLinhas, the rows after the stored checkpoint follow in the same statement (column 11
+    // tells them apart), read as if no manual change applied; the caller uses them only when none does.
+    std::optional<QVariantList> lerPontoEInicio(bool comLinhas, std::vector<QVariantList>* linhas) {
         QString sql = QStringLiteral("SELECT e.UltData, e.UltNumRegisto, e.AlteracaoNum, e.Stock, e.StockReal, e.Media, "
                                      "e.Quant, e.Valor");
         QVariantList v;
-        if (m_regra == 1) {
-            sql += QStringLiteral(", a.NumRegisto, a.Data, a.IdentificaMP");
-        }
+        sql += m_regra == 1 ? QStringLiteral(", a.NumRegisto, a.Data, a.IdentificaMP")
+                            : QStringLiteral(", NULL, NULL, NULL");
+        if (comLinhas)
+            sql += QStringLiteral(", 0, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL");
         sql += QStringLiteral(" FROM (SELECT 1 AS um) u LEFT JOIN MovProdutoPMCEstado e ON e.Produto=? AND e.Armazem=? "
                               "AND e.Regra=?");
         v << m_produto << m_corte.armazem << m_regra;
@@ -165,11 +175,31 @@ private:
                        .arg(m_db.dialect().limite(1));
             v << m_produto << m_fim.data;
         }
-        bool ok = false;
-        auto r = m_db.primeiraLinha(sql, v, &ok);
-        if (!ok || !r)
+        if (!comLinhas) {
+            bool ok = false;
+            auto r = m_db.primeiraLinha(sql, v, &ok);
+            if (!ok || !r)
+                m_ok = false;
+            return r;
+        }
+        const QString linhasSql = sqlLinhas({}, true, v);
+        const QString cabeca = QStringLiteral("SELECT NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 1, ");
+        // The ledger query's own SELECT list is kept; only its head gains the empty columns.
+        const QString parteLinhas = cabeca + linhasSql.mid(QStringLiteral("SELECT ").size());
+        std::optional<QVariantList> ponto;
+        m_ok = m_db.percorrer(sql + QStringLiteral(" UNION ALL ") + parteLinhas + QStringLiteral(" ORDER BY 12, 19, 20"),
+                              v, [&](const QSqlQuery& q) {
+                                  QVariantList r;
+                                  for (int i = 0; i < 21; ++i)
+                                      r << q.value(i);
+                                  if (r.value(11).toInt() == 0)
+                                      ponto = r;
+                                  else
+                                      linhas->push_back(r);
+                              });
+        if (!ponto)
             m_ok = false;
-        return r;
+        return ponto;
     }
 
     // Rule 1 counts entries from the last manual change up to the cut-off.
@@ -209,9 +239,11 @@ private:
         e.valor = Currency::fromVariant(r.value(7));
     }
 
-    void lerLinhas(Estado& e, const Posicao& depois, Posicao& ultima) {
+    // The rows that count, in ledger order. After a checkpoint given by position, or (aposPontoGuardado)
+    // after the checkpoint stored for this product, read by a sub-query in the same statement.
+    QString sqlLinhas(const Posicao& depois, bool aposPontoGuardado, QVariantList& v) const {
         QString sql;
-        QVariantList v{m_produto};
+        v << m_produto;
         if (m_regra == 1) {
             // Entries are picked out while reading, so that the scan follows the (Codigo, Data, NumRegisto) index.
             sql = QStringLiteral("SELECT AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, "
@@ -228,13 +260,20 @@ private:
                 "FROM MovProduto m WHERE m.Codigo=? AND m.AfectaStk<>'NA' AND m.Estado<>'A'");
         }
         // Row-value comparisons let both engines start the index scan at the checkpoint.
-        if (depois.num >= 0) {
+        if (aposPontoGuardado) {
+            // The plain lower bound on Data lets the index range start there; the row value settles ties.
+            sql += QStringLiteral(" AND Data >= (SELECT UltData FROM MovProdutoPMCEstado WHERE Produto=? AND Armazem=? "
+                                  "AND Regra=?) AND (Data, NumRegisto) > (SELECT UltData, UltNumRegisto FROM "
+                                  "MovProdutoPMCEstado WHERE Produto=? AND Armazem=? AND Regra=?)");
+            v << m_produto << m_corte.armazem << m_regra << m_produto << m_corte.armazem << m_regra;
+        } else if (depois.num >= 0) {
             sql += QStringLiteral(" AND (Data, NumRegisto) > (?, ?)");
             v << depois.data << depois.num;
         }
+        // Both ends as row values, so that the index range is bounded by (Data, NumRegisto) on both sides.
         if (m_fim.num == SemLimite) {
-            sql += QStringLiteral(" AND Data<=?");
-            v << m_fim.data;
+            sql += QStringLiteral(" AND (Data, NumRegisto) <= (?, ?)");
+            v << m_fim.data << SemLimite;
         } else {
             sql += QStringLiteral(" AND (Data, NumRegisto) <= (?, ?)");
             v << m_fim.data << m_fim.num;
@@ -244,16 +283,29 @@ private:
             v << m_corte.numRegisto;
         }
         filtroArmazem(sql, v);
-        sql += QStringLiteral(" ORDER BY Data, NumRegisto");
+        return sql;
+    }
+
+    // One row of the ledger query, from its 9 columns starting at `base`.
+    void aplicarLinha(Estado& e, const QVariantList& r, int base, Posicao& ultima) {
+        const Currency quant = Currency::fromVariant(r.value(base + 1));
+        aplicar(m_regra, e,
+                {r.value(base).toString().toUpper(), quant,
+                 valorLinha(quant, Currency::fromVariant(r.value(base + 2)), Currency::fromVariant(r.value(base + 3)),
+                            Currency::fromVariant(r.value(base + 4)), Currency::fromVariant(r.value(base + 5))),
+                 r.value(base + 8).toInt() != 0});
+        ultima = {r.value(base + 6).toString(), r.value(base + 7).toLongLong()};
+        ++m_lidas;
+    }
+
+    void lerLinhas(Estado& e, const Posicao& depois, Posicao& ultima) {
+        QVariantList v;
+        const QString sql = sqlLinhas(depois, false, v) + QStringLiteral(" ORDER BY Data, NumRegisto");
         m_ok = m_db.percorrer(sql, v, [&](const QSqlQuery& q) {
-            const Currency quant = Currency::fromVariant(q.value(1));
-            aplicar(m_regra, e,
-                    {q.value(0).toString().toUpper(), quant,
-                     valorLinha(quant, Currency::fromVariant(q.value(2)), Currency::fromVariant(q.value(3)),
-                                Currency::fromVariant(q.value(4)), Currency::fromVariant(q.value(5))),
-                     q.value(8).toInt() != 0});
-            ultima = {q.value(6).toString(), q.value(7).toLongLong()};
-            ++m_lidas;
+            QVariantList r;
+            for (int i = 0; i < 9; ++i)
+                r << q.value(i);
+            aplicarLinha(e, r, 0, ultima);
         });
     }
 
