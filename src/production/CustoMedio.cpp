@@ -98,10 +98,8 @@ public:
             usarPonto = false;
             m_guardarPonto = false;
         }
-        // The checkpoint, rule 1's last manual change and the rows after the checkpoint come in one read.
-        std::vector<QVariantList> seguintes;
-        // (Rule 1 reads its rows on their own: its start point has to be known first.)
-        const std::optional<QVariantList> pontoEInicio = lerPontoEInicio(usarPonto && m_regra != 1, &seguintes);
+        // The checkpoint and, for rule 1, the last manual change come in one read.
+        const std::optional<QVariantList> pontoEInicio = lerPontoEInicio();
         if (!m_ok)
             return terminar(linha, ok);
         if (m_regra == 1 && !definirInicioRegra1(*pontoEInicio))
@@ -112,12 +110,7 @@ public:
         if (usarPonto)
             lerPonto(*pontoEInicio, e, depois);
         Posicao ultima = depois;
-        if (depois.num >= 0 && m_regra != 1) {
-            for (const QVariantList& r : seguintes)
-                aplicarLinha(e, r, 12, ultima);
-        } else {
-            lerLinhas(e, depois, ultima);
-        }
+        lerLinhas(e, depois, ultima);
         // The checkpoint follows the last row read, so that the next read starts right after it.
         const bool mesmoPonto = ultima.data == depois.data && ultima.num == depois.num;
         if (m_ok && m_guardarPonto && ultima.num >= 0 && !mesmoPonto)
@@ -156,16 +149,12 @@ private:
     }
 
     // Columns 0-7: the checkpoint (null when there is none); 8-10: rule 1's last manual change.
-    // With comLinhas, the rows after the stored checkpoint follow in the same statement (column 11
-    // tells them apart), read as if no manual change applied; the caller uses them only when none does.
-    std::optional<QVariantList> lerPontoEInicio(bool comLinhas, std::vector<QVariantList>* linhas) {
+    std::optional<QVariantList> lerPontoEInicio() {
         QString sql = QStringLiteral("SELECT e.UltData, e.UltNumRegisto, e.AlteracaoNum, e.Stock, e.StockReal, e.Media, "
                                      "e.Quant, e.Valor");
         QVariantList v;
         sql += m_regra == 1 ? QStringLiteral(", a.NumRegisto, a.Data, a.IdentificaMP")
                             : QStringLiteral(", NULL, NULL, NULL");
-        if (comLinhas)
-            sql += QStringLiteral(", 0, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL");
         sql += QStringLiteral(" FROM (SELECT 1 AS um) u LEFT JOIN MovProdutoPMCEstado e ON e.Produto=? AND e.Armazem=? "
                               "AND e.Regra=?");
         v << m_produto << m_corte.armazem << m_regra;
@@ -175,31 +164,11 @@ private:
                        .arg(m_db.dialect().limite(1));
             v << m_produto << m_fim.data;
         }
-        if (!comLinhas) {
-            bool ok = false;
-            auto r = m_db.primeiraLinha(sql, v, &ok);
-            if (!ok || !r)
-                m_ok = false;
-            return r;
-        }
-        const QString linhasSql = sqlLinhas({}, true, v);
-        const QString cabeca = QStringLiteral("SELECT NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 1, ");
-        // The ledger query's own SELECT list is kept; only its head gains the empty columns.
-        const QString parteLinhas = cabeca + linhasSql.mid(QStringLiteral("SELECT ").size());
-        std::optional<QVariantList> ponto;
-        m_ok = m_db.percorrer(sql + QStringLiteral(" UNION ALL ") + parteLinhas + QStringLiteral(" ORDER BY 12, 19, 20"),
-                              v, [&](const QSqlQuery& q) {
-                                  QVariantList r;
-                                  for (int i = 0; i < 21; ++i)
-                                      r << q.value(i);
-                                  if (r.value(11).toInt() == 0)
-                                      ponto = r;
-                                  else
-                                      linhas->push_back(r);
-                              });
-        if (!ponto)
+        bool ok = false;
+        auto r = m_db.primeiraLinha(sql, v, &ok);
+        if (!ok || !r)
             m_ok = false;
-        return ponto;
+        return r;
     }
 
     // Rule 1 counts entries from the last manual change up to the cut-off.
@@ -239,9 +208,8 @@ private:
         e.valor = Currency::fromVariant(r.value(7));
     }
 
-    // The rows that count, in ledger order. After a checkpoint given by position, or (aposPontoGuardado)
-    // after the checkpoint stored for this product, read by a sub-query in the same statement.
-    QString sqlLinhas(const Posicao& depois, bool aposPontoGuardado, QVariantList& v) const {
+    // The rows that count, after a position in ledger order.
+    QString sqlLinhas(const Posicao& depois, QVariantList& v) const {
         QString sql;
         v << m_produto;
         if (m_regra == 1) {
@@ -260,20 +228,13 @@ private:
                 "FROM MovProduto m WHERE m.Codigo=? AND m.AfectaStk<>'NA' AND m.Estado<>'A'");
         }
         // Row-value comparisons let both engines start the index scan at the checkpoint.
-        if (aposPontoGuardado) {
-            // The plain lower bound on Data lets the index range start there; the row value settles ties.
-            sql += QStringLiteral(" AND Data >= (SELECT UltData FROM MovProdutoPMCEstado WHERE Produto=? AND Armazem=? "
-                                  "AND Regra=?) AND (Data, NumRegisto) > (SELECT UltData, UltNumRegisto FROM "
-                                  "MovProdutoPMCEstado WHERE Produto=? AND Armazem=? AND Regra=?)");
-            v << m_produto << m_corte.armazem << m_regra << m_produto << m_corte.armazem << m_regra;
-        } else if (depois.num >= 0) {
+        if (depois.num >= 0) {
             sql += QStringLiteral(" AND (Data, NumRegisto) > (?, ?)");
             v << depois.data << depois.num;
         }
-        // Both ends as row values, so that the index range is bounded by (Data, NumRegisto) on both sides.
         if (m_fim.num == SemLimite) {
-            sql += QStringLiteral(" AND (Data, NumRegisto) <= (?, ?)");
-            v << m_fim.data << SemLimite;
+            sql += QStringLiteral(" AND Data<=?");
+            v << m_fim.data;
         } else {
             sql += QStringLiteral(" AND (Data, NumRegisto) <= (?, ?)");
             v << m_fim.data << m_fim.num;
@@ -300,7 +261,7 @@ private:
 
     void lerLinhas(Estado& e, const Posicao& depois, Posicao& ultima) {
         QVariantList v;
-        const QString sql = sqlLinhas(depois, false, v) + QStringLiteral(" ORDER BY Data, NumRegisto");
+        const QString sql = sqlLinhas(depois, v) + QStringLiteral(" ORDER BY Data, NumRegisto");
         m_ok = m_db.percorrer(sql, v, [&](const QSqlQuery& q) {
             QVariantList r;
             for (int i = 0; i < 9; ++i)
