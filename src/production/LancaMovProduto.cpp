@@ -45,9 +45,7 @@ struct Contexto {
     Currency saldoArmazem, saldoLote;
 };
 
-const QString SomaSaldo = QStringLiteral(
-    "(SELECT SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END) FROM MovProduto "
-    "WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-') AND Armazem=?%1)");
+QString somaSaldo(const QString& filtros) { return u'(' + sqlSaldoProduto() + QStringLiteral(" AND Armazem=?") + filtros + u')'; }
 
 std::optional<Contexto> lerContexto(Database& db, const LinhaMovProduto& l, bool saida, QString* erro) {
     const QString codigo = l.texto(QStringLiteral("Codigo")).trimmed();
@@ -64,7 +62,7 @@ std::optional<Contexto> lerContexto(Database& db, const LinhaMovProduto& l, bool
                       .arg(d.agora(), d.proximoNumRegisto(QStringLiteral("MovProduto")), d.limite(1));
     QVariantList v{armazem, l.texto(QStringLiteral("Tipo"))};
     if (saida) {
-        sql += u',' + SomaSaldo.arg(QString()) + u',' + SomaSaldo.arg(QStringLiteral(" AND Localizacao=? AND Lote=?"));
+        sql += u',' + somaSaldo(QString()) + u',' + somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?"));
         v << codigo << armazem << codigo << armazem << l.texto(QStringLiteral("Localizacao"))
           << l.texto(QStringLiteral("Lote")).trimmed();
     }

@@ -49,10 +49,6 @@ const QString& sqlInsercao() {
     return sql;
 }
 
-// Signed quantity of a row for the balance.
-const QString SomaSaldo = QStringLiteral(
-    "SELECT SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END) FROM MovProduto "
-    "WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-')");
 
 // The same for every column of the table, with NumRegisto first.
 const QString& sqlInsercaoCompleta() {
@@ -83,6 +79,13 @@ bool valoresLinha(const std::vector<ColunaDef>& colunas, const LinhaMovProduto& 
 }
 
 } // namespace
+
+const QString& sqlSaldoProduto() {
+    static const QString sql = QStringLiteral(
+        "SELECT SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END) FROM MovProduto "
+        "WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-')");
+    return sql;
+}
 
 qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto, QString* erro) {
     const QString dado = linha.texto(QStringLiteral("DataSys"));
@@ -128,7 +131,7 @@ FuncaoSaldo escolherFuncaoSaldo(const FiltroSaldo& f) {
 }
 
 Currency SaldoProduto(Database& db, FuncaoSaldo funcao, const FiltroSaldo& f, bool* ok) {
-    QString sql = SomaSaldo;
+    QString sql = sqlSaldoProduto();
     QVariantList v{f.produto};
     auto filtro = [&](const char* coluna, const std::optional<QString>& valor) {
         if (!valor)
@@ -185,7 +188,7 @@ Currency SaldoProdutoArmazem(Database& db, const FiltroSaldo& f, bool* ok) {
 
 Currency ExistenciaProduto(const GlobalContext& ctx, const FiltroExistencia& f) {
     Database& db = ctx.bd();
-    QString sql = SomaSaldo;
+    QString sql = sqlSaldoProduto();
     QVariantList v{f.produto};
     auto filtro = [&](const QString& condicao, const QString& valor) {
         if (valor.isEmpty())

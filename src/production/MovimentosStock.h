@@ -17,6 +17,10 @@ qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro = 
 // insert (Hora, CodigoBarras, Estado, ...), in one statement; returns NumRegisto or 0 with *erro.
 qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto, QString* erro = nullptr);
 
+// The signed balance of a product's ledger rows ("E+"/"S-" add, "S+"/"E-" subtract), as a SELECT
+// whose WHERE binds the product first; callers append their " AND ..." filters.
+const QString& sqlSaldoProduto();
+
 // What a stock balance is narrowed by. A dimension that is not given matches any value.
 struct FiltroSaldo {
     QString produto;
