@@ -6,6 +6,7 @@
 #include "shell/Presenca.h"
 #include "shell/ValidaPass.h"
 #include "support/DbTest.h"
+#include "support/RelatorioFilho.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -157,21 +158,7 @@ private:
     bool m_criada = false;
 };
 
-QString relatorio(QProcess& p) {
-    QByteArray saida;
-    QDeadlineTimer prazo(60000);
-    while (!prazo.hasExpired()) {
-        saida += p.readAllStandardOutput();
-        const qsizetype i = saida.indexOf(MarcaSaida);
-        const qsizetype fim = i >= 0 ? saida.indexOf('\n', i) : -1;
-        if (fim >= 0)
-            return QString::fromUtf8(saida.mid(i + qstrlen(MarcaSaida), fim - i - qstrlen(MarcaSaida)));
-        if (p.state() == QProcess::NotRunning && !p.bytesAvailable())
-            return {};
-        p.waitForReadyRead(500);
-    }
-    return {};
-}
+QString relatorio(QProcess& p) { return relatorioFilho(p, MarcaSaida); }
 } // namespace
 
 // Entry point of the child process, not a test of its own: logs in and stays in until its input

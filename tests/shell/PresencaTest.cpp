@@ -1,5 +1,6 @@
 #include "shell/Presenca.h"
 #include "support/DbTest.h"
+#include "support/RelatorioFilho.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -30,22 +31,7 @@ std::unique_ptr<QProcess> lancarFilho(const ConnectionParams& p, const QString& 
     return proc;
 }
 
-// The child's report line, or "" when it ended (or took too long) without one.
-QString relatorio(QProcess& p) {
-    QByteArray saida;
-    QDeadlineTimer prazo(60000);
-    while (!prazo.hasExpired()) {
-        saida += p.readAllStandardOutput();
-        const qsizetype i = saida.indexOf(MarcaSaida);
-        const qsizetype fim = i >= 0 ? saida.indexOf('\n', i) : -1;
-        if (fim >= 0)
-            return QString::fromUtf8(saida.mid(i + qstrlen(MarcaSaida), fim - i - qstrlen(MarcaSaida)));
-        if (p.state() == QProcess::NotRunning && !p.bytesAvailable())
-            return {};
-        p.waitForReadyRead(500);
-    }
-    return {};
-}
+QString relatorio(QProcess& p) { return relatorioFilho(p, MarcaSaida); }
 
 class PresencaTest : public DbTest {};
 } // namespace
