@@ -50,6 +50,14 @@ WMenu::WMenu(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
 }
 
 void WMenu::construirMenus() {
+    mnuMovimentos = menuBar()->addMenu(QStringLiteral("&Movimentos"));
+    mnuMovimentos->setObjectName(QStringLiteral("mnuMovimentos"));
+    mnuListagens = menuBar()->addMenu(QStringLiteral("&Listagens"));
+    mnuListagens->setObjectName(QStringLiteral("mnuListagens"));
+    mnuMovimentosMedicoes = menuBar()->addMenu(QStringLiteral("Movimentos (Medições)"));
+    mnuMovimentosMedicoes->setObjectName(QStringLiteral("mnuMovimentosMedicoes"));
+    mnuListagensMedicoes = menuBar()->addMenu(QStringLiteral("Listagens (Medições)"));
+    mnuListagensMedicoes->setObjectName(QStringLiteral("mnuListagensMedicoes"));
     mnuUtilitarios = menuBar()->addMenu(QStringLiteral("&Utilitários"));
     mnuUtilitarios->setObjectName(QStringLiteral("mnuUtilitarios"));
     mnuAcessos = mnuUtilitarios->addAction(QStringLiteral("Manutenção de Acessos"));
@@ -82,7 +90,13 @@ bool WMenu::abrir() {
     actualizarPaineis();
     // The access editor is the supervisor's; the group shows only when it has entries.
     mnuAcessos->setVisible(m_menu.mostraAcessos());
-    mnuUtilitarios->menuAction()->setVisible(m_menu.mostraAcessos());
+    // A group shows only when it has an entry to offer.
+    for (QMenu* grupo : {mnuMovimentos, mnuListagens, mnuMovimentosMedicoes, mnuListagensMedicoes, mnuUtilitarios}) {
+        bool algum = false;
+        for (QAction* a : grupo->actions())
+            algum = algum || (a->isVisible() && !a->isSeparator());
+        grupo->menuAction()->setVisible(algum);
+    }
     m_sair = false;
     show();
     tmrVersao->start();

@@ -59,6 +59,11 @@ private:
     Menu m_menu;
     QMdiArea* m_area;
     QLabel* m_paineis[4];
+    // Menu bar groups in their order; each window's entry is added to its group in construirMenus.
+    QMenu* mnuMovimentos = nullptr;
+    QMenu* mnuListagens = nullptr;
+    QMenu* mnuMovimentosMedicoes = nullptr;
+    QMenu* mnuListagensMedicoes = nullptr;
     QMenu* mnuUtilitarios = nullptr;
     QAction* mnuAcessos = nullptr;
     QTimer* tmrVersao;
