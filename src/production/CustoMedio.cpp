@@ -210,41 +210,47 @@ private:
 
     // The rows that count, after a position in ledger order.
     QString sqlLinhas(const Posicao& depois, QVariantList& v) const {
-        QString sql;
-        v << m_produto;
+        QString cabeca;
+        QVariantList vCabeca{m_produto};
         if (m_regra == 1) {
             // Entries are picked out while reading, so that the scan follows the (Codigo, Data, NumRegisto) index.
-            sql = QStringLiteral("SELECT AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, "
-                                 "CalculoFacturaDesconto, Data, NumRegisto, 0 FROM MovProduto WHERE Codigo=?");
+            cabeca = QStringLiteral("SELECT AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, "
+                                    "CalculoFacturaDesconto, Data, NumRegisto, 0 FROM MovProduto WHERE Codigo=?");
             if (m_alteracaoNum > 0) {
-                sql += QStringLiteral(" AND Data>=? AND NumRegisto>=?");
-                v << m_inicioData << m_inicioNum;
+                cabeca += QStringLiteral(" AND Data>=? AND NumRegisto>=?");
+                vCabeca << m_inicioData << m_inicioNum;
             }
         } else {
-            sql = QStringLiteral(
+            cabeca = QStringLiteral(
                 "SELECT m.AfectaStk, m.QuantNormal, m.Preco, m.TotalDesconto, m.ValDespesa, m.CalculoFacturaDesconto, "
                 "m.Data, m.NumRegisto, CASE WHEN EXISTS (SELECT 1 FROM MovProdutoAlteraPMC a WHERE a.Produto=m.Codigo "
                 "AND a.Data=m.Data AND a.IdentificaMP=m.Identifica) THEN 1 ELSE 0 END "
                 "FROM MovProduto m WHERE m.Codigo=? AND m.AfectaStk<>'NA' AND m.Estado<>'A'");
         }
-        // Row-value comparisons let both engines start the index scan at the checkpoint.
-        if (depois.num >= 0) {
-            sql += QStringLiteral(" AND (Data, NumRegisto) > (?, ?)");
-            v << depois.data << depois.num;
-        }
+        QString cauda;
+        QVariantList vCauda;
         if (m_fim.num == SemLimite) {
-            sql += QStringLiteral(" AND Data<=?");
-            v << m_fim.data;
+            cauda += QStringLiteral(" AND Data<=?");
+            vCauda << m_fim.data;
         } else {
-            sql += QStringLiteral(" AND (Data, NumRegisto) <= (?, ?)");
-            v << m_fim.data << m_fim.num;
+            cauda += QStringLiteral(" AND (Data, NumRegisto) <= (?, ?)");
+            vCauda << m_fim.data << m_fim.num;
         }
         if (m_filtroNumero) {
-            sql += QStringLiteral(" AND NumRegisto<=?");
-            v << m_corte.numRegisto;
+            cauda += QStringLiteral(" AND NumRegisto<=?");
+            vCauda << m_corte.numRegisto;
         }
-        filtroArmazem(sql, v);
-        return sql;
+        filtroArmazem(cauda, vCauda);
+        if (depois.num < 0) {
+            v = vCabeca + vCauda;
+            return cabeca + cauda;
+        }
+        // After the checkpoint: the rest of its day, then the later days. Two plain index seeks;
+        // a row-value bound makes SQLite scan the whole day, which may be the whole history.
+        v = vCabeca;
+        v << depois.data << depois.num << vCauda << vCabeca << depois.data << vCauda;
+        return cabeca + QStringLiteral(" AND Data=? AND NumRegisto>?") + cauda + QStringLiteral(" UNION ALL ") + cabeca +
+               QStringLiteral(" AND Data>?") + cauda;
     }
 
     // One row of the ledger query, from its 9 columns starting at `base`.

@@ -263,8 +263,10 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
         // The product file keeps the average over its whole history. When nothing is dated after the
         // new row, that history ends with it and the row's own average is the answer.
         const int mudadas = db.executarContando(
-            QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=? AND NOT EXISTS "
-                           "(SELECT 1 FROM MovProduto WHERE Codigo=? AND Data>?)"),
+            // MAX rather than NOT EXISTS: PostgreSQL's generic plan turns NOT EXISTS into an anti-join over
+            // the whole ledger, while MAX stays one backward index step.
+            QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=? AND "
+                           "(SELECT MAX(Data) FROM MovProduto WHERE Codigo=?) <= ?"),
             {pmcLinha.toVariant(), codigo, codigo, data});
         if (mudadas < 0)
             return falhaEscrita(db.lastError());
