@@ -160,36 +160,52 @@ void Bancada::gerarHistorico(const QString& produto, qint64 n) {
 
 void Bancada::lancamentoContraInsercao() {
     const int linhas = 2000;
-    for (int p = 0; p < 50; ++p)
-        produto(QStringLiteral("LAN%1").arg(p), true);
-    auto gerar = [&](int i) {
-        // Entries first, then exits that the stock covers.
-        const bool entrada = i < linhas / 2;
-        return linhaMov(QStringLiteral("LAN%1").arg(i % 50), entrada ? QStringLiteral("E+") : QStringLiteral("S+"),
-                        entrada ? C("10") : C("3"), C("2.5"), QStringLiteral("2026-06-01"), i);
-    };
+    const int rondas = 3;
+    // Each round posts for its own products, then writes the same rows plainly; the best of the
+    // rounds is kept for both, so that a busy machine moves neither figure alone.
+    double lanca = 0, chao = 0, entradas = 0;
     int recusadas = 0;
-    double soEntradas = 0;
-    const double lanca = medir([&] {
-        Transaction tr(*m_db);
-        soEntradas = medir([&] {
-            for (int i = 0; i < linhas / 2; ++i)
+    for (int ronda = 0; ronda < rondas; ++ronda) {
+        for (int p = 0; p < 50; ++p)
+            produto(QStringLiteral("LAN%1_%2").arg(ronda).arg(p), true);
+        auto gerar = [&](int i) {
+            // Entries first, then exits that the stock covers.
+            const bool entrada = i < linhas / 2;
+            return linhaMov(QStringLiteral("LAN%1_%2").arg(ronda).arg(i % 50),
+                            entrada ? QStringLiteral("E+") : QStringLiteral("S+"), entrada ? C("10") : C("3"), C("2.5"),
+                            QStringLiteral("2026-06-01"), i);
+        };
+        double soEntradas = 0;
+        const double l = medir([&] {
+            Transaction tr(*m_db);
+            soEntradas = medir([&] {
+                for (int i = 0; i < linhas / 2; ++i)
+                    if (LancaMovProduto(m_ctx, gerar(i)) <= 0)
+                        ++recusadas;
+            });
+            for (int i = linhas / 2; i < linhas; ++i)
                 if (LancaMovProduto(m_ctx, gerar(i)) <= 0)
                     ++recusadas;
+            tr.commit();
         });
-        for (int i = linhas / 2; i < linhas; ++i)
-            if (LancaMovProduto(m_ctx, gerar(i)) <= 0)
-                ++recusadas;
-        tr.commit();
-    });
-    saida << QStringLiteral("    entradas %1 ms, saídas %2 ms\n").arg(soEntradas, 0, 'f', 1).arg(lanca - soEntradas, 0, 'f', 1);
-    const double chao = medir([&] {
-        Transaction tr(*m_db);
-        InsercaoSimples ins(*m_db);
-        for (int i = 0; i < linhas; ++i)
-            ins.inserir(gerar(i));
-        tr.commit();
-    });
+        const double c = medir([&] {
+            Transaction tr(*m_db);
+            InsercaoSimples ins(*m_db);
+            for (int i = 0; i < linhas; ++i)
+                ins.inserir(gerar(i));
+            tr.commit();
+        });
+        if (ronda == 0 || l < lanca) {
+            lanca = l;
+            entradas = soEntradas;
+        }
+        if (ronda == 0 || c < chao)
+            chao = c;
+    }
+    saida << QStringLiteral("    entradas %1 ms, saídas %2 ms (melhor de %3 rondas)\n")
+                 .arg(entradas, 0, 'f', 1)
+                 .arg(lanca - entradas, 0, 'f', 1)
+                 .arg(rondas);
     linha(QStringLiteral("(a) LancaMovProduto, %1 linhas%2").arg(linhas).arg(recusadas ? " (com recusas!)" : ""),
           lanca, chao);
 }
