@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+class WPesquisaNOVA;
+
 // Everything the program asks or tells the user goes through this interface,
 // so that window logic can be driven by tests with scripted answers.
 class UserInteraction {
@@ -41,6 +43,10 @@ public:
     virtual void progressoInicio(const QString& texto, int total) = 0;
     virtual bool progresso(int valor, const QString& texto = {}) = 0;
     virtual void progressoFim() = 0;
+
+    // Shows the search window over a prepared search, modally; true when the user chose
+    // (the choice is then in the search object).
+    virtual bool pesquisarRegistos(WPesquisaNOVA& pesquisa) = 0;
 };
 
 // Title spelled with a blank between letters, as emphatic titles are shown.

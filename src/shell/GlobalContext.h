@@ -7,6 +7,7 @@
 #include <memory>
 
 class Database;
+class PesquisaTabelas;
 class UserInteraction;
 
 // The working context of the process: company, user, workstation, connections and the
@@ -77,6 +78,9 @@ struct GlobalContext {
 
     // Reason of the last refusal of a posting routine, for the caller to show.
     QString UltimoErro;
+
+    // The table lookups, created on first use (lookups/PesquisaTabelas.h: pesquisaTabelas()).
+    std::shared_ptr<PesquisaTabelas> Pesquisa;
 
     GlobalContext();
 

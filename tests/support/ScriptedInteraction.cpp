@@ -1,5 +1,8 @@
 #include "support/ScriptedInteraction.h"
 
+#include "lookups/ListaDados.h"
+#include "lookups/WPesquisaNOVA.h"
+
 #include <gtest/gtest.h>
 
 QVariant ScriptedInteraction::proxima(const QString& p) {
@@ -45,3 +48,32 @@ QString ScriptedInteraction::escolherFicheiroGravar(const QString& titulo, const
 }
 
 QString ScriptedInteraction::escolherPasta(const QString& titulo, const QString&) { return proxima(titulo).toString(); }
+
+bool ScriptedInteraction::pesquisarRegistos(WPesquisaNOVA& p) {
+    const QStringList campos = p.camposCombo();
+    pesquisas.push_back({p.definicao().titulo, p.campoEscolhido() >= 0 ? campos.value(p.campoEscolhido()) : QString(),
+                         p.chave(), p.totalRegistos(), p.linhas()});
+    if (m_pesquisas.empty()) {
+        ADD_FAILURE() << "Pesquisa sem resposta preparada: " << p.definicao().titulo.toStdString();
+        return false;
+    }
+    const RespostaPesquisa r = m_pesquisas.front();
+    m_pesquisas.pop_front();
+    if (r.campo || r.chave) {
+        if (r.campo && !p.escolherCampoPorTitulo(*r.campo))
+            ADD_FAILURE() << "Campo de pesquisa inexistente: " << r.campo->toStdString();
+        if (r.chave)
+            p.definirChave(*r.chave);
+        p.cmdProcura_Click();
+    }
+    if (r.linhas.empty()) {
+        p.Cancelar();
+        return false;
+    }
+    if (p.definicao().multiSelecao) {
+        for (int l : r.linhas)
+            p.lista().setMarcada(l, true);
+        return p.Selecionar();
+    }
+    return p.Selecionar(r.linhas.front());
+}

@@ -4,6 +4,7 @@
 
 #include <QVariant>
 #include <deque>
+#include <optional>
 #include <vector>
 
 // Answers the program's questions from a script and records every message shown.
@@ -38,7 +39,28 @@ public:
     bool progresso(int, const QString&) override { return true; }
     void progressoFim() override {}
 
+    // A scripted search window: optionally pick a field (by caption) and a key and search again,
+    // then choose the given rows (0-based; the ticks in multi-selection). No rows = closed without
+    // choosing. A search with no scripted answer fails the test.
+    struct RespostaPesquisa {
+        std::optional<QString> campo;
+        std::optional<QString> chave;
+        std::vector<int> linhas;
+    };
+    // What the search window showed when it opened.
+    struct PesquisaVista {
+        QString titulo;
+        QString campo; // caption of the chosen field
+        QString chave;
+        qint64 total = 0;
+        int linhas = 0;
+    };
+    void responderPesquisa(const RespostaPesquisa& r) { m_pesquisas.push_back(r); }
+    std::vector<PesquisaVista> pesquisas;
+    bool pesquisarRegistos(WPesquisaNOVA& pesquisa) override;
+
 private:
     QVariant proxima(const QString& pergunta);
     std::deque<QVariant> m_respostas;
+    std::deque<RespostaPesquisa> m_pesquisas;
 };

@@ -3,6 +3,8 @@
 #include "common/AlertaOpcoes.h"
 #include "common/ui/FrmMsgBox.h"
 #include "common/ui/WAlert1.h"
+#include "lookups/WPesquisaNOVA.h"
+#include "lookups/ui/FrmPesquisaNOVA.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -112,4 +114,9 @@ bool QtUserInteraction::progresso(int valor, const QString& texto) {
 void QtUserInteraction::progressoFim() {
     delete m_progresso;
     m_progresso = nullptr;
+}
+
+bool QtUserInteraction::pesquisarRegistos(WPesquisaNOVA& pesquisa) {
+    FrmPesquisaNOVA janela(pesquisa, m_pai);
+    return janela.exec() == QDialog::Accepted && pesquisa.escolhido();
 }

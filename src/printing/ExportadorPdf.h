@@ -1,0 +1,17 @@
+#pragma once
+
+#include "printing/DocumentoImpresso.h"
+
+class QPagedPaintDevice;
+
+// Writes every page of the document as PDF; false with the reason in *erro.
+bool EscreverPdf(const DocumentoImpresso& doc, const QString& ficheiro, QString* erro = nullptr);
+
+// Draws pages [de, ate] (1-based, 0 = to the end) onto a printer or PDF writer whose page size the
+// caller set; every page after the first starts with newPage().
+bool DesenharEmDispositivo(const DocumentoImpresso& doc, QPagedPaintDevice& dispositivo, int de = 1,
+                           int ate = 0);
+
+// The page size of the document, for setting up a device.
+class QPageSize;
+QPageSize TamanhoPagina(const DocumentoImpresso& doc);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "production/FolhaLote.h"
+
+class cPrinter;
+
+// Draws the production sheet of a lot ("Folha de Produção de Lote") into the printer's document.
+bool ImprimirFolhaLote(cPrinter& p, const FolhaLote& f, const QString& destino = QStringLiteral("S"));
+// The sheet written straight to a PDF file (the headless program).
+bool FolhaLoteParaPdf(const FolhaLote& f, const QString& ficheiro, QString* erro);
+// Makes FolhaLoteParaPdf the program's PDF printing of sheets.
+void InstalarImpressaoFolhaLote();
