@@ -1,5 +1,7 @@
 #include "shell/Schema.h"
 
+#include <QCryptographicHash>
+
 #include "shell/Database.h"
 
 #include <QHash>
@@ -56,6 +58,31 @@ QStringList ddlEmpresa(const Dialect& d) {
     return r;
 }
 
+namespace {
+// Every declared table and column is there (a catalog read: it takes no lock a posting waits on).
+bool estruturaCompleta(const QHash<QString, QSet<QString>>& existentes) {
+    for (const TabelaDef& t : tabelasEmpresa()) {
+        const auto tabela = existentes.constFind(t.nome.toLower());
+        if (tabela == existentes.cend())
+            return false;
+        for (const ColunaDef& c : t.colunas)
+            if (!tabela->contains(c.nome.toLower()))
+                return false;
+    }
+    return true;
+}
+} // namespace
+
+QString assinaturaEsquema(const Dialect& d) {
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    for (const QString& s : ddlEmpresa(d))
+        h.addData((s + u'\n').toUtf8());
+    for (const GatilhoDef& g : gatilhosEmpresa())
+        for (const QString& s : d.ddlGatilho(g))
+            h.addData((s + u'\n').toUtf8());
+    return QString::fromLatin1(h.result().toHex());
+}
+
 bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
     const Dialect& d = db.dialect();
     auto falha = [&](const QString& sql) {
@@ -63,12 +90,23 @@ bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
             *erro = db.lastError() + QStringLiteral(" [") + sql + u']';
         return false;
     };
+    // A database already at this schema is left alone: DDL on every opening would take locks that
+    // deadlock with other workstations' postings. A fresh database fails this read and goes on.
+    const QString assinatura = assinaturaEsquema(d);
+    {
+        bool ok = false;
+        const auto r = db.primeiraLinha(QStringLiteral("SELECT Assinatura FROM EsquemaVersao"), {}, &ok);
+        if (ok && r && r->value(0).toString() == assinatura && estruturaCompleta(d.estrutura(db)))
+            return true;
+    }
     for (const QString& s : d.preparacaoBaseDados())
         if (!db.exec(s))
             return falha(s);
     Transaction tr(db);
     if (!tr.ok())
         return falha(QStringLiteral("BEGIN"));
+    if (!d.bloqueioEsquema().isEmpty() && !db.exec(d.bloqueioEsquema()))
+        return falha(d.bloqueioEsquema());
     const QHash<QString, QSet<QString>> existentes = d.estrutura(db);
     for (const TabelaDef& t : tabelasEmpresa()) {
         const auto tabela = existentes.constFind(t.nome.toLower());
@@ -97,11 +135,12 @@ bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
                 return falha(s);
     const QVariant v = db.scalar(QStringLiteral("SELECT Versao FROM EsquemaVersao"));
     if (!v.isValid()) {
-        if (!db.exec(QStringLiteral("INSERT INTO EsquemaVersao (Versao) VALUES (?)"), {VersaoEsquema}))
+        if (!db.exec(QStringLiteral("INSERT INTO EsquemaVersao (Versao, Assinatura) VALUES (?, ?)"),
+                     {VersaoEsquema, assinatura}))
             return falha(QStringLiteral("EsquemaVersao"));
-    } else if (v.toInt() < VersaoEsquema) {
-        if (!db.exec(QStringLiteral("UPDATE EsquemaVersao SET Versao=?"), {VersaoEsquema}))
-            return falha(QStringLiteral("EsquemaVersao"));
+    } else if (!db.exec(QStringLiteral("UPDATE EsquemaVersao SET Versao=?, Assinatura=?"),
+                        {qMax(v.toInt(), VersaoEsquema), assinatura})) {
+        return falha(QStringLiteral("EsquemaVersao"));
     }
     if (!tr.commit())
         return falha(QStringLiteral("COMMIT"));

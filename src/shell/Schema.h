@@ -29,6 +29,9 @@ QStringList ddlTabela(const Dialect& d, const TabelaDef& t);
 // DDL of the whole company schema, in declaration order (compared with the golden files).
 QStringList ddlEmpresa(const Dialect& d);
 
+// Fingerprint of the declared schema on a dialect; kept in EsquemaVersao by the last schema step.
+QString assinaturaEsquema(const Dialect& d);
+
 // Brings a company database up to the declared schema: creates missing tables,
 // adds missing columns and indexes, records the schema version. Idempotent.
 // Returns false with the reason in *erro on failure.

@@ -432,7 +432,7 @@ std::vector<TabelaDef> declarar() {
         pCampos(),
         linRec(),
         // the schema's own version
-        {"EsquemaVersao", {inteiro("Versao")}, {}},
+        {"EsquemaVersao", {inteiro("Versao"), txt("Assinatura", 64)}, {}},
     };
 }
 

@@ -144,3 +144,25 @@ TEST_P(SchemaTest, ValoresMonetariosVoltamExactos) {
 }
 
 LUMO_INSTANCIAR_MOTORES(SchemaTest);
+
+// Opening a company at the current schema runs no DDL (it would take locks that deadlock with other
+// workstations' postings); a changed schema is applied again.
+TEST_P(SchemaTest, EsquemaActualNaoVoltaAAplicarDdl) {
+    auto temIndice = [&] {
+        const QString sql = isSQLite()
+            ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type='index' AND lower(name)='ix_movproduto_1'")
+            : QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname='ix_movproduto_1'");
+        return db->scalar(sql).toInt() == 1;
+    };
+    QString erro;
+    ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT Assinatura FROM EsquemaVersao")).toString(),
+              assinaturaEsquema(db->dialect()));
+    ASSERT_TRUE(temIndice());
+    ASSERT_TRUE(db->exec(QStringLiteral("DROP INDEX IX_MovProduto_1")));
+    ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
+    EXPECT_FALSE(temIndice()) << "DDL ran although the schema was current";
+    ASSERT_TRUE(db->exec(QStringLiteral("UPDATE EsquemaVersao SET Assinatura='anterior'")));
+    ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
+    EXPECT_TRUE(temIndice());
+}
