@@ -143,6 +143,7 @@ public:
     }
     QString paraTexto(const QString& e) const override { return QStringLiteral("CAST(%1 AS text)").arg(e); }
     QString inicioTransaccaoEscrita() const override { return QStringLiteral("BEGIN"); }
+    QString bloqueioEsquema() const override { return QStringLiteral("SELECT pg_advisory_xact_lock(74260001)"); }
 
     bool existeTabela(Database& db, const QString& t) const override {
         return db.scalar(QStringLiteral("SELECT COUNT(*) FROM pg_catalog.pg_class c "

@@ -56,6 +56,9 @@ public:
     // --- transactions ---
     // Starts a write transaction that serialises writers from the first statement.
     virtual QString inicioTransaccaoEscrita() const = 0;
+    // Statement run first in the schema transaction so that programs opening the same company at once
+    // apply the schema one after the other ("" when the write transaction already does it).
+    virtual QString bloqueioEsquema() const { return {}; }
 
     // --- catalogue ---
     virtual bool existeTabela(Database& db, const QString& tabela) const = 0;

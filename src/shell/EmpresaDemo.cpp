@@ -306,6 +306,10 @@ private:
     }
 
     bool nomenclaturas() {
+        // Each raw material is consumed from the warehouse that holds its stock.
+        QHash<QString, QString> armazemDaPrima;
+        for (const StockInicialDemo& s : stockInicialDemo())
+            armazemDaPrima.insert(s.produto, s.armazem);
         for (const LinhaNomenclatura& l : Nomenclaturas) {
             const QString acabado = QLatin1String(l.acabado);
             const QString prima = QLatin1String(l.prima);
@@ -314,7 +318,7 @@ private:
                     Registo()("ProdutoAcabado", acabado)("DescProdutoAcabado", m_descricoes.value(acabado))(
                         "ProdutoPrima", prima)("descprodutoprima", m_descricoes.value(prima))(
                         "quantidade", Currency::fromString(QLatin1String(l.quantidade)).toVariant())(
-                        "preco", "0")("Armazem", "001")("observa", "")("Fixa", 0)("CtrlQuantidades", 0)(
+                        "preco", "0")("Armazem", armazemDaPrima.value(prima, QStringLiteral("001")))("observa", "")("Fixa", 0)("CtrlQuantidades", 0)(
                         "precario", "PrecoMedioCusto")("Factor", "0")("FactorFormula",
                                                                       "A")("ProdutoAcabadoPreco", "0")))
                 return false;

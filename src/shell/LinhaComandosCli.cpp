@@ -120,6 +120,10 @@ const std::vector<ComandoCli>& comandosCli() {
         };
         for (ComandoCli& s : comandosStockCli())
             c.push_back(std::move(s));
+        for (ComandoCli& s : comandosProducaoCli())
+            c.push_back(std::move(s));
+        for (ComandoCli& s : comandosNomenclaturaCli())
+            c.push_back(std::move(s));
         c.push_back({QStringLiteral("ajuda"),
                      QStringLiteral("ajuda"),
                      QStringLiteral("Lista os comandos."),

@@ -37,6 +37,10 @@ const std::vector<ComandoCli>& comandosCli();
 // The stock commands (LinhaComandosStock.cpp): they work in one company (--empresa CODIGO) as one
 // of its users (--utilizador CODIGO, the supervisor "01" when not given).
 std::vector<ComandoCli> comandosStockCli();
+// The production commands (LinhaComandosProducao.cpp), in one company like the stock commands.
+std::vector<ComandoCli> comandosProducaoCli();
+// Bills of materials exported to and imported from JSON (LinhaComandosNomenclatura.cpp).
+std::vector<ComandoCli> comandosNomenclaturaCli();
 
 // Options every command accepts: --pg HOST[:PORTA] and --login LOGIN (the PostgreSQL login).
 // Without --pg the companies are SQLite files in LUMO_DADOS, or else in the user's data folder.

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "common/Currency.h"
+#include "production/ProductionDocument.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+struct GlobalContext;
+
+// What the production sheet of a closed lot shows ("Folha de Produção de Lote").
+struct FolhaLote {
+    QString lote, produto, descricaoProduto;
+    Currency quantidade, custoUnitario, custoTotal;
+    DocumentoProducao saida, ref, ret, ent;
+    struct Linha {
+        QString produto, descricao, armazem;
+        Currency quantidade, custoUnitario, custoTotal;
+    };
+    std::vector<Linha> linhas; // per raw material of the bill: consumption + reinforcement - return
+    QString dataEmissao;       // "dd-mm-yyyy"
+};
+
+inline const QString MensagemLoteEmAberto = QStringLiteral("Lote Inexistente ou em Aberto!");
+
+// Reads the sheet of a lot; nullopt with MensagemLoteEmAberto when the lot does not exist, is not
+// closed or has measurements.
+std::optional<FolhaLote> LerFolhaLote(GlobalContext& ctx, const QString& lote, QString* erro = nullptr);
+
+// Writes a sheet to a PDF file. Printing lives in the widget library, which installs it here; a
+// program without it cannot print.
+using ImpressaoFolhaLotePdf = std::function<bool(const FolhaLote& folha, const QString& ficheiro, QString* erro)>;
+void DefinirImpressaoFolhaLotePdf(ImpressaoFolhaLotePdf f);
+const ImpressaoFolhaLotePdf& ImpressaoFolhaLotePdfInstalada();

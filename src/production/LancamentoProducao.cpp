@@ -1,0 +1,401 @@
+#include "production/LancamentoProducao.h"
+
+#include "common/Arredondamento.h"
+#include "common/UserInteraction.h"
+#include "production/CustoMedio.h"
+#include "production/LancaMovProduto.h"
+#include "production/NumeracaoDocumentos.h"
+#include "shell/Database.h"
+#include "shell/GlobalContext.h"
+
+#include <QDate>
+
+namespace {
+
+bool recusar(GlobalContext& ctx, const QString& motivo) {
+    ctx.UltimoErro = motivo;
+    return false;
+}
+
+// What the raw-material price is read from.
+struct PrecoMateria {
+    Currency preco;
+    bool ok = false;
+};
+
+class Lancamento {
+public:
+    Lancamento(GlobalContext& ctx, ProductionDocument& d) : m_ctx(ctx), m_db(ctx.bd()), m_d(d) {}
+
+    bool parametros() {
+        const auto r = m_db.primeiraLinha(QStringLiteral("SELECT PMCArmazem, proddiversos, proddiversos2 FROM "
+                                                         "ParamGeral ORDER BY NumRegisto") +
+                                          m_db.dialect().limite(1));
+        if (r) {
+            m_pmcArmazem = r->at(0).toInt() != 0;
+            m_diversos = {r->at(1).toString().trimmed(), r->at(2).toString().trimmed()};
+        }
+        return true;
+    }
+
+    // The price of a raw material as the bill row says, at the production date.
+    PrecoMateria precoMateria(const LinhaProducao& l) {
+        PrecoMateria p;
+        const auto b = m_db.primeiraLinha(
+            QStringLiteral("SELECT n.preco, n.precario, p.UltPrecoCompra, p.UltPrecoCusto, p.PrecoMedioCusto "
+                           "FROM Produtos p LEFT JOIN Nomenclatura n ON n.ProdutoPrima=p.Codigo AND "
+                           "n.ProdutoAcabado=? WHERE p.Codigo=? ORDER BY n.NumRegisto") +
+                m_db.dialect().limite(1),
+            {m_d.ProdutoAcabado, l.produto}, &p.ok);
+        if (!p.ok || !b) {
+            p.ok = false;
+            return p;
+        }
+        const QString codigo = l.produto.trimmed();
+        if (!codigo.isEmpty() && m_diversos.contains(codigo, Qt::CaseInsensitive)) {
+            p.preco = Currency::fromVariant(b->at(0));
+            return p;
+        }
+        QString precario = b->at(1).toString().trimmed().toUpper();
+        if (precario.isEmpty())
+            precario = m_d.Precario.trimmed().toUpper();
+        int coluna = 4; // average cost unless the bill says otherwise
+        if (precario == QStringLiteral("ULTPRECOCOMPRA"))
+            coluna = 2;
+        else if (precario == QStringLiteral("ULTPRECOCUSTO"))
+            coluna = 3;
+        p.preco = Currency::fromVariant(b->at(coluna));
+        if (m_pmcArmazem) {
+            const PrecosArmazem pa = PrecosArmazemUltimaEntrada(m_db, l.produto, l.armazem, m_d.Data);
+            p.preco = coluna == 2 ? pa.upCompra : coluna == 3 ? pa.upCusto : pa.pmCusto;
+        }
+        return p;
+    }
+
+    LinhaMovProduto linhaBase(const DocumentoProducao& doc, const QString& produto, const QString& afecta,
+                              const Currency& quant, const Currency& preco, bool segundaFase) const {
+        LinhaMovProduto l;
+        l.definir(QStringLiteral("Tipo"), doc.tipo);
+        l.definir(QStringLiteral("Numero"), doc.numero);
+        l.definir(QStringLiteral("Ano"), m_d.Data.left(4));
+        l.definir(QStringLiteral("Data"), m_d.Data);
+        l.definir(QStringLiteral("Codigo"), produto);
+        l.definir(QStringLiteral("QuantNormal"), quant);
+        l.definir(QStringLiteral("QuantConvert"), quant);
+        l.definir(QStringLiteral("quantidade"), quant);
+        l.definir(QStringLiteral("Preco"), preco);
+        l.definir(QStringLiteral("PrecoAplicado"), preco);
+        l.definir(QStringLiteral("AfectaStk"), afecta);
+        l.definir(QStringLiteral("AfectaCli"), "NA");
+        l.definir(QStringLiteral("AfectaFor"), "NA");
+        l.definir(QStringLiteral("Caixa"), "NA");
+        l.definir(QStringLiteral("Aplic"), "ST");
+        l.definir(QStringLiteral("ValCambio"), Currency(1));
+        l.definir(QStringLiteral("Sinal"), QVariant(1));
+        QString obs = QStringLiteral("Ref. lote de produção: %1").arg(m_d.Lote);
+        if (segundaFase)
+            obs += QStringLiteral(" (2ª fase)");
+        l.definir(QStringLiteral("ObsLinha"), obs);
+        return l;
+    }
+
+    bool lancar(const LinhaMovProduto& l, const QString& produto) {
+        if (LancaMovProduto(m_ctx, l) > 0)
+            return true;
+        return recusado(produto);
+    }
+
+    bool recusado(const QString& produto) {
+        const QString motivo = m_ctx.UltimoErro;
+        return recusar(m_ctx, QStringLiteral("Não foi possível lançar o produto %1!\nFavor de verificar a existência.")
+                                      .arg(produto) +
+                                  (motivo.isEmpty() ? QString() : QStringLiteral("\n(%1)").arg(motivo)));
+    }
+
+    // One consumption, reinforcement or return row; returns its value.
+    bool linhaMateria(const LinhaProducao& l, const DocumentoProducao& doc, const QString& afecta,
+                      const Currency& quant, bool segundaFase, Currency& valor) {
+        const PrecoMateria p = precoMateria(l);
+        if (!p.ok)
+            return recusar(m_ctx, QStringLiteral("Não foi possível lançar o produto %1!\nFavor de verificar a existência.")
+                                          .arg(l.produto));
+        valor = ArredondaValor(quant.multiply(p.preco), m_ctx.casadec, 1);
+        LinhaMovProduto m = linhaBase(doc, l.produto, afecta, quant, p.preco, segundaFase);
+        m.definir(QStringLiteral("CliFor"), "C");
+        m.definir(QStringLiteral("Terceiro"), m_d.Cliente);
+        m.definir(QStringLiteral("Armazem"), l.armazem);
+        m.definir(QStringLiteral("Localizacao"), l.localizacao);
+        m.definir(QStringLiteral("Lote"), l.lote);
+        m.definir(QStringLiteral("DataFabrico"), l.dataFabrico);
+        m.definir(QStringLiteral("DataValidade"), l.dataValidade);
+        m.definir(QStringLiteral("ValorIliq"), valor);
+        if (!l.descricao.isEmpty())
+            m.definir(QStringLiteral("Descricao"), l.descricao.left(50));
+        m.definir(QStringLiteral("observa"), l.observacoes);
+        return lancar(m, l.produto);
+    }
+
+    GlobalContext& m_ctx;
+    Database& m_db;
+    ProductionDocument& m_d;
+    bool m_pmcArmazem = false;
+    QStringList m_diversos;
+};
+
+bool numerar(Database& db, DocumentoProducao& doc, const QString& data, QString& erro) {
+    if (doc.tipo.isEmpty() || doc.numerado())
+        return true;
+    doc.numero = ProximoNumTabTipoMov(db, doc.tipo, data, &erro);
+    doc.data = data;
+    return !doc.numero.isEmpty();
+}
+
+} // namespace
+
+std::optional<FaseProducao> EscolheFaseProducao(GlobalContext& ctx, UserInteraction& ui, const ProductionDocument& doc) {
+    if (!doc.Nova)
+        return FaseProducao::Encerra;
+    const ConfigProducao c = LerConfigProducao(ctx.bd());
+    if (c.tipoRef.isEmpty() || c.tipoRet.isEmpty())
+        return FaseProducao::Encerra;
+    const int r = ui.alerta(QStringLiteral("Processo do Lote %1").arg(doc.Lote),
+                            {QStringLiteral("Aguarda 2ª Fase (Acertos)"), QStringLiteral("Encerra definitivamente")});
+    if (r == 1)
+        return FaseProducao::Aguarda;
+    if (r == 2)
+        return FaseProducao::Encerra;
+    return std::nullopt;
+}
+
+bool LancaProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase, ResultadoProducao* resultado) {
+    ctx.UltimoErro.clear();
+    Database& db = ctx.bd();
+    const ConfigProducao cfg = LerConfigProducao(db);
+    if (!cfg.existe)
+        return recusar(ctx, QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
+    ProductionDocument d = doc; // the caller's document changes only when the posting is committed
+    d.Lote = ZerarLote(d.Lote);
+    if (d.Lote.trimmed().isEmpty() || !d.Lote.trimmed().toLongLong())
+        return recusar(ctx, QStringLiteral("Lote de produção inválido: %1").arg(doc.Lote));
+    if (d.ProdutoAcabado.trimmed().isEmpty() || d.Armazem.trimmed().isEmpty() || d.Quantidade <= Currency())
+        return recusar(ctx, QStringLiteral("Preenchimento Incompleto!"));
+    if (!QDate::fromString(d.Data, QStringLiteral("yyyy-MM-dd")).isValid())
+        return recusar(ctx, QStringLiteral("Data inválida: %1").arg(d.Data));
+    const bool segundaFase = !d.Nova;
+    for (auto [doc2, tipo] : {std::pair{&d.Saida, cfg.tipoSaida}, std::pair{&d.Ent, cfg.tipoEnt},
+                              std::pair{&d.Ret, cfg.tipoRet}, std::pair{&d.Ref, cfg.tipoRef}})
+        if (doc2->tipo.trimmed().isEmpty())
+            doc2->tipo = tipo;
+    if (d.Saida.tipo.isEmpty() || d.Ent.tipo.isEmpty())
+        return recusar(ctx, QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
+    if (d.Cliente.isEmpty())
+        d.Cliente = cfg.cliente;
+    if (d.Fornece.isEmpty())
+        d.Fornece = cfg.fornece;
+    if (d.Precario.isEmpty())
+        d.Precario = cfg.precario;
+    const bool fecha = segundaFase || fase == FaseProducao::Encerra || d.Ret.tipo.isEmpty() || d.Ref.tipo.isEmpty();
+
+    Transaction t(db);
+    if (!t.ok())
+        return recusar(ctx, db.lastError());
+    // The lock row makes every other posting wait here until this one ends.
+    const int bloqueadas = db.executarContando(QStringLiteral("UPDATE LockPro SET Tmp=1"));
+    if (bloqueadas < 0 || (bloqueadas == 0 && db.insert(QStringLiteral("LockPro"), Registo()("Tmp", 1)) <= 0))
+        return recusar(ctx, db.lastError());
+
+    Lancamento lanc(ctx, d);
+    lanc.parametros();
+    Currency custoAnterior;
+    qint64 linhaEntrada = 0;
+    if (segundaFase) {
+        // Read again under the lock: another workstation may have closed the lot meanwhile.
+        const auto r = db.primeiraLinha(QStringLiteral("SELECT Fechado, custoTotal, tipoSaida, NumeroSaida, DataSaida, "
+                                                       "tipoent, Numeroent, Dataent, tipoRet, Numeroret, Dataret, "
+                                                       "tiporef, Numeroref, Dataref, quantidade FROM Lotes WHERE "
+                                                       "lote=? ORDER BY NumRegisto") +
+                                        db.dialect().limite(1),
+                                        {d.Lote});
+        if (!r)
+            return recusar(ctx, QStringLiteral("Lote inexistente: %1").arg(d.Lote));
+        if (r->at(0).toInt() == 1)
+            return recusar(ctx, QStringLiteral("O lote %1 já está encerrado.").arg(d.Lote));
+        custoAnterior = Currency::fromVariant(r->at(1));
+        d.Saida = {r->at(2).toString(), r->at(3).toString(), r->at(4).toString()};
+        d.Ent = {r->at(5).toString(), r->at(6).toString(), r->at(7).toString()};
+        d.Ret = {r->at(8).toString(), r->at(9).toString(), r->at(10).toString()};
+        d.Ref = {r->at(11).toString(), r->at(12).toString(), r->at(13).toString()};
+        d.Quantidade = Currency::fromVariant(r->at(14));
+        for (DocumentoProducao* x : {&d.Ret, &d.Ref})
+            if (x->tipo.trimmed().isEmpty())
+                x->tipo = x == &d.Ret ? cfg.tipoRet : cfg.tipoRef;
+    }
+
+    QString erro;
+    for (DocumentoProducao* x : {&d.Saida, &d.Ent, &d.Ret, &d.Ref})
+        if (!numerar(db, *x, d.Data, erro))
+            return recusar(ctx, erro.isEmpty() ? QStringLiteral("Não foi possível numerar o documento %1.").arg(x->tipo)
+                                               : erro);
+
+    // Lot number: past every lot taken meanwhile by another workstation.
+    if (d.Nova) {
+        for (;;) {
+            bool ok = false;
+            const QVariant existe = db.scalar(QStringLiteral("SELECT 1 FROM Lotes WHERE lote=?") + db.dialect().limite(1),
+                                              {d.Lote}, &ok);
+            if (!ok)
+                return recusar(ctx, db.lastError());
+            if (!existe.isValid())
+                break;
+            d.Lote = ZerarLote(QString::number(d.Lote.toLongLong() + 1));
+        }
+    }
+
+    Currency custo;
+    if (!segundaFase) {
+        // Entry at price 0; its cost is known only after the consumption.
+        LinhaMovProduto e = lanc.linhaBase(d.Ent, d.ProdutoAcabado, QStringLiteral("E+"), d.Quantidade, {}, false);
+        e.definir(QStringLiteral("CliFor"), "F");
+        e.definir(QStringLiteral("Terceiro"), d.Fornece);
+        e.definir(QStringLiteral("Armazem"), d.Armazem);
+        e.definir(QStringLiteral("Localizacao"), d.LocalizacaoProdutoAcabado);
+        e.definir(QStringLiteral("Lote"), d.LoteProdutoAcabado);
+        e.definir(QStringLiteral("DataFabrico"), d.DataFabricoProdutoAcabado);
+        e.definir(QStringLiteral("DataValidade"), d.DataValidadeProdutoAcabado);
+        if (!d.OutUniCod.isEmpty()) {
+            e.definir(QStringLiteral("OutUniCod"), d.OutUniCod);
+            e.definir(QStringLiteral("OutUniQuant"), d.OutUniQuant);
+        }
+        OpcoesLancamento op;
+        op.actualizarCustoMedioFicha = false; // set below from the real cost
+        linhaEntrada = LancaMovProduto(ctx, e, op);
+        if (linhaEntrada <= 0)
+            return lanc.recusado(d.ProdutoAcabado);
+
+        if (!d.Saida.numerado() && !d.Ent.numerado())
+            return recusar(ctx, QStringLiteral("O registo na tabela de lotes está sem referência aos documento "
+                                               "gerados!\nFavor de tentar novamente."));
+        Registo lote;
+        lote("lote", d.Lote)("Produto", d.ProdutoAcabado)("precario", "0")("custoTotal", "0")("armazem", d.Armazem)(
+            "quantidade", d.Quantidade.toVariant())("tipoSaida", d.Saida.tipo)("tipoRet", d.Ret.tipo)(
+            "tiporef", d.Ref.tipo)("tipoent", d.Ent.tipo)("Fechado", fecha ? 1 : 0);
+        if (db.insert(QStringLiteral("Lotes"), lote) <= 0)
+            return recusar(ctx, QStringLiteral("Já existe o lote %1!\nFavor de tentar novamente.").arg(d.Lote));
+
+        for (const LinhaProducao& l : d.linhas) {
+            Currency valor;
+            if (!lanc.linhaMateria(l, d.Saida, QStringLiteral("S+"), l.ordemProducao, false, valor))
+                return false;
+            custo += valor;
+        }
+    } else {
+        for (const LinhaProducao& l : d.linhas) {
+            if (l.acertos.isZero())
+                continue;
+            const bool reforco = l.acertos > Currency();
+            Currency valor;
+            if (!lanc.linhaMateria(l, reforco ? d.Ref : d.Ret, reforco ? QStringLiteral("S+") : QStringLiteral("S-"),
+                                   l.acertos.abs(), true, valor))
+                return false;
+            custo += reforco ? valor : -valor;
+        }
+    }
+
+    // A fixed price on the bill replaces what was consumed.
+    Currency custoTotal = custoAnterior + custo;
+    const Currency precoFixo = Currency::fromVariant(db.scalar(
+        QStringLiteral("SELECT ProdutoAcabadoPreco FROM Nomenclatura WHERE ProdutoAcabado=? ORDER BY NumRegisto") +
+            db.dialect().limite(1),
+        {d.ProdutoAcabado}));
+    if (precoFixo > Currency())
+        custoTotal = precoFixo.multiply(d.Quantidade);
+    const Currency precario = d.Quantidade.isZero() ? Currency() : custoTotal.divide(d.Quantidade);
+
+    Registo upd;
+    upd("custoTotal", custoTotal.toVariant())("precario", precario.toVariant())("Fechado", fecha ? 1 : 0);
+    auto docCols = [&](const DocumentoProducao& x, const char* num, const char* data) {
+        if (x.numerado())
+            upd(QLatin1String(num), x.numero)(QLatin1String(data), x.data);
+    };
+    docCols(d.Saida, "NumeroSaida", "DataSaida");
+    docCols(d.Ret, "Numeroret", "Dataret");
+    docCols(d.Ref, "Numeroref", "Dataref");
+    docCols(d.Ent, "Numeroent", "Dataent");
+    if (!db.update(QStringLiteral("Lotes"), upd.colunas, upd.valores, QStringLiteral("WHERE lote=?"), {d.Lote}))
+        return recusar(ctx, db.lastError());
+
+    // The entry row takes the production's unit cost.
+    if (linhaEntrada <= 0) {
+        linhaEntrada = db.scalar(QStringLiteral("SELECT NumRegisto FROM MovProduto WHERE Tipo=? AND Numero=? AND "
+                                                "Data=? AND Codigo=? ORDER BY NumRegisto") +
+                                     db.dialect().limite(1),
+                                 {d.Ent.tipo, d.Ent.numero, d.Ent.data, d.ProdutoAcabado})
+                           .toLongLong();
+        if (linhaEntrada <= 0)
+            return recusar(ctx, QStringLiteral("Não foi encontrada a entrada do lote %1.").arg(d.Lote));
+    }
+    const QVariant p = precario.toVariant();
+    if (!db.update(QStringLiteral("MovProduto"),
+                   {"Preco", "PrecoAplicado", "UPCompra", "UPCusto", "Armazem_UPCompra", "Armazem_UPCusto", "ValorIliq"},
+                   {p, p, p, p, p, p, custoTotal.toVariant()}, QStringLiteral("WHERE NumRegisto=?"), {linhaEntrada}))
+        return recusar(ctx, db.lastError());
+
+    // Average cost of the entry as of its place in the ledger, and of the product file over all of it.
+    const QString dataEnt = d.Ent.data.isEmpty() ? d.Data : d.Ent.data;
+    bool ok = true, ok2 = true, ok3 = true;
+    CorteCustoMedio corte;
+    corte.data = dataEnt;
+    corte.numRegisto = linhaEntrada;
+    corte.porDataERegisto = true;
+    const Currency pmc = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, corte, &ok);
+    corte.armazem = d.Armazem;
+    const Currency pmcArmazem = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, corte, &ok2);
+    const Currency pmcFicha = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, CorteCustoMedio{}, &ok3);
+    if (!ok || !ok2 || !ok3 ||
+        !db.update(QStringLiteral("MovProduto"), {"PMCusto", "Armazem_PMCusto"}, {pmc.toVariant(), pmcArmazem.toVariant()},
+                   QStringLiteral("WHERE NumRegisto=?"), {linhaEntrada}) ||
+        !db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"), {pmcFicha.toVariant(), d.ProdutoAcabado}))
+        return recusar(ctx, db.lastError());
+    // Last prices only when no entry comes after this one in ledger order (an entry dated later but
+    // recorded earlier counts too).
+    if (db.executarContando(QStringLiteral("UPDATE Produtos SET UltPrecoCompra=?, UltPrecoCusto=? WHERE Codigo=? AND "
+                                           "NOT EXISTS (SELECT 1 FROM MovProduto WHERE Codigo=? AND NumRegisto<>? AND "
+                                           "(Data>? OR (Data=? AND NumRegisto>?)) AND (AfectaStk='E+' OR AfectaStk='E-'))"),
+                            {p, p, d.ProdutoAcabado, d.ProdutoAcabado, linhaEntrada, dataEnt, dataEnt, linhaEntrada}) < 0)
+        return recusar(ctx, db.lastError());
+
+    // Counters, after all rows.
+    const QString ultLote = db.scalar(QStringLiteral("SELECT UltLote FROM configProd ORDER BY NumRegisto") +
+                                      db.dialect().limite(1))
+                                .toString()
+                                .trimmed();
+    if (d.Lote.toLongLong() > ultLote.toLongLong() &&
+        !db.exec(QStringLiteral("UPDATE configProd SET UltLote=?"), {d.Lote}))
+        return recusar(ctx, db.lastError());
+    for (const DocumentoProducao* x : {&d.Saida, &d.Ent, &d.Ret, &d.Ref})
+        if (x->numerado() && !ActualizaUltNumero(db, x->tipo, x->numero))
+            return recusar(ctx, db.lastError());
+
+    const bool actualizaPreco =
+        db.scalar(QStringLiteral("SELECT actualizapreco FROM Produtos WHERE Codigo=?"), {d.ProdutoAcabado})
+            .toString()
+            .trimmed() == QStringLiteral("1");
+    if (!t.commit())
+        return recusar(ctx, db.lastError().isEmpty() ? QStringLiteral("Não foi possível gravar a produção.") : db.lastError());
+
+    d.Situacao = fecha ? SituacaoEncerrada : SituacaoPendente;
+    d.Nova = false;
+    doc = d;
+    if (resultado) {
+        resultado->lote = d.Lote;
+        resultado->saida = d.Saida;
+        resultado->ent = d.Ent;
+        resultado->ret = d.Ret;
+        resultado->ref = d.Ref;
+        resultado->custoTotal = custoTotal;
+        resultado->precario = precario;
+        resultado->fechado = fecha;
+        resultado->actualizaPreco = actualizaPreco;
+    }
+    return true;
+}

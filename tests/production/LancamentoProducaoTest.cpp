@@ -1,0 +1,283 @@
+#include "production/LancamentoProducao.h"
+#include "production/LinhasProducao.h"
+#include "production/MovimentosStock.h"
+#include "production/ProducaoTeste.h"
+#include "support/DbTest.h"
+
+#include <QSqlQuery>
+
+using namespace producao_teste;
+
+class LancamentoProducaoTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        criarEmpresaProducao(ctx);
+    }
+
+    // An order for PA with its lines generated from the bill.
+    ProductionDocument ordem(const char* quant = "3", const char* lote = "12", const char* data = "2026-03-10") {
+        ProductionDocument d;
+        d.Lote = lote;
+        EXPECT_FALSE(LerLoteProducao(ctx, d));
+        d.ProdutoAcabado = "PA";
+        d.Quantidade = C(quant);
+        d.Data = data;
+        d.Armazem = "002";
+        EXPECT_EQ(CarregarListaNomenc(ctx, d), 2);
+        return d;
+    }
+    Currency saldo(const char* produto, const char* armazem = "001") {
+        FiltroSaldo f;
+        f.produto = produto;
+        f.armazem = QString::fromLatin1(armazem);
+        return SaldoProdutoArmazem(*db, f);
+    }
+    QString contar(const char* sql) { return db->scalar(sql).toString(); }
+    // Everything a refused posting must leave as it was.
+    QString fotografia() {
+        QString r;
+        for (const char* sql : {"SELECT COUNT(*) FROM MovProduto", "SELECT COUNT(*) FROM Lotes",
+                                "SELECT UltLote FROM configProd", "SELECT Codigo, UltNumero FROM TabTipoMov ORDER BY Codigo",
+                                "SELECT Codigo, PrecoMedioCusto, UltPrecoCusto FROM Produtos ORDER BY Codigo"}) {
+            auto q = db->query(sql);
+            while (q && q->next())
+                for (int i = 0; i < 3; ++i)
+                    r += q->value(i).toString() + u'|';
+        }
+        return r;
+    }
+};
+
+TEST_P(LancamentoProducaoTest, LoteProximoEZeros) {
+    EXPECT_EQ(ZerarLote("12"), "0000000012");
+    EXPECT_EQ(ProximoLote(*db), "0000000006");
+    ProductionDocument d;
+    d.Lote = "12";
+    EXPECT_FALSE(LerLoteProducao(ctx, d));
+    EXPECT_EQ(d.Lote, "0000000012");
+    EXPECT_TRUE(d.Nova);
+    EXPECT_EQ(d.Situacao, SituacaoInicio);
+}
+
+TEST_P(LancamentoProducaoTest, GeracaoDasLinhas) {
+    ProductionDocument d = ordem("5");
+    EXPECT_EQ(d.linhas[0].produto, "MP1");
+    EXPECT_EQ(d.linhas[0].ordemProducao, C("10"));
+    EXPECT_EQ(d.linhas[0].armazem, "001");
+    EXPECT_EQ(d.linhas[0].localizacao, "00001") << "the location last used in that warehouse";
+    EXPECT_EQ(d.linhas[1].ordemProducao, C("15"));
+
+    d.NaoMultiplica = true;
+    CarregarListaNomenc(ctx, d);
+    EXPECT_EQ(d.linhas[0].ordemProducao, C("2")) << "the bill quantity as it stands";
+
+    // Whole units only: a need of 2.1 is rounded up, a fractional unit keeps its decimals.
+    EXPECT_EQ(QuantidadeOrdem(ctx, "MP2", C("0.7"), C("3"), false), C("3"));
+    EXPECT_EQ(QuantidadeOrdem(ctx, "MP1", C("0.7"), C("3"), false), C("2.1"));
+}
+
+TEST_P(LancamentoProducaoTest, FactorDeConversao) {
+    EXPECT_EQ(CalculaQuantidadeFactor(C("4"), C("10"), "B", true, 4), C("2.5"));
+    EXPECT_EQ(CalculaQuantidadeFactor(C("5"), C("10"), "B", false, 4), C("2"));
+    EXPECT_EQ(CalculaQuantidadeFactor(C("4"), C("10"), "A", true, 4), C("40"));
+    EXPECT_EQ(CalculaQuantidadeFactor(C("40"), C("10"), "A", false, 4), C("4"));
+    EXPECT_EQ(CalculaQuantidadeFactor(C("4"), C("0"), "A", true, 4), C("0"));
+    EXPECT_EQ(CalculaQuantidadeFactor(C("0"), C("10"), "B", true, 4), C("0"));
+    EXPECT_EQ(CalculaQuantidadeFactor(C("1"), C("3"), "A", false, 2), C("0.33"));
+}
+
+TEST_P(LancamentoProducaoTest, PrimeiraFaseEncerraOLote) {
+    ProductionDocument d = ordem("3");
+    ResultadoProducao r;
+    ASSERT_TRUE(LancaProducao(ctx, d, FaseProducao::Encerra, &r)) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(r.lote, "0000000012");
+    EXPECT_EQ(r.saida.numero, "00000001");
+    EXPECT_EQ(r.ent.numero, "00000001");
+    EXPECT_EQ(r.ret.numero, "00000001") << "the adjustment documents are numbered with the lot";
+    // 6 × 2 + 9 × 0.5 consumed.
+    EXPECT_EQ(r.custoTotal, C("16.5"));
+    EXPECT_EQ(r.precario, C("5.5"));
+    EXPECT_EQ(saldo("MP1"), C("94"));
+    EXPECT_EQ(saldo("MP2"), C("41"));
+    EXPECT_EQ(saldo("PA", "002"), C("3"));
+
+    auto l = db->primeiraLinha("SELECT Fechado, custoTotal, precario, NumeroSaida, DataSaida, Numeroent, Produto "
+                               "FROM Lotes WHERE lote='0000000012'");
+    ASSERT_TRUE(l);
+    EXPECT_EQ(l->at(0).toInt(), 1);
+    EXPECT_EQ(Currency::fromVariant(l->at(1)), C("16.5"));
+    EXPECT_EQ(Currency::fromVariant(l->at(2)), C("5.5"));
+    EXPECT_EQ(l->at(4).toString(), "2026-03-10");
+
+    auto e = db->primeiraLinha("SELECT Preco, ValorIliq, PMCusto, CliFor, Terceiro, ObsLinha FROM MovProduto "
+                               "WHERE Tipo='EPR' AND Codigo='PA'");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(Currency::fromVariant(e->at(0)), C("5.5"));
+    EXPECT_EQ(Currency::fromVariant(e->at(1)), C("16.5"));
+    EXPECT_EQ(Currency::fromVariant(e->at(2)), C("5.5"));
+    EXPECT_EQ(e->at(3).toString(), "F");
+    EXPECT_EQ(e->at(4).toString(), "PROD");
+    EXPECT_EQ(e->at(5).toString(), "Ref. lote de produção: 0000000012");
+    auto p = db->primeiraLinha("SELECT PrecoMedioCusto, UltPrecoCompra, UltPrecoCusto FROM Produtos WHERE Codigo='PA'");
+    EXPECT_EQ(Currency::fromVariant(p->at(0)), C("5.5"));
+    EXPECT_EQ(Currency::fromVariant(p->at(1)), C("5.5"));
+    EXPECT_EQ(Currency::fromVariant(p->at(2)), C("5.5"));
+    EXPECT_EQ(contar("SELECT UltLote FROM configProd"), "0000000012");
+    EXPECT_EQ(contar("SELECT UltNumero FROM TabTipoMov WHERE Codigo='SPR'"), "00000001");
+    EXPECT_EQ(contar("SELECT COUNT(*) FROM MovProduto WHERE Tipo='SPR' AND ValorIliq>0"), "2");
+
+    // The next order takes the next numbers.
+    ProductionDocument d2 = ordem("1", "13");
+    ASSERT_TRUE(LancaProducao(ctx, d2, FaseProducao::Encerra, &r)) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(r.saida.numero, "00000002");
+    EXPECT_EQ(ProximoLote(*db), "0000000014");
+}
+
+TEST_P(LancamentoProducaoTest, LoteTomadoPorOutroPostoPassaAoSeguinte) {
+    ProductionDocument d = ordem("1", "12");
+    // Another workstation posts lot 12 while this order is being edited.
+    ProductionDocument outro = ordem("1", "12");
+    ASSERT_TRUE(LancaProducao(ctx, outro, FaseProducao::Encerra));
+    ResultadoProducao r;
+    ASSERT_TRUE(LancaProducao(ctx, d, FaseProducao::Encerra, &r)) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(r.lote, "0000000013");
+    EXPECT_EQ(contar("SELECT COUNT(*) FROM Lotes"), "2");
+    EXPECT_EQ(contar("SELECT COUNT(*) FROM MovProduto WHERE ObsLinha LIKE '%0000000013'"), "3");
+    EXPECT_EQ(contar("SELECT COUNT(DISTINCT Numero) FROM MovProduto WHERE Tipo='SPR'"), "2");
+}
+
+TEST_P(LancamentoProducaoTest, PrecoFixoDaNomenclatura) {
+    ASSERT_TRUE(db->exec("UPDATE Nomenclatura SET ProdutoAcabadoPreco=10"));
+    ProductionDocument d = ordem("3");
+    ResultadoProducao r;
+    ASSERT_TRUE(LancaProducao(ctx, d, FaseProducao::Encerra, &r)) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(r.custoTotal, C("30"));
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT custoTotal FROM Lotes")), C("30"));
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT Preco FROM MovProduto WHERE Tipo='EPR'")), C("10"));
+}
+
+TEST_P(LancamentoProducaoTest, SegundaFaseRetornoEReforco) {
+    ProductionDocument d = ordem("3");
+    ASSERT_TRUE(LancaProducao(ctx, d, FaseProducao::Aguarda)) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(contar("SELECT Fechado FROM Lotes"), "0");
+
+    ProductionDocument p;
+    p.Lote = "12";
+    ASSERT_TRUE(LerLoteProducao(ctx, p));
+    EXPECT_EQ(p.Situacao, SituacaoPendente);
+    EXPECT_EQ(p.ProdutoAcabado, "PA");
+    ASSERT_EQ(CarregarListaNomenc(ctx, p), 2);
+    EXPECT_EQ(p.linhas[0].ordemProducao, C("6"));
+    p.linhas[0].acertos = C("-2"); // 2 of MP1 come back
+    p.linhas[1].acertos = C("1");  // one more MP2
+    ResultadoProducao r;
+    ASSERT_TRUE(LancaProducao(ctx, p, FaseProducao::Encerra, &r)) << ctx.UltimoErro.toStdString();
+    // 16.5 - 2 × 2 + 1 × 0.5
+    EXPECT_EQ(r.custoTotal, C("13"));
+    EXPECT_TRUE(r.fechado);
+    auto ret = db->primeiraLinha("SELECT AfectaStk, QuantNormal, Numero, ObsLinha FROM MovProduto WHERE Tipo='DPR'");
+    ASSERT_TRUE(ret);
+    EXPECT_EQ(ret->at(0).toString(), "S-");
+    EXPECT_EQ(Currency::fromVariant(ret->at(1)), C("2"));
+    EXPECT_EQ(ret->at(2).toString(), "00000001");
+    EXPECT_EQ(ret->at(3).toString(), "Ref. lote de produção: 0000000012 (2ª fase)");
+    EXPECT_EQ(saldo("MP1"), C("96"));
+    EXPECT_EQ(saldo("MP2"), C("40"));
+    EXPECT_EQ(contar("SELECT Fechado FROM Lotes"), "1");
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT Preco FROM MovProduto WHERE Tipo='EPR'")), C("4.3333"));
+
+    // Read back, the adjustments show what was posted; a closed lot takes no further phase.
+    ProductionDocument f;
+    f.Lote = "12";
+    ASSERT_TRUE(LerLoteProducao(ctx, f));
+    EXPECT_EQ(f.Situacao, SituacaoEncerrada);
+    CarregarListaNomenc(ctx, f);
+    EXPECT_EQ(f.linhas[0].acertos, C("-2"));
+    EXPECT_EQ(f.linhas[1].acertos, C("1"));
+    const QString antes = fotografia();
+    EXPECT_FALSE(LancaProducao(ctx, f, FaseProducao::Encerra));
+    EXPECT_EQ(fotografia(), antes);
+}
+
+TEST_P(LancamentoProducaoTest, EntradaAnteriorAOutraNaoMexeNosUltimosPrecos) {
+    entradaStock(ctx, "PA", "1", "7", "", "2026-05-01");
+    ASSERT_TRUE(db->exec("UPDATE Produtos SET UltPrecoCompra=7, UltPrecoCusto=7 WHERE Codigo='PA'"));
+    ProductionDocument d = ordem("3", "12", "2026-03-10");
+    ASSERT_TRUE(LancaProducao(ctx, d, FaseProducao::Encerra)) << ctx.UltimoErro.toStdString();
+    auto p = db->primeiraLinha("SELECT UltPrecoCompra, UltPrecoCusto, PrecoMedioCusto FROM Produtos WHERE Codigo='PA'");
+    EXPECT_EQ(Currency::fromVariant(p->at(0)), C("7"));
+    EXPECT_EQ(Currency::fromVariant(p->at(1)), C("7"));
+    // (3 × 5.5 + 1 × 7) / 4 over the whole history
+    EXPECT_EQ(Currency::fromVariant(p->at(2)), C("5.875"));
+}
+
+TEST_P(LancamentoProducaoTest, RecusaNaUltimaLinhaNaoDeixaNada) {
+    ProductionDocument d = ordem("3");
+    d.linhas[1].ordemProducao = C("500"); // more than the stock of MP2
+    const QString antes = fotografia();
+    EXPECT_FALSE(LancaProducao(ctx, d, FaseProducao::Encerra));
+    EXPECT_TRUE(ctx.UltimoErro.startsWith("Não foi possível lançar o produto MP2!\nFavor de verificar a existência."))
+        << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(fotografia(), antes);
+    EXPECT_TRUE(d.Nova) << "the caller's document is untouched";
+}
+
+TEST_P(LancamentoProducaoTest, ExecutarLoteVerificaLotesEQuantidades) {
+    ASSERT_TRUE(db->insert("Nomenclatura", Registo()("ProdutoAcabado", "PA")("ProdutoPrima", "MPL")("descprodutoprima", "Fermento")("quantidade", "2")(
+                                               "Armazem", "001")("precario", "PrecoMedioCusto")("Factor", "0")) > 0);
+    ProductionDocument d;
+    d.Lote = "20";
+    d.ProdutoAcabado = "PA";
+    d.Quantidade = C("3");
+    d.Data = "2026-03-10";
+    d.Armazem = "002";
+    ASSERT_EQ(CarregarListaNomenc(ctx, d), 3);
+    ASSERT_EQ(d.linhas[2].produto, "MPL");
+    VerificacaoLote v = VerificaExecutarLote(ctx, d);
+    EXPECT_FALSE(v.ok);
+    EXPECT_EQ(v.linha, 2);
+    EXPECT_EQ(v.mensagem, "Não definiu o LOTE no produto MPL\n(Fermento)");
+
+    // Lot L1 holds 10: two lines of 6 and 5 on it are more than it has.
+    d.linhas[2].lote = "L1";
+    d.linhas[2].ordemProducao = C("6");
+    d.linhas.push_back(d.linhas[2]);
+    d.linhas[3].ordemProducao = C("5");
+    v = VerificaExecutarLote(ctx, d);
+    EXPECT_FALSE(v.ok);
+    EXPECT_TRUE(v.mensagem.startsWith("O produto MPL  Fermento não tem existência!")) << v.mensagem.toStdString();
+    d.linhas[3].ordemProducao = C("4");
+    EXPECT_TRUE(VerificaExecutarLote(ctx, d).ok);
+
+    ASSERT_TRUE(db->exec("UPDATE Nomenclatura SET CtrlQuantidades=1"));
+    CarregarListaNomenc(ctx, d);
+    d.linhas[2].lote = "L1";
+    v = VerificaExecutarLote(ctx, d);
+    EXPECT_FALSE(v.ok);
+    EXPECT_EQ(v.titulo, "Controlo de Quantidades (def. na nomenclatura)");
+
+    // Posted with the lot, the lot's balance goes down.
+    ASSERT_TRUE(db->exec("UPDATE Nomenclatura SET CtrlQuantidades=0"));
+    CarregarListaNomenc(ctx, d);
+    d.linhas[2].lote = "L1";
+    ASSERT_TRUE(LancaProducao(ctx, d, FaseProducao::Encerra)) << ctx.UltimoErro.toStdString();
+    FiltroSaldo f;
+    f.produto = "MPL";
+    f.lote = QStringLiteral("L1");
+    EXPECT_EQ(SaldoProdutoArmazem(*db, f), C("4"));
+}
+
+TEST_P(LancamentoProducaoTest, AnaliseCapacidadeECusto) {
+    ProductionDocument d = ordem("20");
+    const AnaliseProducao a = AnalisaProducao(ctx, d, true);
+    // MP1: 100 / 2 = 50; MP2: 50 / 3 = 16.6667
+    EXPECT_EQ(a.capacidade, C("16.6667"));
+    EXPECT_EQ(a.custoUnitario, C("5.5"));
+    ASSERT_EQ(a.insuficientes.size(), 1) << "60 of MP2 needed, 50 in stock";
+    EXPECT_EQ(a.insuficientes[0].first, "MP2");
+}
+
+LUMO_INSTANCIAR_MOTORES(LancamentoProducaoTest);

@@ -1,0 +1,272 @@
+#include "production/ExistProArmLote.h"
+#include "production/MovProducao.h"
+#include "production/MovProducaoPVenda.h"
+#include "production/MovimentosStock.h"
+#include "production/ProducaoTeste.h"
+#include "support/DbTest.h"
+
+using namespace producao_teste;
+
+class MovProducaoTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        criarEmpresaProducao(ctx);
+        ctx.armazem = "002";
+    }
+
+    // Header filled for PA and the lines generated.
+    void preparar(MovProducao& m, const char* quant = "3", const char* produto = "PA") {
+        m.Form_Load();
+        m.doc.Data = "2026-03-10";
+        m.txtProdutoAcabado.codigo = produto;
+        m.doc.Quantidade = C(quant);
+        ASSERT_TRUE(m.cmdCarregar_Click()) << ui.ultimaMensagem().toStdString();
+    }
+    // A second finished product made of 15 of the lot-managed MPL.
+    void billComLote() {
+        ASSERT_GT(db->insert("Produtos", Registo()("Codigo", "PB")("Descricao", "Pão")("ctrlexistencia", "1")("Lote", 0)(
+                                             "UnidadeVenda", "UN")("actualizapreco", "0")),
+                  0);
+        ASSERT_GT(db->insert("Nomenclatura", Registo()("ProdutoAcabado", "PB")("ProdutoPrima", "MPL")("descprodutoprima", "Fermento")(
+                                                 "quantidade", "15")("Armazem", "001")("Fixa", 0)("CtrlQuantidades", 0)(
+                                                 "precario", "PrecoMedioCusto")("Factor", "0")("FactorFormula", "A")),
+                  0);
+        ASSERT_GT(db->insert("TabLotes", Registo()("Produto", "MPL")("Codigo", "L1")("Descricao", "Lote 1")("DataFabrico", "2026-01-01")(
+                                             "DataValidade", "2026-12-31")),
+                  0);
+        ASSERT_TRUE(db->update("MovProduto", {"DataFabrico", "DataValidade"}, {"2026-01-01", "2026-12-31"}, "WHERE Lote='L1'"));
+        ASSERT_TRUE(db->update("Produtos", {"FormulaLote", "ControlaDataValidade_Fabrico"}, {1, 1}, "WHERE Codigo='MPL'"));
+    }
+    Currency saldo(const char* produto, const char* lote = nullptr) {
+        FiltroSaldo f;
+        f.produto = produto;
+        f.armazem = "001";
+        if (lote)
+            f.lote = lote;
+        return SaldoProdutoArmazem(*db, f);
+    }
+    int linhaDe(MovProducao& m, const char* produto) {
+        for (int r = 0; r < m.lvwListaNomec.numLinhas(); ++r)
+            if (m.lvwListaNomec.texto(r, 1) == produto)
+                return r;
+        return -1;
+    }
+};
+
+TEST_P(MovProducaoTest, CabecalhoRecusaPreenchimentoIncompletoEProdutoSemNomenclatura) {
+    MovProducao m(ctx, ui);
+    m.Form_Load();
+    EXPECT_EQ(m.doc.Lote, "0000000006");
+    EXPECT_EQ(m.doc.Armazem, "002");
+    m.doc.Lote = "12";
+    m.txtLote_LostFocus();
+    EXPECT_EQ(m.doc.Lote, "0000000012");
+    EXPECT_TRUE(m.doc.Nova);
+    EXPECT_EQ(m.doc.Situacao, "Início");
+
+    m.txtProdutoAcabado.codigo = "PA";
+    EXPECT_FALSE(m.cmdCarregar_Click()); // no quantity
+    EXPECT_EQ(ui.ultimaMensagem(), "Preenchimento Incompleto!");
+    EXPECT_EQ(m.foco(), MovProducao::Campo::Quantidade);
+    m.doc.Quantidade = C("-1");
+    EXPECT_FALSE(m.cmdCarregar_Click());
+    EXPECT_EQ(m.foco(), MovProducao::Campo::Quantidade);
+    m.doc.Quantidade = C("2.5"); // PA is sold in whole units
+    EXPECT_FALSE(m.cmdCarregar_Click());
+    EXPECT_EQ(m.estado(), MovProducao::Estado::Cabecalho);
+
+    m.txtProdutoAcabado.codigo = "MP1";
+    m.doc.Quantidade = C("1");
+    EXPECT_FALSE(m.cmdCarregar_Click());
+    EXPECT_EQ(ui.ultimaMensagem(), "Não tem nomenclatura definida para este produto!");
+    EXPECT_EQ(m.estado(), MovProducao::Estado::Cabecalho);
+    EXPECT_EQ(m.lvwListaNomec.numLinhas(), 0);
+
+    m.txtProdutoAcabado.codigo = "PA";
+    m.doc.Quantidade = C("3");
+    ASSERT_TRUE(m.cmdCarregar_Click());
+    EXPECT_EQ(m.estado(), MovProducao::Estado::Linhas);
+    ASSERT_EQ(m.lvwListaNomec.numLinhas(), 2);
+    EXPECT_EQ(m.lvwListaNomec.texto(linhaDe(m, "MP1"), 5), "6,00");
+    EXPECT_EQ(m.lvwListaNomec.texto(linhaDe(m, "MP2"), 5), "9,00");
+    EXPECT_EQ(m.lblFixa(), "Nomenclatura Não Fixa");
+}
+
+TEST_P(MovProducaoTest, EdicaoDasLinhasComFactorEUnidadesInteiras) {
+    MovProducao m(ctx, ui);
+    preparar(m);
+    // Whole units refuse a fraction; a negative quantity is refused.
+    m.seleccionarLinha(linhaDe(m, "MP2"));
+    ASSERT_TRUE(m.iniciarEdicao(MovProducao::Edicao::QtyProducao));
+    EXPECT_FALSE(m.cmdActualiza_Click(C("2.5")));
+    EXPECT_FALSE(m.cmdActualiza_Click(C("-1")));
+    EXPECT_EQ(m.estado(), MovProducao::Estado::Edicao);
+    ASSERT_TRUE(m.cmdActualiza_Click(C("7")));
+    EXPECT_EQ(m.doc.linhas[1].ordemProducao, C("7"));
+    EXPECT_EQ(m.estado(), MovProducao::Estado::Linhas);
+    // Acertos belong to a pending lot only.
+    EXPECT_FALSE(m.iniciarEdicao(MovProducao::Edicao::Acertos));
+
+    // The bill quantity is written at once and the line recomputed.
+    m.seleccionarLinha(linhaDe(m, "MP1"));
+    ASSERT_TRUE(m.iniciarEdicao(MovProducao::Edicao::QtyNomenclatura));
+    ASSERT_TRUE(m.cmdActualiza_Click(C("4")));
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT quantidade FROM Nomenclatura WHERE ProdutoPrima='MP1'")), C("4"));
+    EXPECT_EQ(m.doc.linhas[0].nomenclatura, C("4"));
+    EXPECT_EQ(m.doc.linhas[0].ordemProducao, C("12"));
+    EXPECT_EQ(m.lvwListaNomec.texto(linhaDe(m, "MP1"), 5), "12,00");
+
+    // Formula "B", factor 10: 4 shows 2.5; 5 typed stores 2.
+    ASSERT_TRUE(db->update("Nomenclatura", {"Factor", "FactorFormula", "Fixa"}, {"10", "B", 1}, "WHERE ProdutoPrima='MP1'"));
+    m.cmdCancelar_Click();
+    preparar(m, "2");
+    EXPECT_EQ(m.lblFixa(), "Nomenclatura Fixa");
+    EXPECT_FALSE(m.altQtyNmcActivo());
+    m.seleccionarLinha(linhaDe(m, "MP1"));
+    EXPECT_FALSE(m.iniciarEdicao(MovProducao::Edicao::QtyNomenclatura));
+    ASSERT_TRUE(m.iniciarEdicao(MovProducao::Edicao::QtyProducao));
+    EXPECT_EQ(m.doc.linhas[0].ordemProducao, C("8"));
+    EXPECT_EQ(m.fraEdicaoCaption(), "Registo com Factor de Conversão  [ 10 ]");
+    EXPECT_EQ(m.valorEdicao(), C("1.25"));
+    ASSERT_TRUE(m.cmdActualiza_Click(C("5")));
+    EXPECT_EQ(m.doc.linhas[0].ordemProducao, C("2"));
+}
+
+TEST_P(MovProducaoTest, LoteEscolhidoDivideALinhaEProducaoConsomeOLote) {
+    billComLote();
+    MovProducao m(ctx, ui);
+    preparar(m, "1", "PB");
+    ASSERT_EQ(m.doc.linhas.size(), 1u);
+    EXPECT_EQ(m.doc.linhas[0].ordemProducao, C("15"));
+    EXPECT_FALSE(m.cmdExecutarLote_Click());
+    EXPECT_TRUE(ui.ultimaMensagem().startsWith("Não definiu o LOTE no produto MPL")) << ui.ultimaMensagem().toStdString();
+
+    ExistProArmLote escolha(ctx, ui);
+    m.seleccionarLinha(0);
+    ASSERT_TRUE(m.prepararEscolhaLote(escolha));
+    ASSERT_FALSE(escolha.linhas().empty());
+    escolha.clicarLinha(0);
+    ASSERT_EQ(escolha.seleccionar(), ExistProArmLote::Resultado::Escolhido) << ui.ultimaMensagem().toStdString();
+    m.aplicarEscolhaLote(escolha);
+    // L1 holds 10: the line takes 10 of it and the other 5 wait on a copy without a batch.
+    ASSERT_EQ(m.doc.linhas.size(), 2u);
+    EXPECT_EQ(m.doc.linhas[0].lote, "L1");
+    EXPECT_EQ(m.doc.linhas[0].ordemProducao, C("10"));
+    EXPECT_TRUE(m.doc.linhas[1].lote.isEmpty());
+    EXPECT_EQ(m.doc.linhas[1].ordemProducao, C("5"));
+    EXPECT_EQ(m.doc.linhas[1].produto, "MPL");
+    EXPECT_EQ(m.lvwListaNomec.numLinhas(), 2);
+
+    // The rest without a batch is refused, with its line selected.
+    EXPECT_FALSE(m.cmdExecutarLote_Click());
+    EXPECT_EQ(m.lvwListaNomec.tag(m.linhaActual()).toInt(), 1);
+    ASSERT_TRUE(m.iniciarEdicao(MovProducao::Edicao::QtyProducao));
+    ASSERT_TRUE(m.cmdActualiza_Click(C("0")));
+    ASSERT_TRUE(m.cmdExecutarLote_Click()) << ui.ultimaMensagem().toStdString();
+    EXPECT_EQ(m.estado(), MovProducao::Estado::Execucao);
+    EXPECT_EQ(m.fraExecucaoCaption(), "Execução do Lote para o produto PB");
+
+    ui.responder(2);     // "Encerra definitivamente"
+    ui.responder(false); // no sheet
+    ASSERT_TRUE(m.cmdProcessar_Click()) << ui.ultimaMensagem().toStdString();
+    EXPECT_EQ(saldo("MPL", "L1"), Currency());
+    EXPECT_EQ(db->scalar("SELECT Fechado FROM Lotes WHERE Lote='0000000006'").toInt(), 1);
+    EXPECT_EQ(m.estado(), MovProducao::Estado::Cabecalho);
+    EXPECT_EQ(m.doc.Lote, "0000000007");
+    EXPECT_EQ(m.lvwListaNomec.numLinhas(), 0);
+}
+
+TEST_P(MovProducaoTest, LotePendenteLidoComAcertosEDepoisEncerrado) {
+    {
+        MovProducao m(ctx, ui);
+        preparar(m);
+        ASSERT_TRUE(m.cmdExecutarLote_Click()) << ui.ultimaMensagem().toStdString();
+        ui.responder(1);     // "Aguarda 2ª Fase (Acertos)"
+        ui.responder(true);  // sheet: a pending lot has none
+        ASSERT_TRUE(m.cmdProcessar_Click()) << ui.ultimaMensagem().toStdString();
+        EXPECT_EQ(ui.ultimaMensagem(), "Lote Inexistente ou em Aberto!");
+    }
+    EXPECT_EQ(saldo("MP1"), C("94"));
+    MovProducao m(ctx, ui);
+    m.Form_Load();
+    m.doc.Lote = "6";
+    m.txtLote_LostFocus();
+    EXPECT_FALSE(m.doc.Nova);
+    EXPECT_EQ(m.doc.Situacao, "Pendente");
+    EXPECT_EQ(m.txtProdutoAcabado.codigo, "PA");
+    EXPECT_EQ(m.doc.Quantidade, C("3"));
+    ASSERT_EQ(m.estado(), MovProducao::Estado::Linhas);
+    ASSERT_EQ(m.doc.linhas.size(), 2u);
+    EXPECT_EQ(m.doc.linhas[0].ordemProducao, C("6"));
+    // Only adjustments in a pending lot; a return cannot exceed what the line took.
+    m.seleccionarLinha(linhaDe(m, "MP1"));
+    EXPECT_FALSE(m.iniciarEdicao(MovProducao::Edicao::QtyProducao));
+    ASSERT_TRUE(m.iniciarEdicao(MovProducao::Edicao::Acertos));
+    EXPECT_FALSE(m.cmdActualiza_Click(C("-7")));
+    ASSERT_TRUE(m.cmdActualiza_Click(C("-2")));
+    m.seleccionarLinha(linhaDe(m, "MP2"));
+    ASSERT_TRUE(m.iniciarEdicao(MovProducao::Edicao::Acertos));
+    ASSERT_TRUE(m.cmdActualiza_Click(C("1")));
+    ASSERT_TRUE(m.cmdExecutarLote_Click()) << ui.ultimaMensagem().toStdString();
+    ui.responder(false);
+    ASSERT_TRUE(m.cmdProcessar_Click()) << ui.ultimaMensagem().toStdString();
+    EXPECT_EQ(saldo("MP1"), C("96"));
+    EXPECT_EQ(saldo("MP2"), C("40"));
+    EXPECT_EQ(db->scalar("SELECT Fechado FROM Lotes WHERE Lote='0000000006'").toInt(), 1);
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM MovProduto WHERE Tipo='DPR' AND AfectaStk='S-' AND QuantNormal=2").toInt(), 1);
+
+    // Read back once more: closed, shown but not processed again.
+    m.doc.Lote = "6";
+    m.txtLote_LostFocus();
+    EXPECT_EQ(m.doc.Situacao, "Encerrada");
+    EXPECT_EQ(m.doc.linhas[linhaDe(m, "MP1")].acertos, C("-2"));
+    EXPECT_FALSE(m.cmdExecutarLote_Click());
+    EXPECT_EQ(ui.ultimaMensagem(), "O lote 0000000006 já está encerrado.");
+}
+
+TEST_P(MovProducaoTest, RecusaDoLancamentoMantemODocumentoENadaEscreve) {
+    MovProducao m(ctx, ui);
+    preparar(m, "20"); // needs 60 eggs, there are 50
+    ASSERT_TRUE(m.cmdExecutarLote_Click());
+    EXPECT_EQ(ui.ultimaMensagem(), "Não tem stock suficiente para gerar as quantidades pretendidas.");
+    ASSERT_EQ(m.lvwInsuficientes.numLinhas(), 1);
+    EXPECT_EQ(m.lvwInsuficientes.lvw_GetValue(0, "Codigo"), "MP2");
+    EXPECT_EQ(m.doc.Capacidade, C("16.6667"));
+    EXPECT_EQ(m.doc.CustoUnitario, C("5.5")); // 2 × 2 + 3 × 0.5
+    ui.responder(2);
+    EXPECT_FALSE(m.cmdProcessar_Click());
+    EXPECT_EQ(m.estado(), MovProducao::Estado::Execucao);
+    EXPECT_EQ(m.doc.linhas.size(), 2u);
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM Lotes").toInt(), 0);
+    EXPECT_EQ(saldo("MP1"), C("100"));
+    // Cancelling the phase choice writes nothing either.
+    m.cmdCancelarExecucao_Click();
+    m.seleccionarLinha(linhaDe(m, "MP2"));
+    ASSERT_TRUE(m.iniciarEdicao(MovProducao::Edicao::QtyProducao));
+    ASSERT_TRUE(m.cmdActualiza_Click(C("50")));
+    ASSERT_TRUE(m.cmdExecutarLote_Click());
+    ui.responder(0);
+    EXPECT_FALSE(m.cmdProcessar_Click());
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM MovProduto WHERE Tipo<>'SI'").toInt(), 0);
+}
+
+TEST_P(MovProducaoTest, PrecosDeVendaGravadosERegistados) {
+    ActPVenda a(ctx, ui);
+    EXPECT_FALSE(a.carregar("NAOHA", C("1")));
+    ASSERT_TRUE(a.carregar("PA", C("5.5")));
+    EXPECT_EQ(a.descricao, "Bolo");
+    a.precos[0] = C("11");
+    EXPECT_EQ(a.margem(0), C("100"));
+    a.precos[3] = C("-1");
+    EXPECT_FALSE(a.cmdGravar_Click());
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoVenda1 FROM Produtos WHERE Codigo='PA'")), Currency());
+    a.precos[3] = C("8.25");
+    ASSERT_TRUE(a.cmdGravar_Click());
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoVenda1 FROM Produtos WHERE Codigo='PA'")), C("11"));
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoVenda4 FROM Produtos WHERE Codigo='PA'")), C("8.25"));
+}
+
+LUMO_INSTANCIAR_MOTORES(MovProducaoTest);

@@ -1,0 +1,164 @@
+#include "controls/ui/Valor.h"
+#include "lookups/ui/CampoCodigo.h"
+#include "lookups/ui/ListaVista.h"
+#include "production/MovimentosStock.h"
+#include "production/ui/FrmImpFolhaLote.h"
+#include "production/ui/FrmMovProducao.h"
+#include "shell/AdminServidor.h"
+#include "shell/EmpresaDemo.h"
+#include "shell/Empresas.h"
+#include "shell/ParametrosGerais.h"
+#include "support/DbTest.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTimer>
+
+// A whole production on the demo company, through the window.
+class FrmMovProducaoTest : public DbTest {
+protected:
+    void SetUp() override {
+        m_comEsquema = false;
+        DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        servidor = params;
+        servidor.baseDados.clear();
+        static const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZ23456789");
+        for (int i = 0; i < 4; ++i)
+            empresa += letras[QRandomGenerator::global()->bounded(int(letras.size()))];
+        QString erro;
+        ASSERT_TRUE(criarEmpresaDemo(servidor, &erro, nullptr, empresa)) << erro.toStdString();
+        ASSERT_TRUE(abrirEmpresa(demo, servidor, empresa, &erro)) << erro.toStdString();
+        demo.CodigoUtilizador = "01";
+        demo.LoginUtilizador = "Supervisor";
+        demo.NomePosto = "POSTO1";
+        CarregaParametrosGerais(demo);
+        CarregaCasasDecProducao(demo);
+    }
+    void TearDown() override {
+        if (demo.LigacaoEmpresa)
+            demo.LigacaoEmpresa->close();
+        demo.LigacaoEmpresa.reset();
+        if (!isSQLite() && !empresa.isEmpty())
+            AdminServidor::apagarBaseDados(servidor, nomeBaseDadosEmpresa(empresa));
+        DbTest::TearDown();
+    }
+    template <class T> T* filho(QWidget& w, const char* nome) {
+        T* c = w.findChild<T*>(QString::fromLatin1(nome));
+        EXPECT_NE(c, nullptr) << nome;
+        return c;
+    }
+    void codigo(QWidget& w, const char* campo, const QString& valor) {
+        auto* c = filho<CampoCodigo>(w, campo);
+        c->setCodigo(valor);
+        EXPECT_TRUE(c->txtCodigo_LostFocus()) << campo << " " << ui.ultimaMensagem().toStdString();
+    }
+    Currency saldo(const char* produto, const char* armazem, const char* lote = nullptr) {
+        FiltroSaldo f;
+        f.produto = produto;
+        f.armazem = armazem;
+        if (lote)
+            f.lote = lote;
+        return SaldoProdutoArmazem(demo.bd(), f);
+    }
+
+    ConnectionParams servidor;
+    QString empresa;
+    GlobalContext demo;
+};
+
+TEST_P(FrmMovProducaoTest, ProducaoCompletaNaEmpresaDemo) {
+    const Currency pinhoAntes = saldo("MP001", "001");
+    const Currency oleoAntes = saldo("MP007", "003", "OL-2512");
+    FrmMovProducao f(demo, ui);
+    f.show();
+    const QString lote = filho<QLineEdit>(f, "txtLote")->text();
+    ASSERT_EQ(lote.size(), 10);
+
+    codigo(f, "cpProdutoAcabado", "PA003");
+    filho<Valor>(f, "txtQuantidade")->setValor(Currency::fromString("2"));
+    codigo(f, "cpArmazem", "002");
+    filho<QPushButton>(f, "cmdCarregar")->click();
+    ASSERT_TRUE(ui.mensagens.empty()) << ui.ultimaMensagem().toStdString();
+    MovProducao& m = f.logica();
+    ASSERT_EQ(m.lvwListaNomec.numLinhas(), 4);
+    EXPECT_FALSE(filho<QGroupBox>(f, "fraCabecalho")->isEnabled());
+
+    // The oil is lot-managed: executing without its lot is refused on its line.
+    filho<QPushButton>(f, "cmdExecutarLote")->click();
+    ASSERT_FALSE(ui.mensagens.empty());
+    EXPECT_TRUE(ui.ultimaMensagem().startsWith("Não definiu o LOTE no produto MP007"));
+    const int oleo = m.linhaActual();
+    ASSERT_GE(oleo, 0);
+    EXPECT_EQ(m.lvwListaNomec.texto(oleo, 1), "MP007");
+
+    // The lot window opens on the newest lot (LIFO) and it is chosen.
+    bool janelaVista = false;
+    QTimer::singleShot(0, &f, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        janelaVista = true;
+        modal->findChild<QPushButton*>("cmdSeleccionar")->click();
+    });
+    filho<QPushButton>(f, "cmdLoteProduto")->click();
+    ASSERT_TRUE(janelaVista);
+    EXPECT_EQ(m.lvwListaNomec.texto(oleo, 9), "OL-2512");
+
+    const size_t avisos = ui.mensagens.size();
+    filho<QPushButton>(f, "cmdExecutarLote")->click();
+    ASSERT_EQ(ui.mensagens.size(), avisos) << ui.ultimaMensagem().toStdString();
+    ASSERT_TRUE(filho<QGroupBox>(f, "fraExecucao")->isVisible());
+    EXPECT_EQ(filho<QGroupBox>(f, "fraExecucao")->title(), "Execução do Lote para o produto PA003");
+    EXPECT_FALSE(filho<QLabel>(f, "lblCustoUnitario")->text().isEmpty());
+    EXPECT_EQ(m.lvwInsuficientes.numLinhas(), 0);
+
+    ui.responder(2);     // "Encerra definitivamente"
+    ui.responder(false); // no sheet now
+    filho<QPushButton>(f, "cmdProcessar")->click();
+    ASSERT_EQ(ui.mensagens.size(), avisos) << ui.ultimaMensagem().toStdString();
+    EXPECT_EQ(ui.perguntas.back(), "Confirma a Impressão de Doc. Conferência");
+
+    // Stock and lot record.
+    Database& db = demo.bd();
+    EXPECT_EQ(saldo("PA003", "002"), Currency::fromString("2"));
+    EXPECT_EQ(saldo("MP001", "001"), pinhoAntes - Currency::fromString("18"));
+    EXPECT_EQ(saldo("MP007", "003", "OL-2512"), oleoAntes - Currency::fromString("1"));
+    const auto r = db.primeiraLinha("SELECT Produto, quantidade, Fechado, custoTotal FROM Lotes WHERE Lote=?", {lote});
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->at(0).toString(), "PA003");
+    EXPECT_EQ(Currency::fromVariant(r->at(1)), Currency::fromString("2"));
+    EXPECT_EQ(r->at(2).toInt(), 1);
+    EXPECT_GT(Currency::fromVariant(r->at(3)), Currency());
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM MovProduto m INNER JOIN Lotes l ON l.tipoSaida=m.Tipo AND "
+                        "l.NumeroSaida=m.Numero WHERE l.Lote=? AND m.AfectaStk='S+'",
+                        {lote})
+                  .toInt(),
+              4);
+
+    // The form is ready for the next lot.
+    EXPECT_TRUE(filho<QGroupBox>(f, "fraCabecalho")->isEnabled());
+    EXPECT_NE(filho<QLineEdit>(f, "txtLote")->text(), lote);
+    EXPECT_EQ(m.lvwListaNomec.numLinhas(), 0);
+
+    // The closed lot's sheet opens in the preview; an unknown lot is refused.
+    FrmImpFolhaLote folha(demo, ui);
+    folha.show();
+    auto* cp = filho<CampoCodigo>(folha, "cpLote");
+    cp->setCodigo("999999");
+    EXPECT_FALSE(cp->txtCodigo_LostFocus());
+    cp->setCodigo(lote);
+    ASSERT_TRUE(cp->txtCodigo_LostFocus()) << ui.ultimaMensagem().toStdString();
+    EXPECT_EQ(filho<QLabel>(folha, "lblProduto")->text().left(5), "PA003");
+    EXPECT_TRUE(filho<QLabel>(folha, "lblSaida")->text().startsWith("SPR  nº "));
+    ui.responder(1); // "Para o Ecran"
+    filho<QPushButton>(folha, "cmdImprimir")->click();
+    ASSERT_NE(folha.visualizacao(), nullptr);
+    folha.visualizacao()->close();
+}
+
+LUMO_INSTANCIAR_MOTORES(FrmMovProducaoTest);
