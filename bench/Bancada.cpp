@@ -1,4 +1,5 @@
 #include "bench/Bancada.h"
+#include "bench/BaseTemporaria.h"
 
 #include "production/CustoMedio.h"
 #include "production/LancaMovProduto.h"
@@ -14,7 +15,7 @@
 #include <QUuid>
 
 namespace {
-QTextStream saida(stdout);
+QTextStream& saida = saidaBancada();
 
 Currency C(const char* t) { return Currency::fromString(QString::fromLatin1(t)); }
 
@@ -68,27 +69,10 @@ private:
 };
 } // namespace
 
-Bancada::Bancada(Dialect::Motor motor, qint64 maximoLinhas) : m_maximo(maximoLinhas) {
-    if (motor == Dialect::Motor::PostgreSQL) {
-        m_params.motor = motor;
-        m_params.host = qEnvironmentVariable("LUMO_PG_HOST", QStringLiteral("127.0.0.1"));
-        const int porta = qEnvironmentVariableIntValue("LUMO_PG_PORT");
-        m_params.porta = porta > 0 ? porta : 5432;
-        m_params.login = qEnvironmentVariable("LUMO_PG_USER", QStringLiteral("lumo"));
-        m_params.password = qEnvironmentVariable("LUMO_PG_PASSWORD");
-    } else {
-        m_pastaTemp = QDir::tempPath() + QStringLiteral("/lumo_bench");
-        QDir().mkpath(m_pastaTemp);
-        m_params.pasta = m_pastaTemp;
-    }
-    // Generating a million rows takes longer than an interactive statement may.
-    m_params.tempoComando = 0;
-    const QString nome = QStringLiteral("lumo_bench_%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
-    if (!AdminServidor::criarBaseDados(m_params, nome, &m_erro))
-        return;
-    m_params.baseDados = nome;
-    auto db = Database::open(m_params, &m_erro);
-    if (!db || !aplicarEsquemaEmpresa(*db, &m_erro))
+Bancada::Bancada(Dialect::Motor motor, qint64 maximoLinhas) : m_base(motor), m_maximo(maximoLinhas) {
+    m_erro = m_base.erro;
+    auto db = m_base.db;
+    if (!db)
         return;
     db->insert(QStringLiteral("ParamGeral"), {QStringLiteral("NomeEmpresa"), QStringLiteral("FormulaPrecoMedioCusto")},
                {QStringLiteral("Bancada"), 1});
@@ -101,31 +85,12 @@ Bancada::Bancada(Dialect::Motor motor, qint64 maximoLinhas) : m_maximo(maximoLin
 
 Bancada::~Bancada() {
     m_ctx.LigacaoEmpresa.reset();
-    if (m_db) {
-        m_db->close();
-        m_db.reset();
-    }
-    if (!m_params.baseDados.isEmpty())
-        AdminServidor::apagarBaseDados(m_params, m_params.baseDados);
-    if (!m_pastaTemp.isEmpty())
-        QDir(m_pastaTemp).removeRecursively();
+    m_db.reset();
 }
 
-double Bancada::medir(const std::function<void()>& f) {
-    QElapsedTimer t;
-    t.start();
-    f();
-    return double(t.nsecsElapsed()) / 1e6;
-}
+double Bancada::medir(const std::function<void()>& f) { return medirUmaVez(f); }
 
-void Bancada::linha(const QString& nome, double ms, double chao) {
-    saida << QStringLiteral("%1 %2 ms   chão %3 ms   razão %4\n")
-                 .arg(nome, -52)
-                 .arg(ms, 10, 'f', 3)
-                 .arg(chao, 10, 'f', 3)
-                 .arg(chao > 0 ? ms / chao : 0.0, 6, 'f', 2);
-    saida.flush();
-}
+void Bancada::linha(const QString& nome, double ms, double chao) { linhaBancada(nome, ms, chao); }
 
 void Bancada::produto(const QString& codigo, bool controlado) {
     m_db->insert(QStringLiteral("Produtos"),

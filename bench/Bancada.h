@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bench/BaseTemporaria.h"
 #include "shell/Database.h"
 #include "shell/GlobalContext.h"
 
@@ -31,10 +32,9 @@ private:
     void linha(const QString& nome, double ms, double chao);
     static double medir(const std::function<void()>& f);
 
-    ConnectionParams m_params;
+    BaseTemporaria m_base;
     std::shared_ptr<Database> m_db;
     GlobalContext m_ctx;
     QString m_erro;
-    QString m_pastaTemp;
     qint64 m_maximo;
 };

@@ -1,5 +1,6 @@
 // The print engine: a 1,000-page report of 60 lines a page to PDF through cPrinter, beside the floor
 // of QPdfWriter drawing the same texts at the same places directly.
+#include "bench/BaseTemporaria.h"
 #include "bench/CasosBancada.h"
 #include "printing/ExportadorPdf.h"
 #include "printing/cPrinter.h"
@@ -86,13 +87,10 @@ int correr(const OpcoesBancada&) {
     chao(b); // warms the font caches for both
     const double c = chao(b);
     const double r = relatorio(a);
-    QTextStream(stdout) << QStringLiteral("%1 %2 ms   chão %3 ms   razão %4   (%5 / %6 KiB)\n")
-                               .arg(QStringLiteral("impressão: 1000 páginas x 60 linhas para PDF"), -52)
-                               .arg(r, 10, 'f', 3)
-                               .arg(c, 10, 'f', 3)
-                               .arg(c > 0 ? r / c : 0.0, 6, 'f', 2)
-                               .arg(QFile(a).size() / 1024)
-                               .arg(QFile(b).size() / 1024);
+    linhaBancada(QStringLiteral("impressão: 1000 páginas x 60 linhas para PDF (%1 / %2 KiB)")
+                     .arg(QFile(a).size() / 1024)
+                     .arg(QFile(b).size() / 1024),
+                 r, c);
     return 0;
 }
 

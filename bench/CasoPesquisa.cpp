@@ -1,5 +1,6 @@
 // The search window over a large products table: its first rows and count against the plainest
 // queries that return the same rows and count.
+#include "bench/BaseTemporaria.h"
 #include "bench/CasosBancada.h"
 #include "lookups/DefinicaoLookup.h"
 #include "lookups/ListaDados.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-QTextStream saida(stdout);
+QTextStream& saida = saidaBancada();
 
 // Best of a few runs: the first pays for cold caches on both sides alike.
 double medir(const std::function<void()>& f, int vezes = 5) {
@@ -33,59 +34,6 @@ double medir(const std::function<void()>& f, int vezes = 5) {
     }
     return melhor;
 }
-
-void linha(const QString& nome, double ms, double chao) {
-    saida << QStringLiteral("%1 %2 ms   chão %3 ms   razão %4\n")
-                 .arg(nome, -52)
-                 .arg(ms, 10, 'f', 3)
-                 .arg(chao, 10, 'f', 3)
-                 .arg(chao > 0 ? ms / chao : 0.0, 6, 'f', 2);
-    saida.flush();
-}
-
-class BaseTemporaria {
-public:
-    explicit BaseTemporaria(Dialect::Motor motor) {
-        if (motor == Dialect::Motor::PostgreSQL) {
-            m_params.motor = motor;
-            m_params.host = qEnvironmentVariable("LUMO_PG_HOST", QStringLiteral("127.0.0.1"));
-            const int porta = qEnvironmentVariableIntValue("LUMO_PG_PORT");
-            m_params.porta = porta > 0 ? porta : 5432;
-            m_params.login = qEnvironmentVariable("LUMO_PG_USER", QStringLiteral("lumo"));
-            m_params.password = qEnvironmentVariable("LUMO_PG_PASSWORD");
-        } else {
-            m_pasta = QDir::tempPath() + QStringLiteral("/lumo_bench_pesquisa");
-            QDir().mkpath(m_pasta);
-            m_params.pasta = m_pasta;
-        }
-        m_params.tempoComando = 0;
-        const QString nome =
-            QStringLiteral("lumo_bench_%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
-        if (!AdminServidor::criarBaseDados(m_params, nome, &erro))
-            return;
-        m_params.baseDados = nome;
-        db = Database::open(m_params, &erro);
-        if (db && !aplicarEsquemaEmpresa(*db, &erro))
-            db.reset();
-    }
-    ~BaseTemporaria() {
-        if (db) {
-            db->close();
-            db.reset();
-        }
-        if (!m_params.baseDados.isEmpty())
-            AdminServidor::apagarBaseDados(m_params, m_params.baseDados);
-        if (!m_pasta.isEmpty())
-            QDir(m_pasta).removeRecursively();
-    }
-
-    std::shared_ptr<Database> db;
-    QString erro;
-
-private:
-    ConnectionParams m_params;
-    QString m_pasta;
-};
 
 // n products "P1000001".., descriptions "Artigo <k>" in an order unrelated to the codes.
 bool gerarProdutos(Database& db, qint64 n) {
@@ -183,7 +131,7 @@ int correr(const OpcoesBancada& op) {
                   << ", chão " << rc.total << "/" << rc.linhas << "/" << rc.ultimo << "\n";
             ++falhas;
         }
-        linha(QStringLiteral("%1 (%2 de %3)").arg(QString::fromUtf8(c.nome)).arg(rj.linhas).arg(rj.total), ms,
+        linhaBancada(QStringLiteral("%1 (%2 de %3)").arg(QString::fromUtf8(c.nome)).arg(rj.linhas).arg(rj.total), ms,
               mc);
     }
     return falhas ? 1 : 0;

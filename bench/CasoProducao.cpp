@@ -1,5 +1,6 @@
 // Posting a production order of 10 raw materials against the plainest transaction that writes the
 // same rows and updates the same counters.
+#include "bench/BaseTemporaria.h"
 #include "bench/CasosBancada.h"
 #include "production/LancaMovProduto.h"
 #include "production/LancamentoProducao.h"
@@ -18,57 +19,23 @@
 
 namespace {
 
-QTextStream saida(stdout);
+QTextStream& saida = saidaBancada();
 const int Materias = 10;
 const int Ordens = 60;
 
 Currency C(const char* t) { return Currency::fromString(QString::fromLatin1(t)); }
 
-double medir(const std::function<void()>& f) {
-    QElapsedTimer t;
-    t.start();
-    f();
-    return double(t.nsecsElapsed()) / 1e6;
-}
 
 class CasoProducao {
 public:
-    explicit CasoProducao(Dialect::Motor motor) {
-        if (motor == Dialect::Motor::PostgreSQL) {
-            m_params.motor = motor;
-            m_params.host = qEnvironmentVariable("LUMO_PG_HOST", QStringLiteral("127.0.0.1"));
-            const int porta = qEnvironmentVariableIntValue("LUMO_PG_PORT");
-            m_params.porta = porta > 0 ? porta : 5432;
-            m_params.login = qEnvironmentVariable("LUMO_PG_USER", QStringLiteral("lumo"));
-            m_params.password = qEnvironmentVariable("LUMO_PG_PASSWORD");
-        } else {
-            m_pasta = QDir::tempPath() + QStringLiteral("/lumo_bench_producao");
-            QDir().mkpath(m_pasta);
-            m_params.pasta = m_pasta;
-        }
-        const QString nome = QStringLiteral("lumo_bench_%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
-        if (!AdminServidor::criarBaseDados(m_params, nome, &m_erro))
+    explicit CasoProducao(Dialect::Motor motor) : m_base(motor), m_db(m_base.db), m_erro(m_base.erro) {
+        if (!m_db)
             return;
-        m_params.baseDados = nome;
-        m_db = Database::open(m_params, &m_erro);
-        if (!m_db || !aplicarEsquemaEmpresa(*m_db, &m_erro)) {
-            m_db.reset();
-            return;
-        }
         m_ctx.LigacaoEmpresa = m_db;
         m_ctx.CodigoUtilizador = QStringLiteral("01");
         saida << "Motor: " << m_db->dialect().nome() << "\n";
     }
-    ~CasoProducao() {
-        m_ctx.LigacaoEmpresa.reset();
-        if (m_db)
-            m_db->close();
-        m_db.reset();
-        if (!m_params.baseDados.isEmpty())
-            AdminServidor::apagarBaseDados(m_params, m_params.baseDados);
-        if (!m_pasta.isEmpty())
-            QDir(m_pasta).removeRecursively();
-    }
+    ~CasoProducao() { m_ctx.LigacaoEmpresa.reset(); }
     bool preparada() const { return m_db != nullptr; }
     QString erro() const { return m_erro; }
 
@@ -101,7 +68,7 @@ public:
 
     // The production order through the real posting.
     double producao() {
-        return medir([&] {
+        return medirUmaVez([&] {
             for (int i = 0; i < Ordens; ++i) {
                 ProductionDocument d;
                 d.Lote = ProximoLote(*m_db);
@@ -127,7 +94,7 @@ public:
         QSqlQuery ins(db.qdb());
         ins.prepare(QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)").arg(colunas.join(u','), marcas.join(u',')));
         const auto& cs = LinhaMovProduto::colunasInsercao();
-        return medir([&] {
+        return medirUmaVez([&] {
             for (int i = 0; i < Ordens; ++i) {
                 Transaction t(db);
                 db.exec(QStringLiteral("UPDATE LockPro SET Tmp=1"));
@@ -162,10 +129,10 @@ public:
     }
 
 private:
-    ConnectionParams m_params;
-    std::shared_ptr<Database> m_db;
+    BaseTemporaria m_base;
+    std::shared_ptr<Database>& m_db;
+    QString& m_erro;
     GlobalContext m_ctx;
-    QString m_erro, m_pasta;
 };
 
 const RegistoCasoBancada registo(QStringLiteral("producao"), [](const OpcoesBancada& op) {
@@ -181,12 +148,7 @@ const RegistoCasoBancada registo(QStringLiteral("producao"), [](const OpcoesBanc
         p = r == 0 ? pr : std::min(p, pr);
         f = r == 0 ? fr : std::min(f, fr);
     }
-    saida << QStringLiteral("%1 %2 ms   chão %3 ms   razão %4\n")
-                 .arg(QStringLiteral("ordem de produção, %1 matérias-primas (%2 ordens)").arg(Materias).arg(Ordens), -52)
-                 .arg(p, 10, 'f', 3)
-                 .arg(f, 10, 'f', 3)
-                 .arg(f > 0 ? p / f : 0.0, 6, 'f', 2);
-    saida.flush();
+    linhaBancada(QStringLiteral("ordem de produção, %1 matérias-primas (%2 ordens)").arg(Materias).arg(Ordens), p, f);
     return 0;
 });
 

@@ -1,0 +1,66 @@
+#include "bench/BaseTemporaria.h"
+
+#include "shell/AdminServidor.h"
+#include "shell/Schema.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTextStream>
+#include <QUuid>
+
+BaseTemporaria::BaseTemporaria(Dialect::Motor motor) {
+    const QString nome = QStringLiteral("lumo_bench_%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+    if (motor == Dialect::Motor::PostgreSQL) {
+        m_params.motor = motor;
+        m_params.host = qEnvironmentVariable("LUMO_PG_HOST", QStringLiteral("127.0.0.1"));
+        const int porta = qEnvironmentVariableIntValue("LUMO_PG_PORT");
+        m_params.porta = porta > 0 ? porta : 5432;
+        m_params.login = qEnvironmentVariable("LUMO_PG_USER", QStringLiteral("lumo"));
+        m_params.password = qEnvironmentVariable("LUMO_PG_PASSWORD");
+    } else {
+        m_pasta = QDir::tempPath() + u'/' + nome;
+        QDir().mkpath(m_pasta);
+        m_params.pasta = m_pasta;
+    }
+    // Generating large tables takes longer than an interactive statement may.
+    m_params.tempoComando = 0;
+    if (!AdminServidor::criarBaseDados(m_params, nome, &erro))
+        return;
+    m_params.baseDados = nome;
+    db = Database::open(m_params, &erro);
+    if (db && !aplicarEsquemaEmpresa(*db, &erro))
+        db.reset();
+}
+
+BaseTemporaria::~BaseTemporaria() {
+    if (db) {
+        db->close();
+        db.reset();
+    }
+    if (!m_params.baseDados.isEmpty())
+        AdminServidor::apagarBaseDados(m_params, m_params.baseDados);
+    if (!m_pasta.isEmpty())
+        QDir(m_pasta).removeRecursively();
+}
+
+QTextStream& saidaBancada() {
+    static QTextStream saida(stdout);
+    return saida;
+}
+
+void linhaBancada(const QString& nome, double ms, double chao) {
+    QTextStream& saida = saidaBancada();
+    saida << QStringLiteral("%1 %2 ms   chão %3 ms   razão %4\n")
+                 .arg(nome, -52)
+                 .arg(ms, 10, 'f', 3)
+                 .arg(chao, 10, 'f', 3)
+                 .arg(chao > 0 ? ms / chao : 0.0, 6, 'f', 2);
+    saida.flush();
+}
+
+double medirUmaVez(const std::function<void()>& f) {
+    QElapsedTimer t;
+    t.start();
+    f();
+    return double(t.nsecsElapsed()) / 1e6;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "shell/Database.h"
+
+#include <QString>
+#include <QTextStream>
+#include <functional>
+#include <memory>
+
+// A company database made for one benchmark run on the chosen engine and dropped afterwards.
+// PostgreSQL is reached through LUMO_PG_HOST, LUMO_PG_PORT, LUMO_PG_USER, LUMO_PG_PASSWORD.
+class BaseTemporaria {
+public:
+    explicit BaseTemporaria(Dialect::Motor motor);
+    ~BaseTemporaria();
+    BaseTemporaria(const BaseTemporaria&) = delete;
+    BaseTemporaria& operator=(const BaseTemporaria&) = delete;
+
+    std::shared_ptr<Database> db; // null when the database could not be made (see erro)
+    QString erro;
+
+private:
+    ConnectionParams m_params;
+    QString m_pasta;
+};
+
+// The one stream every case writes its results to, so that lines keep their order.
+QTextStream& saidaBancada();
+
+// One line of results: the figure beside its floor and their ratio.
+void linhaBancada(const QString& nome, double ms, double chao);
+// Milliseconds one run of f takes.
+double medirUmaVez(const std::function<void()>& f);
