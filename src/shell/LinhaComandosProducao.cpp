@@ -9,6 +9,7 @@
 #include "shell/Empresas.h"
 #include "shell/GlobalContext.h"
 #include "shell/LinhaComandosCli.h"
+#include "shell/SessaoCli.h"
 #include "shell/Mavo.h"
 #include "shell/ParametrosGerais.h"
 #include "shell/PeriodoAberto.h"
@@ -28,52 +29,7 @@ bool falhar(QString& erro, const QString& texto) {
     return false;
 }
 
-// Collects what the checks would tell the user, so the command can report it.
-class InteraccaoCli : public UserInteraction {
-public:
-    QString ultima;
-    void mensagem(const QString& texto, Icone, const QString&) override { ultima = texto; }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    int alerta(const QString&, const QStringList&) override { return 0; }
-    int caixaBotoes(const QString&, const QString&, const QStringList&, Icone) override { return 0; }
-    std::optional<QString> pedirTexto(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    QString escolherFicheiroAbrir(const QString&, const QString&, const QString&) override { return {}; }
-    QString escolherFicheiroGravar(const QString&, const QString&, const QString&) override { return {}; }
-    QString escolherPasta(const QString&, const QString&) override { return {}; }
-    void progressoInicio(const QString&, int) override {}
-    bool progresso(int, const QString&) override { return true; }
-    void progressoFim() override {}
-    bool pesquisarRegistos(WPesquisaNOVA&) override { return false; }
-};
 
-class SessaoProducao {
-public:
-    ~SessaoProducao() {
-        if (ctx.LigacaoEmpresa)
-            ctx.LigacaoEmpresa->close();
-    }
-    bool abrir(const PedidoCli& p, QString& erro) {
-        const QString empresa = p.opcao(QStringLiteral("empresa")).trimmed();
-        if (empresa.isEmpty())
-            return falhar(erro, QStringLiteral("Falta o código da empresa (--empresa CODIGO)."));
-        if (!abrirEmpresa(ctx, p.servidor, empresa, &erro))
-            return false;
-        const QString pedido = p.opcoes.contains(QStringLiteral("utilizador")) ? p.opcao(QStringLiteral("utilizador")).trimmed()
-                                                                                : QStringLiteral("01");
-        const auto u = ctx.bd().primeiraLinha(
-            QStringLiteral("SELECT Codigo, Login FROM Utilizador WHERE Codigo=? ORDER BY NumRegisto") + ctx.bd().dialect().limite(1),
-            {pedido});
-        if (!u)
-            return falhar(erro, QStringLiteral("Utilizador inexistente: %1").arg(pedido));
-        ctx.CodigoUtilizador = u->at(0).toString();
-        ctx.LoginUtilizador = u->at(1).toString();
-        ctx.NomePosto = QSysInfo::machineHostName();
-        CarregaParametrosGerais(ctx);
-        CarregaCasasDecProducao(ctx);
-        return true;
-    }
-    GlobalContext ctx;
-};
 
 bool lerFicheiro(const PedidoCli& p, const QString& uso, QJsonObject& o, QString& erro) {
     if (p.argumentos.size() != 2)
@@ -158,7 +114,7 @@ bool lancar(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &pe);
     if (pe.error != QJsonParseError::NoError || (!doc.isObject() && !doc.isArray()))
         return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON (ou uma lista de objectos)."));
-    SessaoProducao s;
+    SessaoCli s;
     if (!s.abrir(p, erro))
         return false;
     if (doc.isObject())
@@ -260,7 +216,7 @@ bool acertos(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     QJsonObject o;
     if (!lerFicheiro(p, QStringLiteral("producao acertos FICHEIRO"), o, erro))
         return false;
-    SessaoProducao s;
+    SessaoCli s;
     if (!s.abrir(p, erro))
         return false;
     GlobalContext& ctx = s.ctx;
@@ -302,7 +258,7 @@ bool folha(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     const ImpressaoFolhaLotePdf& imprimir = ImpressaoFolhaLotePdfInstalada();
     if (!imprimir)
         return falhar(erro, QStringLiteral("Este programa não tem impressão."));
-    SessaoProducao s;
+    SessaoCli s;
     if (!s.abrir(p, erro))
         return false;
     const std::optional<FolhaLote> f = LerFolhaLote(s.ctx, lote, &erro);

@@ -8,6 +8,7 @@
 #include "shell/Empresas.h"
 #include "shell/GlobalContext.h"
 #include "shell/LinhaComandosCli.h"
+#include "shell/SessaoCli.h"
 #include "shell/LogGeral.h"
 #include "shell/Mavo.h"
 #include "shell/ParametrosGerais.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-const QString UtilizadorPorOmissao = QStringLiteral("01");
 
 bool falhar(QString& erro, const QString& texto) {
     erro = texto;
@@ -34,55 +34,6 @@ bool dataValida(const QString& texto) {
     return texto.size() == 10 && QDate::fromString(texto, QStringLiteral("yyyy-MM-dd")).isValid();
 }
 
-// The company opened for one command, worked in as one of its users.
-class SessaoCli {
-public:
-    ~SessaoCli() {
-        if (ctx.LigacaoEmpresa)
-            ctx.LigacaoEmpresa->close();
-    }
-
-    bool abrir(const PedidoCli& p, QString& erro) {
-        const QString empresa = p.opcao(QStringLiteral("empresa")).trimmed();
-        if (empresa.isEmpty())
-            return falhar(erro, QStringLiteral("Falta o código da empresa (--empresa CODIGO)."));
-        if (!abrirEmpresa(ctx, p.servidor, empresa, &erro))
-            return false;
-        const QString pedido = p.opcoes.contains(QStringLiteral("utilizador"))
-                                   ? p.opcao(QStringLiteral("utilizador")).trimmed()
-                                   : UtilizadorPorOmissao;
-        if (pedido.isEmpty())
-            return falhar(erro, QStringLiteral("Falta o código do utilizador (--utilizador CODIGO)."));
-        auto u = ctx.bd().query(
-            QStringLiteral("SELECT Codigo, Login FROM Utilizador WHERE Codigo=? ORDER BY NumRegisto") +
-                ctx.bd().dialect().limite(1),
-            {pedido});
-        if (!u || !u->next())
-            return falhar(erro, QStringLiteral("Utilizador inexistente: %1").arg(pedido));
-        ctx.CodigoUtilizador = u->value(0).toString();
-        ctx.LoginUtilizador = u->value(1).toString();
-        ctx.NomePosto = QSysInfo::machineHostName();
-        CarregaParametrosGerais(ctx);
-        return true;
-    }
-
-    // The product code as the company stores it; false (with erro) when there is no such product.
-    bool produto(const QString& digitado, QString& codigo, QString& erro, QString* descricao = nullptr) {
-        codigo = Mavo(ctx).Zerar_Produto_str(digitado.trimmed());
-        auto q = ctx.bd().query(
-            QStringLiteral("SELECT Codigo, Descricao FROM Produtos WHERE Codigo=? ORDER BY NumRegisto") +
-                ctx.bd().dialect().limite(1),
-            {codigo});
-        if (!q || !q->next())
-            return falhar(erro, QStringLiteral("Produto inexistente: %1").arg(codigo));
-        codigo = q->value(0).toString();
-        if (descricao)
-            *descricao = q->value(1).toString();
-        return true;
-    }
-
-    GlobalContext ctx;
-};
 
 bool semArgumentos(const PedidoCli& p, QString& erro) {
     if (p.argumentos.isEmpty())
