@@ -40,7 +40,8 @@ bool ImpFolhaLote::cmdImprimir_Click() {
     if (!m_folha && !txtLote_LostFocus())
         return false;
     if (m_folha->linhas.empty()) {
-        m_ui.mensagem(QStringLiteral("Não existem registos para esta Tabela!"), UserInteraction::Icone::Exclamacao);
+        m_ui.mensagem(QStringLiteral("Não existem registos para esta Tabela!"),
+                      UserInteraction::Icone::Exclamacao);
         return false;
     }
     const int r = m_ui.alerta(QStringLiteral("Tipo de Listagem?"),

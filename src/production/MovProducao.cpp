@@ -13,10 +13,28 @@
 
 namespace {
 
-enum Col { cReg, cProduto, cDescricao, cUnid, cNomenc, cOrdem, cAcertos, cArm, cLocal, cLote, cFabrico, cValidade, cObs, cFactor, cFormula };
+enum Col {
+    cReg,
+    cProduto,
+    cDescricao,
+    cUnid,
+    cNomenc,
+    cOrdem,
+    cAcertos,
+    cArm,
+    cLocal,
+    cLote,
+    cFabrico,
+    cValidade,
+    cObs,
+    cFactor,
+    cFormula
+};
 
 bool produtoComLote(GlobalContext& ctx, const QString& produto) {
-    return ctx.Lotes && ctx.bd().scalar(QStringLiteral("SELECT Lote FROM Produtos WHERE Codigo=?"), {produto}).toInt() == 1;
+    return ctx.Lotes &&
+           ctx.bd().scalar(QStringLiteral("SELECT Lote FROM Produtos WHERE Codigo=?"), {produto}).toInt() ==
+               1;
 }
 
 } // namespace
@@ -39,14 +57,17 @@ void MovProducao::Form_Load() {
     ProximoLote();
 }
 
-void MovProducao::ProximoLote() { doc.Lote = ::ProximoLote(m_ctx.bd()); }
+void MovProducao::ProximoLote() {
+    doc.Lote = ::ProximoLote(m_ctx.bd());
+}
 
 void MovProducao::Mensagem(Campo campo) {
     m_foco = campo;
     m_ui.mensagem(QStringLiteral("Preenchimento Incompleto!"), UserInteraction::Icone::Critico);
 }
 
-void MovProducao::recusar(const QString& texto, Campo campo, UserInteraction::Icone icone, const QString& titulo) {
+void MovProducao::recusar(const QString& texto, Campo campo, UserInteraction::Icone icone,
+                          const QString& titulo) {
     m_foco = campo;
     m_ui.mensagem(texto, icone, titulo);
 }
@@ -111,8 +132,8 @@ bool MovProducao::cmdCarregar_Click() {
     if (!ValidaPeriodoAberto(m_ctx, m_ui, doc.Data, m_ctx.armazem, true))
         return m_foco = Campo::Data, false;
     QString unidade, direccao;
-    if (!mavo.ControlaUnidades(m_ctx.bd(), unidade, doc.Quantidade, doc.ProdutoAcabado, direccao, QStringLiteral("E+"),
-                               true, &m_ui))
+    if (!mavo.ControlaUnidades(m_ctx.bd(), unidade, doc.Quantidade, doc.ProdutoAcabado, direccao,
+                               QStringLiteral("E+"), true, &m_ui))
         return m_foco = Campo::Quantidade, false;
     if (doc.Nova) {
         // The lot may have been posted meanwhile (another workstation, the lot field never left).
@@ -161,17 +182,28 @@ void MovProducao::mostrarLinha(int i) {
     const int casasProd = qBound(0, m_ctx.casasdecProducao, 4);
     const int casasQ = qBound(0, m_ctx.casadecquant, 4);
     lvwListaNomec.setId(r, l.numRegisto);
-    const QStringList textos = {QString::number(l.numRegisto), l.produto, l.descricao, l.unidade,
-                                FormatarQuantidade(l.nomenclatura, casasProd), FormatarQuantidade(l.ordemProducao, casasQ),
-                                FormatarQuantidade(l.acertos, casasQ), l.armazem, l.localizacao, l.lote,
-                                DataVisivel(l.dataFabrico), DataVisivel(l.dataValidade), l.observacoes,
-                                l.factor.isZero() ? QString() : FormatarQuantidade(l.factor, casasProd), l.formula};
+    const QStringList textos = {QString::number(l.numRegisto),
+                                l.produto,
+                                l.descricao,
+                                l.unidade,
+                                FormatarQuantidade(l.nomenclatura, casasProd),
+                                FormatarQuantidade(l.ordemProducao, casasQ),
+                                FormatarQuantidade(l.acertos, casasQ),
+                                l.armazem,
+                                l.localizacao,
+                                l.lote,
+                                DataVisivel(l.dataFabrico),
+                                DataVisivel(l.dataValidade),
+                                l.observacoes,
+                                l.factor.isZero() ? QString() : FormatarQuantidade(l.factor, casasProd),
+                                l.formula};
     for (int c = 0; c < textos.size(); ++c)
         lvwListaNomec.setTexto(r, c, textos.at(c));
 }
 
 void MovProducao::ActualizaNomenclatura(qint64 numRegisto) {
-    const auto q = m_ctx.bd().scalar(QStringLiteral("SELECT quantidade FROM Nomenclatura WHERE NumRegisto=?"), {numRegisto});
+    const auto q = m_ctx.bd().scalar(QStringLiteral("SELECT quantidade FROM Nomenclatura WHERE NumRegisto=?"),
+                                     {numRegisto});
     if (!q.isValid())
         return;
     const Currency quant = Currency::fromVariant(q);
@@ -185,7 +217,9 @@ void MovProducao::ActualizaNomenclatura(qint64 numRegisto) {
     }
 }
 
-Currency MovProducao::quantidadeDaFase(const LinhaProducao& l) const { return doc.Nova ? l.ordemProducao : l.acertos; }
+Currency MovProducao::quantidadeDaFase(const LinhaProducao& l) const {
+    return doc.Nova ? l.ordemProducao : l.acertos;
+}
 
 bool MovProducao::iniciarEdicao(Edicao e) {
     const int r = linhaActual();
@@ -241,13 +275,14 @@ bool MovProducao::cmdActualiza_Click(const Currency& digitado) {
     }
     QString unidade, direccao;
     const Currency absoluto = valor < Currency() ? -valor : valor;
-    if (!Mavo(m_ctx).ControlaUnidades(m_ctx.bd(), unidade, absoluto, l.produto, direccao, QStringLiteral("S+"), true, &m_ui))
+    if (!Mavo(m_ctx).ControlaUnidades(m_ctx.bd(), unidade, absoluto, l.produto, direccao,
+                                      QStringLiteral("S+"), true, &m_ui))
         return false;
     switch (m_edicao) {
     case Edicao::QtyNomenclatura:
         // The bill itself changes at once, for this and every later production.
-        if (!m_ctx.bd().update(QStringLiteral("Nomenclatura"), {QStringLiteral("quantidade")}, {valor.toVariant()},
-                               QStringLiteral("WHERE NumRegisto=?"), {l.numRegisto})) {
+        if (!m_ctx.bd().update(QStringLiteral("Nomenclatura"), {QStringLiteral("quantidade")},
+                               {valor.toVariant()}, QStringLiteral("WHERE NumRegisto=?"), {l.numRegisto})) {
             m_ui.mensagem(m_ctx.bd().lastError(), UserInteraction::Icone::Critico);
             return false;
         }
@@ -295,7 +330,15 @@ bool MovProducao::prepararEscolhaLote(ExistProArmLote& escolha) {
     escolha.txtCodigo = l.produto;
     escolha.txtArmazem = l.armazem;
     escolha.txtAfectaSTK = QStringLiteral("S+");
-    escolha.txtIgnoraControlos.clear();
+    // Once another line of the same raw material took the lot the order imposes, the rest may come
+    // from any lot: the imposed one is already spent by this production.
+    const int i = lvwListaNomec.tag(r).toInt();
+    bool outroComLote = false;
+    for (int k = 0; k < int(doc.linhas.size()); ++k)
+        if (k != i && doc.linhas[size_t(k)].produto == l.produto &&
+            !doc.linhas[size_t(k)].lote.trimmed().isEmpty())
+            outroComLote = true;
+    escolha.txtIgnoraControlos = outroComLote ? QStringLiteral("S") : QString();
     escolha.txtSomaQTY = quantidadeDaFase(l);
     escolha.VerLote(l.lote, l.dataFabrico, l.dataValidade);
     return true;
@@ -321,18 +364,25 @@ void MovProducao::definirLote(const QString& lote, const QString& localizacao, c
     l.dataFabrico = dataFabrico;
     l.dataValidade = dataValidade;
     const Currency q = quantidadeDaFase(l);
-    if (existencia > Currency() && q > Currency() && existencia < q) {
+    // What other lines of this production already take from the same lot is not available here.
+    Currency disponivel = existencia;
+    for (int k = 0; k < int(doc.linhas.size()); ++k) {
+        const LinhaProducao& o = doc.linhas[size_t(k)];
+        if (k != i && o.produto == l.produto && o.lote.trimmed() == lote && quantidadeDaFase(o) > Currency())
+            disponivel -= quantidadeDaFase(o);
+    }
+    if (disponivel > Currency() && q > Currency() && disponivel < q) {
         LinhaProducao resto = l;
         resto.lote.clear();
         resto.dataFabrico.clear();
         resto.dataValidade.clear();
         if (doc.Nova) {
-            l.ordemProducao = existencia;
-            resto.ordemProducao = q - existencia;
+            l.ordemProducao = disponivel;
+            resto.ordemProducao = q - disponivel;
         } else {
             // A pending lot's copy carries only the rest of the reinforcement, nothing already consumed.
-            l.acertos = existencia;
-            resto.acertos = q - existencia;
+            l.acertos = disponivel;
+            resto.acertos = q - disponivel;
             resto.ordemProducao = {};
         }
         doc.linhas.insert(doc.linhas.begin() + i + 1, resto);
@@ -420,6 +470,8 @@ bool MovProducao::cmdProcessar_Click() {
         if (doc.LoteProdutoAcabado.trimmed().isEmpty())
             return m_foco = Campo::LotePA, false;
     }
+    if (doc.Nova && !pedirUnidadeAlternativa())
+        return false;
     const auto fase = EscolheFaseProducao(m_ctx, m_ui, doc);
     if (!fase)
         return false;
@@ -443,7 +495,8 @@ bool MovProducao::cmdProcessar_Click() {
         return false;
     }
     if (m_resultado.actualizaPreco &&
-        m_ui.pergunta(QStringLiteral("Actualiza Preços de Venda do produto Acabado?")) && actualizarPrecosVenda)
+        m_ui.pergunta(QStringLiteral("Actualiza Preços de Venda do produto Acabado?")) &&
+        actualizarPrecosVenda)
         actualizarPrecosVenda(doc.ProdutoAcabado, m_resultado.precario);
     if (m_ui.pergunta(QStringLiteral("Confirma a Impressão de Doc. Conferência"))) {
         // The sheet exists for closed lots only; a lot waiting for its adjustments has none yet.
@@ -454,6 +507,42 @@ bool MovProducao::cmdProcessar_Click() {
     }
     limparProducao();
     ProximoLote();
+    return true;
+}
+
+bool MovProducao::pedirUnidadeAlternativa() {
+    Database& db = m_ctx.bd();
+    doc.OutUniCod.clear();
+    doc.OutUniQuant = {};
+    if (db.scalar(QStringLiteral("SELECT OutUnidades FROM Produtos WHERE Codigo=?"), {doc.ProdutoAcabado})
+            .toInt() != 1)
+        return true;
+    const QString titulo = QStringLiteral("Outras Unidades");
+    const auto unidade =
+        m_ui.pedirTexto(QStringLiteral("Unidade alternativa da entrada do produto %1 no armazém %2")
+                            .arg(doc.ProdutoAcabado, doc.Armazem),
+                        titulo);
+    if (!unidade || unidade->trimmed().isEmpty())
+        return false;
+    const QString codigo = unidade->trimmed().toUpper();
+    if (!db.primeiraLinha(QStringLiteral("SELECT Codigo FROM OutUnidades WHERE Codigo=?"), {codigo})) {
+        m_ui.mensagem(QStringLiteral("Outra Unidade Inexistente"), UserInteraction::Icone::Exclamacao);
+        return false;
+    }
+    const auto quant = m_ui.pedirTexto(QStringLiteral("Quantidade em %1").arg(codigo), titulo);
+    if (!quant || quant->trimmed().isEmpty())
+        return false;
+    QString texto = quant->trimmed();
+    if (texto.contains(u','))
+        texto.remove(u'.').replace(u',', u'.');
+    const Currency q = Currency::fromString(texto);
+    if (q <= Currency()) {
+        m_ui.mensagem(QStringLiteral("Quantidade inválida: %1").arg(quant->trimmed()),
+                      UserInteraction::Icone::Exclamacao);
+        return false;
+    }
+    doc.OutUniCod = codigo;
+    doc.OutUniQuant = q.rounded(qBound(0, m_ctx.casadecquantOutUni, 4));
     return true;
 }
 

@@ -96,11 +96,13 @@ public:
 
 private:
     void limparProducao();
+    // A finished product with alternative units asks the entry's unit and quantity; false stops posting.
+    bool pedirUnidadeAlternativa();
     void mostrarLinhas();
     void mostrarLinha(int i);
     Currency quantidadeDaFase(const LinhaProducao& l) const;
-    void recusar(const QString& texto, Campo campo, UserInteraction::Icone icone = UserInteraction::Icone::Critico,
-                 const QString& titulo = {});
+    void recusar(const QString& texto, Campo campo,
+                 UserInteraction::Icone icone = UserInteraction::Icone::Critico, const QString& titulo = {});
 
     GlobalContext& m_ctx;
     UserInteraction& m_ui;
@@ -115,7 +117,9 @@ private:
 };
 
 // The list layout of the lines.
-inline const QString LayoutListaNomec = QStringLiteral(
-    "  NºReg., 0/Produto, 1600/Descrição, 2500/Unid., 500/Nomenclatura, 1400,D/Ordem de Prod., 1400,D/Acertos, "
-    "1400,D/Arm., 800,C/Localização,1000/Lote,1000/Dt Fabrico,1000/Dt Validade,1000/Observações, 5000/Factor,1500,D/"
-    "Fórmula,1000,C/");
+inline const QString LayoutListaNomec =
+    QStringLiteral("  NºReg., 0/Produto, 1600/Descrição, 2500/Unid., 500/Nomenclatura, 1400,D/Ordem de "
+                   "Prod., 1400,D/Acertos, "
+                   "1400,D/Arm., 800,C/Localização,1000/Lote,1000/Dt Fabrico,1000/Dt "
+                   "Validade,1000/Observações, 5000/Factor,1500,D/"
+                   "Fórmula,1000,C/");

@@ -8,11 +8,13 @@
 ActPVenda::ActPVenda(GlobalContext& ctx, UserInteraction& ui) : m_ctx(ctx), m_ui(ui) {}
 
 bool ActPVenda::carregar(const QString& codigo, const Currency& custoUnitario) {
-    const auto r = m_ctx.bd().primeiraLinha(QStringLiteral("SELECT NumRegisto, Descricao, PrecoVenda1, PrecoVenda2, "
-                                                           "PrecoVenda3, PrecoVenda4 FROM Produtos WHERE Codigo=?"),
-                                            {codigo});
+    const auto r =
+        m_ctx.bd().primeiraLinha(QStringLiteral("SELECT NumRegisto, Descricao, PrecoVenda1, PrecoVenda2, "
+                                                "PrecoVenda3, PrecoVenda4 FROM Produtos WHERE Codigo=?"),
+                                 {codigo});
     if (!r) {
-        m_ui.mensagem(QStringLiteral("O produto %1 não existe.").arg(codigo), UserInteraction::Icone::Critico);
+        m_ui.mensagem(QStringLiteral("O produto %1 não existe.").arg(codigo),
+                      UserInteraction::Icone::Critico);
         return false;
     }
     produto = codigo;
@@ -27,7 +29,10 @@ bool ActPVenda::carregar(const QString& codigo, const Currency& custoUnitario) {
 Currency ActPVenda::margem(int i) const {
     if (custo.isZero() || i < 0 || i > 3)
         return {};
-    return (precos[size_t(i)] - custo).multiply(Currency::fromString(QStringLiteral("100"))).divide(custo).rounded(2);
+    return (precos[size_t(i)] - custo)
+        .multiply(Currency::fromString(QStringLiteral("100")))
+        .divide(custo)
+        .rounded(2);
 }
 
 bool ActPVenda::cmdGravar_Click() {
@@ -35,16 +40,18 @@ bool ActPVenda::cmdGravar_Click() {
         return false;
     for (const Currency& p : precos)
         if (p < Currency()) {
-            m_ui.mensagem(QStringLiteral("O preço de venda não pode ser negativo."), UserInteraction::Icone::Critico);
+            m_ui.mensagem(QStringLiteral("O preço de venda não pode ser negativo."),
+                          UserInteraction::Icone::Critico);
             return false;
         }
     Database& db = m_ctx.bd();
     const QSqlRecord antes = lerRegisto(db, QStringLiteral("Produtos"), m_numRegisto);
-    if (!db.update(QStringLiteral("Produtos"),
-                   {QStringLiteral("PrecoVenda1"), QStringLiteral("PrecoVenda2"), QStringLiteral("PrecoVenda3"),
-                    QStringLiteral("PrecoVenda4")},
-                   {precos[0].toVariant(), precos[1].toVariant(), precos[2].toVariant(), precos[3].toVariant()},
-                   QStringLiteral("WHERE NumRegisto=?"), {m_numRegisto})) {
+    if (!db.update(
+            QStringLiteral("Produtos"),
+            {QStringLiteral("PrecoVenda1"), QStringLiteral("PrecoVenda2"), QStringLiteral("PrecoVenda3"),
+             QStringLiteral("PrecoVenda4")},
+            {precos[0].toVariant(), precos[1].toVariant(), precos[2].toVariant(), precos[3].toVariant()},
+            QStringLiteral("WHERE NumRegisto=?"), {m_numRegisto})) {
         m_ui.mensagem(db.lastError(), UserInteraction::Icone::Critico);
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "common/UserInteraction.h"
 #include "shell/Database.h"
+#include "lookups/TabelaComum.h"
 #include "shell/GlobalContext.h"
 
 #include <QSqlQuery>
@@ -45,6 +46,16 @@ bool inserirSeFaltar(Database& db, const QString& utilizador, const LinhaAcesso&
                          QStringLiteral("caption"), l.caption)(QStringLiteral("ctrlcap"), l.ctrlcap)) > 0;
 }
 
+// The common table editor, once per table offered on the menu.
+JanelaProtegida janelaTabelaComum(int i) {
+    return {QStringLiteral("frmTabelaComum"),
+            TabelaComum::entradasMenu().value(i).titulo,
+            {{QStringLiteral("cmdAdicionar"), QStringLiteral("&Adicionar")},
+             {QStringLiteral("cmdAlterar"), QStringLiteral("A&lterar")},
+             {QStringLiteral("cmdEliminar"), QStringLiteral("&Eliminar")},
+             {QStringLiteral("cmdGravar"), QStringLiteral("&Gravar")}}};
+}
+
 } // namespace
 
 const std::vector<JanelaProtegida>& JanelasProtegidas() {
@@ -54,6 +65,39 @@ const std::vector<JanelaProtegida>& JanelasProtegidas() {
          {{QStringLiteral("cmdGravar"), QStringLiteral("&Gravar")},
           {QStringLiteral("cmdRecarregar"), QStringLiteral("&Recarregar")},
           {QStringLiteral("cmdProcurar"), QStringLiteral("&Procurar Item")}}},
+        janelaTabelaComum(0), janelaTabelaComum(1), janelaTabelaComum(2),
+        janelaTabelaComum(3), janelaTabelaComum(4), janelaTabelaComum(5),
+        janelaTabelaComum(6), janelaTabelaComum(7), janelaTabelaComum(8),
+        {QStringLiteral("frmNomenclatura"),
+         QStringLiteral("Nomenclatura de Produtos"),
+         {{QStringLiteral("cmdAdicionar"), QStringLiteral("&Adicionar")},
+          {QStringLiteral("cmdAlterar"), QStringLiteral("A&lterar")},
+          {QStringLiteral("cmdEliminar"), QStringLiteral("&Eliminar")},
+          {QStringLiteral("cmdPrecoPA"), QStringLiteral("&Preço Produto Acabado")},
+          {QStringLiteral("cmdImportar"), QStringLiteral("Importar Nomenclatura")}}},
+        {QStringLiteral("frmMovProducao"),
+         QStringLiteral("Movimentos de Produção"),
+         {{QStringLiteral("cmdCarregar"), QStringLiteral("Carregar &Nomenclatura")},
+          {QStringLiteral("cmdAltQtyNmc"), QStringLiteral("Alt.Qty.N&mc.")},
+          {QStringLiteral("cmdAltQtyProd"), QStringLiteral("Alt.&Qty Prod.")},
+          {QStringLiteral("cmdAcertos"), QStringLiteral("Acerto&s")},
+          {QStringLiteral("cmdLoteProduto"), QStringLiteral("&Lote / Produto")},
+          {QStringLiteral("cmdExecutarLote"), QStringLiteral("&Executar Lote")},
+          {QStringLiteral("cmdImpConfer"), QStringLiteral("&Imp. Confer.")},
+          {QStringLiteral("cmdProcessar"), QStringLiteral("&Processar")}}},
+        {QStringLiteral("frmImpFolhaLote"),
+         QStringLiteral("Folha de Produção de Lote"),
+         {{QStringLiteral("cmdImprimir"), QStringLiteral("Imprimir")}}},
+        {QStringLiteral("frmEliminarLote"),
+         QStringLiteral("Eliminação de Lotes (com reposição)"),
+         {{QStringLiteral("cmdEliminar"), QStringLiteral("&Eliminar")}}},
+        {QStringLiteral("frmConfigProd"),
+         QStringLiteral("Configuração de Produção"),
+         {{QStringLiteral("cmdAlterar"), QStringLiteral("A&lterar")},
+          {QStringLiteral("cmdGravar"), QStringLiteral("&Gravar")}}},
+        {QStringLiteral("frmAlterarPMC"),
+         QStringLiteral("Actualizar P.M.C. e U.P.C. <Produtos sem Compras>"),
+         {{QStringLiteral("cmdActualizar"), QStringLiteral("&Actualizar")}}},
     };
     return lista;
 }

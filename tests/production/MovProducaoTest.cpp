@@ -1,5 +1,6 @@
-#include "production/ExistProArmLote.h"
 #include "production/MovProducao.h"
+#include "production/ExistProArmLote.h"
+#include "production/ImpFolhaLote.h"
 #include "production/MovProducaoPVenda.h"
 #include "production/MovimentosStock.h"
 #include "production/ProducaoTeste.h"
@@ -27,18 +28,22 @@ protected:
     }
     // A second finished product made of 15 of the lot-managed MPL.
     void billComLote() {
-        ASSERT_GT(db->insert("Produtos", Registo()("Codigo", "PB")("Descricao", "Pão")("ctrlexistencia", "1")("Lote", 0)(
-                                             "UnidadeVenda", "UN")("actualizapreco", "0")),
+        ASSERT_GT(db->insert("Produtos", Registo()("Codigo", "PB")("Descricao", "Pão")("ctrlexistencia", "1")(
+                                             "Lote", 0)("UnidadeVenda", "UN")("actualizapreco", "0")),
                   0);
-        ASSERT_GT(db->insert("Nomenclatura", Registo()("ProdutoAcabado", "PB")("ProdutoPrima", "MPL")("descprodutoprima", "Fermento")(
-                                                 "quantidade", "15")("Armazem", "001")("Fixa", 0)("CtrlQuantidades", 0)(
-                                                 "precario", "PrecoMedioCusto")("Factor", "0")("FactorFormula", "A")),
+        ASSERT_GT(db->insert("Nomenclatura",
+                             Registo()("ProdutoAcabado", "PB")("ProdutoPrima", "MPL")("descprodutoprima",
+                                                                                      "Fermento")(
+                                 "quantidade", "15")("Armazem", "001")("Fixa", 0)("CtrlQuantidades", 0)(
+                                 "precario", "PrecoMedioCusto")("Factor", "0")("FactorFormula", "A")),
                   0);
-        ASSERT_GT(db->insert("TabLotes", Registo()("Produto", "MPL")("Codigo", "L1")("Descricao", "Lote 1")("DataFabrico", "2026-01-01")(
-                                             "DataValidade", "2026-12-31")),
+        ASSERT_GT(db->insert("TabLotes", Registo()("Produto", "MPL")("Codigo", "L1")("Descricao", "Lote 1")(
+                                             "DataFabrico", "2026-01-01")("DataValidade", "2026-12-31")),
                   0);
-        ASSERT_TRUE(db->update("MovProduto", {"DataFabrico", "DataValidade"}, {"2026-01-01", "2026-12-31"}, "WHERE Lote='L1'"));
-        ASSERT_TRUE(db->update("Produtos", {"FormulaLote", "ControlaDataValidade_Fabrico"}, {1, 1}, "WHERE Codigo='MPL'"));
+        ASSERT_TRUE(db->update("MovProduto", {"DataFabrico", "DataValidade"}, {"2026-01-01", "2026-12-31"},
+                               "WHERE Lote='L1'"));
+        ASSERT_TRUE(db->update("Produtos", {"FormulaLote", "ControlaDataValidade_Fabrico"}, {1, 1},
+                               "WHERE Codigo='MPL'"));
     }
     Currency saldo(const char* produto, const char* lote = nullptr) {
         FiltroSaldo f;
@@ -114,13 +119,16 @@ TEST_P(MovProducaoTest, EdicaoDasLinhasComFactorEUnidadesInteiras) {
     m.seleccionarLinha(linhaDe(m, "MP1"));
     ASSERT_TRUE(m.iniciarEdicao(MovProducao::Edicao::QtyNomenclatura));
     ASSERT_TRUE(m.cmdActualiza_Click(C("4")));
-    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT quantidade FROM Nomenclatura WHERE ProdutoPrima='MP1'")), C("4"));
+    EXPECT_EQ(
+        Currency::fromVariant(db->scalar("SELECT quantidade FROM Nomenclatura WHERE ProdutoPrima='MP1'")),
+        C("4"));
     EXPECT_EQ(m.doc.linhas[0].nomenclatura, C("4"));
     EXPECT_EQ(m.doc.linhas[0].ordemProducao, C("12"));
     EXPECT_EQ(m.lvwListaNomec.texto(linhaDe(m, "MP1"), 5), "12,00");
 
     // Formula "B", factor 10: 4 shows 2.5; 5 typed stores 2.
-    ASSERT_TRUE(db->update("Nomenclatura", {"Factor", "FactorFormula", "Fixa"}, {"10", "B", 1}, "WHERE ProdutoPrima='MP1'"));
+    ASSERT_TRUE(db->update("Nomenclatura", {"Factor", "FactorFormula", "Fixa"}, {"10", "B", 1},
+                           "WHERE ProdutoPrima='MP1'"));
     m.cmdCancelar_Click();
     preparar(m, "2");
     EXPECT_EQ(m.lblFixa(), "Nomenclatura Fixa");
@@ -142,14 +150,16 @@ TEST_P(MovProducaoTest, LoteEscolhidoDivideALinhaEProducaoConsomeOLote) {
     ASSERT_EQ(m.doc.linhas.size(), 1u);
     EXPECT_EQ(m.doc.linhas[0].ordemProducao, C("15"));
     EXPECT_FALSE(m.cmdExecutarLote_Click());
-    EXPECT_TRUE(ui.ultimaMensagem().startsWith("Não definiu o LOTE no produto MPL")) << ui.ultimaMensagem().toStdString();
+    EXPECT_TRUE(ui.ultimaMensagem().startsWith("Não definiu o LOTE no produto MPL"))
+        << ui.ultimaMensagem().toStdString();
 
     ExistProArmLote escolha(ctx, ui);
     m.seleccionarLinha(0);
     ASSERT_TRUE(m.prepararEscolhaLote(escolha));
     ASSERT_FALSE(escolha.linhas().empty());
     escolha.clicarLinha(0);
-    ASSERT_EQ(escolha.seleccionar(), ExistProArmLote::Resultado::Escolhido) << ui.ultimaMensagem().toStdString();
+    ASSERT_EQ(escolha.seleccionar(), ExistProArmLote::Resultado::Escolhido)
+        << ui.ultimaMensagem().toStdString();
     m.aplicarEscolhaLote(escolha);
     // L1 holds 10: the line takes 10 of it and the other 5 wait on a copy without a batch.
     ASSERT_EQ(m.doc.linhas.size(), 2u);
@@ -159,6 +169,20 @@ TEST_P(MovProducaoTest, LoteEscolhidoDivideALinhaEProducaoConsomeOLote) {
     EXPECT_EQ(m.doc.linhas[1].ordemProducao, C("5"));
     EXPECT_EQ(m.doc.linhas[1].produto, "MPL");
     EXPECT_EQ(m.lvwListaNomec.numLinhas(), 2);
+
+    // The rest may come from any lot; L1 again is already spent by the first line, so no new split.
+    m.seleccionarLinha(1);
+    ExistProArmLote outra(ctx, ui);
+    ASSERT_TRUE(m.prepararEscolhaLote(outra));
+    EXPECT_EQ(outra.txtIgnoraControlos, "S");
+    m.definirLote("L1", "00001", "2026-01-01", "2026-12-31", C("10"));
+    ASSERT_EQ(m.doc.linhas.size(), 2u);
+    EXPECT_EQ(m.doc.linhas[1].ordemProducao, C("5"));
+    EXPECT_FALSE(m.cmdExecutarLote_Click());
+    EXPECT_TRUE(ui.ultimaMensagem().startsWith("O produto MPL  Fermento não tem existência!"))
+        << ui.ultimaMensagem().toStdString();
+    m.seleccionarLinha(1);
+    m.definirLote("", "", "", "", C("0"));
 
     // The rest without a batch is refused, with its line selected.
     EXPECT_FALSE(m.cmdExecutarLote_Click());
@@ -184,8 +208,8 @@ TEST_P(MovProducaoTest, LotePendenteLidoComAcertosEDepoisEncerrado) {
         MovProducao m(ctx, ui);
         preparar(m);
         ASSERT_TRUE(m.cmdExecutarLote_Click()) << ui.ultimaMensagem().toStdString();
-        ui.responder(1);     // "Aguarda 2ª Fase (Acertos)"
-        ui.responder(true);  // sheet: a pending lot has none
+        ui.responder(1);    // "Aguarda 2ª Fase (Acertos)"
+        ui.responder(true); // sheet: a pending lot has none
         ASSERT_TRUE(m.cmdProcessar_Click()) << ui.ultimaMensagem().toStdString();
         EXPECT_EQ(ui.ultimaMensagem(), "Lote Inexistente ou em Aberto!");
     }
@@ -216,7 +240,25 @@ TEST_P(MovProducaoTest, LotePendenteLidoComAcertosEDepoisEncerrado) {
     EXPECT_EQ(saldo("MP1"), C("96"));
     EXPECT_EQ(saldo("MP2"), C("40"));
     EXPECT_EQ(db->scalar("SELECT Fechado FROM Lotes WHERE Lote='0000000006'").toInt(), 1);
-    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM MovProduto WHERE Tipo='DPR' AND AfectaStk='S-' AND QuantNormal=2").toInt(), 1);
+    EXPECT_EQ(
+        db->scalar("SELECT COUNT(*) FROM MovProduto WHERE Tipo='DPR' AND AfectaStk='S-' AND QuantNormal=2")
+            .toInt(),
+        1);
+
+    // The sheet exists once the lot is closed.
+    ImpFolhaLote folha(ctx, ui);
+    QString destino;
+    folha.imprimir = [&](const FolhaLote& f, const QString& d) {
+        destino = d;
+        return f.lote == "0000000006";
+    };
+    folha.txtLote.codigo = "6";
+    ASSERT_TRUE(folha.txtLote_LostFocus()) << ui.ultimaMensagem().toStdString();
+    EXPECT_EQ(folha.txtLote.descricao, "PA");
+    EXPECT_TRUE(ImpFolhaLote::textoDocumento(folha.folha()->ret).startsWith("DPR  nº "));
+    ui.responder(2); // "Para a Impressora"
+    EXPECT_TRUE(folha.cmdImprimir_Click());
+    EXPECT_EQ(destino, "P");
 
     // Read back once more: closed, shown but not processed again.
     m.doc.Lote = "6";
@@ -253,6 +295,35 @@ TEST_P(MovProducaoTest, RecusaDoLancamentoMantemODocumentoENadaEscreve) {
     EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM MovProduto WHERE Tipo<>'SI'").toInt(), 0);
 }
 
+TEST_P(MovProducaoTest, FolhaRecusaLoteEmAbertoEUnidadeAlternativaVaiParaAEntrada) {
+    ASSERT_TRUE(db->update("Produtos", {"OutUnidades"}, {1}, "WHERE Codigo='PA'"));
+    ASSERT_GT(db->insert("OutUnidades", Registo()("Codigo", "CX")("Descricao", "Caixa")), 0);
+    MovProducao m(ctx, ui);
+    preparar(m);
+    ASSERT_TRUE(m.cmdExecutarLote_Click());
+    ui.responder(QString("XX"));
+    EXPECT_FALSE(m.cmdProcessar_Click());
+    EXPECT_EQ(ui.ultimaMensagem(), "Outra Unidade Inexistente");
+    ui.responder(QString("cx"));
+    ui.responder(QString("1,5"));
+    ui.responder(1); // waits for its adjustments
+    ui.responder(false);
+    ASSERT_TRUE(m.cmdProcessar_Click()) << ui.ultimaMensagem().toStdString();
+    const auto e = db->primeiraLinha("SELECT OutUniCod, OutUniQuant FROM MovProduto WHERE Tipo='EPR'");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->at(0).toString(), "CX");
+    EXPECT_EQ(Currency::fromVariant(e->at(1)), C("1.5"));
+
+    ImpFolhaLote folha(ctx, ui);
+    bool impresso = false;
+    folha.imprimir = [&](const FolhaLote&, const QString&) { return impresso = true; };
+    folha.txtLote.codigo = "0000000006";
+    EXPECT_FALSE(folha.txtLote_LostFocus());
+    EXPECT_EQ(ui.ultimaMensagem(), "Lote Inexistente ou em Aberto!");
+    EXPECT_FALSE(folha.cmdImprimir_Click());
+    EXPECT_FALSE(impresso);
+}
+
 TEST_P(MovProducaoTest, PrecosDeVendaGravadosERegistados) {
     ActPVenda a(ctx, ui);
     EXPECT_FALSE(a.carregar("NAOHA", C("1")));
@@ -262,11 +333,14 @@ TEST_P(MovProducaoTest, PrecosDeVendaGravadosERegistados) {
     EXPECT_EQ(a.margem(0), C("100"));
     a.precos[3] = C("-1");
     EXPECT_FALSE(a.cmdGravar_Click());
-    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoVenda1 FROM Produtos WHERE Codigo='PA'")), Currency());
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoVenda1 FROM Produtos WHERE Codigo='PA'")),
+              Currency());
     a.precos[3] = C("8.25");
     ASSERT_TRUE(a.cmdGravar_Click());
-    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoVenda1 FROM Produtos WHERE Codigo='PA'")), C("11"));
-    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoVenda4 FROM Produtos WHERE Codigo='PA'")), C("8.25"));
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoVenda1 FROM Produtos WHERE Codigo='PA'")),
+              C("11"));
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoVenda4 FROM Produtos WHERE Codigo='PA'")),
+              C("8.25"));
 }
 
 LUMO_INSTANCIAR_MOTORES(MovProducaoTest);

@@ -3,7 +3,7 @@
 #include "shell/EmpresaDemo.h"
 #include "shell/Empresas.h"
 #include "shell/LinhaComandosCli.h"
-#include "support/DbTest.h"
+#include "support/EmpresaDemoTest.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -13,43 +13,10 @@
 #include <QTemporaryDir>
 
 // Export and import of bills of materials through the command line, on a demo company.
-class NomenclaturaCliTest : public DbTest {
+class NomenclaturaCliTest : public EmpresaDemoTest {
 protected:
-    void SetUp() override {
-        m_comEsquema = false;
-        DbTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        servidor = params;
-        servidor.baseDados.clear();
-        static const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZ23456789");
-        for (int i = 0; i < 4; ++i)
-            empresa += letras[QRandomGenerator::global()->bounded(int(letras.size()))];
-        QString erro;
-        ASSERT_TRUE(criarEmpresaDemo(servidor, &erro, nullptr, empresa)) << erro.toStdString();
-        if (isSQLite()) {
-            m_dadosAntes = qgetenv("LUMO_DADOS");
-            qputenv("LUMO_DADOS", servidor.pasta.toUtf8());
-        } else {
-            opcoes = {"--pg", QStringLiteral("%1:%2").arg(servidor.host).arg(servidor.porta), "--login", servidor.login};
-        }
-        ASSERT_TRUE(pasta.isValid());
-        ConnectionParams p = servidor;
-        p.baseDados = nomeBaseDadosEmpresa(empresa);
-        empresaDb = Database::open(p, &erro);
-        ASSERT_TRUE(empresaDb) << erro.toStdString();
-    }
-    void TearDown() override {
-        if (empresaDb)
-            empresaDb->close();
-        if (isSQLite())
-            qputenv("LUMO_DADOS", m_dadosAntes);
-        else if (!empresa.isEmpty())
-            AdminServidor::apagarBaseDados(servidor, nomeBaseDadosEmpresa(empresa));
-        DbTest::TearDown();
-    }
     int cli(QStringList args, QJsonObject* json = nullptr) {
-        args << opcoes << "--empresa" << empresa;
+        args = argumentosCli(args);
         QByteArray saida;
         const int r = executarLinhaComandos(args, &saida);
         if (json)
@@ -67,12 +34,6 @@ protected:
         file.write(QJsonDocument(o).toJson());
     }
 
-    ConnectionParams servidor;
-    QString empresa;
-    QStringList opcoes;
-    QTemporaryDir pasta;
-    std::shared_ptr<Database> empresaDb;
-    QByteArray m_dadosAntes;
 };
 
 TEST_P(NomenclaturaCliTest, ExportaEImportaNoutroProdutoComValidacao) {

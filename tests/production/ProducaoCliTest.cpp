@@ -3,7 +3,7 @@
 #include "shell/EmpresaDemo.h"
 #include "shell/Empresas.h"
 #include "shell/LinhaComandosCli.h"
-#include "support/DbTest.h"
+#include "support/EmpresaDemoTest.h"
 
 #include <QDate>
 #include <QFile>
@@ -16,50 +16,11 @@
 #include <QThread>
 
 // The production commands on a demo company of each engine, in-process and as child processes.
-class ProducaoCliTest : public DbTest {
+class ProducaoCliTest : public EmpresaDemoTest {
 protected:
-    void SetUp() override {
-        m_comEsquema = false;
-        DbTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        servidor = params;
-        servidor.baseDados.clear();
-        static const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZ23456789");
-        for (int i = 0; i < 4; ++i)
-            empresa += letras[QRandomGenerator::global()->bounded(int(letras.size()))];
-        QString erro;
-        ASSERT_TRUE(criarEmpresaDemo(servidor, &erro, nullptr, empresa)) << erro.toStdString();
-        if (isSQLite()) {
-            m_dadosAntes = qgetenv("LUMO_DADOS");
-            qputenv("LUMO_DADOS", servidor.pasta.toUtf8());
-        } else {
-            opcoesServidor = {"--pg", QStringLiteral("%1:%2").arg(servidor.host).arg(servidor.porta), "--login",
-                              servidor.login};
-        }
-        empresaDb = Database::open(ligacaoEmpresa(servidor, empresa), &erro);
-        ASSERT_TRUE(empresaDb) << erro.toStdString();
-        ano = QString::number(QDate::currentDate().year());
-    }
-    void TearDown() override {
-        if (empresaDb)
-            empresaDb->close();
-        empresaDb.reset();
-        if (isSQLite())
-            qputenv("LUMO_DADOS", m_dadosAntes);
-        else if (!empresa.isEmpty())
-            AdminServidor::apagarBaseDados(servidor, nomeBaseDadosEmpresa(empresa));
-        DbTest::TearDown();
-    }
 
-    QStringList argumentos(const QStringList& args) const { return args + opcoesServidor + QStringList{"--empresa", empresa}; }
-    QString ficheiro(const QJsonDocument& d) {
-        const QString nome = pasta.filePath(QStringLiteral("p%1.json").arg(++m_ficheiros));
-        QFile f(nome);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(d.toJson());
-        return nome;
-    }
+    QStringList argumentos(const QStringList& args) const { return argumentosCli(args); }
+    QString ficheiro(const QJsonDocument& d) { return EmpresaDemoTest::ficheiro(d.toJson()); }
     QJsonObject cli(const QStringList& args, int* codigo) {
         QByteArray saida;
         *codigo = executarLinhaComandos(argumentos(args), &saida);
@@ -125,15 +86,6 @@ protected:
         EXPECT_EQ(contar("SELECT UltLote FROM configProd"), contar("SELECT MAX(lote) FROM Lotes"));
     }
 
-    ConnectionParams servidor;
-    QString empresa, ano;
-    QStringList opcoesServidor;
-    std::shared_ptr<Database> empresaDb;
-    QTemporaryDir pasta;
-
-private:
-    QByteArray m_dadosAntes;
-    int m_ficheiros = 0;
 };
 
 TEST_P(ProducaoCliTest, PrimeiraProducaoDaDemoComLotesEAcertos) {

@@ -2,7 +2,7 @@
 #include "shell/EmpresaDemo.h"
 #include "shell/Empresas.h"
 #include "shell/LinhaComandosCli.h"
-#include "support/DbTest.h"
+#include "support/EmpresaDemoTest.h"
 
 #include <QDate>
 #include <QFile>
@@ -12,37 +12,8 @@
 #include <QTemporaryDir>
 
 // The stock commands run in-process against a demo company on each engine.
-class LinhaComandosStockTest : public DbTest {
+class LinhaComandosStockTest : public EmpresaDemoTest {
 protected:
-    void SetUp() override {
-        m_comEsquema = false;
-        DbTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        servidor = params;
-        servidor.baseDados.clear();
-        static const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZ23456789");
-        for (int i = 0; i < 4; ++i)
-            empresa += letras[QRandomGenerator::global()->bounded(int(letras.size()))];
-        QString erro;
-        ASSERT_TRUE(criarEmpresaDemo(servidor, &erro, nullptr, empresa)) << erro.toStdString();
-        if (isSQLite()) {
-            m_dadosAntes = qgetenv("LUMO_DADOS");
-            qputenv("LUMO_DADOS", servidor.pasta.toUtf8());
-        } else {
-            opcoesServidor = {"--pg", QStringLiteral("%1:%2").arg(servidor.host).arg(servidor.porta),
-                              "--login", servidor.login};
-        }
-        ASSERT_TRUE(pasta.isValid());
-        ano = QString::number(QDate::currentDate().year());
-    }
-    void TearDown() override {
-        if (isSQLite())
-            qputenv("LUMO_DADOS", m_dadosAntes);
-        else if (!empresa.isEmpty())
-            AdminServidor::apagarBaseDados(servidor, nomeBaseDadosEmpresa(empresa));
-        DbTest::TearDown();
-    }
 
     struct Resposta {
         int codigo = -1;
@@ -57,13 +28,6 @@ protected:
         r.codigo = executarLinhaComandos(args, &saida);
         r.json = QJsonDocument::fromJson(saida).object();
         return r;
-    }
-    QString ficheiro(const QByteArray& conteudo) {
-        const QString nome = pasta.filePath(QStringLiteral("mov%1.json").arg(++m_ficheiros));
-        QFile f(nome);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(conteudo);
-        return nome;
     }
     // A movement file: the fields given replace those of a valid entry of MP001.
     QString movimento(const QJsonObject& alteracoes) {
@@ -87,14 +51,6 @@ protected:
         return d;
     }
 
-    ConnectionParams servidor;
-    QString empresa, ano;
-    QStringList opcoesServidor;
-    QTemporaryDir pasta;
-
-private:
-    QByteArray m_dadosAntes;
-    int m_ficheiros = 0;
 };
 
 TEST_P(LinhaComandosStockTest, EntradaESaidaMudamSaldoECusto) {

@@ -8,7 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-FrmActPVenda::FrmActPVenda(GlobalContext& ctx, UserInteraction& ui, QWidget* pai) : QDialog(pai), m_logica(ctx, ui) {
+FrmActPVenda::FrmActPVenda(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
+    : QDialog(pai), m_logica(ctx, ui) {
     setObjectName(QStringLiteral("frmActPVenda"));
     setWindowTitle(QStringLiteral("Actualizar Preço de Venda do Produto Acabado"));
     auto* g = new QGridLayout(this);

@@ -55,7 +55,9 @@ FrmImpFolhaLote::FrmImpFolhaLote(GlobalContext& ctx, UserInteraction& ui, QWidge
     b->addWidget(cmdFechar);
     f->addRow(b);
 
-    m_logica.imprimir = [this](const FolhaLote& folha, const QString& destino) { return imprimir(folha, destino); };
+    m_logica.imprimir = [this](const FolhaLote& folha, const QString& destino) {
+        return imprimir(folha, destino);
+    };
     connect(txtLote, &CampoCodigo::validado, this, [this](bool) { mostrar(); });
     connect(cmdImprimir, &QPushButton::clicked, this, [this] {
         m_logica.txtLote.codigo = txtLote->codigo();
@@ -73,7 +75,8 @@ void FrmImpFolhaLote::mostrar() {
     txtLote->actualizar();
     const auto& f = m_logica.folha();
     lblProduto->setText(f ? f->produto + QStringLiteral(" - ") + f->descricaoProduto : QString());
-    lblQuantidade->setText(f ? FormatarQuantidade(f->quantidade, qBound(0, m_ctx.casadecquant, 4)) : QString());
+    lblQuantidade->setText(f ? FormatarQuantidade(f->quantidade, qBound(0, m_ctx.casadecquant, 4))
+                             : QString());
     lblSaida->setText(f ? ImpFolhaLote::textoDocumento(f->saida) : QString());
     lblReforco->setText(f ? ImpFolhaLote::textoDocumento(f->ref) : QString());
     lblRetorno->setText(f ? ImpFolhaLote::textoDocumento(f->ret) : QString());

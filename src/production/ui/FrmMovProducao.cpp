@@ -71,14 +71,16 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
         return PesquisaTabelas(m_ctx, m_ui).Armazens(c, abrir);
     });
     chkNaoMultiplica = new QCheckBox(
-        QStringLiteral("Ignorar a multiplicação da Quantidade Produzida pela Quantidade da Nomenclatura"), fraCabecalho);
+        QStringLiteral("Ignorar a multiplicação da Quantidade Produzida pela Quantidade da Nomenclatura"),
+        fraCabecalho);
     chkNaoMultiplica->setObjectName(QStringLiteral("chkNaoMultiplica"));
     optControlaQuantidade = new QRadioButton(
         QStringLiteral("Obedeço ao Controlo de Quantidade <Existência> definida no produto"), fraCabecalho);
     optControlaQuantidade->setObjectName(QStringLiteral("optControlaQuantidade"));
     optIgnoraQuantidade = new QRadioButton(
-        QStringLiteral("Produzir a quantidade pretendida sem ligar ao controlo de existência mesmo que para o efeito "
-                       "resultem componentes com existência negativa"),
+        QStringLiteral(
+            "Produzir a quantidade pretendida sem ligar ao controlo de existência mesmo que para o efeito "
+            "resultem componentes com existência negativa"),
         fraCabecalho);
     optIgnoraQuantidade->setObjectName(QStringLiteral("optIgnoraQuantidade"));
     optControlaQuantidade->setChecked(true);
@@ -121,11 +123,13 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     cmdAltQtyProd = botao(fraLinhas, "cmdAltQtyProd", QStringLiteral("Alt.&Qty Prod."));
     cmdAcertos = botao(fraLinhas, "cmdAcertos", QStringLiteral("Acerto&s"));
     cmdLoteProduto = botao(fraLinhas, "cmdLoteProduto", QStringLiteral("&Lote / Produto"));
-    cmdLoteProduto->setToolTip(QStringLiteral("Definir o Lote nos respectivos Produtos considerados Matéria Prima"));
+    cmdLoteProduto->setToolTip(
+        QStringLiteral("Definir o Lote nos respectivos Produtos considerados Matéria Prima"));
     cmdExecutarLote = botao(fraLinhas, "cmdExecutarLote", QStringLiteral("&Executar Lote"));
     cmdImpConfer = botao(fraLinhas, "cmdImpConfer", QStringLiteral("&Imp. Confer."));
     cmdCancelar = botao(fraLinhas, "cmdCancelar", QStringLiteral("&Cancelar"));
-    for (QPushButton* b : {cmdAltQtyNmc, cmdAltQtyProd, cmdAcertos, cmdLoteProduto, cmdExecutarLote, cmdImpConfer, cmdCancelar})
+    for (QPushButton* b : {cmdAltQtyNmc, cmdAltQtyProd, cmdAcertos, cmdLoteProduto, cmdExecutarLote,
+                           cmdImpConfer, cmdCancelar})
         bl->addWidget(b);
     vl->addLayout(bl);
     raiz->addWidget(fraLinhas, 1);
@@ -157,12 +161,15 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     ge->addWidget(lblCapacidade, 0, 1);
     ge->addWidget(new QLabel(QStringLiteral("Valor de custo unitário"), fraExecucao), 1, 0);
     ge->addWidget(lblCustoUnitario, 1, 1);
-    ge->addWidget(new QLabel(QStringLiteral("Produtos com existência insuficiente para produção"), fraExecucao), 2, 0, 1, 2);
+    ge->addWidget(
+        new QLabel(QStringLiteral("Produtos com existência insuficiente para produção"), fraExecucao), 2, 0,
+        1, 2);
     lvwInsuficientes = new ListaVista(fraExecucao);
     lvwInsuficientes->setObjectName(QStringLiteral("lvwInsuficientes"));
     lvwInsuficientes->setLista(&m_logica.lvwInsuficientes);
     ge->addWidget(lvwInsuficientes, 3, 0, 1, 2);
-    chkApenasControlo = new QCheckBox(QStringLiteral("Visualizar apenas produtos com controlo de existência"), fraExecucao);
+    chkApenasControlo =
+        new QCheckBox(QStringLiteral("Visualizar apenas produtos com controlo de existência"), fraExecucao);
     chkApenasControlo->setObjectName(QStringLiteral("chkApenasControlo"));
     ge->addWidget(chkApenasControlo, 4, 0, 1, 2);
     fraLotePA = new QGroupBox(fraExecucao);
@@ -215,7 +222,8 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
         focar();
     });
     connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
-    connect(cmdAltQtyNmc, &QPushButton::clicked, this, [this] { editar(MovProducao::Edicao::QtyNomenclatura); });
+    connect(cmdAltQtyNmc, &QPushButton::clicked, this,
+            [this] { editar(MovProducao::Edicao::QtyNomenclatura); });
     connect(cmdAltQtyProd, &QPushButton::clicked, this, [this] { editar(MovProducao::Edicao::QtyProducao); });
     connect(cmdAcertos, &QPushButton::clicked, this, [this] { editar(MovProducao::Edicao::Acertos); });
     connect(cmdLoteProduto, &QPushButton::clicked, this, &FrmMovProducao::escolherLote);
@@ -274,7 +282,21 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
 
     m_logica.Form_Load();
     mostrar();
+    // Left enabled so that what the access rights turn off before showing can be told apart.
+    for (QPushButton* b : {cmdAltQtyNmc, cmdAltQtyProd, cmdAcertos, cmdLoteProduto, cmdExecutarLote})
+        b->setEnabled(true);
     resize(1000, 720);
+}
+
+void FrmMovProducao::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (m_acessosLidos)
+        return;
+    m_acessosLidos = true;
+    for (QPushButton* b : {cmdAltQtyNmc, cmdAltQtyProd, cmdAcertos, cmdLoteProduto, cmdExecutarLote})
+        if (b->testAttribute(Qt::WA_ForceDisabled))
+            m_negados.append(b);
+    mostrar();
 }
 
 void FrmMovProducao::lerCabecalho() {
@@ -318,11 +340,12 @@ void FrmMovProducao::mostrar() {
     fraLinhas->setEnabled(linhas);
     const bool pendente = d.pendente();
     const bool aberto = d.Situacao != SituacaoEncerrada;
-    cmdAltQtyNmc->setEnabled(m_logica.altQtyNmcActivo() && d.Nova);
-    cmdAltQtyProd->setEnabled(d.Nova);
-    cmdAcertos->setEnabled(pendente);
-    cmdLoteProduto->setEnabled(aberto && m_ctx.Lotes);
-    cmdExecutarLote->setEnabled(aberto);
+    auto activar = [this](QPushButton* b, bool sim) { b->setEnabled(sim && !m_negados.contains(b)); };
+    activar(cmdAltQtyNmc, m_logica.altQtyNmcActivo() && d.Nova);
+    activar(cmdAltQtyProd, d.Nova);
+    activar(cmdAcertos, pendente);
+    activar(cmdLoteProduto, aberto && m_ctx.Lotes);
+    activar(cmdExecutarLote, aberto);
 
     fraEdicao->setVisible(e == MovProducao::Estado::Edicao);
     if (e == MovProducao::Estado::Edicao) {
@@ -339,8 +362,9 @@ void FrmMovProducao::mostrar() {
         fraLotePA->setVisible(m_logica.produtoAcabadoComLote() && d.Nova);
         txtLocalizacaoPA->setCodigo(d.LocalizacaoProdutoAcabado);
         txtLotePA->setCodigo(d.LoteProdutoAcabado);
-        lblDatasLotePA->setText(QStringLiteral("Dt Fabrico: %1   Dt Validade: %2")
-                                    .arg(DataVisivel(d.DataFabricoProdutoAcabado), DataVisivel(d.DataValidadeProdutoAcabado)));
+        lblDatasLotePA->setText(
+            QStringLiteral("Dt Fabrico: %1   Dt Validade: %2")
+                .arg(DataVisivel(d.DataFabricoProdutoAcabado), DataVisivel(d.DataValidadeProdutoAcabado)));
     }
     m_aMostrar = false;
 }
@@ -348,15 +372,32 @@ void FrmMovProducao::mostrar() {
 void FrmMovProducao::focar() {
     QWidget* w = nullptr;
     switch (m_logica.foco()) {
-    case MovProducao::Campo::Lote: w = txtLote; break;
-    case MovProducao::Campo::Produto: w = txtProdutoAcabado->txtCodigo; break;
-    case MovProducao::Campo::Quantidade: w = txtQuantidade; break;
-    case MovProducao::Campo::Data: w = txtData; break;
-    case MovProducao::Campo::Armazem: w = txtArmazem->txtCodigo; break;
-    case MovProducao::Campo::Lista: w = lvwListaNomec; break;
-    case MovProducao::Campo::LocalizacaoPA: w = txtLocalizacaoPA->txtCodigo; break;
-    case MovProducao::Campo::LotePA: w = txtLotePA->txtCodigo; break;
-    case MovProducao::Campo::Nenhum: break;
+    case MovProducao::Campo::Lote:
+        w = txtLote;
+        break;
+    case MovProducao::Campo::Produto:
+        w = txtProdutoAcabado->txtCodigo;
+        break;
+    case MovProducao::Campo::Quantidade:
+        w = txtQuantidade;
+        break;
+    case MovProducao::Campo::Data:
+        w = txtData;
+        break;
+    case MovProducao::Campo::Armazem:
+        w = txtArmazem->txtCodigo;
+        break;
+    case MovProducao::Campo::Lista:
+        w = lvwListaNomec;
+        break;
+    case MovProducao::Campo::LocalizacaoPA:
+        w = txtLocalizacaoPA->txtCodigo;
+        break;
+    case MovProducao::Campo::LotePA:
+        w = txtLotePA->txtCodigo;
+        break;
+    case MovProducao::Campo::Nenhum:
+        break;
     }
     if (w && w->isEnabled())
         w->setFocus();

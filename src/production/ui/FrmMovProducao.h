@@ -22,9 +22,12 @@ public:
     FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget* pai = nullptr);
     MovProducao& logica() { return m_logica; }
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
-    void mostrar();       // logic -> controls
-    void lerCabecalho();  // controls -> logic
+    void mostrar();      // logic -> controls
+    void lerCabecalho(); // controls -> logic
     void focar();
     void editar(MovProducao::Edicao e);
     void escolherLote();
@@ -63,4 +66,6 @@ private:
     CampoCodigo *txtLocalizacaoPA, *txtLotePA;
     QPushButton *cmdCriarLote, *cmdProcessar, *cmdCancelarExecucao;
     bool m_aMostrar = false;
+    bool m_acessosLidos = false;
+    QList<QPushButton*> m_negados; // buttons the user's access rights turned off
 };

@@ -1,6 +1,16 @@
 #include "shell/ui/WMenu.h"
 
 #include "common/UserInteraction.h"
+#include "lookups/TabelaComum.h"
+#include "lookups/ui/FrmTabelaComum.h"
+#include "printing/ListaImpressoras.h"
+#include "printing/ui/frmPrintDlg.h"
+#include "production/ui/FrmAlterarPMC.h"
+#include "production/ui/FrmConfigProd.h"
+#include "production/ui/FrmEliminarLote.h"
+#include "production/ui/FrmImpFolhaLote.h"
+#include "production/ui/FrmMovProducao.h"
+#include "production/ui/FrmNomenclatura.h"
 #include "shell/GlobalContext.h"
 #include "shell/ui/FormAcessos.h"
 #include "shell/ui/FrmAbout.h"
@@ -52,17 +62,70 @@ WMenu::WMenu(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
 void WMenu::construirMenus() {
     mnuMovimentos = menuBar()->addMenu(QStringLiteral("&Movimentos"));
     mnuMovimentos->setObjectName(QStringLiteral("mnuMovimentos"));
+    QAction* nomenclatura = mnuMovimentos->addAction(QStringLiteral("Nomenclatura de Produtos"));
+    nomenclatura->setObjectName(QStringLiteral("Nomenclatura"));
+    connect(nomenclatura, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmNomenclatura(m_ctx, m_ui), QStringLiteral("frmNomenclatura"),
+                    QStringLiteral("Nomenclatura de Produtos"));
+    });
+    QAction* executLotes = mnuMovimentos->addAction(QStringLiteral("Movimentos de Produção"));
+    executLotes->setObjectName(QStringLiteral("ExecutLotes"));
+    connect(executLotes, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmMovProducao(m_ctx, m_ui), QStringLiteral("frmMovProducao"),
+                    QStringLiteral("Movimentos de Produção"));
+    });
+    QAction* eliminacaoLote = mnuMovimentos->addAction(QStringLiteral("Eliminação de Movimentos de Produção"));
+    eliminacaoLote->setObjectName(QStringLiteral("EliminacaoLote"));
+    connect(eliminacaoLote, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmEliminarLote(m_ctx, m_ui), QStringLiteral("frmEliminarLote"),
+                    QStringLiteral("Eliminação de Lotes (com reposição)"));
+    });
     mnuListagens = menuBar()->addMenu(QStringLiteral("&Listagens"));
     mnuListagens->setObjectName(QStringLiteral("mnuListagens"));
+    QAction* folhaProd = mnuListagens->addAction(QStringLiteral("Folha de Produção"));
+    folhaProd->setObjectName(QStringLiteral("FolhaProd"));
+    connect(folhaProd, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmImpFolhaLote(m_ctx, m_ui), QStringLiteral("frmImpFolhaLote"),
+                    QStringLiteral("Folha de Produção de Lote"));
+    });
     mnuMovimentosMedicoes = menuBar()->addMenu(QStringLiteral("Movimentos (Medições)"));
     mnuMovimentosMedicoes->setObjectName(QStringLiteral("mnuMovimentosMedicoes"));
     mnuListagensMedicoes = menuBar()->addMenu(QStringLiteral("Listagens (Medições)"));
     mnuListagensMedicoes->setObjectName(QStringLiteral("mnuListagensMedicoes"));
+    mnuTabelas = menuBar()->addMenu(QStringLiteral("&Tabelas"));
+    mnuTabelas->setObjectName(QStringLiteral("mnuTabelas"));
+    for (const auto& t : TabelaComum::entradasMenu()) {
+        QAction* a = mnuTabelas->addAction(t.titulo);
+        a->setObjectName(QStringLiteral("mnuTabela_") + t.tabela);
+        connect(a, &QAction::triggered, this, [this, t] {
+            abrirJanela(new FrmTabelaComum(m_ctx, m_ui, t.tabela, t.titulo), QStringLiteral("frmTabelaComum"),
+                        t.titulo);
+        });
+    }
     mnuUtilitarios = menuBar()->addMenu(QStringLiteral("&Utilitários"));
     mnuUtilitarios->setObjectName(QStringLiteral("mnuUtilitarios"));
     mnuAcessos = mnuUtilitarios->addAction(QStringLiteral("Manutenção de Acessos"));
     mnuAcessos->setObjectName(QStringLiteral("mnuAcessos"));
     connect(mnuAcessos, &QAction::triggered, this, &WMenu::abrirAcessos);
+    QAction* configProd = mnuUtilitarios->addAction(QStringLiteral("Configuração de Produção"));
+    configProd->setObjectName(QStringLiteral("ConfigProd"));
+    connect(configProd, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmConfigProd(m_ctx, m_ui), QStringLiteral("frmConfigProd"),
+                    QStringLiteral("Configuração de Produção"));
+    });
+    QAction* alteraPMC = mnuUtilitarios->addAction(QStringLiteral("Alteração de P.M.C. e U.P.C."));
+    alteraPMC->setObjectName(QStringLiteral("AlteraPMC"));
+    connect(alteraPMC, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmAlterarPMC(m_ctx, m_ui), QStringLiteral("frmAlterarPMC"),
+                    QStringLiteral("Actualizar P.M.C. e U.P.C. <Produtos sem Compras>"));
+    });
+    QAction* mnuDefinirImpressoras = mnuUtilitarios->addAction(QStringLiteral("Definir Impressoras"));
+    mnuDefinirImpressoras->setObjectName(QStringLiteral("mnuDefinirImpressoras"));
+    connect(mnuDefinirImpressoras, &QAction::triggered, this, [this] {
+        frmPrintDlg dlg(this);
+        if (dlg.exec() == QDialog::Accepted && !dlg.impressora().isEmpty())
+            ListaImpressoras::Guardar(dlg.impressora());
+    });
 
     QAction* informa = menuBar()->addAction(QStringLiteral("Info..."));
     informa->setObjectName(QStringLiteral("Informa"));
@@ -91,7 +154,8 @@ bool WMenu::abrir() {
     // The access editor is the supervisor's; the group shows only when it has entries.
     mnuAcessos->setVisible(m_menu.mostraAcessos());
     // A group shows only when it has an entry to offer.
-    for (QMenu* grupo : {mnuMovimentos, mnuListagens, mnuMovimentosMedicoes, mnuListagensMedicoes, mnuUtilitarios}) {
+    for (QMenu* grupo : {mnuMovimentos, mnuListagens, mnuMovimentosMedicoes, mnuListagensMedicoes, mnuTabelas,
+                          mnuUtilitarios}) {
         bool algum = false;
         for (QAction* a : grupo->actions())
             algum = algum || (a->isVisible() && !a->isSeparator());

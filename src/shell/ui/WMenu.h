@@ -64,6 +64,7 @@ private:
     QMenu* mnuListagens = nullptr;
     QMenu* mnuMovimentosMedicoes = nullptr;
     QMenu* mnuListagensMedicoes = nullptr;
+    QMenu* mnuTabelas = nullptr;
     QMenu* mnuUtilitarios = nullptr;
     QAction* mnuAcessos = nullptr;
     QTimer* tmrVersao;

@@ -1,9 +1,9 @@
+#include "production/ui/FrmMovProducao.h"
 #include "controls/ui/Valor.h"
 #include "lookups/ui/CampoCodigo.h"
 #include "lookups/ui/ListaVista.h"
 #include "production/MovimentosStock.h"
 #include "production/ui/FrmImpFolhaLote.h"
-#include "production/ui/FrmMovProducao.h"
 #include "shell/AdminServidor.h"
 #include "shell/EmpresaDemo.h"
 #include "shell/Empresas.h"
@@ -76,6 +76,7 @@ TEST_P(FrmMovProducaoTest, ProducaoCompletaNaEmpresaDemo) {
     const Currency pinhoAntes = saldo("MP001", "001");
     const Currency oleoAntes = saldo("MP007", "003", "OL-2512");
     FrmMovProducao f(demo, ui);
+    filho<QPushButton>(f, "cmdAltQtyNmc")->setEnabled(false); // as the access rights do before showing
     f.show();
     const QString lote = filho<QLineEdit>(f, "txtLote")->text();
     ASSERT_EQ(lote.size(), 10);
@@ -88,6 +89,8 @@ TEST_P(FrmMovProducaoTest, ProducaoCompletaNaEmpresaDemo) {
     MovProducao& m = f.logica();
     ASSERT_EQ(m.lvwListaNomec.numLinhas(), 4);
     EXPECT_FALSE(filho<QGroupBox>(f, "fraCabecalho")->isEnabled());
+    EXPECT_FALSE(filho<QPushButton>(f, "cmdAltQtyNmc")->isEnabled());
+    EXPECT_TRUE(filho<QPushButton>(f, "cmdAltQtyProd")->isEnabled());
 
     // The oil is lot-managed: executing without its lot is refused on its line.
     filho<QPushButton>(f, "cmdExecutarLote")->click();
@@ -128,7 +131,8 @@ TEST_P(FrmMovProducaoTest, ProducaoCompletaNaEmpresaDemo) {
     EXPECT_EQ(saldo("PA003", "002"), Currency::fromString("2"));
     EXPECT_EQ(saldo("MP001", "001"), pinhoAntes - Currency::fromString("18"));
     EXPECT_EQ(saldo("MP007", "003", "OL-2512"), oleoAntes - Currency::fromString("1"));
-    const auto r = db.primeiraLinha("SELECT Produto, quantidade, Fechado, custoTotal FROM Lotes WHERE Lote=?", {lote});
+    const auto r =
+        db.primeiraLinha("SELECT Produto, quantidade, Fechado, custoTotal FROM Lotes WHERE Lote=?", {lote});
     ASSERT_TRUE(r);
     EXPECT_EQ(r->at(0).toString(), "PA003");
     EXPECT_EQ(Currency::fromVariant(r->at(1)), Currency::fromString("2"));

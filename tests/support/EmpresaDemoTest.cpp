@@ -1,0 +1,57 @@
+#include "support/EmpresaDemoTest.h"
+
+#include "shell/AdminServidor.h"
+#include "shell/EmpresaDemo.h"
+#include "shell/Empresas.h"
+
+#include <QDate>
+#include <QFile>
+#include <QRandomGenerator>
+
+void EmpresaDemoTest::SetUp() {
+    m_comEsquema = false;
+    DbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    servidor = params;
+    servidor.baseDados.clear();
+    static const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZ23456789");
+    for (int i = 0; i < 4; ++i)
+        empresa += letras[QRandomGenerator::global()->bounded(int(letras.size()))];
+    QString erro;
+    ASSERT_TRUE(criarEmpresaDemo(servidor, &erro, nullptr, empresa)) << erro.toStdString();
+    if (isSQLite()) {
+        m_dadosAntes = qgetenv("LUMO_DADOS");
+        qputenv("LUMO_DADOS", servidor.pasta.toUtf8());
+    } else {
+        opcoesServidor = {"--pg", QStringLiteral("%1:%2").arg(servidor.host).arg(servidor.porta), "--login",
+                          servidor.login};
+    }
+    ASSERT_TRUE(pasta.isValid());
+    empresaDb = Database::open(ligacaoEmpresa(servidor, empresa), &erro);
+    ASSERT_TRUE(empresaDb) << erro.toStdString();
+    ano = QString::number(QDate::currentDate().year());
+}
+
+void EmpresaDemoTest::TearDown() {
+    if (empresaDb)
+        empresaDb->close();
+    empresaDb.reset();
+    if (isSQLite())
+        qputenv("LUMO_DADOS", m_dadosAntes);
+    else if (!empresa.isEmpty())
+        AdminServidor::apagarBaseDados(servidor, nomeBaseDadosEmpresa(empresa));
+    DbTest::TearDown();
+}
+
+QStringList EmpresaDemoTest::argumentosCli(const QStringList& args) const {
+    return args + opcoesServidor + QStringList{QStringLiteral("--empresa"), empresa};
+}
+
+QString EmpresaDemoTest::ficheiro(const QByteArray& conteudo) {
+    const QString nome = pasta.filePath(QStringLiteral("f%1.json").arg(++m_ficheiros));
+    QFile f(nome);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(conteudo);
+    return nome;
+}

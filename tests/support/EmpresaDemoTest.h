@@ -1,0 +1,32 @@
+#pragma once
+
+#include "shell/Database.h"
+#include "support/DbTest.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+// A demo company with a code of its own on each engine, reachable by the command-line program
+// (in-process or as a child) and through empresaDb; dropped afterwards.
+class EmpresaDemoTest : public DbTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The command's arguments followed by the server options and --empresa.
+    QStringList argumentosCli(const QStringList& args) const;
+    // A file in the test's folder holding the given text.
+    QString ficheiro(const QByteArray& conteudo);
+
+    ConnectionParams servidor;
+    QString empresa;
+    QStringList opcoesServidor; // --pg HOST:PORTA --login LOGIN on PostgreSQL; none on SQLite (LUMO_DADOS)
+    QTemporaryDir pasta;
+    std::shared_ptr<Database> empresaDb;
+    QString ano; // the current year, as the demo's documents are dated
+
+private:
+    QByteArray m_dadosAntes;
+    int m_ficheiros = 0;
+};
