@@ -8,7 +8,7 @@
 #include "shell/EmpresaDemo.h"
 #include "shell/Empresas.h"
 #include "shell/ParametrosGerais.h"
-#include "support/DbTest.h"
+#include "support/EmpresaDemoTest.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -19,20 +19,13 @@
 #include <QTimer>
 
 // A whole production on the demo company, through the window.
-class FrmMovProducaoTest : public DbTest {
+class FrmMovProducaoTest : public EmpresaDemoTest {
 protected:
     void SetUp() override {
-        m_comEsquema = false;
-        DbTest::SetUp();
+        EmpresaDemoTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        servidor = params;
-        servidor.baseDados.clear();
-        static const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZ23456789");
-        for (int i = 0; i < 4; ++i)
-            empresa += letras[QRandomGenerator::global()->bounded(int(letras.size()))];
         QString erro;
-        ASSERT_TRUE(criarEmpresaDemo(servidor, &erro, nullptr, empresa)) << erro.toStdString();
         ASSERT_TRUE(abrirEmpresa(demo, servidor, empresa, &erro)) << erro.toStdString();
         demo.CodigoUtilizador = "01";
         demo.LoginUtilizador = "Supervisor";
@@ -44,9 +37,7 @@ protected:
         if (demo.LigacaoEmpresa)
             demo.LigacaoEmpresa->close();
         demo.LigacaoEmpresa.reset();
-        if (!isSQLite() && !empresa.isEmpty())
-            AdminServidor::apagarBaseDados(servidor, nomeBaseDadosEmpresa(empresa));
-        DbTest::TearDown();
+        EmpresaDemoTest::TearDown();
     }
     template <class T> T* filho(QWidget& w, const char* nome) {
         T* c = w.findChild<T*>(QString::fromLatin1(nome));
@@ -67,8 +58,6 @@ protected:
         return SaldoProdutoArmazem(demo.bd(), f);
     }
 
-    ConnectionParams servidor;
-    QString empresa;
     GlobalContext demo;
 };
 
