@@ -1,4 +1,5 @@
 #include "controls/ui/EDatas.h"
+#include "controls/ui/CampoComSetas.h"
 
 #include "common/UserInteraction.h"
 #include "controls/DataEdicao.h"
@@ -16,28 +17,7 @@ EDatas::EDatas(QWidget* pai)
     : QWidget(pai), m_campo(new QLineEdit(this)), m_sobe(new QToolButton(this)), m_desce(new QToolButton(this)) {
     m_campo->setObjectName(QStringLiteral("txtData"));
     m_campo->setMaxLength(10);
-    m_sobe->setObjectName(QStringLiteral("cmdSobe"));
-    m_desce->setObjectName(QStringLiteral("cmdDesce"));
-    m_sobe->setArrowType(Qt::UpArrow);
-    m_desce->setArrowType(Qt::DownArrow);
-    for (auto* b : {m_sobe, m_desce}) {
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setAutoRepeat(true);
-        b->setFixedSize(16, 11);
-    }
-    auto* setas = new QVBoxLayout;
-    setas->setContentsMargins(0, 0, 0, 0);
-    setas->setSpacing(0);
-    setas->addWidget(m_sobe);
-    setas->addWidget(m_desce);
-    auto* l = new QHBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 0);
-    l->setSpacing(1);
-    l->addWidget(m_campo);
-    l->addLayout(setas);
-    setFocusProxy(m_campo);
-    setFocusPolicy(Qt::StrongFocus);
-    m_campo->installEventFilter(this);
+    montarCampoComSetas(this, m_campo, m_sobe, m_desce);
     connect(m_sobe, &QToolButton::clicked, this, &EDatas::diaSeguinte);
     connect(m_desce, &QToolButton::clicked, this, &EDatas::diaAnterior);
 }
