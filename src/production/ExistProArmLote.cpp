@@ -1,5 +1,7 @@
 #include "production/ExistProArmLote.h"
 
+#include <QHash>
+
 #include "common/UserInteraction.h"
 #include "production/Lotes.h"
 #include "production/MovimentosStock.h"
@@ -88,15 +90,15 @@ void ExistProArmLote::VerLote(const QString& lote, const QString& dataFabrico, c
         l.ctrlInt = m_controloData == 1 ? l.dataFabrico : l.dataValidade;
         candidatos.push_back(l);
     });
+    // All balances in one read rather than one per lot; codes compare as the database does, ignoring case.
+    auto chave = [](const QString& loc, const QString& lote, const QString& fab, const QString& val) {
+        return QStringList{loc, lote, fab, val}.join(QChar(0x1F)).toUpper();
+    };
+    QHash<QString, Currency> saldos;
+    for (const SaldoLoteLocalizacao& s : SaldosPorLoteLocalizacao(db, produto, armazem))
+        saldos[chave(s.localizacao, s.lote, s.dataFabrico, s.dataValidade)] += s.saldo;
     for (Linha& l : candidatos) {
-        FiltroSaldo f;
-        f.produto = produto;
-        f.armazem = l.armazem;
-        f.localizacao = l.localizacao;
-        f.lote = l.lote;
-        f.dataFabrico = l.dataFabrico;
-        f.dataValidade = l.dataValidade;
-        l.existencia = SaldoProdutoArmazem(db, f);
+        l.existencia = saldos.value(chave(l.localizacao, l.lote, l.dataFabrico, l.dataValidade));
         if (mostraSemSaldo || l.existencia > Currency())
             m_linhas.push_back(l);
     }

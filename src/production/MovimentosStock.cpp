@@ -1,5 +1,7 @@
 #include "production/MovimentosStock.h"
 
+#include <QSqlQuery>
+
 #include "shell/Database.h"
 #include "shell/GlobalContext.h"
 #include "shell/Schema.h"
@@ -80,11 +82,31 @@ bool valoresLinha(const std::vector<ColunaDef>& colunas, const LinhaMovProduto& 
 
 } // namespace
 
+namespace {
+// The signed sum and the rows it counts, shared by every balance read.
+const QString SomaSaldo =
+    QStringLiteral("SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END)");
+const QString LinhasSaldo = QStringLiteral(" FROM MovProduto WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-')");
+} // namespace
+
 const QString& sqlSaldoProduto() {
-    static const QString sql = QStringLiteral(
-        "SELECT SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END) FROM MovProduto "
-        "WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-')");
+    static const QString sql = QStringLiteral("SELECT ") + SomaSaldo + LinhasSaldo;
     return sql;
+}
+
+std::vector<SaldoLoteLocalizacao> SaldosPorLoteLocalizacao(Database& db, const QString& produto, const QString& armazem,
+                                                           bool* ok) {
+    static const QString sql = QStringLiteral("SELECT Localizacao, Lote, DataFabrico, DataValidade, ") + SomaSaldo +
+                               LinhasSaldo +
+                               QStringLiteral(" AND Armazem=? GROUP BY Localizacao, Lote, DataFabrico, DataValidade");
+    std::vector<SaldoLoteLocalizacao> r;
+    const bool lido = db.percorrer(sql, {produto, armazem}, [&](const QSqlQuery& q) {
+        r.push_back({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                     Currency::fromVariant(q.value(4))});
+    });
+    if (ok)
+        *ok = lido;
+    return r;
 }
 
 qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto, QString* erro) {

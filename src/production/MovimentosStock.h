@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 struct GlobalContext;
 class Database;
@@ -20,6 +21,15 @@ qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 n
 // The signed balance of a product's ledger rows ("E+"/"S-" add, "S+"/"E-" subtract), as a SELECT
 // whose WHERE binds the product first; callers append their " AND ..." filters.
 const QString& sqlSaldoProduto();
+
+// A product's balances in one warehouse per location, lot and lot dates, read at once (the
+// same sums SaldoProdutoArmazem gives for each of those combinations).
+struct SaldoLoteLocalizacao {
+    QString localizacao, lote, dataFabrico, dataValidade;
+    Currency saldo;
+};
+std::vector<SaldoLoteLocalizacao> SaldosPorLoteLocalizacao(Database& db, const QString& produto, const QString& armazem,
+                                                           bool* ok = nullptr);
 
 // What a stock balance is narrowed by. A dimension that is not given matches any value.
 struct FiltroSaldo {
