@@ -1,3 +1,4 @@
+#include "common/Currency.h"
 #include "shell/Arranque.h"
 #include "shell/GlobalContext.h"
 #include "shell/InstanciaUnica.h"
@@ -5,12 +6,30 @@
 #include "shell/ui/QtUserInteraction.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 const QString NomePrograma = QStringLiteral("WLumoProd");
-}
+
+// An amount beyond the money type stops the action that met it, never the program: postings have
+// already rolled back by then, and the user is told why.
+class Aplicacao : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* destino, QEvent* evento) override {
+        try {
+            return QApplication::notify(destino, evento);
+        } catch (const EstouroMontante&) {
+            QMessageBox::critical(nullptr, NomePrograma,
+                                  QStringLiteral("Ultrapassou o valor limite: um montante ou quantidade não cabe "
+                                                 "nos limites do programa.\nA operação foi anulada."));
+            return false;
+        }
+    }
+};
+} // namespace
 
 int main(int argc, char** argv) {
     // Service calls never show a window, so they are handled before the GUI exists.
@@ -22,7 +41,7 @@ int main(int argc, char** argv) {
                           LUMO_VERSAO_MINOR, LUMO_VERSAO_REVISAO) == AccaoLinhaComando::Terminar)
         return 0;
 
-    QApplication app(argc, argv);
+    Aplicacao app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("LumoGest"));
     QCoreApplication::setApplicationName(NomePrograma);
     QCoreApplication::setApplicationVersion(

@@ -30,6 +30,8 @@ int64_t lumoDividirArredondando(__int128 num, __int128 div, Currency::Arredondam
             ++q;
         break;
     }
+    if (q > std::numeric_limits<int64_t>::max())
+        throw EstouroMontante();
     return int64_t(negativo ? -q : q);
 }
 
@@ -91,7 +93,7 @@ Currency Currency::fromDouble(double d) {
     const double escalado = d * double(Escala);
     // Beyond the range llround has no defined result; such a value cannot be an amount.
     if (!std::isfinite(escalado) || std::fabs(escalado) >= 9.2e18)
-        return Currency();
+        throw EstouroMontante();
     return fromRaw(int64_t(std::llround(escalado)));
 }
 
@@ -119,7 +121,7 @@ Currency Currency::fromVariant(const QVariant& v) {
     const QString t = v.toString();
     if (auto c = parse(t))
         return *c;
-    // Scientific notation from SQLite text conversion, e.g. "1.0e-04".
+    // Scientific notation from SQLite text conversion, e.g. "1.0e-04"; digits beyond the range.
     bool ok = false;
     const double d = t.toDouble(&ok);
     return ok ? fromDouble(d) : Currency();
@@ -161,7 +163,10 @@ Currency Currency::rounded(int casas, Arredondamento modo) const {
     int64_t passo = 1;
     for (int i = casas; i < 4; ++i)
         passo *= 10;
-    return fromRaw(lumoDividirArredondando(m_raw, passo, modo) * passo);
+    int64_t r = 0;
+    if (__builtin_mul_overflow(lumoDividirArredondando(m_raw, passo, modo), passo, &r) || r == INT64_MIN)
+        throw EstouroMontante();
+    return fromRaw(r);
 }
 
 Currency Currency::multiply(const Currency& o, Arredondamento modo) const {

@@ -45,7 +45,12 @@ void aplicar(int regra, Estado& e, const LinhaLedger& l) {
         } else if (l.afecta == QStringLiteral("E-")) {
             e.quant -= l.quant;
             e.valor -= l.valor;
+        } else {
+            return;
         }
+        // Entries that cancel out leave no quantity to divide by: the average they had before holds.
+        if (!e.quant.isZero())
+            e.media = e.valor.divide(e.quant);
         return;
     }
     const bool regra3 = regra == 3;
@@ -77,11 +82,7 @@ void aplicar(int regra, Estado& e, const LinhaLedger& l) {
     }
 }
 
-Currency resultado(int regra, const Estado& e) {
-    if (regra == 1)
-        return e.quant.isZero() ? Currency() : e.valor.divide(e.quant);
-    return e.media;
-}
+Currency resultado(int, const Estado& e) { return e.media; }
 
 class Calculo {
 public:
@@ -206,6 +207,8 @@ private:
         e.media = Currency::fromVariant(r.value(5));
         e.quant = Currency::fromVariant(r.value(6));
         e.valor = Currency::fromVariant(r.value(7));
+        if (m_regra == 1 && !e.quant.isZero())
+            e.media = e.valor.divide(e.quant);
     }
 
     // The rows that count, after a position in ledger order.
@@ -217,7 +220,9 @@ private:
             cabeca = QStringLiteral("SELECT AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, "
                                     "CalculoFacturaDesconto, Data, NumRegisto, 0 FROM MovProduto WHERE Codigo=?");
             if (m_alteracaoNum > 0) {
-                cabeca += QStringLiteral(" AND Data>=? AND NumRegisto>=?");
+                // From the changed row on in ledger order (date, then row number): a row dated after
+                // it counts even when it was recorded before it.
+                cabeca += QStringLiteral(" AND (Data, NumRegisto) >= (?, ?)");
                 vCabeca << m_inicioData << m_inicioNum;
             }
         } else {

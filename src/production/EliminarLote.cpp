@@ -9,6 +9,7 @@
 #include "shell/PeriodoAberto.h"
 
 #include "production/FormatoQuantidade.h"
+#include "production/ProductionDocument.h"
 
 #include <QSqlQuery>
 
@@ -27,10 +28,11 @@ void EliminacaoLote::Limpa() {
 }
 
 bool EliminacaoLote::loteSaiu(const QString& lote) {
-    const QString codigo = lote.trimmed();
     Limpa();
-    if (codigo.isEmpty())
+    if (lote.trimmed().isEmpty())
         return false;
+    // Lots are kept left-filled to 10 digits, as the order window writes them.
+    const QString codigo = ZerarLote(lote);
     Database& db = m_ctx.bd();
     auto l = LerLoteProducao(db, codigo);
     if (!l || !l->fechado) {

@@ -1,5 +1,6 @@
 #include "production/LancaMovProduto.h"
 
+#include "common/Arredondamento.h"
 #include "production/CustoMedio.h"
 #include "production/MovimentosStock.h"
 #include "shell/Database.h"
@@ -42,6 +43,7 @@ struct Contexto {
     qint64 numRegisto = 0;
     Mavo::DadosCtrlExistencia ctrl;
     QString descricaoTipo;
+    int precoTranfAcertos = 0;
     Currency saldoArmazem, saldoLote;
 };
 
@@ -58,7 +60,8 @@ std::optional<Contexto> lerContexto(Database& db, const LinhaMovProduto& l, bool
                       "(SELECT IgnoraCtrlExistencia FROM Armazens WHERE codigo=? ORDER BY NumRegisto%3), "
                       "g.proddiversos, g.proddiversos2, g.ControlaQuant, g.controlaQuant_Diversos, "
                       "g.controlaQuant_Servicos, g.controlaQuant_Portes, g.NumRegisto, "
-                      "(SELECT Descricao FROM TabTipoMov WHERE Codigo=? ORDER BY NumRegisto%3)")
+                      "(SELECT Descricao FROM TabTipoMov WHERE Codigo=? ORDER BY NumRegisto%3), "
+                      "g.PrecoTranfAcertos")
                       .arg(d.agora(), d.proximoNumRegisto(QStringLiteral("MovProduto")), d.limite(1));
     QVariantList v{armazem, l.texto(QStringLiteral("Tipo"))};
     if (saida) {
@@ -108,9 +111,10 @@ std::optional<Contexto> lerContexto(Database& db, const LinhaMovProduto& l, bool
     c.ctrl.controlaQuantPortes = r->at(22);
     c.ctrl.temParametros = !r->at(23).isNull();
     c.descricaoTipo = r->at(24).toString();
+    c.precoTranfAcertos = r->at(25).toInt();
     if (saida) {
-        c.saldoArmazem = Currency::fromVariant(r->at(25));
-        c.saldoLote = Currency::fromVariant(r->at(26));
+        c.saldoArmazem = Currency::fromVariant(r->at(26));
+        c.saldoLote = Currency::fromVariant(r->at(27));
     }
     return c;
 }
@@ -140,21 +144,54 @@ bool verificarSaida(GlobalContext& ctx, const LinhaMovProduto& l, const Contexto
     return true;
 }
 
+bool acimaDoLimite(const LinhaMovProduto& l) {
+    // The row's own value and quantity × price both count: a small ValorIliq must not hide a
+    // quantity whose value the ledger's sums and averages could not hold.
+    const Currency bruto = l.montante(QStringLiteral("QuantNormal")).multiply(l.montante(QStringLiteral("Preco")));
+    return l.montante(QStringLiteral("ValorIliq")).abs() > LimiteValor || bruto.abs() > LimiteValor;
+}
+
+QString mensagemLimite(const QString& codigo, const QString& descricao) {
+    return QStringLiteral("Ultrapassou o valor limite por produto: 999,999,999.99\nProduto: [%1 - %2]")
+        .arg(codigo, descricao);
+}
+
+// Transfers ("TRA") and stock adjustments ("AC+"/"AC-") are valued by ParamGeral.PrecoTranfAcertos:
+// 0 the row's own price, 1 the average cost (the warehouse's when costs are kept per warehouse),
+// 2 the last purchase price, 3 the last cost price. Nothing when the rule leaves the row's price.
+std::optional<Currency> precoTransferenciaAcerto(Database& db, const LinhaMovProduto& l, const Contexto& c) {
+    const QString tipo = l.texto(QStringLiteral("Tipo")).trimmed().toUpper();
+    const QString afecta = l.texto(QStringLiteral("AfectaStk")).trimmed().toUpper();
+    if (tipo != QStringLiteral("TRA") && afecta != QStringLiteral("AC+") && afecta != QStringLiteral("AC-"))
+        return std::nullopt;
+    switch (c.precoTranfAcertos) {
+    case 1:
+        if (c.porArmazem)
+            return PrecosArmazemUltimaEntrada(db, l.texto(QStringLiteral("Codigo")).trimmed(),
+                                              l.texto(QStringLiteral("Armazem")), l.texto(QStringLiteral("Data")))
+                .pmCusto;
+        return c.pmc;
+    case 2:
+        return c.upCompra;
+    case 3:
+        return c.upCusto;
+    default:
+        return std::nullopt;
+    }
+}
+
 void preencherSeVazio(LinhaMovProduto& l, const QString& coluna, const QString& valor) {
     if (l.texto(coluna).isEmpty())
         l.definir(coluna, valor);
 }
 
-} // namespace
-
-qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancamento& opcoes) {
-    ctx.UltimoErro.clear();
+qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& opcoes) {
     Database& db = ctx.bd();
     const QString codigo = l.texto(QStringLiteral("Codigo")).trimmed();
     const QString afecta = l.texto(QStringLiteral("AfectaStk")).trimmed().toUpper();
     const QString data = l.texto(QStringLiteral("Data")).trimmed();
     const Currency quant = l.montante(QStringLiteral("QuantNormal"));
-    const Currency preco = l.montante(QStringLiteral("Preco"));
+    const Currency precoDado = l.montante(QStringLiteral("Preco"));
     l.definir(QStringLiteral("AfectaStk"), afecta);
     if (!QDate::fromString(data, QStringLiteral("yyyy-MM-dd")).isValid()) {
         recusar(ctx, QStringLiteral("Data inválida no movimento do produto %1: %2").arg(codigo, data));
@@ -163,12 +200,11 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
 
     // 1. value limit
     const bool ajuste = afecta == QStringLiteral("AC+") || afecta == QStringLiteral("AC-");
-    Currency valorLinha = l.montante(QStringLiteral("ValorIliq"));
-    if (valorLinha.isZero())
-        valorLinha = quant.multiply(preco);
-    if (!ajuste && valorLinha.abs() > LimiteValor) {
-        recusar(ctx, QStringLiteral("Ultrapassou o valor limite por produto: 999,999,999.99\nProduto: [%1 - %2]")
-                         .arg(codigo, l.texto(QStringLiteral("Descricao"))));
+    // Adjustments are exempt from the limit, not from the money type: the value is computed for
+    // every row, and one that does not fit throws.
+    const bool foraDoLimite = acimaDoLimite(l);
+    if (!ajuste && foraDoLimite) {
+        recusar(ctx, mensagemLimite(codigo, l.texto(QStringLiteral("Descricao"))));
         return 0;
     }
 
@@ -202,6 +238,17 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
     preencherSeVazio(l, QStringLiteral("Unidade"), c->unidade);
     if (saida && !verificarSaida(ctx, l, *c))
         return 0;
+    Currency preco = precoDado;
+    if (const auto p = precoTransferenciaAcerto(db, l, *c)) {
+        preco = *p;
+        l.definir(QStringLiteral("Preco"), preco);
+        l.definir(QStringLiteral("PrecoAplicado"), preco);
+        l.definir(QStringLiteral("ValorIliq"), ArredondaValor(quant.multiply(preco), ctx.casadec, 1));
+        if (!ajuste && acimaDoLimite(l)) {
+            recusar(ctx, mensagemLimite(codigo, l.texto(QStringLiteral("Descricao"))));
+            return 0;
+        }
+    }
 
     // 4. costs
     l.definir(QStringLiteral("PMCusto"), c->pmc);
@@ -259,6 +306,23 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
         return falhaEscrita(erro.isEmpty() ? QStringLiteral("Não foi possível gravar o movimento do produto %1.").arg(codigo)
                                            : erro);
 
+    if (!entrada && opcoes.actualizarCustoMedioFicha && c->regra != 1 &&
+        (afecta == QStringLiteral("S+") || afecta == QStringLiteral("S-"))) {
+        // Under the running rules an exit or a return changes the weight of every later entry:
+        // dated before the end of the history, it changes the product's average too.
+        bool ok = false;
+        const QVariant ultima = db.scalar(QStringLiteral("SELECT MAX(Data) FROM MovProduto WHERE Codigo=?"), {codigo}, &ok);
+        if (!ok)
+            return falhaEscrita(db.lastError());
+        if (ultima.toString() > data) {
+            CorteCustoMedio tudo;
+            tudo.regra = c->regra;
+            const Currency pmc = CalculaPrecoMedioCusto(db, codigo, {}, tudo, &ok);
+            if (!ok || !db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"),
+                                {pmc.toVariant(), codigo}))
+                return falhaEscrita(db.lastError());
+        }
+    }
     if (entrada && opcoes.actualizarCustoMedioFicha) {
         // The product file keeps the average over its whole history. When nothing is dated after the
         // new row, that history ends with it and the row's own average is the answer.
@@ -285,4 +349,21 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
         return 0;
     }
     return n;
+}
+
+} // namespace
+
+qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancamento& opcoes) {
+    ctx.UltimoErro.clear();
+    const bool jaEmTransaccao = ctx.bd().emTransaccao();
+    try {
+        return lancar(ctx, l, opcoes);
+    } catch (const EstouroMontante&) {
+        // An amount beyond the money type: refused as beyond the value limit. Our own transaction was
+        // rolled back by its guard; a caller's can only be rolled back now.
+        if (jaEmTransaccao)
+            ctx.bd().marcarFalhaTransaccao();
+        ctx.UltimoErro = mensagemLimite(l.texto(QStringLiteral("Codigo")).trimmed(), l.texto(QStringLiteral("Descricao")));
+        return 0;
+    }
 }

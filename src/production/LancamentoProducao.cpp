@@ -1,12 +1,16 @@
 #include "production/LancamentoProducao.h"
 
 #include "common/Arredondamento.h"
+#include "common/InteraccaoSilenciosa.h"
 #include "common/UserInteraction.h"
 #include "production/CustoMedio.h"
 #include "production/LancaMovProduto.h"
 #include "production/NumeracaoDocumentos.h"
 #include "shell/Database.h"
 #include "shell/GlobalContext.h"
+#include "shell/PeriodoAberto.h"
+
+#include <QHash>
 
 #include <QDate>
 
@@ -142,13 +146,31 @@ public:
     QStringList m_diversos;
 };
 
-bool numerar(Database& db, DocumentoProducao& doc, const QString& data, QString& erro) {
-    if (doc.tipo.isEmpty() || doc.numerado())
-        return true;
-    doc.numero = ProximoNumTabTipoMov(db, doc.tipo, data, &erro);
-    doc.data = data;
-    return !doc.numero.isEmpty();
+// Numbers the documents without one; two documents of one type (a configuration that uses one type
+// twice) get two numbers.
+bool numerar(Database& db, ProductionDocument& d, QString& erro) {
+    QHash<QString, QStringList> dados;
+    for (const DocumentoProducao* x : {&d.Saida, &d.Ent, &d.Ret, &d.Ref})
+        if (x->numerado())
+            dados[x->tipo.trimmed().toUpper()] << x->numero;
+    for (DocumentoProducao* x : {&d.Saida, &d.Ent, &d.Ret, &d.Ref}) {
+        if (x->tipo.trimmed().isEmpty() || x->numerado())
+            continue;
+        QStringList& doTipo = dados[x->tipo.trimmed().toUpper()];
+        QString motivo;
+        x->numero = ProximoNumTabTipoMov(db, x->tipo, d.Data, &motivo, doTipo);
+        x->data = d.Data;
+        if (x->numero.isEmpty()) {
+            erro = motivo.isEmpty() ? QStringLiteral("Não foi possível numerar o documento %1.").arg(x->tipo)
+                                    : motivo + QStringLiteral("\nCorrija a configuração de Produção.");
+            return false;
+        }
+        doTipo << x->numero;
+    }
+    return true;
 }
+
+bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase, ResultadoProducao* resultado);
 
 } // namespace
 
@@ -169,6 +191,18 @@ std::optional<FaseProducao> EscolheFaseProducao(GlobalContext& ctx, UserInteract
 
 bool LancaProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase, ResultadoProducao* resultado) {
     ctx.UltimoErro.clear();
+    try {
+        return lancarProducao(ctx, doc, fase, resultado);
+    } catch (const EstouroMontante&) {
+        // The transaction's guard rolled everything back on the way out.
+        return recusar(ctx, QStringLiteral("Ultrapassou o valor limite por produto: 999,999,999.99\nProduto: [%1 - %2]")
+                                .arg(doc.ProdutoAcabado, doc.DescProdutoAcabado));
+    }
+}
+
+namespace {
+
+bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase, ResultadoProducao* resultado) {
     Database& db = ctx.bd();
     const ConfigProducao cfg = LerConfigProducao(db);
     if (!cfg.existe)
@@ -181,6 +215,11 @@ bool LancaProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fas
         return recusar(ctx, QStringLiteral("Preenchimento Incompleto!"));
     if (!QDate::fromString(d.Data, QStringLiteral("yyyy-MM-dd")).isValid())
         return recusar(ctx, QStringLiteral("Data inválida: %1").arg(d.Data));
+    // Both phases post on the production date: a lot still pending when its period was closed
+    // cannot take its adjustments there.
+    InteraccaoSilenciosa periodo;
+    if (!ValidaPeriodoAberto(ctx, periodo, d.Data, ctx.armazem, true))
+        return recusar(ctx, periodo.ultima.isEmpty() ? QStringLiteral("Data inválida: %1").arg(d.Data) : periodo.ultima);
     const bool segundaFase = !d.Nova;
     for (auto [doc2, tipo] : {std::pair{&d.Saida, cfg.tipoSaida}, std::pair{&d.Ent, cfg.tipoEnt},
                               std::pair{&d.Ret, cfg.tipoRet}, std::pair{&d.Ref, cfg.tipoRef}})
@@ -232,10 +271,8 @@ bool LancaProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fas
     }
 
     QString erro;
-    for (DocumentoProducao* x : {&d.Saida, &d.Ent, &d.Ret, &d.Ref})
-        if (!numerar(db, *x, d.Data, erro))
-            return recusar(ctx, erro.isEmpty() ? QStringLiteral("Não foi possível numerar o documento %1.").arg(x->tipo)
-                                               : erro);
+    if (!numerar(db, d, erro))
+        return recusar(ctx, erro);
 
     // Lot number: past every lot taken meanwhile by another workstation.
     if (d.Nova) {
@@ -399,3 +436,5 @@ bool LancaProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fas
     }
     return true;
 }
+
+} // namespace

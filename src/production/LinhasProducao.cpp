@@ -167,9 +167,11 @@ VerificacaoLote VerificaExecutarLote(GlobalContext& ctx, const ProductionDocumen
         // A return brings stock back: only what leaves needs covering.
         if (!mavo.CtrlExistenciaProduto(db, l.produto, l.armazem) || quantidade(l) < Currency())
             continue;
+        // Each location of the lot covers only the lines taken from it.
         Currency preciso;
         for (const LinhaProducao& o : doc.linhas)
-            if (o.produto == l.produto && o.lote.trimmed() == l.lote.trimmed() && quantidade(o) > Currency())
+            if (o.produto == l.produto && o.lote.trimmed() == l.lote.trimmed() && o.armazem == l.armazem &&
+                o.localizacao.trimmed() == l.localizacao.trimmed() && quantidade(o) > Currency())
                 preciso += quantidade(o);
         FiltroExistencia f;
         f.produto = l.produto;

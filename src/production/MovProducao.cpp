@@ -3,6 +3,7 @@
 #include "production/ExistProArmLote.h"
 #include "production/FolhaLote.h"
 #include "production/FormatoQuantidade.h"
+#include "lookups/PesquisaTabelas.h"
 #include "shell/Database.h"
 #include "shell/GlobalContext.h"
 #include "shell/Mavo.h"
@@ -104,6 +105,9 @@ void MovProducao::txtLote_LostFocus() {
     txtArmazem.codigo = doc.Armazem;
     if (CarregarListaNomenc() > 0)
         m_estado = Estado::Linhas;
+    // Adjustments post on the production date: said now, before the user types them.
+    if (doc.pendente())
+        ValidaPeriodoAberto(m_ctx, m_ui, doc.Data, m_ctx.armazem, true);
 }
 
 void MovProducao::produtoEscolhido() {
@@ -126,6 +130,15 @@ bool MovProducao::cmdCarregar_Click() {
         return Mensagem(Campo::Quantidade), false;
     if (doc.Armazem.isEmpty())
         return Mensagem(Campo::Armazem), false;
+    // The code fields as their lookups check them when left: whatever filled them, a product
+    // without a bill or a warehouse that does not exist goes no further.
+    PesquisaTabelas pesquisa(m_ctx, m_ui);
+    if (!pesquisa.Nomenclatura_Prod(txtProdutoAcabado, false))
+        return m_foco = Campo::Produto, false;
+    produtoEscolhido();
+    if (!pesquisa.Armazens(txtArmazem, false))
+        return m_foco = Campo::Armazem, false;
+    doc.Armazem = txtArmazem.codigo.trimmed();
     Mavo mavo(m_ctx);
     if (!mavo.UtilizadorControloArmazens(doc.Armazem, true, false, &m_ui))
         return m_foco = Campo::Armazem, false;
@@ -264,11 +277,18 @@ bool MovProducao::cmdActualiza_Click(const Currency& digitado) {
     const int r = linhaActual();
     if (m_estado != Estado::Edicao || r < 0)
         return false;
+    const LinhaProducao& l = doc.linhas[size_t(lvwListaNomec.tag(r).toInt())];
+    if (l.factor.isZero())
+        return actualizarQuantidade(digitado);
+    return actualizarQuantidade(CalculaQuantidadeFactor(digitado, l.factor, l.formula, false, m_ctx.casasdecProducao));
+}
+
+bool MovProducao::actualizarQuantidade(const Currency& valor) {
+    const int r = linhaActual();
+    if (m_estado != Estado::Edicao || r < 0)
+        return false;
     const int i = lvwListaNomec.tag(r).toInt();
     LinhaProducao& l = doc.linhas[size_t(i)];
-    Currency valor = digitado;
-    if (!l.factor.isZero())
-        valor = CalculaQuantidadeFactor(digitado, l.factor, l.formula, false, m_ctx.casasdecProducao);
     if (m_edicao != Edicao::Acertos && valor < Currency()) {
         m_ui.mensagem(QStringLiteral("A quantidade não pode ser negativa."), UserInteraction::Icone::Critico);
         return false;
@@ -330,15 +350,9 @@ bool MovProducao::prepararEscolhaLote(ExistProArmLote& escolha) {
     escolha.txtCodigo = l.produto;
     escolha.txtArmazem = l.armazem;
     escolha.txtAfectaSTK = QStringLiteral("S+");
-    // Once another line of the same raw material took the lot the order imposes, the rest may come
-    // from any lot: the imposed one is already spent by this production.
-    const int i = lvwListaNomec.tag(r).toInt();
-    bool outroComLote = false;
-    for (int k = 0; k < int(doc.linhas.size()); ++k)
-        if (k != i && doc.linhas[size_t(k)].produto == l.produto &&
-            !doc.linhas[size_t(k)].lote.trimmed().isEmpty())
-            outroComLote = true;
-    escolha.txtIgnoraControlos = outroComLote ? QStringLiteral("S") : QString();
+    // The production order shows the lots in FIFO/LIFO order but leaves the choice to the user:
+    // an expired lot still in stock must not block a fresh one.
+    escolha.txtIgnoraControlos = QStringLiteral("S");
     escolha.txtSomaQTY = quantidadeDaFase(l);
     escolha.VerLote(l.lote, l.dataFabrico, l.dataValidade);
     return true;
@@ -364,11 +378,13 @@ void MovProducao::definirLote(const QString& lote, const QString& localizacao, c
     l.dataFabrico = dataFabrico;
     l.dataValidade = dataValidade;
     const Currency q = quantidadeDaFase(l);
-    // What other lines of this production already take from the same lot is not available here.
+    // What other lines of this production already take from the same lot and location is not
+    // available here.
     Currency disponivel = existencia;
     for (int k = 0; k < int(doc.linhas.size()); ++k) {
         const LinhaProducao& o = doc.linhas[size_t(k)];
-        if (k != i && o.produto == l.produto && o.lote.trimmed() == lote && quantidadeDaFase(o) > Currency())
+        if (k != i && o.produto == l.produto && o.lote.trimmed() == lote && o.armazem == l.armazem &&
+            o.localizacao.trimmed() == l.localizacao.trimmed() && quantidadeDaFase(o) > Currency())
             disponivel -= quantidadeDaFase(o);
     }
     if (disponivel > Currency() && q > Currency() && disponivel < q) {
@@ -393,18 +409,35 @@ void MovProducao::definirLote(const QString& lote, const QString& localizacao, c
             lvwListaNomec.lvw_SelectLinha(k);
 }
 
-void MovProducao::loteProdutoAcabadoEscolhido(const QString& lote) {
+bool MovProducao::loteProdutoAcabadoEscolhido(const QString& lote) {
     doc.LoteProdutoAcabado = lote.trimmed();
     doc.DataFabricoProdutoAcabado.clear();
     doc.DataValidadeProdutoAcabado.clear();
     if (doc.LoteProdutoAcabado.isEmpty())
-        return;
-    if (const auto r = m_ctx.bd().primeiraLinha(
-            QStringLiteral("SELECT DataFabrico, DataValidade FROM TabLotes WHERE Produto=? AND Codigo=?"),
-            {doc.ProdutoAcabado, doc.LoteProdutoAcabado})) {
-        doc.DataFabricoProdutoAcabado = r->at(0).toString();
-        doc.DataValidadeProdutoAcabado = r->at(1).toString();
+        return true;
+    const auto r = m_ctx.bd().primeiraLinha(
+        QStringLiteral("SELECT DataFabrico, DataValidade FROM TabLotes WHERE Produto=? AND Codigo=?"),
+        {doc.ProdutoAcabado, doc.LoteProdutoAcabado});
+    if (!r) {
+        doc.LoteProdutoAcabado.clear();
+        recusar(QStringLiteral("Lote Inexistente para este Produto"), Campo::LotePA);
+        return false;
     }
+    doc.DataFabricoProdutoAcabado = r->at(0).toString();
+    doc.DataValidadeProdutoAcabado = r->at(1).toString();
+    return true;
+}
+
+bool MovProducao::localizacaoProdutoAcabadoEscolhida(const QString& localizacao) {
+    CampoTabela campo;
+    campo.codigo = localizacao.trimmed();
+    doc.LocalizacaoProdutoAcabado.clear();
+    if (campo.codigo.isEmpty())
+        return true;
+    if (!PesquisaTabelas(m_ctx, m_ui).Localizacoes(campo, false))
+        return m_foco = Campo::LocalizacaoPA, false;
+    doc.LocalizacaoProdutoAcabado = campo.codigo.trimmed();
+    return true;
 }
 
 bool MovProducao::cmdExecutarLote_Click() {
@@ -413,6 +446,10 @@ bool MovProducao::cmdExecutarLote_Click() {
     if (doc.Situacao == SituacaoEncerrada) {
         recusar(QStringLiteral("O lote %1 já está encerrado.").arg(doc.Lote), Campo::Lote,
                 UserInteraction::Icone::Exclamacao);
+        return false;
+    }
+    if (!ValidaPeriodoAberto(m_ctx, m_ui, doc.Data, m_ctx.armazem, true)) {
+        m_foco = doc.Nova ? Campo::Data : Campo::Lote;
         return false;
     }
     const VerificacaoLote v = VerificaExecutarLote(m_ctx, doc);

@@ -59,8 +59,12 @@ public:
     QString lblEdicao() const { return m_lblEdicao; }
     QString fraEdicaoCaption() const { return m_fraEdicao; }
     Currency valorEdicao() const { return m_valorEdicao; } // as shown (through the factor)
-    // "Actuali&za" with the typed value; false leaves the panel open.
+    // "Actuali&za" with the typed value (the quantity collected on a line with a conversion factor);
+    // false leaves the panel open.
     bool cmdActualiza_Click(const Currency& digitado);
+    // The same with the value already in the line's own unit (what the factor turns the typed
+    // value into); every check of the panel applies.
+    bool actualizarQuantidade(const Currency& valor);
     void cmdCancelaEdicao_Click();
 
     // "&Lote / Produto": prepares the lot choice of the selected line (false when the line's
@@ -72,8 +76,11 @@ public:
     void definirLote(const QString& lote, const QString& localizacao, const QString& dataFabrico,
                      const QString& dataValidade, const Currency& existencia);
 
-    // The finished product's batch typed or chosen: its dates come from the batch table.
-    void loteProdutoAcabadoEscolhido(const QString& lote);
+    // The finished product's batch typed or chosen: its dates come from the batch table. A batch
+    // the table does not know for the product is refused (and cleared).
+    bool loteProdutoAcabadoEscolhido(const QString& lote);
+    // The finished product's location typed: refused (and cleared) when there is no such location.
+    bool localizacaoProdutoAcabadoEscolhida(const QString& localizacao);
 
     // "&Executar Lote": the checks, then the processing panel with the analysis.
     bool cmdExecutarLote_Click();

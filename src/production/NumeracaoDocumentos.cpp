@@ -22,7 +22,8 @@ QString oitoDigitos(qint64 n) { return QString::number(n).right(8).rightJustifie
 
 } // namespace
 
-QString ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& data, QString* erro) {
+QString ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& data, QString* erro,
+                             const QStringList& reservados) {
     auto falha = [&] {
         if (erro)
             *erro = db.lastError();
@@ -36,8 +37,12 @@ QString ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& d
         {tipo}, &ok);
     if (!ok)
         return falha();
-    if (!r)
-        return QStringLiteral("00000001");
+    if (!r) {
+        // Numbering a type nobody defined would hand "00000001" to every document of it.
+        if (erro)
+            *erro = QStringLiteral("O tipo de movimento %1 não existe na tabela de tipos de movimento.").arg(tipo);
+        return QString();
+    }
     qint64 proximo = r->at(0).toString().trimmed().right(8).toLongLong() + 1;
     const bool mensal = r->at(1).toInt() != 0;
     const bool hash = r->at(2).toInt() != 0;
@@ -63,17 +68,37 @@ QString ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& d
             return falha();
         proximo = qMax(proximo, qint64(n.toDouble()) + 1);
     }
-    // A counter behind the ledger (another program, a restored copy) must not give a number twice.
-    for (;;) {
+    // A counter behind the ledger (another program, a restored copy) must not give a number twice;
+    // nor may a number a production lot keeps for a document with no rows yet (its return and
+    // reinforcement), which the ledger does not show.
+    const bool stock = tabela == QStringLiteral("MovProduto");
+    const QString sqlLotes =
+        QStringLiteral("SELECT 1 FROM Lotes WHERE (tipoSaida=? AND NumeroSaida=? AND substr(DataSaida,1,4)=?) OR "
+                       "(tipoent=? AND Numeroent=? AND substr(Dataent,1,4)=?) OR "
+                       "(tipoRet=? AND Numeroret=? AND substr(Dataret,1,4)=?) OR "
+                       "(tiporef=? AND Numeroref=? AND substr(Dataref,1,4)=?)") +
+        d.limite(1);
+    for (;; ++proximo) {
         const QString numero = oitoDigitos(proximo);
+        if (reservados.contains(numero))
+            continue;
         const QVariant usado = db.scalar(
             QStringLiteral("SELECT 1 FROM %1 WHERE Tipo=? AND Ano=? AND Numero=?").arg(tabela) + d.limite(1),
             {tipo, ano, numero}, &ok);
         if (!ok)
             return falha();
-        if (!usado.isValid())
-            return numero;
-        ++proximo;
+        if (usado.isValid())
+            continue;
+        if (stock) {
+            const QVariant reservado = db.scalar(sqlLotes, {tipo, numero, ano, tipo, numero, ano, tipo, numero, ano,
+                                                            tipo, numero, ano},
+                                                 &ok);
+            if (!ok)
+                return falha();
+            if (reservado.isValid())
+                continue;
+        }
+        return numero;
     }
 }
 

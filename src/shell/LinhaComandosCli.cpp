@@ -1,5 +1,6 @@
 #include "shell/LinhaComandosCli.h"
 
+#include "common/Currency.h"
 #include "shell/EmpresaDemo.h"
 #include "shell/Empresas.h"
 
@@ -212,7 +213,14 @@ int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida) {
     if (!servidorCli(pedido.opcoes, &pedido.servidor, &erro))
         return falha(erro, saida);
     QJsonValue resultado;
-    if (!comando->executar(pedido, resultado, erro))
+    bool ok = false;
+    try {
+        ok = comando->executar(pedido, resultado, erro);
+    } catch (const EstouroMontante&) {
+        // Whatever was being written was rolled back by its transaction's guard on the way out.
+        erro = QStringLiteral("Ultrapassou o valor limite: um montante ou quantidade não cabe no tipo monetário.");
+    }
+    if (!ok)
         return falha(erro.isEmpty() ? QStringLiteral("Falhou o comando %1.").arg(nome) : erro, saida);
     *saida = json(resultado);
     return 0;

@@ -1,26 +1,23 @@
 // Production commands of the headless program: post a production order or the adjustments of a
-// pending lot from a JSON file, and write a lot's production sheet as PDF.
+// pending lot from a JSON file, write a lot's production sheet as PDF, delete a closed lot. Each
+// drives the logic of its window, answering the window's questions from the file, so that every
+// check of the window applies here too.
 
-#include "common/UserInteraction.h"
+#include "production/EliminarLote.h"
+#include "production/ExistProArmLote.h"
 #include "production/FolhaLote.h"
-#include "production/LancamentoProducao.h"
-#include "production/LinhasProducao.h"
+#include "production/MovProducao.h"
 #include "shell/Database.h"
-#include "shell/Empresas.h"
 #include "shell/GlobalContext.h"
+#include "shell/LeitorJsonCli.h"
 #include "shell/LinhaComandosCli.h"
-#include "shell/SessaoCli.h"
 #include "shell/Mavo.h"
-#include "shell/ParametrosGerais.h"
-#include "shell/PeriodoAberto.h"
+#include "shell/SessaoCli.h"
 
 #include <QDate>
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QSqlQuery>
-#include <QSysInfo>
 
 namespace {
 
@@ -29,46 +26,38 @@ bool falhar(QString& erro, const QString& texto) {
     return false;
 }
 
+// The questions of the production order, answered from the order file.
+class InteraccaoProducaoCli : public InteraccaoCli {
+public:
+    int fase = 2;        // "Processo do Lote": 1 waits for the adjustments, 2 closes the lot
+    QStringList textos;  // the alternative unit of the entry and its quantity, when the file gives them
+    bool semResposta = false; // a text was asked that the file does not give
 
-
-bool lerFicheiro(const PedidoCli& p, const QString& uso, QJsonObject& o, QString& erro) {
-    if (p.argumentos.size() != 2)
-        return falhar(erro, QStringLiteral("Uso: %1").arg(uso));
-    QFile f(p.argumentos.at(1));
-    if (!f.open(QIODevice::ReadOnly))
-        return falhar(erro, QStringLiteral("Não foi possível abrir o ficheiro %1.").arg(p.argumentos.at(1)));
-    QJsonParseError pe;
-    const QJsonDocument d = QJsonDocument::fromJson(f.readAll(), &pe);
-    if (pe.error != QJsonParseError::NoError || !d.isObject())
-        return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON."));
-    o = d.object();
-    return true;
-}
-
-bool montante(const QJsonObject& o, const QString& chave, Currency& valor, QString& erro) {
-    const QJsonValue v = o.value(chave);
-    if (v.isDouble()) {
-        valor = Currency::fromDouble(v.toDouble());
-        return true;
+    int alerta(const QString& questao, const QStringList&) override {
+        return questao.startsWith(QStringLiteral("Processo do Lote")) ? fase : 0;
     }
-    if (v.isString()) {
-        if (const auto c = Currency::parse(v.toString().trimmed())) {
-            valor = *c;
-            return true;
+    std::optional<QString> pedirTexto(const QString&, const QString&, const QString&) override {
+        if (textos.isEmpty()) {
+            semResposta = true;
+            return std::nullopt;
         }
+        return textos.takeFirst();
     }
-    return falhar(erro, QStringLiteral("Valor inválido em %1.").arg(chave));
-}
+};
 
-QString texto(const QJsonObject& o, const char* chave) { return o.value(QLatin1String(chave)).toString().trimmed(); }
+// The reason the window gave, or the given one when it only moved the focus.
+QString motivo(const InteraccaoCli& ui, const QString& semMensagem) {
+    return ui.ultima.isEmpty() ? semMensagem : ui.ultima;
+}
 
 QString q4(const Currency& c) { return c.toString(); }
 
 QJsonObject documento(Database& db, const DocumentoProducao& d) {
     QJsonArray linhas;
     if (d.numerado())
-        db.percorrer(QStringLiteral("SELECT Codigo, AfectaStk, Armazem, Localizacao, Lote, QuantNormal, Preco, ValorIliq "
-                                    "FROM MovProduto WHERE Tipo=? AND Numero=? AND Ano=? ORDER BY NumRegisto"),
+        db.percorrer(QStringLiteral("SELECT Codigo, AfectaStk, Armazem, Localizacao, Lote, QuantNormal, Preco, ValorIliq, "
+                                    "DataFabrico, DataValidade FROM MovProduto WHERE Tipo=? AND Numero=? AND Ano=? "
+                                    "ORDER BY NumRegisto"),
                      {d.tipo, d.numero, d.data.left(4)}, [&](const QSqlQuery& q) {
                          linhas.append(QJsonObject{{"codigo", q.value(0).toString()},
                                                    {"afectaStk", q.value(1).toString()},
@@ -77,54 +66,220 @@ QJsonObject documento(Database& db, const DocumentoProducao& d) {
                                                    {"lote", q.value(4).toString()},
                                                    {"quantidade", q4(Currency::fromVariant(q.value(5)))},
                                                    {"preco", q4(Currency::fromVariant(q.value(6)))},
-                                                   {"valor", q4(Currency::fromVariant(q.value(7)))}});
+                                                   {"valor", q4(Currency::fromVariant(q.value(7)))},
+                                                   {"dataFabrico", q.value(8).toString()},
+                                                   {"dataValidade", q.value(9).toString()}});
                      });
     return QJsonObject{{"tipo", d.tipo}, {"numero", d.numero}, {"data", d.data}, {"linhas", linhas}};
 }
 
-QJsonObject resposta(Database& db, const ResultadoProducao& r, const ProductionDocument& d) {
+QJsonObject resposta(Database& db, const ResultadoProducao& r, const QString& produto, const Currency& quantidade) {
     return QJsonObject{{"lote", r.lote},
-                       {"produto", d.ProdutoAcabado},
-                       {"quantidade", q4(d.Quantidade)},
+                       {"produto", produto},
+                       {"quantidade", q4(quantidade)},
                        {"custoTotal", q4(r.custoTotal)},
                        {"precario", q4(r.precario)},
                        {"fechado", r.fechado},
-                       {"situacao", d.Situacao},
+                       {"situacao", r.fechado ? SituacaoEncerrada : SituacaoPendente},
                        {"saida", documento(db, r.saida)},
                        {"entrada", documento(db, r.ent)},
                        {"retorno", documento(db, r.ret)},
                        {"reforco", documento(db, r.ref)}};
 }
 
-bool verificar(GlobalContext& ctx, const ProductionDocument& d, QString& erro) {
-    const VerificacaoLote v = VerificaExecutarLote(ctx, d);
-    return v.ok || falhar(erro, v.mensagem);
+// The list row of the n-th line (0-based) of a raw material; -1 when it has fewer lines.
+int linhaDoProduto(const MovProducao& m, const QString& produto, int n) {
+    for (int r = 0; r < m.lvwListaNomec.numLinhas(); ++r)
+        if (m.lvwListaNomec.texto(r, 1).compare(produto, Qt::CaseInsensitive) == 0 && n-- == 0)
+            return r;
+    return -1;
+}
+
+// "&Lote / Produto" on the selected line, the lot window answered with the given lot (and
+// location, when the lot lies in several).
+bool escolherLote(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const QString& produto, const QString& lote,
+                  const QString& localizacao, QString& erro) {
+    ExistProArmLote escolha(ctx, ui);
+    if (!m.prepararEscolhaLote(escolha))
+        return falhar(erro, motivo(ui, QStringLiteral("Não é possível escolher o lote do produto %1.").arg(produto)));
+    const auto& linhas = escolha.linhas();
+    int escolhida = -1;
+    for (int i = 0; i < int(linhas.size()) && escolhida < 0; ++i)
+        if (linhas[size_t(i)].lote == lote && (localizacao.isEmpty() || linhas[size_t(i)].localizacao == localizacao))
+            escolhida = i;
+    if (escolhida < 0)
+        return falhar(erro, QStringLiteral("O lote %1 do produto %2 não tem existência no armazém %3%4.")
+                                .arg(lote, produto, escolha.txtArmazem,
+                                     localizacao.isEmpty() ? QString()
+                                                           : QStringLiteral(" (localização %1)").arg(localizacao)));
+    escolha.clicarLinha(escolhida);
+    if (escolha.seleccionar() != ExistProArmLote::Resultado::Escolhido)
+        return falhar(erro, motivo(ui, QStringLiteral("O lote %1 do produto %2 não pode ser escolhido.").arg(lote, produto)));
+    m.aplicarEscolhaLote(escolha);
+    return true;
+}
+
+// One line of the order file: the n-th entry of a raw material acts on its n-th line, as the user
+// would: its quantity through "Alt.Qty Prod.", its lot through "&Lote / Produto". A lot whose
+// balance covers less than the line splits it, and the rest is the raw material's next line.
+bool aplicarLinha(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const QJsonObject& o, int numero,
+                  QHash<QString, int>& usadas, QString& erro) {
+    const ObjectoJsonCli j(o, QStringLiteral("linha %1").arg(numero));
+    QString produto, lote, localizacao;
+    Currency quantidade;
+    if (!j.soChaves({"produto", "quantidade", "lote", "localizacao"}, erro) ||
+        !j.texto("produto", produto, erro, true, 15) || !j.texto("lote", lote, erro, false, 20) ||
+        !j.texto("localizacao", localizacao, erro, false, 5) || !j.montante("quantidade", quantidade, erro))
+        return false;
+    produto = Mavo(ctx).Zerar_Produto_str(produto);
+    const int n = usadas[produto.toUpper()]++;
+    const int r = linhaDoProduto(m, produto, n);
+    if (r < 0)
+        return falhar(erro, n == 0 ? QStringLiteral("O produto %1 não faz parte da nomenclatura.").arg(produto)
+                                   : QStringLiteral("O produto %1 tem só %2 linha(s) nesta ordem: uma linha só se "
+                                                    "divide pelo lote escolhido.")
+                                         .arg(produto)
+                                         .arg(n));
+    m.seleccionarLinha(r);
+    if (j.tem("quantidade")) {
+        ui.limpar();
+        if (!m.iniciarEdicao(MovProducao::Edicao::QtyProducao) || !m.actualizarQuantidade(quantidade)) {
+            m.cmdCancelaEdicao_Click();
+            return falhar(erro, motivo(ui, QStringLiteral("Quantidade inválida no produto %1.").arg(produto)));
+        }
+    }
+    if (!lote.isEmpty()) {
+        ui.limpar();
+        return escolherLote(ctx, m, ui, produto, lote, localizacao, erro);
+    }
+    if (!localizacao.isEmpty())
+        return falhar(erro, QStringLiteral("A localização do produto %1 vem com o lote escolhido: indique também \"lote\".")
+                                .arg(produto));
+    return true;
+}
+
+bool dataValida(const QString& t) {
+    return t.size() == 10 && QDate::fromString(t, QStringLiteral("yyyy-MM-dd")).isValid();
 }
 
 // One order of the file; the session is shared by every order of it.
-bool lancarUma(GlobalContext& ctx, const QJsonObject& o, QJsonValue& resultado, QString& erro);
+bool lancarUma(GlobalContext& ctx, const QJsonObject& o, const QString& onde, QJsonValue& resultado, QString& erro) {
+    const ObjectoJsonCli j(o, onde);
+    QString lote, produto, data, armazem, localizacao, lotePA, fase, outraUnidade;
+    Currency quantidade, outraQuantidade;
+    bool naoMultiplica = false, controlaQuantidade = true;
+    QList<QJsonObject> linhas;
+    if (!j.soChaves({"lote", "produto", "quantidade", "data", "armazem", "NaoMultiplica", "ControlaQuantidade",
+                     "localizacao", "loteProduto", "fase", "linhas", "outraUnidade", "outraQuantidade"},
+                    erro) ||
+        !j.texto("lote", lote, erro, false, 10) || !j.texto("produto", produto, erro, true, 15) ||
+        !j.montante("quantidade", quantidade, erro, true) || !j.texto("data", data, erro) ||
+        !j.texto("armazem", armazem, erro, false, 3) || !j.logico("NaoMultiplica", naoMultiplica, erro) ||
+        !j.logico("ControlaQuantidade", controlaQuantidade, erro) ||
+        !j.texto("localizacao", localizacao, erro, false, 5) || !j.texto("loteProduto", lotePA, erro, false, 20) ||
+        !j.texto("fase", fase, erro) || !j.listaObjectos("linhas", linhas, erro) ||
+        !j.texto("outraUnidade", outraUnidade, erro, false, 3) || !j.montante("outraQuantidade", outraQuantidade, erro))
+        return false;
+    fase = fase.toLower();
+    if (!fase.isEmpty() && fase != QStringLiteral("encerra") && fase != QStringLiteral("aguarda"))
+        return falhar(erro, QStringLiteral("Fase inválida: %1 (encerra ou aguarda).").arg(fase));
+    if (!data.isEmpty() && !dataValida(data))
+        return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(data));
+    if (j.tem("outraQuantidade") != j.tem("outraUnidade"))
+        return falhar(erro, QStringLiteral("Indique \"outraUnidade\" e \"outraQuantidade\" juntas."));
+
+    InteraccaoProducaoCli ui;
+    ui.fase = fase == QStringLiteral("aguarda") ? 1 : 2;
+    MovProducao m(ctx, ui);
+    m.Form_Load();
+    if (!lote.isEmpty()) {
+        m.doc.Lote = lote;
+        m.txtLote_LostFocus();
+        if (!m.doc.Nova)
+            return falhar(erro, QStringLiteral("Já existe o lote %1!").arg(m.doc.Lote));
+    }
+    if (m.doc.Lote.trimmed().isEmpty())
+        return falhar(erro, QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
+    m.txtProdutoAcabado.codigo = produto;
+    m.doc.Quantidade = quantidade;
+    if (!data.isEmpty())
+        m.doc.Data = data;
+    if (!armazem.isEmpty())
+        m.txtArmazem.codigo = armazem;
+    m.doc.NaoMultiplica = naoMultiplica;
+    m.doc.ControlaQuantidade = controlaQuantidade;
+    for (int tentativa = 1;; ++tentativa) {
+        ui.limpar();
+        if (m.cmdCarregar_Click())
+            break;
+        // A proposed lot that another workstation posted meanwhile: the next one is proposed, as
+        // the window does after each posting.
+        const bool tomado = lote.isEmpty() && m.foco() == MovProducao::Campo::Lote && tentativa < 100;
+        if (!tomado)
+            return falhar(erro, motivo(ui, QStringLiteral("Preenchimento Incompleto!")));
+        m.ProximoLote();
+    }
+
+    QHash<QString, int> usadas;
+    for (int i = 0; i < linhas.size(); ++i)
+        if (!aplicarLinha(ctx, m, ui, linhas.at(i), i + 1, usadas, erro))
+            return false;
+
+    ui.limpar();
+    if (!m.cmdExecutarLote_Click())
+        return falhar(erro, motivo(ui, QStringLiteral("A ordem de produção não pode ser executada.")));
+    if (m.produtoAcabadoComLote()) {
+        ui.limpar();
+        if (!m.localizacaoProdutoAcabadoEscolhida(localizacao) || !m.loteProdutoAcabadoEscolhido(lotePA))
+            return falhar(erro, motivo(ui, QStringLiteral("Lote ou localização inválidos no produto acabado.")));
+    } else if (!localizacao.isEmpty() || !lotePA.isEmpty()) {
+        return falhar(erro, QStringLiteral("O produto %1 não tem controlo de lotes: a entrada não leva lote nem localização.")
+                                .arg(m.doc.ProdutoAcabado));
+    }
+    if (j.tem("outraUnidade"))
+        ui.textos = {outraUnidade, outraQuantidade.toString()};
+    const QString produtoAcabado = m.doc.ProdutoAcabado;
+    const Currency quantidadeProduzida = m.doc.Quantidade;
+    ui.limpar();
+    if (!m.cmdProcessar_Click()) {
+        if (!ui.ultima.isEmpty())
+            return falhar(erro, ui.ultima);
+        if (ui.semResposta)
+            return falhar(erro, QStringLiteral("O produto %1 tem outras unidades: indique \"outraUnidade\" e "
+                                               "\"outraQuantidade\" da entrada.")
+                                    .arg(produtoAcabado));
+        if (m.foco() == MovProducao::Campo::LocalizacaoPA)
+            return falhar(erro, QStringLiteral("Falta a localização do produto acabado %1 (\"localizacao\").").arg(produtoAcabado));
+        if (m.foco() == MovProducao::Campo::LotePA)
+            return falhar(erro, QStringLiteral("Falta o lote do produto acabado %1 (\"loteProduto\").").arg(produtoAcabado));
+        return falhar(erro, QStringLiteral("A ordem de produção não foi lançada."));
+    }
+    resultado = resposta(ctx.bd(), m.ultimoResultado(), produtoAcabado, quantidadeProduzida);
+    return true;
+}
 
 bool lancar(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     if (p.argumentos.size() != 2)
         return falhar(erro, QStringLiteral("Uso: producao lancar FICHEIRO"));
-    QFile f(p.argumentos.at(1));
-    if (!f.open(QIODevice::ReadOnly))
-        return falhar(erro, QStringLiteral("Não foi possível abrir o ficheiro %1.").arg(p.argumentos.at(1)));
-    QJsonParseError pe;
-    const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &pe);
-    if (pe.error != QJsonParseError::NoError || (!doc.isObject() && !doc.isArray()))
+    QJsonDocument doc;
+    if (!lerFicheiroJsonCli(p.argumentos.at(1), doc, erro))
+        return false;
+    if (!doc.isObject() && !doc.isArray())
         return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON (ou uma lista de objectos)."));
     SessaoCli s;
     if (!s.abrir(p, erro))
         return false;
     if (doc.isObject())
-        return lancarUma(s.ctx, doc.object(), resultado, erro);
+        return lancarUma(s.ctx, doc.object(), QStringLiteral("ordem"), resultado, erro);
     // A list posts each order in its own transaction, in order, and stops at the first refusal.
     QJsonArray lista;
-    for (const QJsonValue& v : doc.array()) {
+    const QJsonArray ordens = doc.array();
+    for (int i = 0; i < ordens.size(); ++i) {
         QJsonValue r;
-        if (!lancarUma(s.ctx, v.toObject(), r, erro)) {
-            erro = QStringLiteral("Ordem %1: %2").arg(lista.size() + 1).arg(erro);
+        if (!ordens.at(i).isObject())
+            return falhar(erro, QStringLiteral("Ordem %1: deve ser um objecto JSON.").arg(i + 1));
+        if (!lancarUma(s.ctx, ordens.at(i).toObject(), QStringLiteral("ordem %1").arg(i + 1), r, erro)) {
+            erro = QStringLiteral("Ordem %1: %2").arg(i + 1).arg(erro);
             return false;
         }
         lista.append(r);
@@ -133,120 +288,88 @@ bool lancar(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     return true;
 }
 
-bool lancarUma(GlobalContext& ctx, const QJsonObject& o, QJsonValue& resultado, QString& erro) {
-    ProductionDocument d;
-    d.Lote = texto(o, "lote");
-    // Without a lot the next one is proposed; if another workstation takes it first, posting moves on.
-    const bool loteProposto = d.Lote.isEmpty();
-    if (loteProposto)
-        d.Lote = ProximoLote(ctx.bd());
-    if (d.Lote.isEmpty())
-        return falhar(erro, QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
-    if (!loteProposto && LerLoteProducao(ctx, d))
-        return falhar(erro, QStringLiteral("Já existe o lote %1!").arg(d.Lote));
-    d.Nova = true;
-    d.ProdutoAcabado = Mavo(ctx).Zerar_Produto_str(texto(o, "produto"));
-    d.Data = texto(o, "data");
-    if (d.Data.isEmpty())
-        d.Data = QDate::currentDate().toString(Qt::ISODate);
-    d.Armazem = texto(o, "armazem");
-    if (d.Armazem.isEmpty())
-        d.Armazem = ctx.armazem;
-    d.NaoMultiplica = o.value(QStringLiteral("NaoMultiplica")).toBool();
-    d.LocalizacaoProdutoAcabado = texto(o, "localizacao");
-    d.LoteProdutoAcabado = texto(o, "loteProduto");
-    if (d.ProdutoAcabado.isEmpty() || d.Armazem.isEmpty() || !montante(o, QStringLiteral("quantidade"), d.Quantidade, erro) ||
-        d.Quantidade <= Currency())
-        return falhar(erro, QStringLiteral("Preenchimento Incompleto!"));
-    const QString fase = texto(o, "fase").toLower();
-    if (!fase.isEmpty() && fase != QStringLiteral("encerra") && fase != QStringLiteral("aguarda"))
-        return falhar(erro, QStringLiteral("Fase inválida: %1 (encerra ou aguarda).").arg(fase));
-    InteraccaoCli ui;
-    if (!ValidaPeriodoAberto(ctx, ui, d.Data, d.Armazem, true))
-        return falhar(erro, ui.ultima.isEmpty() ? QStringLiteral("Data inválida: %1").arg(d.Data) : ui.ultima);
-    if (CarregarListaNomenc(ctx, d) == 0)
-        return falhar(erro, QStringLiteral("Não tem nomenclatura definida para este produto!"));
-
-    // Per-line changes: the first entry of a raw material changes its line, further ones split it.
-    std::vector<LinhaProducao> linhas;
-    QHash<QString, int> usadas;
-    const QJsonArray alteracoes = o.value(QStringLiteral("linhas")).toArray();
-    for (const QJsonValue& v : alteracoes) {
-        const QJsonObject a = v.toObject();
-        const QString produto = Mavo(ctx).Zerar_Produto_str(texto(a, "produto"));
-        const auto it = std::find_if(d.linhas.begin(), d.linhas.end(),
-                                     [&](const LinhaProducao& l) { return l.produto.compare(produto, Qt::CaseInsensitive) == 0; });
-        if (it == d.linhas.end())
-            return falhar(erro, QStringLiteral("O produto %1 não faz parte da nomenclatura.").arg(produto));
-        LinhaProducao l = *it;
-        if (a.contains(QStringLiteral("quantidade")) && !montante(a, QStringLiteral("quantidade"), l.ordemProducao, erro))
-            return false;
-        if (l.ordemProducao < Currency())
-            return falhar(erro, QStringLiteral("Quantidade negativa no produto %1.").arg(produto));
-        if (a.contains(QStringLiteral("armazem")))
-            l.armazem = texto(a, "armazem");
-        if (a.contains(QStringLiteral("localizacao")))
-            l.localizacao = texto(a, "localizacao");
-        if (a.contains(QStringLiteral("lote"))) {
-            l.lote = texto(a, "lote");
-            const auto datas = ctx.bd().primeiraLinha(
-                QStringLiteral("SELECT DataFabrico, DataValidade FROM TabLotes WHERE Produto=? AND Codigo=?"), {l.produto, l.lote});
-            if (datas) {
-                l.dataFabrico = datas->at(0).toString();
-                l.dataValidade = datas->at(1).toString();
-            }
-        }
-        if (usadas[l.produto]++ == 0)
-            *it = l;
-        else
-            linhas.push_back(l);
-    }
-    for (const LinhaProducao& l : linhas)
-        d.linhas.push_back(l);
-    if (!verificar(ctx, d, erro))
-        return false;
-    ResultadoProducao r;
-    if (!LancaProducao(ctx, d, fase == QStringLiteral("aguarda") ? FaseProducao::Aguarda : FaseProducao::Encerra, &r))
-        return falhar(erro, ctx.UltimoErro);
-    resultado = resposta(ctx.bd(), r, d);
-    return true;
-}
-
+// The second phase of a pending lot: each adjustment goes on the line consumed with its raw
+// material and lot through "Acerto&s"; several for one line add up.
 bool acertos(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    QJsonObject o;
-    if (!lerFicheiro(p, QStringLiteral("producao acertos FICHEIRO"), o, erro))
+    if (p.argumentos.size() != 2)
+        return falhar(erro, QStringLiteral("Uso: producao acertos FICHEIRO"));
+    QJsonDocument doc;
+    if (!lerFicheiroJsonCli(p.argumentos.at(1), doc, erro))
         return false;
+    if (!doc.isObject())
+        return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON."));
+    const ObjectoJsonCli j(doc.object(), QStringLiteral("acertos"));
+    QString lote;
+    QList<QJsonObject> lista;
+    if (!j.soChaves({"lote", "acertos"}, erro) || !j.texto("lote", lote, erro, true, 10) ||
+        !j.listaObjectos("acertos", lista, erro, true))
+        return false;
+    struct Acerto {
+        QString produto, lote;
+        Currency quantidade;
+    };
+    std::vector<Acerto> pedidos;
+    for (int i = 0; i < lista.size(); ++i) {
+        const ObjectoJsonCli a(lista.at(i), QStringLiteral("acerto %1").arg(i + 1));
+        Acerto x;
+        if (!a.soChaves({"produto", "lote", "quantidade"}, erro) || !a.texto("produto", x.produto, erro, true, 15) ||
+            !a.texto("lote", x.lote, erro, false, 20) || !a.montante("quantidade", x.quantidade, erro, true))
+            return false;
+        pedidos.push_back(x);
+    }
+
     SessaoCli s;
     if (!s.abrir(p, erro))
         return false;
     GlobalContext& ctx = s.ctx;
-    ProductionDocument d;
-    d.Lote = texto(o, "lote");
-    if (d.Lote.isEmpty() || !LerLoteProducao(ctx, d))
-        return falhar(erro, QStringLiteral("Lote inexistente: %1").arg(d.Lote));
-    if (d.Situacao != SituacaoPendente)
-        return falhar(erro, QStringLiteral("O lote %1 já está encerrado.").arg(d.Lote));
-    CarregarListaNomenc(ctx, d);
-    for (LinhaProducao& l : d.linhas)
-        l.acertos = {};
-    for (const QJsonValue& v : o.value(QStringLiteral("acertos")).toArray()) {
-        const QJsonObject a = v.toObject();
-        const QString produto = Mavo(ctx).Zerar_Produto_str(texto(a, "produto"));
-        const QString lote = texto(a, "lote");
-        const auto it = std::find_if(d.linhas.begin(), d.linhas.end(), [&](const LinhaProducao& l) {
-            return l.produto.compare(produto, Qt::CaseInsensitive) == 0 && l.lote.trimmed() == lote;
-        });
-        if (it == d.linhas.end())
-            return falhar(erro, QStringLiteral("O produto %1 (lote \"%2\") não foi consumido neste lote.").arg(produto, lote));
-        if (!montante(a, QStringLiteral("quantidade"), it->acertos, erro))
-            return false;
+    InteraccaoProducaoCli ui;
+    MovProducao m(ctx, ui);
+    m.Form_Load();
+    m.doc.Lote = lote;
+    ui.limpar();
+    m.txtLote_LostFocus();
+    if (m.doc.Nova)
+        return falhar(erro, QStringLiteral("Lote inexistente: %1").arg(m.doc.Lote));
+    if (!m.doc.pendente())
+        return falhar(erro, QStringLiteral("O lote %1 já está encerrado.").arg(m.doc.Lote));
+    if (!ui.ultima.isEmpty()) // the period message of a lot that can no longer take adjustments
+        return falhar(erro, ui.ultima);
+
+    // The adjustments of each line, added up.
+    QHash<int, Currency> porLinha;
+    QList<int> ordem;
+    for (Acerto& a : pedidos) {
+        a.produto = Mavo(ctx).Zerar_Produto_str(a.produto);
+        int linha = -1;
+        for (int r = 0; r < m.lvwListaNomec.numLinhas() && linha < 0; ++r) {
+            const LinhaProducao& l = m.doc.linhas[size_t(m.lvwListaNomec.tag(r).toInt())];
+            if (l.produto.compare(a.produto, Qt::CaseInsensitive) == 0 && l.lote.trimmed() == a.lote)
+                linha = r;
+        }
+        if (linha < 0)
+            return falhar(erro, QStringLiteral("O produto %1 (lote \"%2\") não foi consumido neste lote.").arg(a.produto, a.lote));
+        if (!porLinha.contains(linha))
+            ordem << linha;
+        porLinha[linha] += a.quantidade;
     }
-    if (!verificar(ctx, d, erro))
-        return false;
-    ResultadoProducao r;
-    if (!LancaProducao(ctx, d, FaseProducao::Encerra, &r))
-        return falhar(erro, ctx.UltimoErro);
-    resultado = resposta(ctx.bd(), r, d);
+    for (int linha : ordem) {
+        m.seleccionarLinha(linha);
+        ui.limpar();
+        if (!m.iniciarEdicao(MovProducao::Edicao::Acertos) || !m.actualizarQuantidade(porLinha.value(linha))) {
+            m.cmdCancelaEdicao_Click();
+            return falhar(erro, motivo(ui, QStringLiteral("Acerto inválido no produto %1.")
+                                               .arg(m.lvwListaNomec.texto(linha, 1))));
+        }
+    }
+    ui.limpar();
+    if (!m.cmdExecutarLote_Click())
+        return falhar(erro, motivo(ui, QStringLiteral("Os acertos do lote %1 não podem ser executados.").arg(m.doc.Lote)));
+    const QString produtoAcabado = m.doc.ProdutoAcabado;
+    const Currency quantidade = m.doc.Quantidade;
+    ui.limpar();
+    if (!m.cmdProcessar_Click())
+        return falhar(erro, motivo(ui, QStringLiteral("Os acertos do lote %1 não foram lançados.").arg(lote)));
+    resultado = resposta(ctx.bd(), m.ultimoResultado(), produtoAcabado, quantidade);
     return true;
 }
 
@@ -282,6 +405,41 @@ bool producao(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
                                        "LOTE --pdf FICHEIRO"));
 }
 
+// "Eliminação de Lotes (com reposição)": a closed lot and its documents go; asking for it on the
+// command line is the confirmation.
+bool cmdLote(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
+    const QString lote = p.opcao(QStringLiteral("lote")).trimmed();
+    if (p.argumentos != QStringList{QStringLiteral("eliminar")} || lote.isEmpty())
+        return falhar(erro, QStringLiteral("Uso: lote eliminar --lote LOTE"));
+    SessaoCli s;
+    if (!s.abrir(p, erro))
+        return false;
+
+    class Confirma : public InteraccaoCli {
+    public:
+        int alerta(const QString& questao, const QStringList&) override {
+            return questao == QStringLiteral("Confirma a Eliminação ?") ? 2 : 0;
+        }
+    } ui;
+    EliminacaoLote e(s.ctx, ui);
+    if (!e.loteSaiu(lote))
+        return falhar(erro, motivo(ui, QStringLiteral("Lote Inexistente ou em Aberto!")));
+    const LoteProducao apagado = *e.lote();
+    ui.limpar();
+    switch (e.eliminar()) {
+    case EliminacaoLote::Resultado::Eliminado:
+        break;
+    default:
+        return falhar(erro, motivo(ui, QStringLiteral("O lote %1 não foi eliminado.").arg(apagado.lote)));
+    }
+    QJsonArray documentos;
+    for (const DocumentoLote* d : {&apagado.saida, &apagado.retorno, &apagado.reforco, &apagado.entrada})
+        if (d->gerado())
+            documentos.append(QJsonObject{{"tipo", d->tipo.trimmed()}, {"numero", d->numero}, {"data", d->data}});
+    resultado = QJsonObject{{"lote", apagado.lote}, {"produto", apagado.produto}, {"documentos", documentos}};
+    return true;
+}
+
 } // namespace
 
 std::vector<ComandoCli> comandosProducaoCli() {
@@ -290,5 +448,9 @@ std::vector<ComandoCli> comandosProducaoCli() {
              QStringLiteral("Lança uma ordem de produção ou os acertos de um lote pendente (JSON), ou grava a folha "
                             "de produção de um lote em PDF."),
              {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("lote"), QStringLiteral("pdf")},
-             producao}};
+             producao},
+            {QStringLiteral("lote"), QStringLiteral("lote eliminar --lote LOTE"),
+             QStringLiteral("Elimina um lote de produção encerrado com os documentos que gerou (repõe o stock)."),
+             {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("lote")},
+             cmdLote}};
 }

@@ -12,6 +12,7 @@
 #include "shell/LogGeral.h"
 #include "shell/Mavo.h"
 #include "shell/ParametrosGerais.h"
+#include "shell/PeriodoAberto.h"
 
 #include <QDate>
 #include <QFile>
@@ -215,6 +216,14 @@ bool cmdMovimento(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     else if (utilizadorLinha.compare(ctx.CodigoUtilizador, Qt::CaseInsensitive) != 0)
         return falhar(erro, QStringLiteral("O movimento indica o utilizador %1, mas o comando corre como %2.")
                                 .arg(utilizadorLinha, ctx.CodigoUtilizador));
+
+    // As every document: nothing is posted into a closed period.
+    InteraccaoCli periodo;
+    if (!ValidaPeriodoAberto(ctx, periodo, linha.texto(QStringLiteral("Data")),
+                             linha.texto(QStringLiteral("Armazem")).left(3), true))
+        return falhar(erro, periodo.ultima.isEmpty() ? QStringLiteral("Data fora do período em aberto: %1")
+                                                           .arg(linha.texto(QStringLiteral("Data")))
+                                                     : periodo.ultima);
 
     Database& db = ctx.bd();
     Transaction t(db);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/UserInteraction.h"
+#include "common/InteraccaoSilenciosa.h"
 #include "shell/GlobalContext.h"
 
 struct PedidoCli;
@@ -20,19 +20,4 @@ public:
 
 // Nobody answers at the command line: questions get "no", and the last message is kept so the
 // command can report why something was refused.
-class InteraccaoCli : public UserInteraction {
-public:
-    QString ultima;
-    void mensagem(const QString& texto, Icone, const QString&) override { ultima = texto; }
-    bool pergunta(const QString&, const QString&) override { return false; }
-    int alerta(const QString&, const QStringList&) override { return 0; }
-    int caixaBotoes(const QString&, const QString&, const QStringList&, Icone) override { return 0; }
-    std::optional<QString> pedirTexto(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    QString escolherFicheiroAbrir(const QString&, const QString&, const QString&) override { return {}; }
-    QString escolherFicheiroGravar(const QString&, const QString&, const QString&) override { return {}; }
-    QString escolherPasta(const QString&, const QString&) override { return {}; }
-    void progressoInicio(const QString&, int) override {}
-    bool progresso(int, const QString&) override { return true; }
-    void progressoFim() override {}
-    bool pesquisarRegistos(WPesquisaNOVA&) override { return false; }
-};
+class InteraccaoCli : public InteraccaoSilenciosa {};

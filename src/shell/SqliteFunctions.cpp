@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <cmath>
+#include <limits>
 #include <sqlite3.h>
 
 namespace {
@@ -13,6 +14,7 @@ struct SomaExacta {
     __int128 total = 0; // in ten-thousandths
     bool algum = false;
     bool soInteiros = true;
+    bool foraDoLimite = false;
 };
 
 void somaPasso(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -26,18 +28,21 @@ void somaPasso(sqlite3_context* ctx, int, sqlite3_value** argv) {
     case SQLITE_INTEGER:
         s->total += __int128(sqlite3_value_int64(v)) * Currency::Escala;
         break;
-    case SQLITE_FLOAT: {
+    case SQLITE_FLOAT:
+    default:
         s->soInteiros = false;
-        const double d = sqlite3_value_double(v);
-        s->total += Currency::fromVariant(QVariant(d)).raw();
+        // Nothing may be thrown through SQLite's C frames: a value out of range marks the sum.
+        try {
+            if (sqlite3_value_numeric_type(v) == SQLITE_FLOAT)
+                s->total += Currency::fromVariant(QVariant(sqlite3_value_double(v))).raw();
+            else
+                s->total += Currency::fromString(
+                                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v))))
+                                .raw();
+        } catch (const EstouroMontante&) {
+            s->foraDoLimite = true;
+        }
         break;
-    }
-    default: {
-        s->soInteiros = false;
-        const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
-        s->total += Currency::fromString(QString::fromUtf8(t)).raw();
-        break;
-    }
     }
     s->algum = true;
 }
@@ -46,6 +51,13 @@ void somaFim(sqlite3_context* ctx) {
     auto* s = static_cast<SomaExacta*>(sqlite3_aggregate_context(ctx, 0));
     if (!s || !s->algum) {
         sqlite3_result_null(ctx);
+        return;
+    }
+    // A total that cannot be held fails the statement rather than wrap into a wrong value.
+    const __int128 limite = std::numeric_limits<int64_t>::max();
+    const __int128 total = s->soInteiros ? s->total / Currency::Escala : s->total;
+    if (s->foraDoLimite || total > limite || total < -limite) {
+        sqlite3_result_error(ctx, "Valor fora dos limites do tipo monetário", -1);
         return;
     }
     if (s->soInteiros) {

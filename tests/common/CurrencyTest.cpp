@@ -64,6 +64,34 @@ TEST(Currency, ValoresVindosDaBaseDeDados) {
     EXPECT_EQ(Currency::fromVariant(QVariant(123456789012.3456)), cur("123456789012.3456"));
     EXPECT_EQ(Currency::fromVariant(QVariant(QStringLiteral("1.0e-04"))), cur("0.0001"));
     EXPECT_EQ(Currency::fromVariant(QVariant(QMetaType(QMetaType::Double))), Currency());
-    EXPECT_EQ(Currency::fromDouble(1e300), Currency());
-    EXPECT_EQ(Currency::fromDouble(std::numeric_limits<double>::quiet_NaN()), Currency());
+    // Beyond the range is no amount: never read as 0.
+    EXPECT_THROW(Currency::fromDouble(1e300), EstouroMontante);
+    EXPECT_THROW(Currency::fromDouble(std::numeric_limits<double>::quiet_NaN()), EstouroMontante);
+}
+
+TEST(Currency, OperacoesQueNaoCabemLancamEstouroEmVezDeDarVolta) {
+    const Currency maximo = Currency::fromRaw(std::numeric_limits<int64_t>::max());
+    const Currency grande = cur("42949672.96");
+    EXPECT_THROW(grande.multiply(grande), EstouroMontante);
+    EXPECT_THROW(cur("922337203685477") * Currency(2), EstouroMontante);
+    EXPECT_THROW(maximo + Currency::fromRaw(1), EstouroMontante);
+    EXPECT_THROW(-maximo - Currency::fromRaw(1), EstouroMontante) << "the most negative raw value is kept out";
+    EXPECT_THROW(-maximo - Currency(1), EstouroMontante);
+    Currency soma = maximo;
+    EXPECT_THROW(soma += Currency::fromRaw(1), EstouroMontante);
+    EXPECT_EQ(soma, maximo) << "a refused addition leaves the value as it was";
+    Currency resto = -maximo;
+    EXPECT_THROW(resto -= Currency(1), EstouroMontante);
+    EXPECT_THROW(maximo.divide(cur("0.5")), EstouroMontante);
+    EXPECT_THROW(maximo.rounded(0), EstouroMontante) << "rounding up past the last amount";
+    EXPECT_THROW(Currency::fromInt64(std::numeric_limits<int64_t>::max() / 1000), EstouroMontante);
+    EXPECT_THROW(Currency::fromDouble(1e308), EstouroMontante);
+    EXPECT_THROW(Currency::fromDouble(std::numeric_limits<double>::infinity()), EstouroMontante);
+    EXPECT_THROW(Currency::fromVariant(QVariant(QStringLiteral("1844674407370955.1616"))), EstouroMontante);
+    EXPECT_THROW(Currency::fromVariant(QVariant(1e19)), EstouroMontante);
+    // What fits stays exact up to the edge.
+    EXPECT_EQ((maximo - Currency::fromRaw(1)) + Currency::fromRaw(1), maximo);
+    EXPECT_EQ(cur("922337203685477").multiply(Currency(1)).toString(), "922337203685477.0000");
+    EXPECT_EQ((-maximo).abs(), maximo);
+    EXPECT_EQ(Currency::fromVariant(QVariant(QStringLiteral("abc"))), Currency()) << "text that is no number";
 }

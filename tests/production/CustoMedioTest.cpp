@@ -195,3 +195,27 @@ TEST_P(CustoMedioTest, RecalculoAposEliminarSoNaRegra2) {
 }
 
 LUMO_INSTANCIAR_MOTORES(CustoMedioTest);
+
+TEST_P(CustoMedioTest, Regra1AposAlteracaoManualSegueAOrdemDoLedger) {
+    regra(1);
+    mov("E+", "10", "2", "2026-01-10");
+    mov("E+", "10", "10", "2026-03-10"); // recorded before the changed row, dated after it
+    mov("E+", "10", "6", "2026-02-10", "001", "{ALT}");
+    ASSERT_GT(db->insert("MovProdutoAlteraPMC", {"Produto", "Data", "IdentificaMP"}, {"P1", "2026-02-10", "{ALT}"}), 0);
+    EXPECT_EQ(pmc().toString(), "8.0000");
+    EXPECT_EQ(pmc("2026-02-28").toString(), "6.0000");
+    CorteCustoMedio c;
+    confere(c);
+}
+
+TEST_P(CustoMedioTest, Regra1EntradasQueSeAnulamGuardamAMediaAnterior) {
+    regra(1);
+    mov("E+", "10", "2", "2026-01-10");
+    mov("E+", "10", "4", "2026-01-11");
+    mov("E-", "20", "3", "2026-01-12");
+    EXPECT_EQ(pmc().toString(), "3.0000") << "nothing left to divide by: the average before holds";
+    EXPECT_EQ(CalculaPrecoMedioCusto(*db, "P1", {"E+", C("7"), C("5"), 0}, {}).toString(), "7.0000");
+    // From the checkpoint too.
+    EXPECT_EQ(pmc().toString(), "3.0000");
+    confere({});
+}

@@ -1,3 +1,4 @@
+#include "production/CustoMedio.h"
 #include "production/LancaMovProduto.h"
 #include "production/MovimentosStock.h"
 #include "support/DbTest.h"
@@ -182,3 +183,109 @@ TEST_P(LancaMovProdutoTest, SaldosPorSinal) {
 }
 
 LUMO_INSTANCIAR_MOTORES(LancaMovProdutoTest);
+
+TEST_P(LancaMovProdutoTest, MontantesQueNaoCabemNoTipoSaoRecusadosSemEscrever) {
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "2")), 0) << ctx.UltimoErro.toStdString();
+    const QString antes = fotografia();
+    // The product would wrap past the 64-bit range into a small value under the limit.
+    for (auto [q, p, afecta] : {std::tuple{"42949672.96", "42949672.96", "E+"}, {"922337203685477", "2", "E+"},
+                                {"922337203685477", "2", "AC+"}, {"922337203685477", "2", "S+"}}) {
+        EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", afecta, q, p)), 0) << q << " × " << p << " " << afecta;
+        EXPECT_TRUE(ctx.UltimoErro.startsWith("Ultrapassou o valor limite por produto: 999,999,999.99"))
+            << ctx.UltimoErro.toStdString();
+        EXPECT_EQ(fotografia(), antes);
+    }
+    // A small ValorIliq does not hide a quantity × price beyond the limit.
+    LinhaMovProduto l = linha("MP1", "E+", "922337203685", "2000");
+    l.definir("ValorIliq", C("1"));
+    EXPECT_EQ(LancaMovProduto(ctx, l), 0);
+    EXPECT_EQ(fotografia(), antes);
+    // Quantities that fit one by one but whose sum would not: the second entry is refused.
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "900000000000000", "0")), 0) << ctx.UltimoErro.toStdString();
+    const QString umaGrande = fotografia();
+    EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "E+", "900000000000000", "0")), 0);
+    EXPECT_EQ(fotografia(), umaGrande);
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoMedioCusto FROM Produtos WHERE Codigo='MP1'")).toString(),
+              "0.0000");
+}
+
+TEST_P(LancaMovProdutoTest, Regra2SaidaRetroactivaActualizaAFicha) {
+    ASSERT_TRUE(db->exec("UPDATE ParamGeral SET FormulaPrecoMedioCusto=2"));
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "2", "2026-01-01")), 0) << ctx.UltimoErro.toStdString();
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "6", "2026-03-01")), 0) << ctx.UltimoErro.toStdString();
+    auto ficha = [&] {
+        return Currency::fromVariant(db->scalar("SELECT PrecoMedioCusto FROM Produtos WHERE Codigo='MP1'")).toString();
+    };
+    ASSERT_EQ(ficha(), "4.0000");
+    // Taking the first ten out before the second entry leaves that entry alone in stock.
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "S+", "10", "0", "2026-02-01")), 0) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(ficha(), "6.0000");
+    EXPECT_EQ(CalculaPrecoMedioCustoCompleto(*db, "MP1", {}, {}).toString(), "6.0000");
+    // Putting them back before it restores the mix.
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "S-", "10", "0", "2026-02-02")), 0) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(ficha(), CalculaPrecoMedioCustoCompleto(*db, "MP1", {}, {}).toString());
+    // An exit at the end of the history does not move the running average.
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "S+", "1", "0", "2026-04-01")), 0) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(ficha(), CalculaPrecoMedioCustoCompleto(*db, "MP1", {}, {}).toString());
+}
+
+TEST_P(LancaMovProdutoTest, TransferenciasEAcertosValoradosPeloParametro) {
+    ASSERT_TRUE(db->exec("UPDATE Produtos SET UltPrecoCompra='1.5', UltPrecoCusto='1.1' WHERE Codigo='MP1'"));
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "2")), 0) << ctx.UltimoErro.toStdString();
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "4")), 0) << ctx.UltimoErro.toStdString();
+    auto preco = [&](qint64 n) {
+        return std::pair{Currency::fromVariant(db->scalar("SELECT Preco FROM MovProduto WHERE NumRegisto=?", {n})).toString(),
+                         Currency::fromVariant(db->scalar("SELECT ValorIliq FROM MovProduto WHERE NumRegisto=?", {n})).toString()};
+    };
+    auto transferencia = [&](const char* afecta) {
+        LinhaMovProduto l = linha("MP1", afecta, "2", "99");
+        l.definir("Tipo", "TRA");
+        l.definir("ValorIliq", C("198"));
+        return LancaMovProduto(ctx, l);
+    };
+    struct Caso {
+        int regra;
+        const char* preco;
+        const char* valor;
+    };
+    for (const Caso& c : {Caso{0, "99.0000", "198.0000"}, Caso{1, "3.0000", "6.0000"}, Caso{2, "1.5000", "3.0000"},
+                          Caso{3, "1.1000", "2.2000"}}) {
+        ASSERT_TRUE(db->exec("UPDATE ParamGeral SET PrecoTranfAcertos=?", {c.regra}));
+        const qint64 n = transferencia("S+");
+        ASSERT_GT(n, 0) << ctx.UltimoErro.toStdString();
+        EXPECT_EQ(preco(n), (std::pair{QString(c.preco), QString(c.valor)})) << "regra " << c.regra;
+    }
+    // Stock adjustments follow the same rule; other rows keep their own price.
+    ASSERT_TRUE(db->exec("UPDATE ParamGeral SET PrecoTranfAcertos=3"));
+    const qint64 ac = LancaMovProduto(ctx, linha("MP1", "AC+", "2", "99"));
+    ASSERT_GT(ac, 0);
+    EXPECT_EQ(preco(ac).first, "1.1000");
+    const qint64 s = LancaMovProduto(ctx, linha("MP1", "S+", "1", "99"));
+    ASSERT_GT(s, 0);
+    EXPECT_EQ(preco(s).first, "99.0000");
+    // With costs per warehouse, rule 1 takes the warehouse's average.
+    ASSERT_TRUE(db->exec("UPDATE ParamGeral SET PMCArmazem=1, PrecoTranfAcertos=1"));
+    ASSERT_TRUE(db->exec("UPDATE MovProduto SET Armazem_PMCusto='2.5' WHERE AfectaStk='E+'"));
+    const qint64 t = transferencia("S+");
+    ASSERT_GT(t, 0) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(preco(t).first, "2.5000");
+}
+
+TEST_P(LancaMovProdutoTest, SomaDoLedgerForaDoTipoNaoDaVolta) {
+    // Two rows that fit; their sum does not. The engine's sum must fail or come back as a refusal,
+    // never as a wrapped small number.
+    for (int i = 0; i < 2; ++i)
+        ASSERT_GT(db->insert("MovProduto", Registo()("Codigo", "MP1")("Tipo", "SI")("Numero", "1")("Ano", "2026")(
+                                               "Data", "2026-01-01")("AfectaStk", "E+")("QuantNormal", "900000000000000")(
+                                               "Preco", "0")("Armazem", "001")),
+                  0);
+    bool ok = true;
+    const QVariant v = db->scalar("SELECT SUM(QuantNormal) FROM MovProduto WHERE Codigo='MP1'", {}, &ok);
+    if (ok)
+        EXPECT_THROW(Currency::fromVariant(v), EstouroMontante) << v.toString().toStdString();
+    // An exit checks the balance over that sum: refused, nothing written.
+    const QString antes = db->scalar("SELECT COUNT(*) FROM MovProduto").toString();
+    EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "S+", "1", "0")), 0);
+    EXPECT_FALSE(ctx.UltimoErro.isEmpty());
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM MovProduto").toString(), antes);
+}

@@ -281,3 +281,84 @@ TEST_P(LancamentoProducaoTest, AnaliseCapacidadeECusto) {
 }
 
 LUMO_INSTANCIAR_MOTORES(LancamentoProducaoTest);
+
+TEST_P(LancamentoProducaoTest, NumeracaoMensalNaoRepeteDocumentosReservadosPorOutroLote) {
+    // Return and reinforcement numbers are kept in the lot record before any row is posted on them.
+    ASSERT_TRUE(db->exec("UPDATE TabTipoMov SET IncrementaMes=1"));
+    ProductionDocument a = ordem("1", "12");
+    ASSERT_TRUE(LancaProducao(ctx, a, FaseProducao::Aguarda)) << ctx.UltimoErro.toStdString();
+    ProductionDocument b = ordem("1", "13");
+    ASSERT_TRUE(LancaProducao(ctx, b, FaseProducao::Aguarda)) << ctx.UltimoErro.toStdString();
+    EXPECT_NE(a.Ret.numero, b.Ret.numero);
+    EXPECT_NE(a.Ref.numero, b.Ref.numero);
+    EXPECT_NE(a.Saida.numero, b.Saida.numero);
+    EXPECT_EQ(contar("SELECT COUNT(*) FROM (SELECT tipoRet, Numeroret FROM Lotes GROUP BY tipoRet, Numeroret "
+                     "HAVING COUNT(*)>1) x"),
+              "0");
+    EXPECT_EQ(contar("SELECT COUNT(*) FROM (SELECT tiporef, Numeroref FROM Lotes GROUP BY tiporef, Numeroref "
+                     "HAVING COUNT(*)>1) x"),
+              "0");
+}
+
+TEST_P(LancamentoProducaoTest, UmTipoUsadoEmDoisDocumentosDaDoisNumeros) {
+    ASSERT_TRUE(db->exec("UPDATE configProd SET TipoRef='DPR'"));
+    ProductionDocument d = ordem("1");
+    ASSERT_TRUE(LancaProducao(ctx, d, FaseProducao::Aguarda)) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(d.Ret.tipo, d.Ref.tipo);
+    EXPECT_NE(d.Ret.numero, d.Ref.numero);
+}
+
+TEST_P(LancamentoProducaoTest, TipoDeMovimentoInexistenteRecusaSemEscrever) {
+    ASSERT_TRUE(db->exec("DELETE FROM TabTipoMov WHERE Codigo='SPR'"));
+    const QString antes = fotografia();
+    ProductionDocument d = ordem("1");
+    EXPECT_FALSE(LancaProducao(ctx, d, FaseProducao::Encerra));
+    EXPECT_TRUE(ctx.UltimoErro.contains("O tipo de movimento SPR não existe")) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(fotografia(), antes);
+    // The same for a type of the second phase: its number would be shared by every lot.
+    ASSERT_GT(db->insert("TabTipoMov", Registo()("Codigo", "SPR")("Descricao", "SPR")("UltNumero", "00000000")(
+                                           "IncrementaMes", 0)("ControloHash", 0)("Modulo", "ST")("AfectaStk", "S+")),
+              0);
+    ASSERT_TRUE(db->exec("DELETE FROM TabTipoMov WHERE Codigo='DPR'"));
+    const QString antes2 = fotografia();
+    EXPECT_FALSE(LancaProducao(ctx, d, FaseProducao::Aguarda));
+    EXPECT_TRUE(ctx.UltimoErro.contains("DPR")) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(fotografia(), antes2);
+}
+
+TEST_P(LancamentoProducaoTest, SegundaFaseNumPeriodoFechadoERecusada) {
+    ProductionDocument d = ordem("1", "12", "2026-03-10");
+    ASSERT_TRUE(LancaProducao(ctx, d, FaseProducao::Aguarda)) << ctx.UltimoErro.toStdString();
+    ASSERT_TRUE(db->exec("UPDATE ParamGeral SET DataEmAberto='2026-04-01'"));
+    ProductionDocument p;
+    p.Lote = "12";
+    ASSERT_TRUE(LerLoteProducao(ctx, p));
+    CarregarListaNomenc(ctx, p);
+    p.linhas[0].acertos = C("-1");
+    const QString antes = fotografia();
+    EXPECT_FALSE(LancaProducao(ctx, p, FaseProducao::Encerra));
+    EXPECT_EQ(ctx.UltimoErro, "Apenas pode efectuar operações a partir de 01-04-2026");
+    EXPECT_EQ(fotografia(), antes);
+    // The first phase the same way.
+    ProductionDocument n = ordem("1", "14", "2026-03-31");
+    EXPECT_FALSE(LancaProducao(ctx, n, FaseProducao::Encerra));
+    EXPECT_EQ(fotografia(), antes);
+}
+
+TEST_P(LancamentoProducaoTest, MontanteForaDoTipoRecusaComOLimiteDeValor) {
+    // 922337203685477 × 2 does not fit the money type: the posting stops whole, nothing wraps.
+    ProductionDocument d;
+    d.Lote = "12";
+    d.ProdutoAcabado = "PA";
+    d.Quantidade = C("1");
+    d.Data = "2026-03-10";
+    d.Armazem = "002";
+    ASSERT_EQ(CarregarListaNomenc(ctx, d), 2);
+    d.linhas[0].ordemProducao = C("922337203685477");
+    ASSERT_TRUE(db->exec("UPDATE Produtos SET PrecoMedioCusto='2' WHERE Codigo='MP1'"));
+    const QString antes = fotografia();
+    EXPECT_FALSE(LancaProducao(ctx, d, FaseProducao::Encerra));
+    EXPECT_TRUE(ctx.UltimoErro.contains("Ultrapassou o valor limite por produto: 999,999,999.99"))
+        << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(fotografia(), antes);
+}

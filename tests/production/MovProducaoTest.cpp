@@ -86,7 +86,8 @@ TEST_P(MovProducaoTest, CabecalhoRecusaPreenchimentoIncompletoEProdutoSemNomencl
     m.txtProdutoAcabado.codigo = "MP1";
     m.doc.Quantidade = C("1");
     EXPECT_FALSE(m.cmdCarregar_Click());
-    EXPECT_EQ(ui.ultimaMensagem(), "Não tem nomenclatura definida para este produto!");
+    EXPECT_EQ(ui.ultimaMensagem(), "Produto Inexistente - Nomenclatura") << "the field's lookup takes bills only";
+    EXPECT_EQ(m.foco(), MovProducao::Campo::Produto);
     EXPECT_EQ(m.estado(), MovProducao::Estado::Cabecalho);
     EXPECT_EQ(m.lvwListaNomec.numLinhas(), 0);
 
@@ -341,6 +342,84 @@ TEST_P(MovProducaoTest, PrecosDeVendaGravadosERegistados) {
               C("11"));
     EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoVenda4 FROM Produtos WHERE Codigo='PA'")),
               C("8.25"));
+}
+
+TEST_P(MovProducaoTest, EscolhaDoLoteNaoImpoeFifo) {
+    billComLote();
+    // L2 was made after L1: FIFO puts L1 first, but the order lets the user take L2.
+    ASSERT_GT(db->insert("TabLotes", Registo()("Produto", "MPL")("Codigo", "L2")("Descricao", "Lote 2")(
+                                         "DataFabrico", "2026-02-01")("DataValidade", "2027-01-31")),
+              0);
+    entradaStock(ctx, "MPL", "20", "3", "L2");
+    ASSERT_TRUE(db->exec("UPDATE MovProduto SET DataFabrico='2026-02-01', DataValidade='2027-01-31' WHERE Lote='L2'"));
+    MovProducao m(ctx, ui);
+    preparar(m, "1", "PB");
+    m.seleccionarLinha(0);
+    ExistProArmLote escolha(ctx, ui);
+    ASSERT_TRUE(m.prepararEscolhaLote(escolha));
+    EXPECT_EQ(escolha.txtIgnoraControlos, "S");
+    ASSERT_EQ(escolha.linhas().size(), 2u);
+    ASSERT_EQ(escolha.linhas()[0].lote, "L1") << "still shown in FIFO order";
+    escolha.clicarLinha(1);
+    ASSERT_EQ(escolha.seleccionar(), ExistProArmLote::Resultado::Escolhido) << ui.ultimaMensagem().toStdString();
+    m.aplicarEscolhaLote(escolha);
+    EXPECT_EQ(m.doc.linhas[0].lote, "L2");
+    EXPECT_EQ(m.doc.linhas[0].ordemProducao, C("15"));
+    EXPECT_TRUE(m.cmdExecutarLote_Click()) << ui.ultimaMensagem().toStdString();
+}
+
+TEST_P(MovProducaoTest, CadaLocalizacaoDoLoteCobreSoAsSuasLinhas) {
+    billComLote();
+    // L1 holds 10 in 00001; 5 more go to 00002.
+    LinhaMovProduto e;
+    for (auto [c, v] : {std::pair{"Tipo", "SI"}, {"Numero", "00000002"}, {"Ano", "2026"}, {"Data", "2026-01-02"},
+                        {"Codigo", "MPL"}, {"Armazem", "001"}, {"AfectaStk", "E+"}, {"Localizacao", "00002"},
+                        {"Lote", "L1"}, {"DataFabrico", "2026-01-01"}, {"DataValidade", "2026-12-31"}})
+        e.definir(QString::fromLatin1(c), v);
+    e.definir("QuantNormal", C("5"));
+    e.definir("Preco", C("3"));
+    ASSERT_GT(LancaMovProduto(ctx, e), 0) << ctx.UltimoErro.toStdString();
+    MovProducao m(ctx, ui);
+    preparar(m, "1", "PB");
+    ASSERT_EQ(m.doc.linhas.size(), 1u);
+    LinhaProducao a = m.doc.linhas[0];
+    a.lote = "L1";
+    a.localizacao = "00001";
+    a.ordemProducao = C("9.5");
+    LinhaProducao b = a;
+    b.localizacao = "00002";
+    b.ordemProducao = C("4");
+    m.doc.linhas = {a, b};
+    EXPECT_TRUE(VerificaExecutarLote(ctx, m.doc).ok) << "9.5 of 10 and 4 of 5";
+    m.doc.linhas[1].ordemProducao = C("5.5");
+    const VerificacaoLote v = VerificaExecutarLote(ctx, m.doc);
+    EXPECT_FALSE(v.ok);
+    EXPECT_EQ(v.linha, 1) << "the location that cannot cover its line is the one refused";
+}
+
+TEST_P(MovProducaoTest, LotePendenteNumPeriodoFechadoNaoTomaAcertos) {
+    {
+        MovProducao m(ctx, ui);
+        preparar(m);
+        ASSERT_TRUE(m.cmdExecutarLote_Click()) << ui.ultimaMensagem().toStdString();
+        ui.responder(1);     // waits for its adjustments
+        ui.responder(false); // no sheet
+        ASSERT_TRUE(m.cmdProcessar_Click()) << ui.ultimaMensagem().toStdString();
+    }
+    ASSERT_TRUE(db->exec("UPDATE ParamGeral SET DataEmAberto='2026-04-01'"));
+    MovProducao m(ctx, ui);
+    m.Form_Load();
+    m.doc.Lote = "6";
+    m.txtLote_LostFocus();
+    EXPECT_EQ(m.doc.Situacao, "Pendente");
+    EXPECT_EQ(ui.ultimaMensagem(), "Apenas pode efectuar operações a partir de 01-04-2026") << "said on opening";
+    m.seleccionarLinha(linhaDe(m, "MP1"));
+    ASSERT_TRUE(m.iniciarEdicao(MovProducao::Edicao::Acertos));
+    ASSERT_TRUE(m.cmdActualiza_Click(C("-2")));
+    ui.mensagens.clear();
+    EXPECT_FALSE(m.cmdExecutarLote_Click());
+    EXPECT_EQ(ui.ultimaMensagem(), "Apenas pode efectuar operações a partir de 01-04-2026");
+    EXPECT_EQ(saldo("MP1"), C("94"));
 }
 
 LUMO_INSTANCIAR_MOTORES(MovProducaoTest);

@@ -62,7 +62,9 @@ TEST_P(LigacoesTest, AbreComPasswordCifradaEAutenticacaoEmMinusculas) {
         // "win" in any case means the operating-system user over the local socket.
         std::shared_ptr<Database> w;
         QString erro;
-        const bool ok = Abre_Connexao(w, "localhost", params.baseDados, "ninguem", "errada", {}, "win", 10, 10, &erro);
+        // On the test server's own port: it need not be the default one.
+        const QString local = QStringLiteral("localhost:%1").arg(params.porta);
+        const bool ok = Abre_Connexao(w, local, params.baseDados, "ninguem", "errada", {}, "win", 10, 10, &erro);
         EXPECT_TRUE(ok) << erro.toStdString();
         if (ok) {
             EXPECT_EQ(w->params().autenticacao, "WIN");

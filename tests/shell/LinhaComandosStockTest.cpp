@@ -209,4 +209,16 @@ TEST_P(LinhaComandosStockTest, CodigosDigitadosSaoPreenchidosComZeros) {
               "000000000000042");
 }
 
+TEST_P(LinhaComandosStockTest, MovimentoNumPeriodoFechadoERecusado) {
+    auto d = abrir();
+    ASSERT_TRUE(d->exec("UPDATE ParamGeral SET DataEmAberto=?", {ano + "-03-01"}));
+    const QString antes = d->scalar("SELECT COUNT(*) FROM MovProduto").toString();
+    Resposta r = cli({"movimento", "lancar", movimento({})});
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_EQ(r.json.value("erro").toString(), "Apenas pode efectuar operações a partir de 01-03-" + ano);
+    EXPECT_EQ(d->scalar("SELECT COUNT(*) FROM MovProduto").toString(), antes);
+    r = cli({"movimento", "lancar", movimento({{"Data", ano + "-03-01"}})});
+    EXPECT_EQ(r.codigo, 0) << r.json.value("erro").toString().toStdString();
+}
+
 LUMO_INSTANCIAR_MOTORES(LinhaComandosStockTest);
