@@ -180,6 +180,15 @@ std::optional<Currency> precoTransferenciaAcerto(Database& db, const LinhaMovPro
     }
 }
 
+// The product file's average cost recomputed over the whole ledger.
+bool fichaPeloLedger(Database& db, const QString& codigo, int regra) {
+    bool ok = false;
+    CorteCustoMedio tudo;
+    tudo.regra = regra;
+    const Currency pmc = CalculaPrecoMedioCusto(db, codigo, {}, tudo, &ok);
+    return ok && db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"), {pmc.toVariant(), codigo});
+}
+
 void preencherSeVazio(LinhaMovProduto& l, const QString& coluna, const QString& valor) {
     if (l.texto(coluna).isEmpty())
         l.definir(coluna, valor);
@@ -314,14 +323,8 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
         const QVariant ultima = db.scalar(QStringLiteral("SELECT MAX(Data) FROM MovProduto WHERE Codigo=?"), {codigo}, &ok);
         if (!ok)
             return falhaEscrita(db.lastError());
-        if (ultima.toString() > data) {
-            CorteCustoMedio tudo;
-            tudo.regra = c->regra;
-            const Currency pmc = CalculaPrecoMedioCusto(db, codigo, {}, tudo, &ok);
-            if (!ok || !db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"),
-                                {pmc.toVariant(), codigo}))
-                return falhaEscrita(db.lastError());
-        }
+        if (ultima.toString() > data && !fichaPeloLedger(db, codigo, c->regra))
+            return falhaEscrita(db.lastError());
     }
     if (entrada && opcoes.actualizarCustoMedioFicha) {
         // The product file keeps the average over its whole history. When nothing is dated after the
@@ -334,15 +337,8 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
             {pmcLinha.toVariant(), codigo, codigo, data});
         if (mudadas < 0)
             return falhaEscrita(db.lastError());
-        if (mudadas == 0) {
-            bool ok = false;
-            CorteCustoMedio tudo;
-            tudo.regra = c->regra;
-            const Currency pmc = CalculaPrecoMedioCusto(db, codigo, {}, tudo, &ok);
-            if (!ok || !db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"),
-                                {pmc.toVariant(), codigo}))
-                return falhaEscrita(db.lastError());
-        }
+        if (mudadas == 0 && !fichaPeloLedger(db, codigo, c->regra))
+            return falhaEscrita(db.lastError());
     }
     if (propria && !propria->commit()) {
         recusar(ctx, db.lastError());

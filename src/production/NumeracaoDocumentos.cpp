@@ -70,35 +70,29 @@ QString ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& d
     }
     // A counter behind the ledger (another program, a restored copy) must not give a number twice;
     // nor may a number a production lot keeps for a document with no rows yet (its return and
-    // reinforcement), which the ledger does not show.
+    // reinforcement), which the ledger does not show. One read per candidate asks both.
     const bool stock = tabela == QStringLiteral("MovProduto");
-    const QString sqlLotes =
-        QStringLiteral("SELECT 1 FROM Lotes WHERE (tipoSaida=? AND NumeroSaida=? AND substr(DataSaida,1,4)=?) OR "
-                       "(tipoent=? AND Numeroent=? AND substr(Dataent,1,4)=?) OR "
-                       "(tipoRet=? AND Numeroret=? AND substr(Dataret,1,4)=?) OR "
-                       "(tiporef=? AND Numeroref=? AND substr(Dataref,1,4)=?)") +
-        d.limite(1);
+    QString sqlUsado = QStringLiteral("SELECT 1 FROM %1 WHERE Tipo=? AND Ano=? AND Numero=?").arg(tabela);
+    if (stock)
+        sqlUsado = QStringLiteral("SELECT 1 FROM (") + sqlUsado +
+                   QStringLiteral(" UNION ALL SELECT 1 FROM Lotes WHERE (tipoSaida=? AND NumeroSaida=? AND "
+                                  "substr(DataSaida,1,4)=?) OR (tipoent=? AND Numeroent=? AND substr(Dataent,1,4)=?) "
+                                  "OR (tipoRet=? AND Numeroret=? AND substr(Dataret,1,4)=?) OR (tiporef=? AND "
+                                  "Numeroref=? AND substr(Dataref,1,4)=?)) x");
+    sqlUsado += d.limite(1);
     for (;; ++proximo) {
         const QString numero = oitoDigitos(proximo);
         if (reservados.contains(numero))
             continue;
-        const QVariant usado = db.scalar(
-            QStringLiteral("SELECT 1 FROM %1 WHERE Tipo=? AND Ano=? AND Numero=?").arg(tabela) + d.limite(1),
-            {tipo, ano, numero}, &ok);
+        QVariantList v{tipo, ano, numero};
+        if (stock)
+            for (int i = 0; i < 4; ++i)
+                v << tipo << numero << ano;
+        const QVariant usado = db.scalar(sqlUsado, v, &ok);
         if (!ok)
             return falha();
-        if (usado.isValid())
-            continue;
-        if (stock) {
-            const QVariant reservado = db.scalar(sqlLotes, {tipo, numero, ano, tipo, numero, ano, tipo, numero, ano,
-                                                            tipo, numero, ano},
-                                                 &ok);
-            if (!ok)
-                return falha();
-            if (reservado.isValid())
-                continue;
-        }
-        return numero;
+        if (!usado.isValid())
+            return numero;
     }
 }
 

@@ -158,6 +158,13 @@ bool aplicarLinha(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const Q
     return true;
 }
 
+// The one file a command reads, named by its second argument.
+bool lerFicheiroDoComando(const PedidoCli& p, const QString& uso, QJsonDocument& doc, QString& erro) {
+    if (p.argumentos.size() != 2)
+        return falhar(erro, QStringLiteral("Uso: %1").arg(uso));
+    return lerFicheiroJsonCli(p.argumentos.at(1), doc, erro);
+}
+
 bool dataValida(const QString& t) {
     return t.size() == 10 && QDate::fromString(t, QStringLiteral("yyyy-MM-dd")).isValid();
 }
@@ -259,10 +266,8 @@ bool lancarUma(GlobalContext& ctx, const QJsonObject& o, const QString& onde, QJ
 }
 
 bool lancar(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    if (p.argumentos.size() != 2)
-        return falhar(erro, QStringLiteral("Uso: producao lancar FICHEIRO"));
     QJsonDocument doc;
-    if (!lerFicheiroJsonCli(p.argumentos.at(1), doc, erro))
+    if (!lerFicheiroDoComando(p, QStringLiteral("producao lancar FICHEIRO"), doc, erro))
         return false;
     if (!doc.isObject() && !doc.isArray())
         return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON (ou uma lista de objectos)."));
@@ -291,10 +296,8 @@ bool lancar(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
 // The second phase of a pending lot: each adjustment goes on the line consumed with its raw
 // material and lot through "Acerto&s"; several for one line add up.
 bool acertos(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    if (p.argumentos.size() != 2)
-        return falhar(erro, QStringLiteral("Uso: producao acertos FICHEIRO"));
     QJsonDocument doc;
-    if (!lerFicheiroJsonCli(p.argumentos.at(1), doc, erro))
+    if (!lerFicheiroDoComando(p, QStringLiteral("producao acertos FICHEIRO"), doc, erro))
         return false;
     if (!doc.isObject())
         return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON."));

@@ -347,13 +347,7 @@ TEST_P(LancamentoProducaoTest, SegundaFaseNumPeriodoFechadoERecusada) {
 
 TEST_P(LancamentoProducaoTest, MontanteForaDoTipoRecusaComOLimiteDeValor) {
     // 922337203685477 × 2 does not fit the money type: the posting stops whole, nothing wraps.
-    ProductionDocument d;
-    d.Lote = "12";
-    d.ProdutoAcabado = "PA";
-    d.Quantidade = C("1");
-    d.Data = "2026-03-10";
-    d.Armazem = "002";
-    ASSERT_EQ(CarregarListaNomenc(ctx, d), 2);
+    ProductionDocument d = ordem("1", "12");
     d.linhas[0].ordemProducao = C("922337203685477");
     ASSERT_TRUE(db->exec("UPDATE Produtos SET PrecoMedioCusto='2' WHERE Codigo='MP1'"));
     const QString antes = fotografia();
