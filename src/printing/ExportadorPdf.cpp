@@ -2,10 +2,13 @@
 
 #include "printing/DesenhoPagina.h"
 
+#include "common/FicheiroSaida.h"
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 QPageSize TamanhoPagina(const DocumentoImpresso& doc) {
     // Portrait dimensions; landscape is set through the layout's orientation.
@@ -34,14 +37,22 @@ bool DesenharEmDispositivo(const DocumentoImpresso& doc, QPagedPaintDevice& disp
 }
 
 bool EscreverPdf(const DocumentoImpresso& doc, const QString& ficheiro, QString* erro) {
-    QPdfWriter w(ficheiro);
-    w.setTitle(doc.titulo);
-    w.setCreator(QStringLiteral("WLumoProd"));
-    w.setResolution(1200);
-    const bool paisagem = doc.larguraTw > doc.alturaTw;
-    w.setPageLayout(QPageLayout(TamanhoPagina(doc), paisagem ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                QMarginsF(0, 0, 0, 0)));
-    if (!DesenharEmDispositivo(doc, w)) {
+    if (!DestinoDeFicheiroValido(ficheiro, erro))
+        return false;
+    // Written whole or not at all: a full disk leaves the previous file (or none), never half a PDF.
+    QSaveFile f(ficheiro);
+    bool ok = f.open(QIODevice::WriteOnly);
+    if (ok) {
+        QPdfWriter w(&f);
+        w.setTitle(doc.titulo);
+        w.setCreator(QStringLiteral("WLumoProd"));
+        w.setResolution(1200);
+        const bool paisagem = doc.larguraTw > doc.alturaTw;
+        w.setPageLayout(QPageLayout(TamanhoPagina(doc), paisagem ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                    QMarginsF(0, 0, 0, 0)));
+        ok = DesenharEmDispositivo(doc, w);
+    }
+    if (!ok || !f.commit()) {
         if (erro)
             *erro = QStringLiteral("Não foi possível escrever o ficheiro %1.").arg(ficheiro);
         return false;

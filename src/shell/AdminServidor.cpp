@@ -1,5 +1,7 @@
 #include "shell/AdminServidor.h"
 
+#include "common/FicheiroSaida.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +35,24 @@ bool criarBaseDados(const ConnectionParams& servidor, const QString& nome, QStri
                 *erro = QStringLiteral("A base de dados %1 já existe.").arg(nome);
             return false;
         }
-        return Database::openSQLiteFile(p.ficheiroSQLite(), erro) != nullptr;
+        // The company's data is its owner's: the file is created 0600 before SQLite fills it, and
+        // SQLite gives its journal files the same mode.
+        if (!CriarPastaPrivada(p.pasta)) {
+            if (erro)
+                *erro = QStringLiteral("Não foi possível criar a pasta %1.").arg(p.pasta);
+            return false;
+        }
+        QFile vazio(p.ficheiroSQLite());
+        if (!vazio.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+            if (erro)
+                *erro = QStringLiteral("Não foi possível criar a base de dados %1.").arg(nome);
+            return false;
+        }
+        vazio.close();
+        if (Database::openSQLiteFile(p.ficheiroSQLite(), erro) != nullptr)
+            return true;
+        QFile::remove(p.ficheiroSQLite());
+        return false;
     }
     auto adm = ligarManutencao(servidor, erro);
     if (!adm)

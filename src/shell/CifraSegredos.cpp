@@ -25,10 +25,10 @@ CifraSegredos::CifraSegredos(const QString& ficheiroChave) {
     }
     QDir().mkpath(QFileInfo(caminho).absolutePath());
     crypto_secretbox_keygen(m_chave);
-    if (!f.open(QIODevice::WriteOnly))
+    // Created readable by its owner only: never, not even for a moment, open to other users.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return;
-    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    m_valida = f.write(reinterpret_cast<const char*>(m_chave), sizeof m_chave) == sizeof m_chave;
+    m_valida = f.write(reinterpret_cast<const char*>(m_chave), sizeof m_chave) == sizeof m_chave && f.flush();
 }
 
 QString CifraSegredos::cifrar(const QString& texto) const {

@@ -15,6 +15,39 @@ QString novoNomeLigacao() {
     static std::atomic<int> contador{0};
     return QStringLiteral("lumo_%1").arg(++contador);
 }
+
+// What the user is told about a failure of the engine: the program's own words by kind of failure,
+// never the driver's text (kept apart for diagnostics).
+QString mensagemErro(const QSqlError& e) {
+    const QString codigo = e.nativeErrorCode().trimmed();
+    const QString texto = e.text();
+    auto comeca = [&](const char* prefixo) { return codigo.startsWith(QLatin1String(prefixo)); };
+    // SQLite reports its (extended) result codes as numbers; PostgreSQL its five-character SQLSTATE.
+    const int sqlite = codigo.size() < 5 ? (codigo.toInt() & 0xff) : -1;
+    if (comeca("40") || comeca("55P03") || comeca("57014") || sqlite == 5 || sqlite == 6)
+        return QStringLiteral("A base de dados está ocupada por outro posto de trabalho. Tente novamente.");
+    if (comeca("22003") || texto.contains(QStringLiteral("Valor fora dos limites")))
+        return QStringLiteral("Valor fora dos limites que a base de dados aceita.");
+    if (comeca("22"))
+        return QStringLiteral("Texto ou valor que a base de dados não aceita.");
+    if (comeca("23") || sqlite == 19)
+        return QStringLiteral("O registo já existe ou viola uma regra da base de dados.");
+    if (comeca("53") || sqlite == 13)
+        return QStringLiteral("Não há espaço livre para gravar na base de dados.");
+    if (comeca("25006") || sqlite == 8)
+        return QStringLiteral("A base de dados só permite leitura.");
+    if (comeca("28"))
+        return QStringLiteral("O servidor de base de dados recusou a autenticação.");
+    if (comeca("3D"))
+        return QStringLiteral("A base de dados não existe.");
+    if (comeca("42P01") || comeca("42703") || texto.contains(QStringLiteral("no such table")) ||
+        texto.contains(QStringLiteral("no such column")))
+        return QStringLiteral("A estrutura da base de dados não está actualizada.");
+    if (comeca("08") || sqlite == 14 || e.type() == QSqlError::ConnectionError)
+        return QStringLiteral("Não foi possível ligar à base de dados.");
+    return QStringLiteral("A base de dados recusou a operação.");
+}
+
 } // namespace
 
 namespace {
@@ -66,7 +99,7 @@ std::shared_ptr<Database> Database::openSQLiteFile(const QString& ficheiro, QStr
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!q.open()) {
         if (erro)
-            *erro = q.lastError().text();
+            *erro = mensagemErro(q.lastError());
         return nullptr;
     }
     db->registarFuncoesSQLite();
@@ -116,7 +149,7 @@ std::shared_ptr<Database> Database::open(const ConnectionParams& p, QString* err
         q.setNumericalPrecisionPolicy(QSql::HighPrecision);
         aberta = q.open();
         if (!aberta && erro)
-            *erro = q.lastError().text();
+            *erro = mensagemErro(q.lastError());
     }
     if (!aberta) {
         db->close();
@@ -151,8 +184,13 @@ bool Database::prepararEExecutar(QSqlQuery& q, const QString& sql, const QVarian
         }
     }
     if (!ok)
-        m_lastError = q.lastError().text();
+        registarErro(q.lastError());
     return ok;
+}
+
+void Database::registarErro(const QSqlError& e) {
+    m_lastError = mensagemErro(e);
+    m_erroTecnico = e.text();
 }
 
 QSqlQuery* Database::executarPreparada(const QString& sql, const QVariantList& valores) {
@@ -167,7 +205,7 @@ QSqlQuery* Database::executarPreparada(const QString& sql, const QVariantList& v
         auto q = std::make_unique<QSqlQuery>(qdb());
         q->setForwardOnly(true);
         if (!q->prepare(sql)) {
-            m_lastError = q->lastError().text();
+            registarErro(q->lastError());
             return nullptr;
         }
         it = m_preparadas.emplace(sql, std::move(q)).first;
@@ -176,7 +214,7 @@ QSqlQuery* Database::executarPreparada(const QString& sql, const QVariantList& v
     for (qsizetype i = 0; i < valores.size(); ++i)
         q->bindValue(int(i), paraLigar(valores[i]));
     if (!q->exec()) {
-        m_lastError = q->lastError().text();
+        registarErro(q->lastError());
         // A statement that failed may have been invalidated by a schema change: prepare it anew next time.
         m_preparadas.erase(it);
         return nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+class QSqlError;
+
 #include "shell/Dialect.h"
 
 #include <QDateTime>
@@ -88,7 +90,10 @@ public:
     // Runs a data statement and returns the number of rows it changed; -1 on failure.
     int executarContando(const QString& sql, const QVariantList& valores = {});
 
+    // Why the last statement failed, in the program's words.
     QString lastError() const { return m_lastError; }
+    // The engine's own text of the last failure, for diagnostics only: never shown to the user.
+    QString erroTecnico() const { return m_erroTecnico; }
     bool emTransaccao() const { return m_profundidade > 0; }
     // A step that wrote inside the caller's transaction and then failed: the transaction can
     // only be rolled back from here on (its commit refuses).
@@ -104,11 +109,13 @@ private:
     // Statements whose results are read before the call returns are prepared once and kept.
     QSqlQuery* executarPreparada(const QString& sql, const QVariantList& valores);
     void registarFuncoesSQLite();
+    void registarErro(const QSqlError& e);
 
     QString m_nomeLigacao;
     ConnectionParams m_params;
     std::unique_ptr<Dialect> m_dialect;
     QString m_lastError;
+    QString m_erroTecnico;
     int m_profundidade = 0;
     bool m_falhaTransaccao = false;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_preparadas;

@@ -42,13 +42,8 @@ bool ObjectoJsonCli::texto(const char* chave, QString& valor, QString& erro, boo
     if (!v.isString())
         return tipoErrado(chave, "um texto", erro);
     valor = v.toString().trimmed();
-    for (const QChar c : valor)
-        if (c.category() == QChar::Other_Control)
-            return tipoErrado(chave, "um texto sem caracteres de controlo", erro);
-    if (maximo > 0 && valor.size() > maximo)
-        return falhar(erro, QStringLiteral("O valor da chave \"%1\" em %2 tem mais de %3 caracteres.")
-                                .arg(QLatin1String(chave), m_onde)
-                                .arg(maximo));
+    if (!textoAceitavel(valor, QStringLiteral("\"%1\" em %2").arg(QLatin1String(chave), m_onde), maximo, erro))
+        return false;
     if (obrigatorio && valor.isEmpty())
         return falta(chave, erro);
     return true;
@@ -58,30 +53,17 @@ bool ObjectoJsonCli::montante(const char* chave, Currency& valor, QString& erro,
     const QJsonValue v = m_o.value(QLatin1String(chave));
     if (v.isUndefined())
         return !obrigatorio || falta(chave, erro);
-    const QString esperado = QStringLiteral("um número com até 4 casas decimais");
-    if (v.isDouble()) {
-        const double d = v.toDouble();
-        try {
-            const Currency c = Currency::fromDouble(d);
-            // A number that is not 0 but rounds to it is a typing slip, not a zero.
-            if (c.isZero() && d != 0.0)
-                return tipoErrado(chave, esperado.toUtf8().constData(), erro);
-            valor = c;
-            return true;
-        } catch (const EstouroMontante&) {
-            return falhar(erro, QStringLiteral("Valor fora dos limites na chave \"%1\" em %2.").arg(QLatin1String(chave), m_onde));
-        }
-    }
-    if (v.isString()) {
-        const QString t = v.toString().trimmed();
-        if (const auto c = Currency::parse(t)) {
-            if (c->isZero() && t.contains(QRegularExpression(QStringLiteral("[1-9]"))))
-                return tipoErrado(chave, esperado.toUtf8().constData(), erro);
+    // A JSON number is taken by its shortest exact text, so that 0.1 is 0.1 and -0 stays "-0".
+    const QString texto = v.isDouble() ? QString::number(v.toDouble(), 'g', 17) : v.isString() ? v.toString() : QString();
+    if (v.isDouble() || v.isString())
+        if (const auto c = montanteEstrito(texto)) {
             valor = *c;
             return true;
         }
-    }
-    return tipoErrado(chave, esperado.toUtf8().constData(), erro);
+    return falhar(erro, QStringLiteral("Valor inválido na chave \"%1\" em %2: deve ser um número até %3 com até 4 "
+                                       "casas decimais (lido: %4).")
+                            .arg(QLatin1String(chave), m_onde, QStringLiteral("922337203685477"),
+                                 v.isDouble() || v.isString() ? citacao(texto) : QStringLiteral("outro tipo")));
 }
 
 bool ObjectoJsonCli::logico(const char* chave, bool& valor, QString& erro) const {
@@ -110,21 +92,69 @@ bool ObjectoJsonCli::listaObjectos(const char* chave, QList<QJsonObject>& valor,
     return true;
 }
 
-bool lerFicheiroJsonCli(const QString& caminho, QJsonDocument& doc, QString& erro) {
+bool lerTextoFicheiroCli(const QString& caminho, QByteArray& texto, QString& erro) {
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly))
-        return falhar(erro, QStringLiteral("Não foi possível abrir o ficheiro %1.").arg(caminho));
+        return falhar(erro, QStringLiteral("Não foi possível ler o ficheiro %1.").arg(citacao(caminho)));
     // read() stops at the limit even on endless files (a device, a pipe).
-    QByteArray texto = f.read(TamanhoMaximo + 1);
+    texto = f.read(TamanhoMaximo + 1);
     if (texto.size() > TamanhoMaximo)
         return falhar(erro, QStringLiteral("O ficheiro %1 é demasiado grande (máximo %2 MB).")
-                                .arg(caminho)
+                                .arg(citacao(caminho))
                                 .arg(TamanhoMaximo / (1024 * 1024)));
     if (texto.startsWith("\xEF\xBB\xBF")) // editors on Windows write a byte-order mark
         texto.remove(0, 3);
+    return true;
+}
+
+bool lerFicheiroJsonCli(const QString& caminho, QJsonDocument& doc, QString& erro) {
+    QByteArray texto;
+    if (!lerTextoFicheiroCli(caminho, texto, erro))
+        return false;
     QJsonParseError pe;
     doc = QJsonDocument::fromJson(texto, &pe);
     if (pe.error != QJsonParseError::NoError)
         return falhar(erro, QStringLiteral("O ficheiro não é um JSON válido (erro na posição %1).").arg(pe.offset));
     return true;
+}
+
+std::optional<Currency> montanteEstrito(const QString& textoOriginal) {
+    const QString t = textoOriginal.trimmed();
+    static const QRegularExpression algarismoNaoNulo(QStringLiteral("[1-9]"));
+    static const QRegularExpression numeroJson(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?([eE][-+]?[0-9]+)?$"));
+    std::optional<Currency> c = Currency::parse(t);
+    if (!c && numeroJson.match(t).hasMatch()) {
+        // Only a number written with an exponent goes through binary floating point.
+        const double d = t.toDouble();
+        try {
+            c = Currency::fromDouble(d);
+        } catch (const EstouroMontante&) {
+            return std::nullopt;
+        }
+        if (c->isZero() && d != 0.0)
+            return std::nullopt;
+    }
+    if (!c)
+        return std::nullopt;
+    if (c->isZero()) {
+        // 0.00001 or 1e-5 are no zeros the user meant; "-0" is no amount at all.
+        const QString mantissa = t.section(QRegularExpression(QStringLiteral("[eE]")), 0, 0);
+        if (mantissa.contains(algarismoNaoNulo) || t.startsWith(u'-'))
+            return std::nullopt;
+    }
+    return c;
+}
+
+bool textoAceitavel(const QString& texto, const QString& nome, int maximo, QString& erro) {
+    for (const QChar c : texto)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Surrogate)
+            return falhar(erro, QStringLiteral("Valor inválido em %1: tem caracteres de controlo.").arg(nome));
+    if (maximo > 0 && texto.size() > maximo)
+        return falhar(erro, QStringLiteral("O valor de %1 tem mais de %2 caracteres: %3").arg(nome).arg(maximo).arg(citacao(texto)));
+    return true;
+}
+
+QString citacao(const QString& texto) {
+    constexpr int Maximo = 40;
+    return texto.size() <= Maximo ? texto : texto.left(Maximo) + QStringLiteral("…");
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Reads the JSON files of the command line strictly: a key the command does not know, a value of
 // the wrong JSON type or an amount out of range is refused by name, never read as a default.
 class ObjectoJsonCli {
@@ -38,3 +40,17 @@ private:
 
 // Reads a JSON file of the command line (at most a few megabytes). False with the reason in erro.
 bool lerFicheiroJsonCli(const QString& caminho, QJsonDocument& doc, QString& erro);
+// The bytes of such a file, byte-order mark removed, with the same size limit.
+bool lerTextoFicheiroCli(const QString& caminho, QByteArray& texto, QString& erro);
+
+// An amount written as a JSON number or as text: exact to four decimals, within the money type.
+// Refused (nullopt): no number, not finite, out of range, "-0", or a value that is not zero but
+// rounds to zero at four decimals.
+std::optional<Currency> montanteEstrito(const QString& texto);
+
+// A text value fit for a column: no control characters and at most `maximo` characters (0: any).
+// False with the reason (naming `nome`) in erro.
+bool textoAceitavel(const QString& texto, const QString& nome, int maximo, QString& erro);
+
+// At most a short prefix of what the user gave, for messages.
+QString citacao(const QString& texto);

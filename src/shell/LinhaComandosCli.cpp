@@ -1,6 +1,7 @@
 #include "shell/LinhaComandosCli.h"
 
 #include "common/Currency.h"
+#include "common/FicheiroSaida.h"
 #include "shell/EmpresaDemo.h"
 #include "shell/Empresas.h"
 
@@ -17,6 +18,10 @@ namespace {
 const QStringList OpcoesComuns{QStringLiteral("pg"), QStringLiteral("login")};
 
 bool cmdDemo(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
+    if (!p.argumentos.isEmpty()) {
+        erro = QStringLiteral("Argumento inesperado: %1 (use: demo)").arg(p.argumentos.first().left(40));
+        return false;
+    }
     bool criada = false;
     if (!criarEmpresaDemo(p.servidor, &erro, &criada))
         return false;
@@ -147,7 +152,7 @@ bool servidorCli(const QHash<QString, QString>& opcoes, ConnectionParams* s, QSt
         if (pasta.isEmpty())
             pasta = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                     QStringLiteral("/empresas");
-        if (!QDir().mkpath(pasta)) {
+        if (!CriarPastaPrivada(pasta)) {
             *erro = QStringLiteral("Não foi possível criar a pasta de dados %1.").arg(pasta);
             return false;
         }
@@ -220,8 +225,13 @@ int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida) {
         // Whatever was being written was rolled back by its transaction's guard on the way out.
         erro = QStringLiteral("Ultrapassou o valor limite: um montante ou quantidade não cabe no tipo monetário.");
     }
-    if (!ok)
-        return falha(erro.isEmpty() ? QStringLiteral("Falhou o comando %1.").arg(nome) : erro, saida);
+    if (!ok) {
+        // A command that wrote something before its refusal says what in its partial answer.
+        QJsonObject r = resultado.isObject() ? resultado.toObject() : QJsonObject();
+        r.insert(QStringLiteral("erro"), erro.isEmpty() ? QStringLiteral("Falhou o comando %1.").arg(nome) : erro);
+        *saida = json(r);
+        return 1;
+    }
     *saida = json(resultado);
     return 0;
 }

@@ -1,9 +1,11 @@
 // Bills of materials on the command line: one bill exported to a JSON file and imported into
 // the same or another company, so that bills can be kept in version control.
 
+#include "common/FicheiroSaida.h"
 #include "production/Nomenclatura.h"
 #include "shell/Empresas.h"
 #include "shell/GlobalContext.h"
+#include "shell/LeitorJsonCli.h"
 #include "shell/LinhaComandosCli.h"
 #include "shell/SessaoCli.h"
 #include "shell/LogGeral.h"
@@ -55,22 +57,6 @@ QJsonObject paraJson(const std::vector<LinhaNomenclatura>& linhas) {
                        {"linhas", l}};
 }
 
-// Amounts travel as text so that they are read exactly; plain JSON numbers are accepted too.
-bool montante(const QJsonObject& o, const char* chave, Currency& valor, QString& erro, const QString& onde) {
-    const QJsonValue v = o.value(QLatin1String(chave));
-    if (v.isUndefined() || v.isNull()) {
-        valor = Currency();
-        return true;
-    }
-    const std::optional<Currency> c = v.isString() ? Currency::parse(v.toString())
-                                      : v.isDouble() ? Currency::parse(QString::number(v.toDouble(), 'f', 6))
-                                                     : std::nullopt;
-    if (!c)
-        return falhar(erro, QStringLiteral("Valor inválido em \"%1\" (%2).").arg(QLatin1String(chave), onde));
-    valor = *c;
-    return true;
-}
-
 bool exportar(Sessao& s, const PedidoCli& p, const QString& ficheiro, QJsonValue& resultado, QString& erro) {
     const QString produto = Mavo(s.ctx).Zerar_Produto_str(p.opcao(QStringLiteral("produto")).trimmed());
     if (produto.isEmpty())
@@ -81,76 +67,90 @@ bool exportar(Sessao& s, const PedidoCli& p, const QString& ficheiro, QJsonValue
         return falhar(erro, s.ctx.bd().lastError());
     if (linhas.empty())
         return falhar(erro, QStringLiteral("O produto %1 não tem nomenclatura.").arg(produto));
+    if (!DestinoDeFicheiroValido(ficheiro, &erro))
+        return false;
     QSaveFile f(ficheiro);
-    if (!f.open(QIODevice::WriteOnly))
-        return falhar(erro, QStringLiteral("Não foi possível escrever o ficheiro %1.").arg(ficheiro));
-    f.write(QJsonDocument(paraJson(linhas)).toJson(QJsonDocument::Indented));
-    if (!f.commit())
+    const QByteArray texto = QJsonDocument(paraJson(linhas)).toJson(QJsonDocument::Indented);
+    if (!f.open(QIODevice::WriteOnly) || f.write(texto) != texto.size() || !f.commit())
         return falhar(erro, QStringLiteral("Não foi possível escrever o ficheiro %1.").arg(ficheiro));
     resultado = QJsonObject{{"produtoAcabado", produto}, {"linhas", int(linhas.size())}, {"ficheiro", ficheiro}};
     return true;
 }
 
 bool importar(Sessao& s, const PedidoCli& p, const QString& ficheiro, QJsonValue& resultado, QString& erro) {
-    QFile f(ficheiro);
-    if (!f.open(QIODevice::ReadOnly))
-        return falhar(erro, QStringLiteral("Não foi possível ler o ficheiro %1.").arg(ficheiro));
-    QJsonParseError pe;
-    const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &pe);
+    QJsonDocument doc;
+    if (!lerFicheiroJsonCli(ficheiro, doc, erro))
+        return false;
     if (!doc.isObject())
-        return falhar(erro, QStringLiteral("O ficheiro não contém uma nomenclatura em JSON: %1").arg(pe.errorString()));
-    const QJsonObject o = doc.object();
+        return falhar(erro, QStringLiteral("O ficheiro deve conter uma nomenclatura (um objecto JSON)."));
     const QString substituir = p.opcao(QStringLiteral("substituir")).trimmed().toLower();
     if (!substituir.isEmpty() && substituir != QStringLiteral("sim") && substituir != QStringLiteral("nao") &&
         substituir != QStringLiteral("não"))
         return falhar(erro, QStringLiteral("--substituir aceita \"sim\" ou \"não\"."));
     Database& db = s.ctx.bd();
     Mavo mavo(s.ctx);
-    const QString pa = mavo.Zerar_Produto_str(o.value("produtoAcabado").toString().trimmed());
-    if (pa.isEmpty() || !s.existe(QStringLiteral("Produtos"), pa))
-        return falhar(erro, QStringLiteral("Produto acabado inexistente: %1").arg(pa));
-    const QJsonArray arr = o.value("linhas").toArray();
+    const ObjectoJsonCli o(doc.object(), QStringLiteral("cabeçalho"));
+    LinhaNomenclatura cab;
+    QString pa;
+    QList<QJsonObject> arr;
+    if (!o.soChaves({"produtoAcabado", "descricao", "fixa", "ctrlQuantidades", "precoProdutoAcabado", "linhas"}, erro) ||
+        !o.texto("produtoAcabado", pa, erro, true, 15) || !o.texto("descricao", cab.descProdutoAcabado, erro, false, 50) ||
+        !o.logico("fixa", cab.fixa, erro) || !o.logico("ctrlQuantidades", cab.ctrlQuantidades, erro) ||
+        !o.montante("precoProdutoAcabado", cab.produtoAcabadoPreco, erro) ||
+        !o.listaObjectos("linhas", arr, erro, true))
+        return false;
+    pa = mavo.Zerar_Produto_str(pa);
+    if (!s.existe(QStringLiteral("Produtos"), pa))
+        return falhar(erro, QStringLiteral("Produto acabado inexistente: %1").arg(citacao(pa)));
     if (arr.isEmpty())
         return falhar(erro, QStringLiteral("A nomenclatura não tem linhas."));
-    LinhaNomenclatura cab;
+    if (cab.produtoAcabadoPreco.isNegative())
+        return falhar(erro, QStringLiteral("O preço do produto acabado não pode ser negativo."));
     cab.produtoAcabado = pa;
-    cab.descProdutoAcabado = o.value("descricao").toString();
-    if (cab.descProdutoAcabado.trimmed().isEmpty())
+    if (cab.descProdutoAcabado.isEmpty())
         cab.descProdutoAcabado = db.scalar(QStringLiteral("SELECT Descricao FROM Produtos WHERE Codigo=?"), {pa}).toString();
-    cab.fixa = o.value("fixa").toBool();
-    cab.ctrlQuantidades = o.value("ctrlQuantidades").toBool();
-    if (!montante(o, "precoProdutoAcabado", cab.produtoAcabadoPreco, erro, QStringLiteral("cabeçalho")))
-        return false;
     // Every line is checked before anything is written.
     std::vector<LinhaNomenclatura> linhas;
     QSet<QString> vistos;
     for (qsizetype i = 0; i < arr.size(); ++i) {
-        const QJsonObject l = arr[i].toObject();
         const QString onde = QStringLiteral("linha %1").arg(i + 1);
+        const ObjectoJsonCli l(arr[i], onde);
         LinhaNomenclatura n = cab;
-        n.produtoPrima = mavo.Zerar_Produto_str(l.value("produto").toString().trimmed());
-        if (n.produtoPrima.isEmpty() || !s.existe(QStringLiteral("Produtos"), n.produtoPrima))
-            return falhar(erro, QStringLiteral("Produto inexistente na %1: %2").arg(onde, n.produtoPrima));
+        n.precario = PrecarioPMC;
+        n.factorFormula = QStringLiteral("A");
+        if (!l.soChaves({"produto", "descricao", "quantidade", "preco", "armazem", "observa", "precario", "factor",
+                         "formula"},
+                        erro) ||
+            !l.texto("produto", n.produtoPrima, erro, true, 15) ||
+            !l.texto("descricao", n.descProdutoPrima, erro, false, 50) ||
+            !l.montante("quantidade", n.quantidade, erro, true) || !l.montante("preco", n.preco, erro) ||
+            !l.montante("factor", n.factor, erro) || !l.texto("armazem", n.armazem, erro, true, 3) ||
+            !l.texto("observa", n.observa, erro) || !l.texto("precario", n.precario, erro, false, 15) ||
+            !l.texto("formula", n.factorFormula, erro, false, 1))
+            return false;
+        n.produtoPrima = mavo.Zerar_Produto_str(n.produtoPrima);
+        if (!s.existe(QStringLiteral("Produtos"), n.produtoPrima))
+            return falhar(erro, QStringLiteral("Produto inexistente na %1: %2").arg(onde, citacao(n.produtoPrima)));
+        if (n.produtoPrima.compare(pa, Qt::CaseInsensitive) == 0)
+            return falhar(erro, QStringLiteral("O produto acabado %1 não pode ser matéria-prima de si próprio (%2).")
+                                    .arg(pa, onde));
         if (vistos.contains(n.produtoPrima.toLower()))
             return falhar(erro, QStringLiteral("Produto repetido na %1: %2").arg(onde, n.produtoPrima));
         vistos.insert(n.produtoPrima.toLower());
-        n.armazem = l.value("armazem").toString().trimmed();
-        if (n.armazem.isEmpty() || !s.existe(QStringLiteral("Armazens"), n.armazem))
-            return falhar(erro, QStringLiteral("Armazém inexistente na %1: %2").arg(onde, n.armazem));
-        n.descProdutoPrima = l.value("descricao").toString();
-        if (n.descProdutoPrima.trimmed().isEmpty())
+        if (!s.existe(QStringLiteral("Armazens"), n.armazem))
+            return falhar(erro, QStringLiteral("Armazém inexistente na %1: %2").arg(onde, citacao(n.armazem)));
+        if (n.descProdutoPrima.isEmpty())
             n.descProdutoPrima =
                 db.scalar(QStringLiteral("SELECT Descricao FROM Produtos WHERE Codigo=?"), {n.produtoPrima}).toString();
-        if (!montante(l, "quantidade", n.quantidade, erro, onde) || !montante(l, "preco", n.preco, erro, onde) ||
-            !montante(l, "factor", n.factor, erro, onde))
-            return false;
-        if (n.quantidade.isNegative() || n.preco.isNegative() || n.factor.isNegative())
+        if (n.quantidade <= Currency())
+            return falhar(erro, QStringLiteral("A quantidade da %1 deve ser maior que 0.").arg(onde));
+        if (n.preco.isNegative() || n.factor.isNegative())
             return falhar(erro, QStringLiteral("Valor negativo na %1.").arg(onde));
-        n.observa = l.value("observa").toString();
-        n.precario = l.value("precario").toString(PrecarioPMC);
+        if (n.precario.isEmpty())
+            n.precario = PrecarioPMC;
         if (n.precario != PrecarioPMC && n.precario != PrecarioUPCusto && n.precario != PrecarioUPCompra)
-            return falhar(erro, QStringLiteral("Base de preço inválida na %1: %2").arg(onde, n.precario));
-        n.factorFormula = l.value("formula").toString(QStringLiteral("A")).trimmed().toUpper();
+            return falhar(erro, QStringLiteral("Base de preço inválida na %1: %2").arg(onde, citacao(n.precario)));
+        n.factorFormula = n.factorFormula.isEmpty() ? QStringLiteral("A") : n.factorFormula.toUpper();
         if (n.factorFormula != QStringLiteral("A") && n.factorFormula != QStringLiteral("B"))
             return falhar(erro, QStringLiteral("Fórmula inválida na %1: %2").arg(onde, n.factorFormula));
         linhas.push_back(n);
@@ -180,7 +180,10 @@ bool cmdNomenclatura(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     if (accao != QStringLiteral("exportar") && accao != QStringLiteral("importar"))
         return falhar(erro, QStringLiteral("Acção desconhecida: %1 (exportar ou importar)").arg(p.argumentos[0]));
     Sessao s;
-    if (!s.abrir(p, erro))
+    const bool importa = accao == QStringLiteral("importar");
+    if (!s.abrir(p, erro) ||
+        !s.permitido(QStringLiteral("frmNomenclatura"), importa ? QStringList{QStringLiteral("cmdImportar")} : QStringList{},
+                     erro))
         return false;
     return accao == QStringLiteral("exportar") ? exportar(s, p, p.argumentos[1], resultado, erro)
                                                : importar(s, p, p.argumentos[1], resultado, erro);

@@ -15,6 +15,7 @@
 #include "shell/SessaoCli.h"
 
 #include <QDate>
+#include <QRegularExpression>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QSqlQuery>
@@ -119,18 +120,35 @@ bool escolherLote(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const Q
     return true;
 }
 
-// One line of the order file: the n-th entry of a raw material acts on its n-th line, as the user
-// would: its quantity through "Alt.Qty Prod.", its lot through "&Lote / Produto". A lot whose
-// balance covers less than the line splits it, and the rest is the raw material's next line.
-bool aplicarLinha(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const QJsonObject& o, int numero,
-                  QHash<QString, int>& usadas, QString& erro) {
-    const ObjectoJsonCli j(o, QStringLiteral("linha %1").arg(numero));
+// One line of an order file, as read.
+struct LinhaCli {
     QString produto, lote, localizacao;
-    Currency quantidade;
+    std::optional<Currency> quantidade;
+};
+
+bool lerLinha(const QJsonObject& o, int numero, LinhaCli& l, QString& erro) {
+    const ObjectoJsonCli j(o, QStringLiteral("linha %1").arg(numero));
+    Currency q;
     if (!j.soChaves({"produto", "quantidade", "lote", "localizacao"}, erro) ||
-        !j.texto("produto", produto, erro, true, 15) || !j.texto("lote", lote, erro, false, 20) ||
-        !j.texto("localizacao", localizacao, erro, false, 5) || !j.montante("quantidade", quantidade, erro))
+        !j.texto("produto", l.produto, erro, true, 15) || !j.texto("lote", l.lote, erro, false, 20) ||
+        !j.texto("localizacao", l.localizacao, erro, false, 5) || !j.montante("quantidade", q, erro))
         return false;
+    if (j.tem("quantidade"))
+        l.quantidade = q;
+    if (!l.localizacao.isEmpty() && l.lote.isEmpty())
+        return falhar(erro, QStringLiteral("A localização do produto %1 vem com o lote escolhido: indique também \"lote\".")
+                                .arg(l.produto));
+    return true;
+}
+
+// The n-th entry of a raw material acts on its n-th line, as the user would: its quantity through
+// "Alt.Qty Prod.", its lot through "&Lote / Produto". A lot whose balance covers less than the line
+// splits it, and the rest is the raw material's next line.
+bool aplicarLinha(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const LinhaCli& linha,
+                  QHash<QString, int>& usadas, QString& erro) {
+    QString produto = linha.produto;
+    const QString& lote = linha.lote;
+    const QString& localizacao = linha.localizacao;
     produto = Mavo(ctx).Zerar_Produto_str(produto);
     const int n = usadas[produto.toUpper()]++;
     const int r = linhaDoProduto(m, produto, n);
@@ -141,9 +159,9 @@ bool aplicarLinha(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const Q
                                          .arg(produto)
                                          .arg(n));
     m.seleccionarLinha(r);
-    if (j.tem("quantidade")) {
+    if (linha.quantidade) {
         ui.limpar();
-        if (!m.iniciarEdicao(MovProducao::Edicao::QtyProducao) || !m.actualizarQuantidade(quantidade)) {
+        if (!m.iniciarEdicao(MovProducao::Edicao::QtyProducao) || !m.actualizarQuantidade(*linha.quantidade)) {
             m.cmdCancelaEdicao_Click();
             return falhar(erro, motivo(ui, QStringLiteral("Quantidade inválida no produto %1.").arg(produto)));
         }
@@ -152,9 +170,6 @@ bool aplicarLinha(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const Q
         ui.limpar();
         return escolherLote(ctx, m, ui, produto, lote, localizacao, erro);
     }
-    if (!localizacao.isEmpty())
-        return falhar(erro, QStringLiteral("A localização do produto %1 vem com o lote escolhido: indique também \"lote\".")
-                                .arg(produto));
     return true;
 }
 
@@ -169,31 +184,65 @@ bool dataValida(const QString& t) {
     return t.size() == 10 && QDate::fromString(t, QStringLiteral("yyyy-MM-dd")).isValid();
 }
 
-// One order of the file; the session is shared by every order of it.
-bool lancarUma(GlobalContext& ctx, const QJsonObject& o, const QString& onde, QJsonValue& resultado, QString& erro) {
-    const ObjectoJsonCli j(o, onde);
+// Production lots are numbers of up to 10 digits (empty: the next one is proposed).
+bool loteValido(const QString& lote) {
+    static const QRegularExpression digitos(QStringLiteral("^[0-9]{0,10}$"));
+    return digitos.match(lote).hasMatch();
+}
+
+// One order of the file, as read: everything is checked for shape before anything is posted.
+struct OrdemCli {
     QString lote, produto, data, armazem, localizacao, lotePA, fase, outraUnidade;
     Currency quantidade, outraQuantidade;
-    bool naoMultiplica = false, controlaQuantidade = true;
+    bool naoMultiplica = false, controlaQuantidade = true, comOutraUnidade = false;
+    std::vector<LinhaCli> linhas;
+};
+
+bool lerOrdem(const QJsonObject& o, const QString& onde, OrdemCli& d, QString& erro) {
+    const ObjectoJsonCli j(o, onde);
     QList<QJsonObject> linhas;
     if (!j.soChaves({"lote", "produto", "quantidade", "data", "armazem", "NaoMultiplica", "ControlaQuantidade",
                      "localizacao", "loteProduto", "fase", "linhas", "outraUnidade", "outraQuantidade"},
                     erro) ||
-        !j.texto("lote", lote, erro, false, 10) || !j.texto("produto", produto, erro, true, 15) ||
-        !j.montante("quantidade", quantidade, erro, true) || !j.texto("data", data, erro) ||
-        !j.texto("armazem", armazem, erro, false, 3) || !j.logico("NaoMultiplica", naoMultiplica, erro) ||
-        !j.logico("ControlaQuantidade", controlaQuantidade, erro) ||
-        !j.texto("localizacao", localizacao, erro, false, 5) || !j.texto("loteProduto", lotePA, erro, false, 20) ||
-        !j.texto("fase", fase, erro) || !j.listaObjectos("linhas", linhas, erro) ||
-        !j.texto("outraUnidade", outraUnidade, erro, false, 3) || !j.montante("outraQuantidade", outraQuantidade, erro))
+        !j.texto("lote", d.lote, erro, false, 10) || !j.texto("produto", d.produto, erro, true, 15) ||
+        !j.montante("quantidade", d.quantidade, erro, true) || !j.texto("data", d.data, erro, false, 10) ||
+        !j.texto("armazem", d.armazem, erro, false, 3) || !j.logico("NaoMultiplica", d.naoMultiplica, erro) ||
+        !j.logico("ControlaQuantidade", d.controlaQuantidade, erro) ||
+        !j.texto("localizacao", d.localizacao, erro, false, 5) || !j.texto("loteProduto", d.lotePA, erro, false, 20) ||
+        !j.texto("fase", d.fase, erro, false, 10) || !j.listaObjectos("linhas", linhas, erro) ||
+        !j.texto("outraUnidade", d.outraUnidade, erro, false, 3) ||
+        !j.montante("outraQuantidade", d.outraQuantidade, erro))
         return false;
-    fase = fase.toLower();
-    if (!fase.isEmpty() && fase != QStringLiteral("encerra") && fase != QStringLiteral("aguarda"))
-        return falhar(erro, QStringLiteral("Fase inválida: %1 (encerra ou aguarda).").arg(fase));
-    if (!data.isEmpty() && !dataValida(data))
-        return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(data));
+    if (!loteValido(d.lote))
+        return falhar(erro, QStringLiteral("Lote de produção inválido em %1: %2 (até 10 algarismos).").arg(onde, citacao(d.lote)));
+    d.fase = d.fase.toLower();
+    if (!d.fase.isEmpty() && d.fase != QStringLiteral("encerra") && d.fase != QStringLiteral("aguarda"))
+        return falhar(erro, QStringLiteral("Fase inválida: %1 (encerra ou aguarda).").arg(d.fase));
+    if (!d.data.isEmpty() && !dataValida(d.data))
+        return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(d.data));
     if (j.tem("outraQuantidade") != j.tem("outraUnidade"))
         return falhar(erro, QStringLiteral("Indique \"outraUnidade\" e \"outraQuantidade\" juntas."));
+    d.comOutraUnidade = j.tem("outraUnidade");
+    for (int i = 0; i < linhas.size(); ++i) {
+        LinhaCli l;
+        if (!lerLinha(linhas.at(i), i + 1, l, erro))
+            return false;
+        d.linhas.push_back(l);
+    }
+    return true;
+}
+
+// One order; the session is shared by every order of the file.
+bool lancarUma(GlobalContext& ctx, const OrdemCli& o, QJsonValue& resultado, QString& erro) {
+    const QString& lote = o.lote;
+    const QString& produto = o.produto;
+    const QString& data = o.data;
+    const QString& armazem = o.armazem;
+    const QString& localizacao = o.localizacao;
+    const QString& lotePA = o.lotePA;
+    const QString& fase = o.fase;
+    const Currency& quantidade = o.quantidade;
+    const bool naoMultiplica = o.naoMultiplica, controlaQuantidade = o.controlaQuantidade;
 
     InteraccaoProducaoCli ui;
     ui.fase = fase == QStringLiteral("aguarda") ? 1 : 2;
@@ -228,8 +277,8 @@ bool lancarUma(GlobalContext& ctx, const QJsonObject& o, const QString& onde, QJ
     }
 
     QHash<QString, int> usadas;
-    for (int i = 0; i < linhas.size(); ++i)
-        if (!aplicarLinha(ctx, m, ui, linhas.at(i), i + 1, usadas, erro))
+    for (const LinhaCli& l : o.linhas)
+        if (!aplicarLinha(ctx, m, ui, l, usadas, erro))
             return false;
 
     ui.limpar();
@@ -243,8 +292,8 @@ bool lancarUma(GlobalContext& ctx, const QJsonObject& o, const QString& onde, QJ
         return falhar(erro, QStringLiteral("O produto %1 não tem controlo de lotes: a entrada não leva lote nem localização.")
                                 .arg(m.doc.ProdutoAcabado));
     }
-    if (j.tem("outraUnidade"))
-        ui.textos = {outraUnidade, outraQuantidade.toString()};
+    if (o.comOutraUnidade)
+        ui.textos = {o.outraUnidade, o.outraQuantidade.toString()};
     const QString produtoAcabado = m.doc.ProdutoAcabado;
     const Currency quantidadeProduzida = m.doc.Quantidade;
     ui.limpar();
@@ -271,23 +320,48 @@ bool lancar(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
         return false;
     if (!doc.isObject() && !doc.isArray())
         return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON (ou uma lista de objectos)."));
+    std::vector<OrdemCli> ordens;
+    if (doc.isObject()) {
+        ordens.resize(1);
+        if (!lerOrdem(doc.object(), QStringLiteral("ordem"), ordens[0], erro))
+            return false;
+    } else {
+        const QJsonArray lista = doc.array();
+        for (int i = 0; i < lista.size(); ++i) {
+            OrdemCli o;
+            if (!lista.at(i).isObject())
+                return falhar(erro, QStringLiteral("Ordem %1: deve ser um objecto JSON.").arg(i + 1));
+            if (!lerOrdem(lista.at(i).toObject(), QStringLiteral("ordem %1").arg(i + 1), o, erro))
+                return false;
+            ordens.push_back(o);
+        }
+    }
+    // The buttons the orders press, as a user of the window would.
+    QStringList botoes{QStringLiteral("cmdCarregar"), QStringLiteral("cmdExecutarLote"), QStringLiteral("cmdProcessar")};
+    for (const OrdemCli& o : ordens)
+        for (const LinhaCli& l : o.linhas) {
+            if (l.quantidade && !botoes.contains(QStringLiteral("cmdAltQtyProd")))
+                botoes << QStringLiteral("cmdAltQtyProd");
+            if (!l.lote.isEmpty() && !botoes.contains(QStringLiteral("cmdLoteProduto")))
+                botoes << QStringLiteral("cmdLoteProduto");
+        }
     SessaoCli s;
-    if (!s.abrir(p, erro))
+    if (!s.abrir(p, erro) || !s.permitido(QStringLiteral("frmMovProducao"), botoes, erro))
         return false;
     if (doc.isObject())
-        return lancarUma(s.ctx, doc.object(), QStringLiteral("ordem"), resultado, erro);
-    // A list posts each order in its own transaction, in order, and stops at the first refusal.
-    QJsonArray lista;
-    const QJsonArray ordens = doc.array();
-    for (int i = 0; i < ordens.size(); ++i) {
+        return lancarUma(s.ctx, ordens[0], resultado, erro);
+    // A list posts each order in its own transaction, in order, and stops at the first refusal; the
+    // refusal then names the lots already posted.
+    QJsonArray lista, lotes;
+    for (size_t i = 0; i < ordens.size(); ++i) {
         QJsonValue r;
-        if (!ordens.at(i).isObject())
-            return falhar(erro, QStringLiteral("Ordem %1: deve ser um objecto JSON.").arg(i + 1));
-        if (!lancarUma(s.ctx, ordens.at(i).toObject(), QStringLiteral("ordem %1").arg(i + 1), r, erro)) {
+        if (!lancarUma(s.ctx, ordens[i], r, erro)) {
             erro = QStringLiteral("Ordem %1: %2").arg(i + 1).arg(erro);
+            resultado = QJsonObject{{"lotes", lotes}};
             return false;
         }
         lista.append(r);
+        lotes.append(r.toObject().value(QStringLiteral("lote")));
     }
     resultado = lista;
     return true;
@@ -307,6 +381,8 @@ bool acertos(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     if (!j.soChaves({"lote", "acertos"}, erro) || !j.texto("lote", lote, erro, true, 10) ||
         !j.listaObjectos("acertos", lista, erro, true))
         return false;
+    if (!loteValido(lote))
+        return falhar(erro, QStringLiteral("Lote de produção inválido: %1 (até 10 algarismos).").arg(citacao(lote)));
     struct Acerto {
         QString produto, lote;
         Currency quantidade;
@@ -322,7 +398,10 @@ bool acertos(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     }
 
     SessaoCli s;
-    if (!s.abrir(p, erro))
+    if (!s.abrir(p, erro) ||
+        !s.permitido(QStringLiteral("frmMovProducao"),
+                     {QStringLiteral("cmdAcertos"), QStringLiteral("cmdExecutarLote"), QStringLiteral("cmdProcessar")},
+                     erro))
         return false;
     GlobalContext& ctx = s.ctx;
     InteraccaoProducaoCli ui;
@@ -385,7 +464,7 @@ bool folha(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     if (!imprimir)
         return falhar(erro, QStringLiteral("Este programa não tem impressão."));
     SessaoCli s;
-    if (!s.abrir(p, erro))
+    if (!s.abrir(p, erro) || !s.permitido(QStringLiteral("frmImpFolhaLote"), {QStringLiteral("cmdImprimir")}, erro))
         return false;
     const std::optional<FolhaLote> f = LerFolhaLote(s.ctx, lote, &erro);
     if (!f)
@@ -415,7 +494,7 @@ bool cmdLote(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     if (p.argumentos != QStringList{QStringLiteral("eliminar")} || lote.isEmpty())
         return falhar(erro, QStringLiteral("Uso: lote eliminar --lote LOTE"));
     SessaoCli s;
-    if (!s.abrir(p, erro))
+    if (!s.abrir(p, erro) || !s.permitido(QStringLiteral("frmEliminarLote"), {QStringLiteral("cmdEliminar")}, erro))
         return false;
 
     class Confirma : public InteraccaoCli {

@@ -5,8 +5,10 @@
 #include "production/LancaMovProduto.h"
 #include "production/LinhaMovProduto.h"
 #include "production/MovimentosStock.h"
+#include "production/VerificacaoMovimento.h"
 #include "shell/Empresas.h"
 #include "shell/GlobalContext.h"
+#include "shell/LeitorJsonCli.h"
 #include "shell/LinhaComandosCli.h"
 #include "shell/SessaoCli.h"
 #include "shell/LogGeral.h"
@@ -35,6 +37,13 @@ bool dataValida(const QString& texto) {
     return texto.size() == 10 && QDate::fromString(texto, QStringLiteral("yyyy-MM-dd")).isValid();
 }
 
+
+// A warehouse named on the command line must exist: a balance of one that does not is no 0.
+bool armazemExiste(SessaoCli& s, const QString& armazem, QString& erro) {
+    if (armazem.isEmpty() || s.ctx.bd().primeiraLinha(QStringLiteral("SELECT Codigo FROM Armazens WHERE Codigo=?"), {armazem}))
+        return true;
+    return falhar(erro, QStringLiteral("Armazém Inexistente: %1").arg(armazem.left(20)));
+}
 
 bool semArgumentos(const PedidoCli& p, QString& erro) {
     if (p.argumentos.isEmpty())
@@ -103,7 +112,7 @@ bool valorColuna(const ColunaDef& c, const QJsonValue& v, const QString& literal
                                  : !literal.isEmpty() ? literal
                                  : v.isBool()         ? QString(v.toBool() ? "true" : "false")
                                                       : QStringLiteral("?");
-        return falhar(erro, QStringLiteral("Valor inválido na coluna %1: %2").arg(c.nome, mostrado));
+        return falhar(erro, QStringLiteral("Valor inválido na coluna %1: %2").arg(c.nome, citacao(mostrado)));
     };
     if (!v.isString() && !v.isDouble())
         return invalido();
@@ -111,12 +120,11 @@ bool valorColuna(const ColunaDef& c, const QJsonValue& v, const QString& literal
     switch (c.tipo) {
     case TipoColuna::Money:
     case TipoColuna::Numerico: {
-        std::optional<Currency> x = Currency::parse(texto);
-        // Only a number written with an exponent goes through binary floating point.
-        if (!x && v.isDouble() && (texto.contains(u'e') || texto.contains(u'E')))
-            x = Currency::fromDouble(v.toDouble());
+        const std::optional<Currency> x = montanteEstrito(texto);
         if (!x)
-            return invalido();
+            return falhar(erro, QStringLiteral("Valor inválido na coluna %1: %2 (um número até 922337203685477 com até "
+                                               "4 casas decimais).")
+                                    .arg(c.nome, citacao(texto)));
         valor = x->toVariant();
         return true;
     }
@@ -130,10 +138,20 @@ bool valorColuna(const ColunaDef& c, const QJsonValue& v, const QString& literal
         return true;
     }
     case TipoColuna::Texto:
-    case TipoColuna::Memo:
     case TipoColuna::DataHora:
+        // The same limit on both engines: PostgreSQL's text columns would not stop a longer one.
+        if (!v.isString() || !textoAceitavel(texto, QStringLiteral("coluna %1").arg(c.nome), c.tamanho, erro))
+            return v.isString() ? false : invalido();
         valor = texto;
         return true;
+    case TipoColuna::Memo: {
+        QString semQuebras = texto;
+        semQuebras.remove(u'\n').remove(u'\r').remove(u'\t');
+        if (!v.isString() || !textoAceitavel(semQuebras, QStringLiteral("coluna %1").arg(c.nome), 0, erro))
+            return v.isString() ? false : invalido();
+        valor = texto;
+        return true;
+    }
     }
     return invalido();
 }
@@ -153,8 +171,11 @@ bool lerMovimento(const QByteArray& texto, LinhaMovProduto& linha, QString& erro
     const QJsonObject obj = doc.object();
     for (auto it = obj.begin(); it != obj.end(); ++it) {
         if (!LinhaMovProduto::coluna(it.key()))
-            return falhar(erro, QStringLiteral("Coluna desconhecida em MovProduto: %1").arg(it.key()));
-        if (it.value().isObject() || it.value().isArray())
+            return falhar(erro, QStringLiteral("Coluna desconhecida em MovProduto: %1").arg(citacao(it.key())));
+        if (ColunasPreenchidasPeloPrograma().contains(LinhaMovProduto::coluna(it.key())->nome, Qt::CaseInsensitive))
+            return falhar(erro, QStringLiteral("A coluna %1 é preenchida pelo programa: retire-a do movimento.")
+                                    .arg(it.key()));
+        if (it.value().isObject() || it.value().isArray() || it.value().isBool())
             return falhar(erro, QStringLiteral("Valor inválido na coluna %1.").arg(it.key()));
     }
     QHash<QString, QString> numeros;
@@ -186,18 +207,15 @@ bool lerMovimento(const QByteArray& texto, LinhaMovProduto& linha, QString& erro
 bool cmdMovimento(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     if (p.argumentos.size() != 2 || p.argumentos.first() != QStringLiteral("lancar"))
         return falhar(erro, QStringLiteral("Use: movimento lancar FICHEIRO"));
-    QFile f(p.argumentos.at(1));
-    if (!f.open(QIODevice::ReadOnly))
-        return falhar(erro, QStringLiteral("Não foi possível ler o ficheiro %1.").arg(p.argumentos.at(1)));
-    QByteArray texto = f.readAll();
-    if (texto.startsWith("\xEF\xBB\xBF")) // editors on Windows write a byte-order mark
-        texto.remove(0, 3);
+    QByteArray texto;
+    if (!lerTextoFicheiroCli(p.argumentos.at(1), texto, erro))
+        return false;
     LinhaMovProduto linha;
     if (!lerMovimento(texto, linha, erro))
         return false;
 
     SessaoCli s;
-    if (!s.abrir(p, erro))
+    if (!s.abrir(p, erro) || !s.permitidoPrograma(erro))
         return false;
     GlobalContext& ctx = s.ctx;
     QString produto, descricao;
@@ -217,6 +235,8 @@ bool cmdMovimento(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
         return falhar(erro, QStringLiteral("O movimento indica o utilizador %1, mas o comando corre como %2.")
                                 .arg(utilizadorLinha, ctx.CodigoUtilizador));
 
+    if (!VerificaMovimentoExterno(ctx, linha, erro))
+        return false;
     // As every document: nothing is posted into a closed period.
     InteraccaoCli periodo;
     if (!ValidaPeriodoAberto(ctx, periodo, linha.texto(QStringLiteral("Data")),
@@ -266,9 +286,11 @@ bool cmdSaldo(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
         return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(data));
     SessaoCli s;
     QString produto;
-    if (!s.abrir(p, erro) || !s.produto(p.opcao(QStringLiteral("produto")), produto, erro))
+    if (!s.abrir(p, erro) || !s.permitidoPrograma(erro) || !s.produto(p.opcao(QStringLiteral("produto")), produto, erro))
         return false;
     const QString armazem = p.opcao(QStringLiteral("armazem")).trimmed();
+    if (!armazemExiste(s, armazem, erro))
+        return false;
     const QString localizacao = p.opcao(QStringLiteral("localizacao")).trimmed();
     const QString lote = p.opcao(QStringLiteral("lote")).trimmed();
     Currency saldo;
@@ -311,7 +333,8 @@ bool cmdPmc(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     corte.armazem = p.opcao(QStringLiteral("armazem")).trimmed();
     SessaoCli s;
     QString produto;
-    if (!s.abrir(p, erro) || !s.produto(p.opcao(QStringLiteral("produto")), produto, erro))
+    if (!s.abrir(p, erro) || !s.permitidoPrograma(erro) || !s.produto(p.opcao(QStringLiteral("produto")), produto, erro) ||
+        !armazemExiste(s, corte.armazem, erro))
         return false;
     bool ok = false;
     const Currency pmc = CalculaPrecoMedioCusto(s.ctx.bd(), produto, LinhaEmCurso{}, corte, &ok);
@@ -329,7 +352,7 @@ bool cmdProduto(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
         return falhar(erro, QStringLiteral("Falta o código do produto (--codigo CODIGO)."));
     SessaoCli s;
     QString produto;
-    if (!s.abrir(p, erro) || !s.produto(p.opcao(QStringLiteral("codigo")), produto, erro))
+    if (!s.abrir(p, erro) || !s.permitidoPrograma(erro) || !s.produto(p.opcao(QStringLiteral("codigo")), produto, erro))
         return false;
     Database& db = s.ctx.bd();
     auto q =

@@ -93,20 +93,29 @@ bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
     // A database already at this schema is left alone: DDL on every opening would take locks that
     // deadlock with other workstations' postings. A fresh database fails this read and goes on.
     const QString assinatura = assinaturaEsquema(d);
-    {
+    // The catalogue first: inside a transaction, reading a table that is not there yet would abort it.
+    auto emDia = [&] {
+        if (!estruturaCompleta(d.estrutura(db)))
+            return false;
         bool ok = false;
         const auto r = db.primeiraLinha(QStringLiteral("SELECT Assinatura FROM EsquemaVersao"), {}, &ok);
-        if (ok && r && r->value(0).toString() == assinatura && estruturaCompleta(d.estrutura(db)))
-            return true;
-    }
-    for (const QString& s : d.preparacaoBaseDados())
-        if (!db.exec(s))
-            return falha(s);
+        return ok && r && r->value(0).toString() == assinatura;
+    };
+    if (emDia())
+        return true;
     Transaction tr(db);
     if (!tr.ok())
         return falha(QStringLiteral("BEGIN"));
     if (!d.bloqueioEsquema().isEmpty() && !db.exec(d.bloqueioEsquema()))
         return falha(d.bloqueioEsquema());
+    // Workstations that waited for the lock find the schema brought up to date by the one that held
+    // it: running the DDL again would take table locks against that one's postings.
+    if (emDia())
+        return tr.commit() || falha(QStringLiteral("COMMIT"));
+    // Extensions too, under the lock: two workstations creating one at once collide.
+    for (const QString& s : d.preparacaoBaseDados())
+        if (!db.exec(s))
+            return falha(s);
     const QHash<QString, QSet<QString>> existentes = d.estrutura(db);
     for (const TabelaDef& t : tabelasEmpresa()) {
         const auto tabela = existentes.constFind(t.nome.toLower());

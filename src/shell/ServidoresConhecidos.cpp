@@ -1,5 +1,7 @@
 #include "shell/ServidoresConhecidos.h"
 
+#include "common/FicheiroSaida.h"
+
 #include "shell/CifraSegredos.h"
 #include "shell/Ligacoes.h"
 
@@ -41,7 +43,7 @@ QString ServidoresConhecidos::pastaDadosLocal() {
     if (pasta.isEmpty())
         pasta =
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/empresas");
-    QDir().mkpath(pasta);
+    CriarPastaPrivada(pasta);
     return QDir(pasta).absolutePath();
 }
 

@@ -1,6 +1,8 @@
 #include "shell/SessaoCli.h"
 
+#include "shell/Acessos.h"
 #include "shell/Database.h"
+#include "shell/LeitorJsonCli.h"
 #include "shell/Empresas.h"
 #include "shell/LinhaComandosCli.h"
 #include "shell/Mavo.h"
@@ -33,7 +35,7 @@ bool SessaoCli::abrir(const PedidoCli& p, QString& erro) {
             ctx.bd().dialect().limite(1),
         {pedido});
     if (!u) {
-        erro = QStringLiteral("Utilizador inexistente: %1").arg(pedido);
+        erro = QStringLiteral("Utilizador inexistente: %1").arg(citacao(pedido));
         return false;
     }
     ctx.CodigoUtilizador = u->at(0).toString();
@@ -51,11 +53,46 @@ bool SessaoCli::produto(const QString& digitado, QString& codigo, QString& erro,
             ctx.bd().dialect().limite(1),
         {codigo});
     if (!r) {
-        erro = QStringLiteral("Produto inexistente: %1").arg(codigo);
+        erro = QStringLiteral("Produto inexistente: %1").arg(citacao(codigo));
         return false;
     }
     codigo = r->at(0).toString();
     if (descricao)
         *descricao = r->at(1).toString();
     return true;
+}
+
+bool SessaoCli::permitidoPrograma(QString& erro) {
+    const QString& u = ctx.CodigoUtilizador;
+    if (u == QStringLiteral("01") || u == QStringLiteral("00"))
+        return true;
+    // No row at all: the first entry would give the user every right, as the login does.
+    const int programa = CheckUtilizApp(ctx, NomePrograma, u);
+    if (programa < 0 || programa == 1)
+        return true;
+    erro = QStringLiteral("Acesso Negado !");
+    return false;
+}
+
+bool SessaoCli::permitido(const QString& form, const QStringList& botoes, QString& erro) {
+    if (!permitidoPrograma(erro))
+        return false;
+    const QString& u = ctx.CodigoUtilizador;
+    if (u == QStringLiteral("01") || u == QStringLiteral("00") || CheckUtilizApp(ctx, NomePrograma, u) < 0)
+        return true;
+    for (const JanelaProtegida& j : JanelasProtegidas()) {
+        if (j.form != form)
+            continue;
+        bool ok = CheckUtilizApp(ctx, ChaveJanela(j.form, j.caption), u) == 1;
+        for (const BotaoProtegido& b : j.botoes)
+            if (ok && botoes.contains(b.ctrl)) {
+                const int v = CheckUtilizApp(ctx, ChaveBotao(j.form, j.caption, b.caption), u);
+                ok = v < 0 || v == 1;
+            }
+        if (ok)
+            return true;
+        break;
+    }
+    erro = QStringLiteral("Acesso Negado !");
+    return false;
 }

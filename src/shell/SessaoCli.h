@@ -12,6 +12,12 @@ public:
     ~SessaoCli();
     // False with the reason in erro when the company or the user cannot be had.
     bool abrir(const PedidoCli& p, QString& erro);
+    // The user's right to do the work of a window (and of its buttons the command presses), as the
+    // menu would grant it: the supervisor and the service user always; others need the program's
+    // row, the window's row at 1 and no button row below 1. Reads only; "Acesso Negado !" otherwise.
+    bool permitido(const QString& form, const QStringList& botoes, QString& erro);
+    // The program's right alone, for the commands that do no window's work.
+    bool permitidoPrograma(QString& erro);
     // The product code as the company stores it; false (with erro) when there is no such product.
     bool produto(const QString& digitado, QString& codigo, QString& erro, QString* descricao = nullptr);
 

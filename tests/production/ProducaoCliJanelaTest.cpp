@@ -1,4 +1,5 @@
 #include "production/MovimentosStock.h"
+#include "shell/Acessos.h"
 #include "shell/LinhaComandosCli.h"
 #include "support/EmpresaDemoTest.h"
 
@@ -76,7 +77,16 @@ TEST_P(ProducaoCliJanelaTest, OrdemRecusaOQueAJanelaRecusaENadaFicaEscrito) {
     o["linhas"] = linhas;
     EXPECT_EQ(lancar(o), "O produto MP002 não tem controlo de lotes.");
 
-    // The operator may use warehouse 001 only.
+    // The operator enters the program but has no right to the order window yet.
+    EXPECT_EQ(lancar(cadeira("7"), nullptr, {"--utilizador", "02"}), "Acesso Negado !");
+    EXPECT_EQ(contar("SELECT COUNT(*) FROM Acessos WHERE utilizador='02'"), 1) << "a refusal writes no rights";
+    for (const JanelaProtegida& j : JanelasProtegidas())
+        if (j.form == "frmMovProducao")
+            ASSERT_TRUE(GetBotoes(*empresaDb, "02", j, 1));
+    ASSERT_TRUE(empresaDb->exec("UPDATE Acessos SET value=0 WHERE utilizador='02' AND chave LIKE '%Processar'"));
+    EXPECT_EQ(lancar(cadeira("7"), nullptr, {"--utilizador", "02"}), "Acesso Negado !") << "no right to process";
+    ASSERT_TRUE(empresaDb->exec("UPDATE Acessos SET value=1 WHERE utilizador='02'"));
+    // With the window's rights, the operator may still use warehouse 001 only.
     ASSERT_TRUE(empresaDb->exec("UPDATE UtilConfGeral SET ArmazensAcessos='001;' WHERE utilizador='02'"));
     EXPECT_EQ(lancar(cadeira("7"), nullptr, {"--utilizador", "02"}), "Não pode utilizar o Armazém 002.");
 
