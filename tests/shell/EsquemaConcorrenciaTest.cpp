@@ -16,16 +16,7 @@
 class EsquemaConcorrenciaTest : public EmpresaDemoTest {};
 
 TEST_P(EsquemaConcorrenciaTest, QuatroPostosAbremEPostamLogoAposUmaMudancaDeEsquema) {
-    // A box of one screw and one dowel, both plentiful.
-    ASSERT_GT(empresaDb->insert("Produtos", Registo()("Codigo", "PA900")("Descricao", "Caixa")("UnidadeVenda", "UN")(
-                                                "ctrlexistencia", "1")("Lote", 0)("actualizapreco", "0")),
-              0);
-    for (const char* prima : {"MP008", "MP009"})
-        ASSERT_GT(empresaDb->insert("Nomenclatura", Registo()("ProdutoAcabado", "PA900")("ProdutoPrima", prima)(
-                                                        "quantidade", "1")("Armazem", "001")("Fixa", 0)(
-                                                        "CtrlQuantidades", 0)("precario", "PrecoMedioCusto")(
-                                                        "Factor", "0")("ProdutoAcabadoPreco", "0")),
-                  0);
+    produtoSimples();
     const QString ordem = ficheiro(QJsonDocument(QJsonObject{{"produto", "PA900"}, {"quantidade", "1"},
                                                              {"data", ano + "-03-02"}, {"armazem", "002"}})
                                        .toJson());

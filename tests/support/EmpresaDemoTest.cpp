@@ -5,6 +5,7 @@
 #include "shell/Empresas.h"
 
 #include <QDate>
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -54,4 +55,17 @@ QString EmpresaDemoTest::ficheiro(const QByteArray& conteudo) {
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(conteudo);
     return nome;
+}
+
+void EmpresaDemoTest::produtoSimples() {
+    ASSERT_GT(empresaDb->insert("Produtos", Registo()("Codigo", "PA900")("Descricao", "Caixa de teste")(
+                                                "UnidadeVenda", "UN")("ctrlexistencia", "1")("Lote", 0)(
+                                                "actualizapreco", "0")),
+              0);
+    for (const char* prima : {"MP008", "MP009"})
+        ASSERT_GT(empresaDb->insert("Nomenclatura", Registo()("ProdutoAcabado", "PA900")("ProdutoPrima", prima)(
+                                                        "quantidade", "1")("Armazem", "001")("Fixa", 0)(
+                                                        "CtrlQuantidades", 0)("precario", "PrecoMedioCusto")(
+                                                        "Factor", "0")("ProdutoAcabadoPreco", "0")),
+                  0);
 }

@@ -18,6 +18,8 @@ protected:
     QStringList argumentosCli(const QStringList& args) const;
     // A file in the test's folder holding the given text.
     QString ficheiro(const QByteArray& conteudo);
+    // PA900, a finished product made of one MP008 and one MP009 per unit, both plentiful.
+    void produtoSimples();
 
     ConnectionParams servidor;
     QString empresa;
