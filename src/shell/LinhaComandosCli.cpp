@@ -3,6 +3,7 @@
 #include "common/Currency.h"
 #include "common/FicheiroSaida.h"
 #include "shell/EmpresaDemo.h"
+#include "shell/LeitorJsonCli.h"
 #include "shell/Empresas.h"
 
 #include <QDir>
@@ -195,7 +196,7 @@ int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida) {
         if (c.nome == nome)
             comando = &c;
     if (!comando)
-        return falha(QStringLiteral("Comando desconhecido: %1").arg(nome), saida);
+        return falha(QStringLiteral("Comando desconhecido: %1").arg(citacao(nome)), saida);
 
     PedidoCli pedido;
     for (qsizetype i = 1; i < argumentos.size(); ++i) {
@@ -209,9 +210,9 @@ int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida) {
             return falha(QStringLiteral("A password não se dá na linha de comandos: use LUMO_PG_PASSWORD."),
                          saida);
         if (!OpcoesComuns.contains(opcao) && !comando->opcoes.contains(opcao))
-            return falha(QStringLiteral("Opção desconhecida: %1").arg(a), saida);
+            return falha(QStringLiteral("Opção desconhecida: %1").arg(citacao(a)), saida);
         if (i + 1 >= argumentos.size())
-            return falha(QStringLiteral("Falta o valor da opção %1.").arg(a), saida);
+            return falha(QStringLiteral("Falta o valor da opção %1.").arg(citacao(a)), saida);
         pedido.opcoes.insert(opcao, argumentos[++i]);
     }
     QString erro;

@@ -85,9 +85,11 @@ QString assinaturaEsquema(const Dialect& d) {
 
 bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
     const Dialect& d = db.dialect();
+    // The user reads why in the program's words; the statement and the engine's text are for diagnostics.
     auto falha = [&](const QString& sql) {
         if (erro)
-            *erro = db.lastError() + QStringLiteral(" [") + sql + u']';
+            *erro = QStringLiteral("Não foi possível actualizar a estrutura da base de dados: %1").arg(db.lastError());
+        qWarning("Esquema: %s [%s]", qPrintable(db.erroTecnico()), qPrintable(sql));
         return false;
     };
     // A database already at this schema is left alone: DDL on every opening would take locks that
