@@ -284,8 +284,9 @@ TEST_P(LancaMovProdutoTest, SomaDoLedgerForaDoTipoNaoDaVolta) {
                   0);
     bool ok = true;
     const QVariant v = db->scalar("SELECT SUM(QuantNormal) FROM MovProduto WHERE Codigo='MP1'", {}, &ok);
-    if (ok)
+    if (ok) {
         EXPECT_THROW(Currency::fromVariant(v), EstouroMontante) << v.toString().toStdString();
+    }
     // An exit checks the balance over that sum: refused, nothing written.
     const QString antes = db->scalar("SELECT COUNT(*) FROM MovProduto").toString();
     EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "S+", "1", "0")), 0);

@@ -80,9 +80,11 @@ TEST_P(ProducaoCliJanelaTest, OrdemRecusaOQueAJanelaRecusaENadaFicaEscrito) {
     // The operator enters the program but has no right to the order window yet.
     EXPECT_EQ(lancar(cadeira("7"), nullptr, {"--utilizador", "02"}), "Acesso Negado !");
     EXPECT_EQ(contar("SELECT COUNT(*) FROM Acessos WHERE utilizador='02'"), 1) << "a refusal writes no rights";
-    for (const JanelaProtegida& j : JanelasProtegidas())
-        if (j.form == "frmMovProducao")
+    for (const JanelaProtegida& j : JanelasProtegidas()) {
+        if (j.form == "frmMovProducao") {
             ASSERT_TRUE(GetBotoes(*empresaDb, "02", j, 1));
+        }
+    }
     ASSERT_TRUE(empresaDb->exec("UPDATE Acessos SET value=0 WHERE utilizador='02' AND chave LIKE '%Processar'"));
     EXPECT_EQ(lancar(cadeira("7"), nullptr, {"--utilizador", "02"}), "Acesso Negado !") << "no right to process";
     ASSERT_TRUE(empresaDb->exec("UPDATE Acessos SET value=1 WHERE utilizador='02'"));

@@ -144,8 +144,9 @@ TEST_P(ProducaoCliTest, ProcessosInterrompidosDeixamSoPostagensInteiras) {
     auto* rnd = QRandomGenerator::global();
     for (int ronda = 0; ronda < 25; ++ronda) {
         // Every other round right after a schema change: killed in the middle of the schema steps too.
-        if (ronda % 2)
+        if (ronda % 2) {
             ASSERT_TRUE(empresaDb->exec("UPDATE EsquemaVersao SET Assinatura='mudou'"));
+        }
         std::vector<std::unique_ptr<QProcess>> filhos;
         for (int i = 0; i < 4; ++i)
             filhos.emplace_back(filho(json));
