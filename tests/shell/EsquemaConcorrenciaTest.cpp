@@ -70,7 +70,9 @@ TEST(FicheirosPrivados, ChaveBasesDeDadosEPastaSoDoDono) {
     ASSERT_TRUE(criarEmpresa(s, nova, &erro)) << erro.toStdString();
     s.baseDados = nomeBaseDadosEmpresa("PRIV");
     EXPECT_EQ(modo(s.ficheiroSQLite()), doDono);
-    for (const char* extra : {"-wal", "-shm"})
-        if (QFileInfo::exists(s.ficheiroSQLite() + extra))
+    for (const char* extra : {"-wal", "-shm"}) {
+        if (QFileInfo::exists(s.ficheiroSQLite() + extra)) {
             EXPECT_EQ(modo(s.ficheiroSQLite() + extra), doDono) << extra;
+        }
+    }
 }
