@@ -24,6 +24,10 @@ QString EDiv::GData(const QDate& data) { return data.toString(QStringLiteral("dd
 
 QString EDiv::PData(const QDate& data) { return data.toString(QStringLiteral("yyyy-MM-dd")); }
 
+bool EDiv::DataIsoValida(const QString& texto) {
+    return texto.size() == 10 && QDate::fromString(texto, QStringLiteral("yyyy-MM-dd")).isValid();
+}
+
 QString EDiv::PHora(const QTime& hora, bool segundos) {
     return hora.toString(segundos ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
 }

@@ -37,6 +37,8 @@ public:
 
     static QString GData(const QDate& data); // "dd-MM-yyyy"
     static QString PData(const QDate& data); // "yyyy-MM-dd"
+    // A real date written exactly "yyyy-mm-dd" (2026-02-30 is none).
+    static bool DataIsoValida(const QString& texto);
     static QString PHora(const QTime& hora, bool segundos); // "HH:mm:ss" or "HH:mm"
     static int DataToMinutes(const QTime& hora); // 0 for an invalid time
 

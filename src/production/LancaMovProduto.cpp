@@ -151,26 +151,18 @@ bool acimaDoLimite(const LinhaMovProduto& l) {
     return l.montante(QStringLiteral("ValorIliq")).abs() > LimiteValor || bruto.abs() > LimiteValor;
 }
 
-QString mensagemLimite(const QString& codigo, const QString& descricao) {
-    return QStringLiteral("Ultrapassou o valor limite por produto: 999,999,999.99\nProduto: [%1 - %2]")
-        .arg(codigo, descricao);
-}
-
 // Transfers ("TRA") and stock adjustments ("AC+"/"AC-") are valued by ParamGeral.PrecoTranfAcertos:
 // 0 the row's own price, 1 the average cost (the warehouse's when costs are kept per warehouse),
 // 2 the last purchase price, 3 the last cost price. Nothing when the rule leaves the row's price.
-std::optional<Currency> precoTransferenciaAcerto(Database& db, const LinhaMovProduto& l, const Contexto& c) {
+std::optional<Currency> precoTransferenciaAcerto(const LinhaMovProduto& l, const Contexto& c,
+                                                 const PrecosArmazem& doArmazem) {
     const QString tipo = l.texto(QStringLiteral("Tipo")).trimmed().toUpper();
     const QString afecta = l.texto(QStringLiteral("AfectaStk")).trimmed().toUpper();
     if (tipo != QStringLiteral("TRA") && afecta != QStringLiteral("AC+") && afecta != QStringLiteral("AC-"))
         return std::nullopt;
     switch (c.precoTranfAcertos) {
     case 1:
-        if (c.porArmazem)
-            return PrecosArmazemUltimaEntrada(db, l.texto(QStringLiteral("Codigo")).trimmed(),
-                                              l.texto(QStringLiteral("Armazem")), l.texto(QStringLiteral("Data")))
-                .pmCusto;
-        return c.pmc;
+        return c.porArmazem ? doArmazem.pmCusto : c.pmc;
     case 2:
         return c.upCompra;
     case 3:
@@ -213,7 +205,7 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
     // every row, and one that does not fit throws.
     const bool foraDoLimite = acimaDoLimite(l);
     if (!ajuste && foraDoLimite) {
-        recusar(ctx, mensagemLimite(codigo, l.texto(QStringLiteral("Descricao"))));
+        recusar(ctx, MensagemLimiteValor(codigo, l.texto(QStringLiteral("Descricao"))));
         return 0;
     }
 
@@ -247,14 +239,18 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
     preencherSeVazio(l, QStringLiteral("Unidade"), c->unidade);
     if (saida && !verificarSaida(ctx, l, *c))
         return 0;
+    // The warehouse's prices of its last entry, read once for the valuation and the costs below.
+    const QString armazem = l.texto(QStringLiteral("Armazem"));
+    const PrecosArmazem doArmazem =
+        c->porArmazem ? PrecosArmazemUltimaEntrada(db, codigo, armazem, data) : PrecosArmazem{};
     Currency preco = precoDado;
-    if (const auto p = precoTransferenciaAcerto(db, l, *c)) {
+    if (const auto p = precoTransferenciaAcerto(l, *c, doArmazem)) {
         preco = *p;
         l.definir(QStringLiteral("Preco"), preco);
         l.definir(QStringLiteral("PrecoAplicado"), preco);
         l.definir(QStringLiteral("ValorIliq"), ArredondaValor(quant.multiply(preco), ctx.casadec, 1));
         if (!ajuste && acimaDoLimite(l)) {
-            recusar(ctx, mensagemLimite(codigo, l.texto(QStringLiteral("Descricao"))));
+            recusar(ctx, MensagemLimiteValor(codigo, l.texto(QStringLiteral("Descricao"))));
             return 0;
         }
     }
@@ -263,12 +259,10 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
     l.definir(QStringLiteral("PMCusto"), c->pmc);
     l.definir(QStringLiteral("UPCompra"), c->upCompra);
     l.definir(QStringLiteral("UPCusto"), c->upCusto);
-    const QString armazem = l.texto(QStringLiteral("Armazem"));
     if (c->porArmazem) {
-        const PrecosArmazem pa = PrecosArmazemUltimaEntrada(db, codigo, armazem, data);
-        l.definir(QStringLiteral("Armazem_UPCompra"), pa.upCompra);
-        l.definir(QStringLiteral("Armazem_UPCusto"), pa.upCusto);
-        l.definir(QStringLiteral("Armazem_PMCusto"), pa.pmCusto);
+        l.definir(QStringLiteral("Armazem_UPCompra"), doArmazem.upCompra);
+        l.definir(QStringLiteral("Armazem_UPCusto"), doArmazem.upCusto);
+        l.definir(QStringLiteral("Armazem_PMCusto"), doArmazem.pmCusto);
     }
     const bool entrada = afecta == QStringLiteral("E+") || afecta == QStringLiteral("E-");
     Currency pmcLinha;
@@ -359,7 +353,12 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
         // rolled back by its guard; a caller's can only be rolled back now.
         if (jaEmTransaccao)
             ctx.bd().marcarFalhaTransaccao();
-        ctx.UltimoErro = mensagemLimite(l.texto(QStringLiteral("Codigo")).trimmed(), l.texto(QStringLiteral("Descricao")));
+        ctx.UltimoErro = MensagemLimiteValor(l.texto(QStringLiteral("Codigo")).trimmed(), l.texto(QStringLiteral("Descricao")));
         return 0;
     }
+}
+
+QString MensagemLimiteValor(const QString& codigo, const QString& descricao) {
+    return QStringLiteral("Ultrapassou o valor limite por produto: 999,999,999.99\nProduto: [%1 - %2]")
+        .arg(codigo, descricao);
 }

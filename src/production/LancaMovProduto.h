@@ -15,3 +15,6 @@ struct OpcoesLancamento {
 // and completes the inserted row. Returns its NumRegisto, or 0 with the reason in ctx.UltimoErro;
 // a refused row writes nothing. Runs inside the caller's transaction when there is one.
 qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto linha, const OpcoesLancamento& opcoes = {});
+
+// The refusal of a row beyond the value limit (or beyond what the money type holds).
+QString MensagemLimiteValor(const QString& codigo, const QString& descricao);

@@ -195,8 +195,7 @@ bool LancaProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fas
         return lancarProducao(ctx, doc, fase, resultado);
     } catch (const EstouroMontante&) {
         // The transaction's guard rolled everything back on the way out.
-        return recusar(ctx, QStringLiteral("Ultrapassou o valor limite por produto: 999,999,999.99\nProduto: [%1 - %2]")
-                                .arg(doc.ProdutoAcabado, doc.DescProdutoAcabado));
+        return recusar(ctx, MensagemLimiteValor(doc.ProdutoAcabado, doc.DescProdutoAcabado));
     }
 }
 

@@ -170,8 +170,7 @@ VerificacaoLote VerificaExecutarLote(GlobalContext& ctx, const ProductionDocumen
         // Each location of the lot covers only the lines taken from it.
         Currency preciso;
         for (const LinhaProducao& o : doc.linhas)
-            if (o.produto == l.produto && o.lote.trimmed() == l.lote.trimmed() && o.armazem == l.armazem &&
-                o.localizacao.trimmed() == l.localizacao.trimmed() && quantidade(o) > Currency())
+            if (o.mesmaOrigem(l) && quantidade(o) > Currency())
                 preciso += quantidade(o);
         FiltroExistencia f;
         f.produto = l.produto;

@@ -383,8 +383,7 @@ void MovProducao::definirLote(const QString& lote, const QString& localizacao, c
     Currency disponivel = existencia;
     for (int k = 0; k < int(doc.linhas.size()); ++k) {
         const LinhaProducao& o = doc.linhas[size_t(k)];
-        if (k != i && o.produto == l.produto && o.lote.trimmed() == lote && o.armazem == l.armazem &&
-            o.localizacao.trimmed() == l.localizacao.trimmed() && quantidadeDaFase(o) > Currency())
+        if (k != i && o.mesmaOrigem(l) && quantidadeDaFase(o) > Currency())
             disponivel -= quantidadeDaFase(o);
     }
     if (disponivel > Currency() && q > Currency() && disponivel < q) {
@@ -448,10 +447,10 @@ bool MovProducao::cmdExecutarLote_Click() {
                 UserInteraction::Icone::Exclamacao);
         return false;
     }
-    if (!ValidaPeriodoAberto(m_ctx, m_ui, doc.Data, m_ctx.armazem, true)) {
-        m_foco = doc.Nova ? Campo::Data : Campo::Lote;
-        return false;
-    }
+    // A new lot's date was checked when its lines were loaded, and cannot change since; a lot read
+    // back was never checked.
+    if (!doc.Nova && !ValidaPeriodoAberto(m_ctx, m_ui, doc.Data, m_ctx.armazem, true))
+        return m_foco = Campo::Lote, false;
     const VerificacaoLote v = VerificaExecutarLote(m_ctx, doc);
     if (!v.ok) {
         if (v.linha >= 0)

@@ -18,6 +18,12 @@ struct LinhaProducao {
     QString armazem, localizacao, lote, dataFabrico, dataValidade, observacoes;
     Currency factor;
     QString formula; // "A" or "B"
+
+    // Taken from the same stock: raw material, lot, warehouse and location.
+    bool mesmaOrigem(const LinhaProducao& o) const {
+        return produto == o.produto && lote.trimmed() == o.lote.trimmed() && armazem == o.armazem &&
+               localizacao.trimmed() == o.localizacao.trimmed();
+    }
 };
 
 // A stock document of the production: type, number and date ("yyyy-mm-dd").

@@ -1,20 +1,16 @@
 #include "production/VerificacaoMovimento.h"
 
+#include "common/EDiv.h"
 #include "production/LinhaMovProduto.h"
 #include "shell/Database.h"
 #include "shell/GlobalContext.h"
 
-#include <QDate>
 
 namespace {
 
 bool falhar(QString& erro, const QString& texto) {
     erro = texto;
     return false;
-}
-
-bool dataReal(const QString& t) {
-    return t.size() == 10 && QDate::fromString(t, QStringLiteral("yyyy-MM-dd")).isValid();
 }
 
 const QStringList EfeitosDeStock{QStringLiteral("E+"), QStringLiteral("E-"), QStringLiteral("S+"),
@@ -54,14 +50,14 @@ bool VerificaMovimentoExterno(GlobalContext& ctx, const LinhaMovProduto& l, QStr
         return falhar(erro, QStringLiteral("O tipo de movimento %1 afecta o stock com %2, não com %3.")
                                 .arg(tipo, afectaTipo, afecta));
 
-    if (!dataReal(data))
+    if (!EDiv::DataIsoValida(data))
         return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(data.left(20)));
     const QString ano = l.texto(QStringLiteral("Ano")).trimmed();
     if (ano != data.left(4))
         return falhar(erro, QStringLiteral("O ano %1 não é o da data %2.").arg(ano.left(10), data));
     for (const char* coluna : {"DataFabrico", "DataValidade", "DataGuia", "DataDisposicao"}) {
         const QString d = l.texto(QLatin1String(coluna)).trimmed();
-        if (!d.isEmpty() && !dataReal(d))
+        if (!d.isEmpty() && !EDiv::DataIsoValida(d))
             return falhar(erro, QStringLiteral("Data inválida na coluna %1: %2 (use aaaa-mm-dd).")
                                     .arg(QLatin1String(coluna), d.left(20)));
     }

@@ -3,8 +3,6 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include <cmath>
-
 namespace {
 
 constexpr qint64 TamanhoMaximo = 8 * 1024 * 1024;

@@ -28,14 +28,6 @@ bool falhar(QString& erro, const QString& texto) {
     return false;
 }
 
-// The session and a check of a code in one of two fixed tables.
-struct Sessao : SessaoCli {
-    bool existe(const QString& tabela, const QString& codigo) {
-        // Table names come from the two fixed callers below.
-        return ctx.bd().primeiraLinha(QStringLiteral("SELECT Codigo FROM %1 WHERE Codigo=?").arg(tabela), {codigo}).has_value();
-    }
-};
-
 QJsonObject paraJson(const std::vector<LinhaNomenclatura>& linhas) {
     const LinhaNomenclatura& c = linhas.front();
     QJsonArray l;
@@ -57,7 +49,7 @@ QJsonObject paraJson(const std::vector<LinhaNomenclatura>& linhas) {
                        {"linhas", l}};
 }
 
-bool exportar(Sessao& s, const PedidoCli& p, const QString& ficheiro, QJsonValue& resultado, QString& erro) {
+bool exportar(SessaoCli& s, const PedidoCli& p, const QString& ficheiro, QJsonValue& resultado, QString& erro) {
     const QString produto = Mavo(s.ctx).Zerar_Produto_str(p.opcao(QStringLiteral("produto")).trimmed());
     if (produto.isEmpty())
         return falhar(erro, QStringLiteral("Falta o produto acabado (--produto CODIGO)."));
@@ -77,7 +69,7 @@ bool exportar(Sessao& s, const PedidoCli& p, const QString& ficheiro, QJsonValue
     return true;
 }
 
-bool importar(Sessao& s, const PedidoCli& p, const QString& ficheiro, QJsonValue& resultado, QString& erro) {
+bool importar(SessaoCli& s, const PedidoCli& p, const QString& ficheiro, QJsonValue& resultado, QString& erro) {
     QJsonDocument doc;
     if (!lerFicheiroJsonCli(ficheiro, doc, erro))
         return false;
@@ -179,7 +171,7 @@ bool cmdNomenclatura(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     const QString accao = p.argumentos[0].toLower();
     if (accao != QStringLiteral("exportar") && accao != QStringLiteral("importar"))
         return falhar(erro, QStringLiteral("Acção desconhecida: %1 (exportar ou importar)").arg(p.argumentos[0]));
-    Sessao s;
+    SessaoCli s;
     const bool importa = accao == QStringLiteral("importar");
     if (!s.abrir(p, erro) ||
         !s.permitido(QStringLiteral("frmNomenclatura"), importa ? QStringList{QStringLiteral("cmdImportar")} : QStringList{},

@@ -3,6 +3,7 @@
 // drives the logic of its window, answering the window's questions from the file, so that every
 // check of the window applies here too.
 
+#include "common/EDiv.h"
 #include "production/EliminarLote.h"
 #include "production/ExistProArmLote.h"
 #include "production/FolhaLote.h"
@@ -146,10 +147,7 @@ bool lerLinha(const QJsonObject& o, int numero, LinhaCli& l, QString& erro) {
 // splits it, and the rest is the raw material's next line.
 bool aplicarLinha(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const LinhaCli& linha,
                   QHash<QString, int>& usadas, QString& erro) {
-    QString produto = linha.produto;
-    const QString& lote = linha.lote;
-    const QString& localizacao = linha.localizacao;
-    produto = Mavo(ctx).Zerar_Produto_str(produto);
+    const QString produto = Mavo(ctx).Zerar_Produto_str(linha.produto);
     const int n = usadas[produto.toUpper()]++;
     const int r = linhaDoProduto(m, produto, n);
     if (r < 0)
@@ -166,9 +164,9 @@ bool aplicarLinha(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const L
             return falhar(erro, motivo(ui, QStringLiteral("Quantidade inválida no produto %1.").arg(produto)));
         }
     }
-    if (!lote.isEmpty()) {
+    if (!linha.lote.isEmpty()) {
         ui.limpar();
-        return escolherLote(ctx, m, ui, produto, lote, localizacao, erro);
+        return escolherLote(ctx, m, ui, produto, linha.lote, linha.localizacao, erro);
     }
     return true;
 }
@@ -178,10 +176,6 @@ bool lerFicheiroDoComando(const PedidoCli& p, const QString& uso, QJsonDocument&
     if (p.argumentos.size() != 2)
         return falhar(erro, QStringLiteral("Uso: %1").arg(uso));
     return lerFicheiroJsonCli(p.argumentos.at(1), doc, erro);
-}
-
-bool dataValida(const QString& t) {
-    return t.size() == 10 && QDate::fromString(t, QStringLiteral("yyyy-MM-dd")).isValid();
 }
 
 // Production lots are numbers of up to 10 digits (empty: the next one is proposed).
@@ -218,7 +212,7 @@ bool lerOrdem(const QJsonObject& o, const QString& onde, OrdemCli& d, QString& e
     d.fase = d.fase.toLower();
     if (!d.fase.isEmpty() && d.fase != QStringLiteral("encerra") && d.fase != QStringLiteral("aguarda"))
         return falhar(erro, QStringLiteral("Fase inválida: %1 (encerra ou aguarda).").arg(d.fase));
-    if (!d.data.isEmpty() && !dataValida(d.data))
+    if (!d.data.isEmpty() && !EDiv::DataIsoValida(d.data))
         return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(d.data));
     if (j.tem("outraQuantidade") != j.tem("outraUnidade"))
         return falhar(erro, QStringLiteral("Indique \"outraUnidade\" e \"outraQuantidade\" juntas."));
@@ -234,43 +228,33 @@ bool lerOrdem(const QJsonObject& o, const QString& onde, OrdemCli& d, QString& e
 
 // One order; the session is shared by every order of the file.
 bool lancarUma(GlobalContext& ctx, const OrdemCli& o, QJsonValue& resultado, QString& erro) {
-    const QString& lote = o.lote;
-    const QString& produto = o.produto;
-    const QString& data = o.data;
-    const QString& armazem = o.armazem;
-    const QString& localizacao = o.localizacao;
-    const QString& lotePA = o.lotePA;
-    const QString& fase = o.fase;
-    const Currency& quantidade = o.quantidade;
-    const bool naoMultiplica = o.naoMultiplica, controlaQuantidade = o.controlaQuantidade;
-
     InteraccaoProducaoCli ui;
-    ui.fase = fase == QStringLiteral("aguarda") ? 1 : 2;
+    ui.fase = o.fase == QStringLiteral("aguarda") ? 1 : 2;
     MovProducao m(ctx, ui);
     m.Form_Load();
-    if (!lote.isEmpty()) {
-        m.doc.Lote = lote;
+    if (!o.lote.isEmpty()) {
+        m.doc.Lote = o.lote;
         m.txtLote_LostFocus();
         if (!m.doc.Nova)
             return falhar(erro, QStringLiteral("Já existe o lote %1!").arg(m.doc.Lote));
     }
     if (m.doc.Lote.trimmed().isEmpty())
         return falhar(erro, QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
-    m.txtProdutoAcabado.codigo = produto;
-    m.doc.Quantidade = quantidade;
-    if (!data.isEmpty())
-        m.doc.Data = data;
-    if (!armazem.isEmpty())
-        m.txtArmazem.codigo = armazem;
-    m.doc.NaoMultiplica = naoMultiplica;
-    m.doc.ControlaQuantidade = controlaQuantidade;
+    m.txtProdutoAcabado.codigo = o.produto;
+    m.doc.Quantidade = o.quantidade;
+    if (!o.data.isEmpty())
+        m.doc.Data = o.data;
+    if (!o.armazem.isEmpty())
+        m.txtArmazem.codigo = o.armazem;
+    m.doc.NaoMultiplica = o.naoMultiplica;
+    m.doc.ControlaQuantidade = o.controlaQuantidade;
     for (int tentativa = 1;; ++tentativa) {
         ui.limpar();
         if (m.cmdCarregar_Click())
             break;
         // A proposed lot that another workstation posted meanwhile: the next one is proposed, as
         // the window does after each posting.
-        const bool tomado = lote.isEmpty() && m.foco() == MovProducao::Campo::Lote && tentativa < 100;
+        const bool tomado = o.lote.isEmpty() && m.foco() == MovProducao::Campo::Lote && tentativa < 100;
         if (!tomado)
             return falhar(erro, motivo(ui, QStringLiteral("Preenchimento Incompleto!")));
         m.ProximoLote();
@@ -286,9 +270,9 @@ bool lancarUma(GlobalContext& ctx, const OrdemCli& o, QJsonValue& resultado, QSt
         return falhar(erro, motivo(ui, QStringLiteral("A ordem de produção não pode ser executada.")));
     if (m.produtoAcabadoComLote()) {
         ui.limpar();
-        if (!m.localizacaoProdutoAcabadoEscolhida(localizacao) || !m.loteProdutoAcabadoEscolhido(lotePA))
+        if (!m.localizacaoProdutoAcabadoEscolhida(o.localizacao) || !m.loteProdutoAcabadoEscolhido(o.lotePA))
             return falhar(erro, motivo(ui, QStringLiteral("Lote ou localização inválidos no produto acabado.")));
-    } else if (!localizacao.isEmpty() || !lotePA.isEmpty()) {
+    } else if (!o.localizacao.isEmpty() || !o.lotePA.isEmpty()) {
         return falhar(erro, QStringLiteral("O produto %1 não tem controlo de lotes: a entrada não leva lote nem localização.")
                                 .arg(m.doc.ProdutoAcabado));
     }

@@ -1,6 +1,7 @@
 // Stock commands of the headless program: post a ledger row, read balances, average costs and
 // a product's costs, each in one company and as one of its users.
 
+#include "common/EDiv.h"
 #include "production/CustoMedio.h"
 #include "production/LancaMovProduto.h"
 #include "production/LinhaMovProduto.h"
@@ -33,14 +34,11 @@ bool falhar(QString& erro, const QString& texto) {
     return false;
 }
 
-bool dataValida(const QString& texto) {
-    return texto.size() == 10 && QDate::fromString(texto, QStringLiteral("yyyy-MM-dd")).isValid();
-}
 
 
 // A warehouse named on the command line must exist: a balance of one that does not is no 0.
 bool armazemExiste(SessaoCli& s, const QString& armazem, QString& erro) {
-    if (armazem.isEmpty() || s.ctx.bd().primeiraLinha(QStringLiteral("SELECT Codigo FROM Armazens WHERE Codigo=?"), {armazem}))
+    if (armazem.isEmpty() || s.existe(QStringLiteral("Armazens"), armazem))
         return true;
     return falhar(erro, QStringLiteral("Armazém Inexistente: %1").arg(armazem.left(20)));
 }
@@ -195,7 +193,7 @@ bool lerMovimento(const QByteArray& texto, LinhaMovProduto& linha, QString& erro
         if (!linha.tem(nome) || linha.texto(nome).trimmed().isEmpty())
             return falhar(erro, QStringLiteral("Falta a coluna %1 no movimento.").arg(nome));
     }
-    if (!dataValida(linha.texto(QStringLiteral("Data"))))
+    if (!EDiv::DataIsoValida(linha.texto(QStringLiteral("Data"))))
         return falhar(
             erro,
             QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(linha.texto(QStringLiteral("Data"))));
@@ -282,7 +280,7 @@ bool cmdSaldo(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     if (p.opcao(QStringLiteral("produto")).trimmed().isEmpty())
         return falhar(erro, QStringLiteral("Falta o produto (--produto CODIGO)."));
     const QString data = p.opcao(QStringLiteral("data")).trimmed();
-    if (p.opcoes.contains(QStringLiteral("data")) && !dataValida(data))
+    if (p.opcoes.contains(QStringLiteral("data")) && !EDiv::DataIsoValida(data))
         return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(data));
     SessaoCli s;
     QString produto;
@@ -328,7 +326,7 @@ bool cmdPmc(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
         return falhar(erro, QStringLiteral("Falta o produto (--produto CODIGO)."));
     CorteCustoMedio corte;
     corte.data = p.opcao(QStringLiteral("data")).trimmed();
-    if (p.opcoes.contains(QStringLiteral("data")) && !dataValida(corte.data))
+    if (p.opcoes.contains(QStringLiteral("data")) && !EDiv::DataIsoValida(corte.data))
         return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(corte.data));
     corte.armazem = p.opcao(QStringLiteral("armazem")).trimmed();
     SessaoCli s;

@@ -8,6 +8,8 @@
 #include "shell/Mavo.h"
 #include "shell/ParametrosGerais.h"
 
+#include <QHash>
+#include <QSqlQuery>
 #include <QSysInfo>
 
 SessaoCli::~SessaoCli() {
@@ -62,37 +64,50 @@ bool SessaoCli::produto(const QString& digitado, QString& codigo, QString& erro,
     return true;
 }
 
+bool SessaoCli::existe(const QString& tabela, const QString& codigo) {
+    return ctx.bd().primeiraLinha(QStringLiteral("SELECT Codigo FROM %1 WHERE Codigo=?").arg(tabela), {codigo}).has_value();
+}
+
+namespace {
+
+bool servico(const QString& u) { return u == QStringLiteral("01") || u == QStringLiteral("00"); }
+
+// The user's rows of Acessos, by key, read at once (a null value grants nothing).
+QHash<QString, int> direitos(GlobalContext& ctx, const QString& utilizador) {
+    QHash<QString, int> r;
+    ctx.bd().percorrer(QStringLiteral("SELECT chave, value FROM Acessos WHERE utilizador=?"), {utilizador},
+                       [&](const QSqlQuery& q) { r.insert(q.value(0).toString(), q.value(1).isNull() ? 0 : q.value(1).toInt()); });
+    return r;
+}
+
+} // namespace
+
 bool SessaoCli::permitidoPrograma(QString& erro) {
-    const QString& u = ctx.CodigoUtilizador;
-    if (u == QStringLiteral("01") || u == QStringLiteral("00"))
-        return true;
-    // No row at all: the first entry would give the user every right, as the login does.
-    const int programa = CheckUtilizApp(ctx, NomePrograma, u);
-    if (programa < 0 || programa == 1)
-        return true;
-    erro = QStringLiteral("Acesso Negado !");
-    return false;
+    return permitido({}, {}, erro);
 }
 
 bool SessaoCli::permitido(const QString& form, const QStringList& botoes, QString& erro) {
-    if (!permitidoPrograma(erro))
-        return false;
     const QString& u = ctx.CodigoUtilizador;
-    if (u == QStringLiteral("01") || u == QStringLiteral("00") || CheckUtilizApp(ctx, NomePrograma, u) < 0)
+    if (servico(u))
         return true;
-    for (const JanelaProtegida& j : JanelasProtegidas()) {
-        if (j.form != form)
-            continue;
-        bool ok = CheckUtilizApp(ctx, ChaveJanela(j.form, j.caption), u) == 1;
-        for (const BotaoProtegido& b : j.botoes)
-            if (ok && botoes.contains(b.ctrl)) {
-                const int v = CheckUtilizApp(ctx, ChaveBotao(j.form, j.caption, b.caption), u);
-                ok = v < 0 || v == 1;
-            }
-        if (ok)
-            return true;
-        break;
+    const QHash<QString, int> d = direitos(ctx, u);
+    // No row for the program: the first entry would give the user every right, as the login does.
+    if (!d.contains(NomePrograma))
+        return true;
+    bool ok = d.value(NomePrograma) == 1;
+    if (ok && !form.isEmpty()) {
+        ok = false;
+        for (const JanelaProtegida& j : JanelasProtegidas()) {
+            if (j.form != form)
+                continue;
+            ok = d.value(ChaveJanela(j.form, j.caption), -1) == 1;
+            for (const BotaoProtegido& b : j.botoes)
+                if (ok && botoes.contains(b.ctrl))
+                    ok = d.value(ChaveBotao(j.form, j.caption, b.caption), 1) == 1;
+            break;
+        }
     }
-    erro = QStringLiteral("Acesso Negado !");
-    return false;
+    if (!ok)
+        erro = QStringLiteral("Acesso Negado !");
+    return ok;
 }

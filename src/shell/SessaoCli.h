@@ -18,6 +18,9 @@ public:
     bool permitido(const QString& form, const QStringList& botoes, QString& erro);
     // The program's right alone, for the commands that do no window's work.
     bool permitidoPrograma(QString& erro);
+    // Whether a code exists in one of the code tables (Produtos, Armazens); the table name comes from
+    // the caller's code, never from input.
+    bool existe(const QString& tabela, const QString& codigo);
     // The product code as the company stores it; false (with erro) when there is no such product.
     bool produto(const QString& digitado, QString& codigo, QString& erro, QString* descricao = nullptr);
 
