@@ -1,11 +1,11 @@
 #include "bench/Bancada.h"
 #include "bench/BaseTemporaria.h"
 
-#include "production/CustoMedio.h"
-#include "production/LancaMovProduto.h"
-#include "production/MovimentosStock.h"
-#include "shell/AdminServidor.h"
-#include "shell/Schema.h"
+#include "stock/CustoMedio.h"
+#include "stock/LancaMovProduto.h"
+#include "stock/MovimentosStock.h"
+#include "db/AdminServidor.h"
+#include "db/esquema/Esquema.h"
 
 #include <QDir>
 #include <QElapsedTimer>

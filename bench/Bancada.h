@@ -1,8 +1,8 @@
 #pragma once
 
 #include "bench/BaseTemporaria.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
 
 #include <QString>
 #include <functional>

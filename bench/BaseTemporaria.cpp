@@ -1,7 +1,7 @@
 #include "bench/BaseTemporaria.h"
 
-#include "shell/AdminServidor.h"
-#include "shell/Schema.h"
+#include "db/AdminServidor.h"
+#include "db/esquema/Esquema.h"
 
 #include <QDir>
 #include <QElapsedTimer>

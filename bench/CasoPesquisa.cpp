@@ -5,10 +5,10 @@
 #include "lookups/DefinicaoLookup.h"
 #include "lookups/ListaDados.h"
 #include "lookups/WPesquisaNOVA.h"
-#include "shell/AdminServidor.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/Schema.h"
+#include "db/AdminServidor.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "db/esquema/Esquema.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,13 +2,13 @@
 // same rows and updates the same counters.
 #include "bench/BaseTemporaria.h"
 #include "bench/CasosBancada.h"
-#include "production/LancaMovProduto.h"
+#include "stock/LancaMovProduto.h"
 #include "production/LancamentoProducao.h"
 #include "production/LinhasProducao.h"
-#include "shell/AdminServidor.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/Schema.h"
+#include "db/AdminServidor.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "db/esquema/Esquema.h"
 
 #include <QDir>
 #include <QElapsedTimer>

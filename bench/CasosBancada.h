@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Dialect.h"
+#include "db/Dialect.h"
 
 #include <QString>
 #include <functional>

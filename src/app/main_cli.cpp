@@ -1,5 +1,5 @@
 #include "printing/FolhaLoteImpressao.h"
-#include "shell/LinhaComandosCli.h"
+#include "cli/LinhaComandosCli.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #include "common/Currency.h"
 #include "shell/Arranque.h"
-#include "shell/GlobalContext.h"
+#include "company/GlobalContext.h"
 #include "shell/InstanciaUnica.h"
 #include "shell/ui/CicloPrograma.h"
-#include "shell/ui/QtUserInteraction.h"
+#include "common/ui/QtUserInteraction.h"
 
 #include <QApplication>
 #include <QMessageBox>

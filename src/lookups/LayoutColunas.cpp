@@ -1,6 +1,6 @@
 #include "lookups/LayoutColunas.h"
 
-#include "shell/Database.h"
+#include "db/Database.h"
 
 #include <QSqlField>
 #include <QSqlQuery>

@@ -1,13 +1,13 @@
 #include "lookups/PesquisaTabelas.h"
 
-#include "common/EDiv.h"
+#include "company/EDiv.h"
 #include "common/UserInteraction.h"
 #include "lookups/DefinicaoLookup.h"
 #include "lookups/WPesquisaNOVA.h"
-#include "shell/Acessos.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/Mavo.h"
+#include "session/Acessos.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "company/Mavo.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

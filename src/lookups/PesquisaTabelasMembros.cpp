@@ -1,7 +1,7 @@
 #include "lookups/DefinicaoLookup.h"
 #include "lookups/PesquisaTabelas.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
 
 using namespace definicoes;
 

@@ -2,9 +2,9 @@
 #include "lookups/DefinicaoLookup.h"
 #include "lookups/PesquisaTabelas.h"
 #include "lookups/WPesquisaNOVA.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/Mavo.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "company/Mavo.h"
 
 // What the company's code conversion does to a typed product code: codes are kept as typed
 // (trimmed); the hook stays so that every product field goes through one place.

@@ -1,13 +1,14 @@
 #include "lookups/TabelaComum.h"
+#include "company/TabelasComuns.h"
 
-#include "common/EDiv.h"
+#include "company/EDiv.h"
 #include "common/UserInteraction.h"
 #include "lookups/ListaDados.h"
-#include "shell/Acessos.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/LogGeral.h"
-#include "shell/Mavo.h"
+#include "session/Acessos.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "session/LogGeral.h"
+#include "company/Mavo.h"
 
 #include <QSqlQuery>
 
@@ -55,14 +56,7 @@ QStringList TabelaComum::tabelasPermitidas() {
 }
 
 QList<TabelaComum::EntradaMenu> TabelaComum::entradasMenu() {
-    auto e = [](const char* t, const char* titulo) {
-        return EntradaMenu{QLatin1String(t), QString::fromUtf8(titulo)};
-    };
-    return {e("TabGrupoPro", "Grupos de Produtos"),          e("TabFamPro", "Famílias de Produtos"),
-            e("TabSubFamPro", "Subfamílias de Produtos"),    e("tabGrupocli", "Grupos de Clientes"),
-            e("tabFamcli", "Famílias de Clientes"),          e("tabsubFamcli", "Subfamílias de Clientes"),
-            e("tabGrupofor", "Grupos de Fornecedores"),      e("tabFamfor", "Famílias de Fornecedores"),
-            e("tabsubFamfor", "Subfamílias de Fornecedores")};
+    return TabelasComunsMenu();
 }
 
 bool TabelaComum::tabelaPermitida(const QString& tabela) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "company/TabelasComuns.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -20,10 +22,7 @@ public:
     // The tables this editor may open (names are spliced into SQL, so only these are accepted).
     static QStringList tabelasPermitidas();
     // The tables offered on the menu, with the window title of each.
-    struct EntradaMenu {
-        QString tabela;
-        QString titulo;
-    };
+    using EntradaMenu = EntradaTabelaComum;
     static QList<EntradaMenu> entradasMenu();
     static bool tabelaPermitida(const QString& tabela);
 

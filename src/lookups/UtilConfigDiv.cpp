@@ -1,6 +1,6 @@
 #include "lookups/UtilConfigDiv.h"
 
-#include "shell/Database.h"
+#include "db/Database.h"
 
 QVariant UtilConfig_Div_Retorna_var(Database& db, const QString& utilizador, const QString& nomeForm,
                                     const QString& chave) {

@@ -2,9 +2,9 @@
 
 #include "lookups/ListaDados.h"
 #include "lookups/UtilConfigDiv.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/Mavo.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "company/Mavo.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -3,9 +3,9 @@
 #include "common/UserInteraction.h"
 #include "printing/EnvioEmail.h"
 #include "printing/ExportadorPdf.h"
-#include "shell/CifraSegredos.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
+#include "common/CifraSegredos.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
 
 #include <QDir>
 #include <QFile>

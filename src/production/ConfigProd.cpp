@@ -1,10 +1,10 @@
 #include "production/ConfigProd.h"
 
-#include "common/EDiv.h"
+#include "company/EDiv.h"
 #include "common/UserInteraction.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/LogGeral.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "session/LogGeral.h"
 
 #include <QSqlQuery>
 

@@ -5,9 +5,9 @@
 #include "lookups/UtilConfigDiv.h"
 #include "production/FormatoQuantidade.h"
 #include "production/Lotes.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/LogGeral.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "session/LogGeral.h"
 
 #include <QSqlQuery>
 

@@ -2,11 +2,11 @@
 
 #include "common/AlertaOpcoes.h"
 #include "common/UserInteraction.h"
-#include "production/CustoMedio.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/LogGeral.h"
-#include "shell/PeriodoAberto.h"
+#include "stock/CustoMedio.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "session/LogGeral.h"
+#include "company/PeriodoAberto.h"
 
 #include "production/FormatoQuantidade.h"
 #include "production/ProductionDocument.h"

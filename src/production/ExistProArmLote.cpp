@@ -4,9 +4,9 @@
 
 #include "common/UserInteraction.h"
 #include "production/Lotes.h"
-#include "production/MovimentosStock.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
+#include "stock/MovimentosStock.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
 
 #include <QSqlQuery>
 

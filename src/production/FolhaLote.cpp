@@ -1,7 +1,7 @@
 #include "production/FolhaLote.h"
 
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
 
 #include <QDate>
 #include <QSqlQuery>

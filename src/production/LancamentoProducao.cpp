@@ -3,12 +3,12 @@
 #include "common/Arredondamento.h"
 #include "common/InteraccaoSilenciosa.h"
 #include "common/UserInteraction.h"
-#include "production/CustoMedio.h"
-#include "production/LancaMovProduto.h"
+#include "stock/CustoMedio.h"
+#include "stock/LancaMovProduto.h"
 #include "production/NumeracaoDocumentos.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/PeriodoAberto.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "company/PeriodoAberto.h"
 
 #include <QHash>
 

@@ -1,10 +1,10 @@
+#include "stock/VerificacoesStock.h"
 #include "production/LinhasProducao.h"
 
 #include "common/Arredondamento.h"
-#include "production/MovimentosStock.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/Mavo.h"
+#include "stock/MovimentosStock.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -61,7 +61,7 @@ Currency QuantidadeOrdem(GlobalContext& ctx, const QString& produto, const Curre
                          const Currency& quantProduzir, bool naoMultiplica) {
     Currency q = naoMultiplica ? quantNomenclatura : quantNomenclatura.multiply(quantProduzir);
     QString unidade, direccao;
-    if (!Mavo(ctx).ControlaUnidades(ctx.bd(), unidade, q, produto, direccao, QStringLiteral("S+"), false))
+    if (!VerificacoesStock(ctx).ControlaUnidades(ctx.bd(), unidade, q, produto, direccao, QStringLiteral("S+"), false))
         q = ArredondaValor(q, 0, 3);
     return q;
 }
@@ -87,7 +87,7 @@ int CarregarListaNomenc(GlobalContext& ctx, ProductionDocument& doc) {
                                     q.value(3).toString(), q.value(4).toString(), q.value(5).toString(),
                                     Currency::fromVariant(q.value(6)), Currency::fromVariant(q.value(7))});
                  });
-    Mavo mavo(ctx);
+    VerificacoesStock verif(ctx);
     if (doc.Nova) {
         for (const Bom& b : bom) {
             LinhaProducao l;
@@ -98,7 +98,7 @@ int CarregarListaNomenc(GlobalContext& ctx, ProductionDocument& doc) {
             l.nomenclatura = b.quantidade.rounded(qBound(0, ctx.casasdecProducao, 4));
             l.ordemProducao = QuantidadeOrdem(ctx, b.prima, b.quantidade, doc.Quantidade, doc.NaoMultiplica);
             l.armazem = b.armazem;
-            l.localizacao = mavo.VerLocalizacao(db, b.prima, b.armazem, QStringLiteral("S+"), false);
+            l.localizacao = verif.VerLocalizacao(db, b.prima, b.armazem, QStringLiteral("S+"), false);
             l.observacoes = b.observa;
             l.factor = b.factor;
             l.formula = b.formula;
@@ -151,7 +151,7 @@ int CarregarListaNomenc(GlobalContext& ctx, ProductionDocument& doc) {
 VerificacaoLote VerificaExecutarLote(GlobalContext& ctx, const ProductionDocument& doc) {
     VerificacaoLote v;
     Database& db = ctx.bd();
-    Mavo mavo(ctx);
+    VerificacoesStock verif(ctx);
     const bool pendente = !doc.Nova;
     auto quantidade = [&](const LinhaProducao& l) { return pendente ? l.acertos : l.ordemProducao; };
     for (int i = 0; i < int(doc.linhas.size()); ++i) {
@@ -165,7 +165,7 @@ VerificacaoLote VerificaExecutarLote(GlobalContext& ctx, const ProductionDocumen
             return v;
         }
         // A return brings stock back: only what leaves needs covering.
-        if (!mavo.CtrlExistenciaProduto(db, l.produto, l.armazem) || quantidade(l) < Currency())
+        if (!verif.CtrlExistenciaProduto(db, l.produto, l.armazem) || quantidade(l) < Currency())
             continue;
         // Each location of the lot covers only the lines taken from it.
         Currency preciso;
@@ -255,10 +255,10 @@ AnaliseProducao AnalisaProducao(GlobalContext& ctx, const ProductionDocument& do
     if (fixo > Currency())
         a.custoUnitario = fixo;
 
-    Mavo mavo(ctx);
+    VerificacoesStock verif(ctx);
     QHash<QString, bool> visto;
     for (const LinhaProducao& l : doc.linhas) {
-        if (apenasComControlo && !mavo.CtrlExistenciaProduto(db, l.produto, l.armazem))
+        if (apenasComControlo && !verif.CtrlExistenciaProduto(db, l.produto, l.armazem))
             continue;
         FiltroSaldo f;
         f.produto = l.produto;

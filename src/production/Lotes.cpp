@@ -1,7 +1,7 @@
 #include "production/Lotes.h"
 
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
 
 #include <QDateTime>
 #include <QSqlQuery>

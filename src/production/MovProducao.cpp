@@ -1,13 +1,13 @@
+#include "stock/VerificacoesStock.h"
 #include "production/MovProducao.h"
 
 #include "production/ExistProArmLote.h"
 #include "production/FolhaLote.h"
 #include "production/FormatoQuantidade.h"
 #include "lookups/PesquisaTabelas.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/Mavo.h"
-#include "shell/PeriodoAberto.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "company/PeriodoAberto.h"
 
 #include <QDate>
 #include <algorithm>
@@ -139,13 +139,13 @@ bool MovProducao::cmdCarregar_Click() {
     if (!pesquisa.Armazens(txtArmazem, false))
         return m_foco = Campo::Armazem, false;
     doc.Armazem = txtArmazem.codigo.trimmed();
-    Mavo mavo(m_ctx);
-    if (!mavo.UtilizadorControloArmazens(doc.Armazem, true, false, &m_ui))
+    VerificacoesStock verif(m_ctx);
+    if (!verif.UtilizadorControloArmazens(doc.Armazem, true, false, &m_ui))
         return m_foco = Campo::Armazem, false;
     if (!ValidaPeriodoAberto(m_ctx, m_ui, doc.Data, m_ctx.armazem, true))
         return m_foco = Campo::Data, false;
     QString unidade, direccao;
-    if (!mavo.ControlaUnidades(m_ctx.bd(), unidade, doc.Quantidade, doc.ProdutoAcabado, direccao,
+    if (!verif.ControlaUnidades(m_ctx.bd(), unidade, doc.Quantidade, doc.ProdutoAcabado, direccao,
                                QStringLiteral("E+"), true, &m_ui))
         return m_foco = Campo::Quantidade, false;
     if (doc.Nova) {
@@ -295,7 +295,7 @@ bool MovProducao::actualizarQuantidade(const Currency& valor) {
     }
     QString unidade, direccao;
     const Currency absoluto = valor < Currency() ? -valor : valor;
-    if (!Mavo(m_ctx).ControlaUnidades(m_ctx.bd(), unidade, absoluto, l.produto, direccao,
+    if (!VerificacoesStock(m_ctx).ControlaUnidades(m_ctx.bd(), unidade, absoluto, l.produto, direccao,
                                       QStringLiteral("S+"), true, &m_ui))
         return false;
     switch (m_edicao) {

@@ -1,9 +1,9 @@
 #include "production/MovProducaoPVenda.h"
 
 #include "common/UserInteraction.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/LogGeral.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "session/LogGeral.h"
 
 ActPVenda::ActPVenda(GlobalContext& ctx, UserInteraction& ui) : m_ctx(ctx), m_ui(ui) {}
 

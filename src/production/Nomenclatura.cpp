@@ -1,8 +1,8 @@
 #include "production/Nomenclatura.h"
 
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/LogGeral.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "session/LogGeral.h"
 
 #include <QSqlQuery>
 

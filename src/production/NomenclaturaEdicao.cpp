@@ -1,15 +1,15 @@
+#include "stock/VerificacoesStock.h"
 #include "production/NomenclaturaEdicao.h"
 
 #include "common/AlertaOpcoes.h"
 #include "common/UserInteraction.h"
 #include "lookups/PesquisaTabelas.h"
 #include "production/ConfigProd.h"
-#include "production/CustoMedio.h"
+#include "stock/CustoMedio.h"
 #include "production/FormatoQuantidade.h"
 #include "production/Nomenclatura.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/Mavo.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
 
 #include <QSqlQuery>
 
@@ -465,7 +465,7 @@ bool NomenclaturaEdicao::gravarLinha() {
         return false;
     }
     QString unidade, direccao = QStringLiteral("C");
-    if (!Mavo(m_ctx).ControlaUnidades(bd(), unidade, txtQuantidade, txtProdutoPrima.codigo.trimmed(), direccao, {}, true,
+    if (!VerificacoesStock(m_ctx).ControlaUnidades(bd(), unidade, txtQuantidade, txtProdutoPrima.codigo.trimmed(), direccao, {}, true,
                                       &m_ui)) {
         m_foco = Foco::Quantidade;
         return false;

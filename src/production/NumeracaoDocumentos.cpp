@@ -1,6 +1,6 @@
 #include "production/NumeracaoDocumentos.h"
 
-#include "shell/Database.h"
+#include "db/Database.h"
 
 namespace {
 

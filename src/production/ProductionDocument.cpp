@@ -1,6 +1,6 @@
 #include "production/ProductionDocument.h"
 
-#include "shell/Database.h"
+#include "db/Database.h"
 
 ConfigProducao LerConfigProducao(Database& db) {
     ConfigProducao c;

@@ -1,9 +1,9 @@
 #include "shell/Arranque.h"
 
 #include "common/UserInteraction.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
-#include "shell/Mavo.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "company/Mavo.h"
 
 #include <QDir>
 #include <QFile>

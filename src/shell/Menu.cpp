@@ -2,13 +2,13 @@
 
 #include "common/UserInteraction.h"
 #include "shell/Arranque.h"
-#include "shell/Database.h"
-#include "shell/Empresas.h"
-#include "shell/EsquemaRotinas.h"
-#include "shell/GlobalContext.h"
-#include "shell/Ligacoes.h"
-#include "shell/LogGeral.h"
-#include "shell/ParametrosGerais.h"
+#include "db/Database.h"
+#include "company/Empresas.h"
+#include "db/esquema/EsquemaRotinas.h"
+#include "company/GlobalContext.h"
+#include "company/Ligacoes.h"
+#include "session/LogGeral.h"
+#include "company/ParametrosGerais.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

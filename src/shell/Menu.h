@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Acessos.h"
+#include "session/Acessos.h"
 
 #include <QString>
 #include <functional>

@@ -1,11 +1,11 @@
 #include "shell/SelEmpresa.h"
 
 #include "common/UserInteraction.h"
-#include "shell/Empresas.h"
-#include "shell/GlobalContext.h"
-#include "shell/Ligacoes.h"
-#include "shell/SelEmpresaEstado.h"
-#include "shell/TextoPesquisa.h"
+#include "company/Empresas.h"
+#include "company/GlobalContext.h"
+#include "company/Ligacoes.h"
+#include "db/EstadoBaseDados.h"
+#include "db/TextoPesquisa.h"
 
 #include <QRegularExpression>
 #include <QSettings>

@@ -1,6 +1,6 @@
 #include "shell/SelEmpresaPesquisar.h"
 
-#include "shell/TextoPesquisa.h"
+#include "db/TextoPesquisa.h"
 
 #include <algorithm>
 

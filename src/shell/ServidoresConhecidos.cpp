@@ -2,8 +2,8 @@
 
 #include "common/FicheiroSaida.h"
 
-#include "shell/CifraSegredos.h"
-#include "shell/Ligacoes.h"
+#include "common/CifraSegredos.h"
+#include "company/Ligacoes.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Database.h"
+#include "db/Database.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "shell/VerificaComponentes.h"
 
 #include "common/UserInteraction.h"
-#include "shell/CifraSegredos.h"
+#include "common/CifraSegredos.h"
 
 #include <QSqlDatabase>
 

@@ -1,6 +1,6 @@
 #include "production/LancamentoProducao.h"
 #include "production/LinhasProducao.h"
-#include "production/MovimentosStock.h"
+#include "stock/MovimentosStock.h"
 #include "production/ProducaoTeste.h"
 #include "support/DbTest.h"
 

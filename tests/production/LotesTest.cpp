@@ -2,7 +2,7 @@
 #include "production/EliminarLote.h"
 #include "production/ExistProArmLote.h"
 #include "production/Lotes.h"
-#include "production/AlterarPMC.h"
+#include "stock/AlterarPMC.h"
 #include "support/DbTest.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include "production/ExistProArmLote.h"
 #include "production/ImpFolhaLote.h"
 #include "production/MovProducaoPVenda.h"
-#include "production/MovimentosStock.h"
+#include "stock/MovimentosStock.h"
 #include "production/ProducaoTeste.h"
 #include "support/DbTest.h"
 

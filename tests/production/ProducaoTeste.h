@@ -1,8 +1,8 @@
 #pragma once
 
-#include "production/LancaMovProduto.h"
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
+#include "stock/LancaMovProduto.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "shell/Menu.h"
-#include "shell/Empresas.h"
+#include "company/Empresas.h"
 #include "support/DbTest.h"
 
 #include <QSqlQuery>

@@ -1,8 +1,8 @@
 #include "shell/SelEmpresa.h"
 
-#include "shell/AdminServidor.h"
-#include "shell/Empresas.h"
-#include "shell/Ligacoes.h"
+#include "db/AdminServidor.h"
+#include "company/Empresas.h"
+#include "company/Ligacoes.h"
 #include "shell/SelEmpresaColunas.h"
 #include "shell/SelEmpresaPesquisar.h"
 #include "shell/SelEmpresasValidacao.h"

@@ -1,7 +1,7 @@
 #include "support/DbTest.h"
 
-#include "shell/AdminServidor.h"
-#include "shell/Schema.h"
+#include "db/AdminServidor.h"
+#include "db/esquema/Esquema.h"
 
 #include <QCoreApplication>
 #include <QDir>

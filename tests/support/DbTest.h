@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/Database.h"
-#include "shell/GlobalContext.h"
+#include "db/Database.h"
+#include "company/GlobalContext.h"
 #include "support/ScriptedInteraction.h"
 
 #include <gtest/gtest.h>

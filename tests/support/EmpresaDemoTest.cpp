@@ -1,8 +1,8 @@
 #include "support/EmpresaDemoTest.h"
 
-#include "shell/AdminServidor.h"
-#include "shell/EmpresaDemo.h"
-#include "shell/Empresas.h"
+#include "db/AdminServidor.h"
+#include "company/EmpresaDemo.h"
+#include "company/Empresas.h"
 
 #include <QDate>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "controls/ui/FocoCampos.h"
 
-#include "shell/ui/QtUserInteraction.h"
+#include "common/ui/QtUserInteraction.h"
 
 #include <QApplication>
 #include <QKeyEvent>

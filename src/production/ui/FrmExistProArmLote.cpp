@@ -1,7 +1,7 @@
 #include "production/ui/FrmExistProArmLote.h"
 
 #include "production/FormatoQuantidade.h"
-#include "shell/GlobalContext.h"
+#include "company/GlobalContext.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

@@ -6,7 +6,7 @@
 #include "printing/cPrinter.h"
 #include "printing/ui/Apresentacao.h"
 #include "production/FormatoQuantidade.h"
-#include "shell/GlobalContext.h"
+#include "company/GlobalContext.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -12,7 +12,7 @@
 #include "production/ui/FrmActPVenda.h"
 #include "production/ui/FrmCriarLote.h"
 #include "production/ui/FrmExistProArmLote.h"
-#include "shell/GlobalContext.h"
+#include "company/GlobalContext.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

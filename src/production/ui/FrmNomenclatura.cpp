@@ -5,7 +5,7 @@
 #include "lookups/ui/ListaVista.h"
 #include "production/FormatoQuantidade.h"
 #include "production/Nomenclatura.h"
-#include "shell/GlobalContext.h"
+#include "company/GlobalContext.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,9 +1,9 @@
 #include "shell/ui/CicloPrograma.h"
 
-#include "shell/GlobalContext.h"
-#include "shell/Ligacoes.h"
-#include "shell/Presenca.h"
-#include "shell/ui/FrmLogin.h"
+#include "company/GlobalContext.h"
+#include "company/Ligacoes.h"
+#include "session/Presenca.h"
+#include "session/ui/FrmLogin.h"
 #include "shell/ui/FrmSelEmpresa.h"
 #include "shell/ui/WMenu.h"
 

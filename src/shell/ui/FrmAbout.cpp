@@ -1,6 +1,6 @@
 #include "shell/ui/FrmAbout.h"
 
-#include "shell/Acessos.h"
+#include "session/Acessos.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

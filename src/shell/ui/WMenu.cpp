@@ -5,16 +5,16 @@
 #include "lookups/ui/FrmTabelaComum.h"
 #include "printing/ListaImpressoras.h"
 #include "printing/ui/frmPrintDlg.h"
-#include "production/ui/FrmAlterarPMC.h"
+#include "stock/ui/FrmAlterarPMC.h"
 #include "production/ui/FrmConfigProd.h"
 #include "production/ui/FrmEliminarLote.h"
 #include "production/ui/FrmImpFolhaLote.h"
 #include "production/ui/FrmMovProducao.h"
 #include "production/ui/FrmNomenclatura.h"
-#include "shell/GlobalContext.h"
-#include "shell/ui/FormAcessos.h"
+#include "company/GlobalContext.h"
+#include "session/ui/FormAcessos.h"
 #include "shell/ui/FrmAbout.h"
-#include "shell/ui/FrmAcessos.h"
+#include "session/ui/FrmAcessos.h"
 
 #include <QCloseEvent>
 #include <QLabel>

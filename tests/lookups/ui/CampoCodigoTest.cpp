@@ -4,7 +4,7 @@
 #include "lookups/ui/FrmPesquisaNOVA.h"
 #include "lookups/ui/FrmTabelaComum.h"
 #include "lookups/ui/ListaVista.h"
-#include "shell/ui/QtUserInteraction.h"
+#include "common/ui/QtUserInteraction.h"
 #include "support/DbTest.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "printing/ui/WVSExportPDF_New.h"
 #include "printing/ui/WVSFind.h"
 #include "printing/ui/WVSProcessando.h"
-#include "shell/GlobalContext.h"
+#include "company/GlobalContext.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QAction>

@@ -2,12 +2,12 @@
 #include "controls/ui/Valor.h"
 #include "lookups/ui/CampoCodigo.h"
 #include "lookups/ui/ListaVista.h"
-#include "production/MovimentosStock.h"
+#include "stock/MovimentosStock.h"
 #include "production/ui/FrmImpFolhaLote.h"
-#include "shell/AdminServidor.h"
-#include "shell/EmpresaDemo.h"
-#include "shell/Empresas.h"
-#include "shell/ParametrosGerais.h"
+#include "db/AdminServidor.h"
+#include "company/EmpresaDemo.h"
+#include "company/Empresas.h"
+#include "company/ParametrosGerais.h"
 #include "support/EmpresaDemoTest.h"
 
 #include <QApplication>

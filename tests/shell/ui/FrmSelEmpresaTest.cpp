@@ -1,9 +1,9 @@
 #include "shell/ui/FrmSelEmpresa.h"
 #include "shell/ui/FrmSelEmpresasValidacao.h"
 
-#include "shell/Empresas.h"
-#include "shell/GlobalContext.h"
-#include "shell/Ligacoes.h"
+#include "company/Empresas.h"
+#include "company/GlobalContext.h"
+#include "company/Ligacoes.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "shell/ui/WMenu.h"
-#include "shell/Acessos.h"
-#include "shell/Empresas.h"
-#include "shell/GlobalContext.h"
-#include "shell/Ligacoes.h"
-#include "shell/ui/FormAcessos.h"
+#include "session/Acessos.h"
+#include "company/Empresas.h"
+#include "company/GlobalContext.h"
+#include "company/Ligacoes.h"
+#include "session/ui/FormAcessos.h"
 #include "shell/ui/FrmAbout.h"
-#include "shell/ui/FrmAcessos.h"
+#include "session/ui/FrmAcessos.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QAction>

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "db/Database.h"
+
+#include <QHash>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+// The headless program: one command per run, its answer as JSON on standard output.
+
+// What a command receives: the server chosen by the common options, its positional
+// arguments and its options ("--nome X" gives opcoes["nome"] = "X").
+struct PedidoCli {
+    ConnectionParams servidor;
+    QStringList argumentos;
+    QHash<QString, QString> opcoes;
+
+    QString opcao(const QString& nome) const { return opcoes.value(nome); }
+};
+
+// A command fills resultado and returns true, or returns false with the reason (Portuguese) in erro.
+using ExecucaoCli = std::function<bool(const PedidoCli& pedido, QJsonValue& resultado, QString& erro)>;
+
+struct ComandoCli {
+    QString nome;
+    QString uso; // e.g. "criar-empresa CODIGO --nome NOME --ano AAAA"
+    QString descricao;
+    QStringList opcoes; // options the command accepts besides the common ones; each takes a value
+    ExecucaoCli executar;
+};
+
+// Every command the program knows; a new command is one more entry here.
+const std::vector<ComandoCli>& comandosCli();
+// The stock commands (LinhaComandosStock.cpp): they work in one company (--empresa CODIGO) as one
+// of its users (--utilizador CODIGO, the supervisor "01" when not given).
+std::vector<ComandoCli> comandosStockCli();
+// The production commands (LinhaComandosProducao.cpp), in one company like the stock commands.
+std::vector<ComandoCli> comandosProducaoCli();
+// Bills of materials exported to and imported from JSON (LinhaComandosNomenclatura.cpp).
+std::vector<ComandoCli> comandosNomenclaturaCli();
+
+// Options every command accepts: --pg HOST[:PORTA] and --login LOGIN (the PostgreSQL login).
+// Without --pg the companies are SQLite files in LUMO_DADOS, or else in the user's data folder.
+// The PostgreSQL password comes only from LUMO_PG_PASSWORD.
+bool servidorCli(const QHash<QString, QString>& opcoes, ConnectionParams* servidor, QString* erro);
+
+// Runs the command line (without the program name); writes the JSON answer to saida.
+// Returns the exit code: 0 on success, 1 on failure ({"erro": ...}).
+int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida);

@@ -1,0 +1,445 @@
+#include "company/EmpresaDemo.h"
+
+#include "db/AdminServidor.h"
+#include "company/Empresas.h"
+
+#include <QDate>
+#include <QHash>
+#include <QUuid>
+
+namespace {
+
+const char* const NomeDemo = "Carpintaria Vale do Sousa, Lda.";
+
+struct ProdutoDemo {
+    const char* codigo;
+    const char* descricao;
+    const char* unidade;
+    const char* grupo;
+    const char* familia;
+    const char* preco; // purchase price of raw materials; sale price of finished products
+    int lote;          // 1 = lot-managed
+    int formulaLote;   // 1 FIFO, 2 LIFO
+    int controlaDatas; // 1 by manufacture date, 2 by expiry date
+};
+
+const ProdutoDemo MateriasPrimas[] = {
+    {"MP001", "Tábua de pinho 20 mm", "MT", "01", "01", "4.8500", 0, 0, 0},
+    {"MP002", "Tábua de carvalho 25 mm", "MT", "01", "01", "18.4000", 0, 0, 0},
+    {"MP003", "Painel MDF 19 mm 2440x1220", "UN", "01", "02", "32.5000", 0, 0, 0},
+    {"MP004", "Contraplacado de bétula 12 mm", "UN", "01", "02", "41.2000", 0, 0, 0},
+    {"MP005", "Cola vinílica para madeira", "KG", "01", "04", "6.9000", 1, 1, 2},
+    {"MP006", "Verniz aquoso mate", "LT", "01", "04", "14.7500", 1, 1, 2},
+    {"MP007", "Óleo de linhaça", "LT", "01", "04", "9.3000", 1, 2, 1},
+    {"MP008", "Parafuso para madeira 4x40", "UN", "01", "03", "0.0450", 0, 0, 0},
+    {"MP009", "Cavilha de faia 8x40", "UN", "01", "03", "0.0300", 0, 0, 0},
+    {"MP010", "Dobradiça de copo 35 mm", "UN", "01", "03", "1.2500", 0, 0, 0},
+    {"MP011", "Puxador em latão envelhecido", "UN", "01", "03", "3.8000", 0, 0, 0},
+    {"MP012", "Lixa em rolo grão 120", "MT", "01", "04", "2.1000", 0, 0, 0},
+    {"MP013", "Corrediça telescópica 450 mm", "UN", "01", "03", "7.9000", 0, 0, 0},
+};
+
+const ProdutoDemo ProdutosAcabados[] = {
+    {"PA001", "Mesa de jantar em carvalho", "UN", "02", "05", "650.0000", 0, 0, 0},
+    {"PA002", "Cadeira em carvalho", "UN", "02", "05", "145.0000", 0, 0, 0},
+    {"PA003", "Estante em pinho 5 prateleiras", "UN", "02", "05", "289.0000", 0, 0, 0},
+    {"PA004", "Cómoda de 3 gavetas lacada", "UN", "02", "05", "420.0000", 0, 0, 0},
+};
+
+struct LinhaNomenclatura {
+    const char* acabado;
+    const char* prima;
+    const char* quantidade;
+};
+
+const LinhaNomenclatura Nomenclaturas[] = {
+    {"PA001", "MP002", "6.50"}, {"PA001", "MP005", "0.40"}, {"PA001", "MP006", "0.80"},
+    {"PA001", "MP008", "24"},   {"PA001", "MP009", "16"},   {"PA001", "MP012", "1.50"},
+    {"PA002", "MP002", "2.20"}, {"PA002", "MP005", "0.15"}, {"PA002", "MP006", "0.25"},
+    {"PA002", "MP009", "12"},   {"PA002", "MP012", "0.50"}, {"PA003", "MP001", "9"},
+    {"PA003", "MP007", "0.50"}, {"PA003", "MP008", "40"},   {"PA003", "MP012", "1"},
+    {"PA004", "MP003", "1"},    {"PA004", "MP004", "0.50"}, {"PA004", "MP006", "0.60"},
+    {"PA004", "MP008", "36"},   {"PA004", "MP011", "3"},    {"PA004", "MP013", "3"},
+};
+
+// Lot dates are relative to the company's year, so the demo stays believable whenever it is made.
+struct LoteDemo {
+    const char* produto;
+    const char* codigo;
+    int anoFabrico; // relative to the company's year
+    const char* diaFabrico;
+    int anoValidade;
+    const char* diaValidade;
+};
+
+const LoteDemo Lotes[] = {
+    {"MP005", "CV-0118", -1, "11-03", 1, "11-03"}, {"MP005", "CV-0207", -1, "12-12", 1, "12-12"},
+    {"MP006", "VA-0931", -1, "09-15", 1, "09-15"}, {"MP006", "VA-1102", -1, "11-02", 2, "02-02"},
+    {"MP007", "OL-2511", -1, "11-20", 1, "11-20"}, {"MP007", "OL-2512", -1, "12-18", 1, "12-18"},
+};
+
+struct CodigoDemo {
+    const char* codigo;
+    const char* descricao;
+};
+
+const CodigoDemo Armazens[] = {
+    {"001", "Armazém de Matérias-Primas"}, {"002", "Armazém de Produto Acabado"}, {"003", "Oficina"}};
+const CodigoDemo Localizacoes[] = {{"00002", "Estante A - Madeiras"},
+                                   {"00003", "Estante B - Painéis e Colas"},
+                                   {"00004", "Zona de Secagem"},
+                                   {"00005", "Cais de Expedição"},
+                                   {"00006", "Bancada de Montagem"}};
+const CodigoDemo Grupos[] = {{"01", "Matérias-Primas"}, {"02", "Produto Acabado"}};
+const CodigoDemo Familias[] = {{"01", "Madeira Maciça"},
+                               {"02", "Painéis e Derivados"},
+                               {"03", "Ferragens"},
+                               {"04", "Colas, Vernizes e Abrasivos"},
+                               {"05", "Mobiliário"}};
+const CodigoDemo Unidades[] = {{"UN", "Unidade"}, {"KG", "Quilograma"}, {"MT", "Metro"}, {"LT", "Litro"}};
+
+struct TipoMovDemo {
+    const char* codigo;
+    const char* descricao;
+    const char* afectaStk;
+};
+
+const TipoMovDemo TiposMov[] = {
+    {"SI", "Saldo Inicial", "E+"},
+    {"SPR", "Saída para Produção", "S+"},
+    {"EPR", "Entrada de Produção", "E+"},
+    {"DPR", "Devolução de Produção", "S-"},
+    {"RPR", "Reforço de Produção", "S+"},
+    {"SPP", "Saída para Processo de Produção", "S+"},
+    {"DPP", "Devolução de Processo de Produção", "S-"},
+};
+
+const char* const TipoSaldoInicial = "SI";
+
+bool falhar(QString* erro, const QString& texto) {
+    if (erro)
+        *erro = texto;
+    return false;
+}
+
+class PreenchimentoDemo {
+public:
+    PreenchimentoDemo(Database& db, int ano, QString* erro) : m_db(db), m_ano(ano), m_erro(erro) {}
+
+    bool executar() {
+        m_agora = m_db.scalar(QStringLiteral("SELECT ") + m_db.dialect().agora());
+        const QVariant hora =
+            m_db.scalar(QStringLiteral("SELECT ") + m_db.dialect().paraTexto(m_db.dialect().agora()));
+        m_hora = hora.toString().mid(11, 8);
+        return parametros() && armazensELocalizacoes() && tabelasDeCodigos() && terceiros() &&
+               tiposMovimento() && produtos() && nomenclaturas() && lotes() && utilizadores() &&
+               stockInicial();
+    }
+
+private:
+    bool inserir(const QString& tabela, const Registo& r) {
+        if (m_db.insert(tabela, r.colunas, r.valores) > 0)
+            return true;
+        return falhar(m_erro, QStringLiteral("Erro ao gravar em %1: %2").arg(tabela, m_db.lastError()));
+    }
+    bool actualizar(const QString& tabela, const Registo& r) {
+        if (m_db.update(tabela, r.colunas, r.valores))
+            return true;
+        return falhar(m_erro, QStringLiteral("Erro ao gravar em %1: %2").arg(tabela, m_db.lastError()));
+    }
+    QString data(int anoRelativo, const char* diaMes) const {
+        return QStringLiteral("%1-%2").arg(m_ano + anoRelativo).arg(QLatin1String(diaMes));
+    }
+
+    bool parametros() {
+        // Lots and stock control on, so the demo shows the whole production path.
+        return actualizar(QStringLiteral("ParamGeral"), Registo()("Lotes", 1)("controlaquant", "1")) &&
+               actualizar(QStringLiteral("configProd"),
+                          Registo()("TipoSaida", "SPR")("Tipoent", "EPR")("Tiporet", "DPR")("TipoRef", "RPR")(
+                              "Processo_TipoSaida",
+                              "SPP")("Processo_TipoRet", "DPP")("Fornece", "PRODINT")("cliente", "PRODINT"));
+    }
+
+    bool armazensELocalizacoes() {
+        if (!m_db.update(QStringLiteral("Armazens"), {"Descricao", "linha2", "linha3", "linha4", "linha5"},
+                         {QString::fromUtf8(Armazens[0].descricao), "Rua da Serração, 45", "4580-211 Paredes",
+                          "Contribuinte N.º 514782935", "Tel. 255 781 234 - geral@valedosousa.pt"},
+                         QStringLiteral("WHERE codigo=?"), {"001"}))
+            return falhar(m_erro, m_db.lastError());
+        for (const CodigoDemo& a : Armazens) {
+            if (QLatin1String(a.codigo) == QLatin1String("001"))
+                continue;
+            if (!inserir(
+                    QStringLiteral("Armazens"),
+                    Registo()("codigo", a.codigo)("Descricao", QString::fromUtf8(a.descricao))(
+                        "linha1", QString::fromUtf8(NomeDemo))("linha2", "Rua da Serração, 45")(
+                        "linha3", "4580-211 Paredes")("linha4", "Contribuinte N.º 514782935")("linha5", "")(
+                        "linha6", "")("linha7", "")("ControlaAno", "0")("Ano", QString::number(m_ano))(
+                        "ControlaMes", "0")("Mes", "")("IgnoraCtrlExistencia", 0)))
+                return false;
+        }
+        for (const CodigoDemo& l : Localizacoes)
+            if (!inserir(QStringLiteral("Localizacao"),
+                         Registo()("Codigo", l.codigo)("Descricao", QString::fromUtf8(l.descricao))))
+                return false;
+        return true;
+    }
+
+    bool tabelasDeCodigos() {
+        auto comum = [&](const QString& tabela, const CodigoDemo& c) {
+            return inserir(tabela, Registo()("codigo", c.codigo)("descricao", QString::fromUtf8(c.descricao))(
+                                       "utilizador", "01")("datasys", m_agora));
+        };
+        for (const CodigoDemo& g : Grupos)
+            if (!comum(QStringLiteral("TabGrupoPro"), g))
+                return false;
+        for (const CodigoDemo& f : Familias)
+            if (!comum(QStringLiteral("TabFamPro"), f))
+                return false;
+        for (const CodigoDemo& u : Unidades)
+            if (!inserir(QStringLiteral("TabUnidades"),
+                         Registo()("Codigo", u.codigo)("Descricao", QString::fromUtf8(u.descricao))(
+                             "ApenasUnidade", QLatin1String(u.codigo) == QLatin1String("UN") ? 1 : 0)))
+                return false;
+        struct Iva {
+            const char* codigo;
+            const char* descricao;
+            const char* taxa;
+        };
+        const Iva ivas[] = {
+            {"1", "Taxa Normal", "23"}, {"2", "Taxa Intermédia", "13"}, {"3", "Taxa Reduzida", "6"}};
+        for (const Iva& iva : ivas)
+            if (!inserir(QStringLiteral("tabiva"),
+                         Registo()("codigo", iva.codigo)("Descricao",
+                                                         QString::fromUtf8(iva.descricao))("Taxa", iva.taxa)))
+                return false;
+        return inserir(QStringLiteral("TabSituacao"),
+                       Registo()("Codigo", "A")("Descricao", "Activo")("Movimenta", 1));
+    }
+
+    bool terceiros() {
+        struct T {
+            const char* tabela;
+            const char* codigo;
+            const char* nome;
+            const char* nif;
+            const char* local;
+        };
+        const T lista[] = {
+            {"Fornece", "PRODINT", "Produção Interna", "514782935", "Paredes"},
+            {"Fornece", "F0001", "Madeiras do Tâmega, Lda.", "508112437", "Amarante"},
+            {"Fornece", "F0002", "Ferragens Ribeiro & Filhos, S.A.", "503998210", "Porto"},
+            {"Fornece", "F0003", "Tintas e Vernizes do Norte, Lda.", "509347762", "Guimarães"},
+            {"Clientes", "PRODINT", "Consumo Interno da Produção", "514782935", "Paredes"},
+            {"Clientes", "C0001", "Móveis Estrela, Lda.", "510233546", "Paços de Ferreira"},
+        };
+        for (const T& t : lista)
+            if (!inserir(QString::fromLatin1(t.tabela),
+                         Registo()("Codigo", t.codigo)("Descricao", QString::fromUtf8(t.nome))("Contribuinte",
+                                                                                               t.nif)(
+                             "Morada", "")("Local", QString::fromUtf8(t.local))("Situacao", "A")))
+                return false;
+        return true;
+    }
+
+    bool tiposMovimento() {
+        for (const TipoMovDemo& t : TiposMov) {
+            // The opening stock below is document 1 of its type.
+            const bool saldo = QLatin1String(t.codigo) == QLatin1String(TipoSaldoInicial);
+            if (!inserir(
+                    QStringLiteral("TabTipoMov"),
+                    Registo()("Codigo", t.codigo)("Descricao", QString::fromUtf8(t.descricao))(
+                        "UltNumero", saldo ? "00000001" : "00000000")("IncrementaMes", 0)("ControloHash", 0)(
+                        "Modulo", "ST")("CopiaDocumentoOriginal", 0)("CopiaDocumentoOriginal_Manual", 0)(
+                        "CopiaDocumentoOriginal_Integrado", 0)("Observa", "")("AfectaCli", "NA")(
+                        "AfectaFor", "NA")("AfectaStk", t.afectaStk)("AfectaCaixa", "NA")("AfectaBan", "NA")(
+                        "AfectaIVA", 0)("TipoMovClassifica", "@@@")("Situacao", "")))
+                return false;
+        }
+        return true;
+    }
+
+    // Cost of one finished unit from its bill and the raw materials' prices.
+    Currency custoAcabado(const QString& acabado) const {
+        Currency custo;
+        for (const LinhaNomenclatura& l : Nomenclaturas)
+            if (QLatin1String(l.acabado) == acabado)
+                custo += Currency::fromString(QLatin1String(l.quantidade)) *
+                         m_custos.value(QLatin1String(l.prima));
+        return custo;
+    }
+
+    bool inserirProduto(const ProdutoDemo& p, const Currency& custo, const Currency& precoVenda) {
+        const Currency comIva = custo.multiply(Currency::fromString(QStringLiteral("1.23")));
+        return inserir(
+            QStringLiteral("Produtos"),
+            Registo()("Codigo", p.codigo)("Descricao", QString::fromUtf8(p.descricao))("Situacao", "A")(
+                "PrecoMedioCusto", custo.toVariant())("UltPrecoCusto", custo.toVariant())(
+                "UltPrecoCompra", custo.toVariant())("ultprecocompraCIva", comIva.toVariant())(
+                "PrecoVenda1", precoVenda.toVariant())("IvaTaxaCompra", "23")("ivatabvenda", "1")(
+                "UnidadeVenda", p.unidade)("UnidadeCompra", p.unidade)("OutUnidades", 0)("grupo", p.grupo)(
+                "familia", p.familia)("subfamilia", "")("ctrlexistencia", "1")("servico", "0")("portes", "0")(
+                "Lote", p.lote)("FormulaLote", p.formulaLote)("ControlaDataValidade_Fabrico",
+                                                              p.controlaDatas)("Referencia", "0")(
+                "Medic", "0")("actualizapreco", "0")("DiasDevolucao", 0)("ForneceExterno", ""));
+    }
+
+    bool produtos() {
+        for (const ProdutoDemo& p : MateriasPrimas) {
+            const Currency custo = Currency::fromString(QLatin1String(p.preco));
+            m_custos.insert(QLatin1String(p.codigo), custo);
+            m_descricoes.insert(QLatin1String(p.codigo), QString::fromUtf8(p.descricao));
+            m_unidades.insert(QLatin1String(p.codigo), QLatin1String(p.unidade));
+            if (!inserirProduto(p, custo,
+                                custo.multiply(Currency::fromString(QStringLiteral("1.35"))).rounded(2)))
+                return false;
+        }
+        for (const ProdutoDemo& p : ProdutosAcabados) {
+            const Currency custo = custoAcabado(QLatin1String(p.codigo));
+            m_custos.insert(QLatin1String(p.codigo), custo);
+            m_descricoes.insert(QLatin1String(p.codigo), QString::fromUtf8(p.descricao));
+            m_unidades.insert(QLatin1String(p.codigo), QLatin1String(p.unidade));
+            if (!inserirProduto(p, custo, Currency::fromString(QLatin1String(p.preco))))
+                return false;
+        }
+        return true;
+    }
+
+    bool nomenclaturas() {
+        // Each raw material is consumed from the warehouse that holds its stock.
+        QHash<QString, QString> armazemDaPrima;
+        for (const StockInicialDemo& s : stockInicialDemo())
+            armazemDaPrima.insert(s.produto, s.armazem);
+        for (const LinhaNomenclatura& l : Nomenclaturas) {
+            const QString acabado = QLatin1String(l.acabado);
+            const QString prima = QLatin1String(l.prima);
+            if (!inserir(
+                    QStringLiteral("Nomenclatura"),
+                    Registo()("ProdutoAcabado", acabado)("DescProdutoAcabado", m_descricoes.value(acabado))(
+                        "ProdutoPrima", prima)("descprodutoprima", m_descricoes.value(prima))(
+                        "quantidade", Currency::fromString(QLatin1String(l.quantidade)).toVariant())(
+                        "preco", "0")("Armazem", armazemDaPrima.value(prima, QStringLiteral("001")))("observa", "")("Fixa", 0)("CtrlQuantidades", 0)(
+                        "precario", "PrecoMedioCusto")("Factor", "0")("FactorFormula",
+                                                                      "A")("ProdutoAcabadoPreco", "0")))
+                return false;
+        }
+        return true;
+    }
+
+    bool lotes() {
+        for (const LoteDemo& l : Lotes)
+            if (!inserir(QStringLiteral("TabLotes"),
+                         Registo()("Produto", l.produto)("Codigo", l.codigo)("Descricao", l.codigo)(
+                             "DataFabrico", data(l.anoFabrico, l.diaFabrico))(
+                             "DataValidade", data(l.anoValidade, l.diaValidade))("Observa", "")(
+                             "Bloqueado", 0)("Saft_ArcNo", "")("Utilizador", "01")("DataSys", m_agora)))
+                return false;
+        return true;
+    }
+
+    bool utilizadores() {
+        // The supervisor was made with the company; the operator may enter this program.
+        QString motivo;
+        if (!inserirUtilizador(m_db, QStringLiteral("02"), QStringLiteral("Operador"),
+                               QStringLiteral("operador2026"), QStringLiteral("001"), &motivo))
+            return falhar(m_erro, motivo);
+        return inserir(QStringLiteral("Acessos"),
+                       Registo()("utilizador", "02")("chave", "WLumoProd")("value", 1)("chave1", "")(
+                           "form", "")("ctrl", "")("caption", "")("ctrlcap", ""));
+    }
+
+    const LoteDemo* lote(const QString& codigo) const {
+        for (const LoteDemo& l : Lotes)
+            if (QLatin1String(l.codigo) == codigo)
+                return &l;
+        return nullptr;
+    }
+
+    bool stockInicial() {
+        const QString numero = QStringLiteral("00000001");
+        const QString dataDoc = data(0, "01-01");
+        for (const StockInicialDemo& s : stockInicialDemo()) {
+            const Currency preco = m_custos.value(s.produto);
+            const Currency valor = s.quantidade.multiply(preco).rounded(2);
+            const LoteDemo* l = s.lote.isEmpty() ? nullptr : lote(s.lote);
+            const QString fabrico = l ? data(l->anoFabrico, l->diaFabrico) : QString();
+            const QString validade = l ? data(l->anoValidade, l->diaValidade) : QString();
+            const QVariant p = preco.toVariant();
+            Registo r;
+            r("Codigo", s.produto)("Descricao", m_descricoes.value(s.produto))("Tipo", TipoSaldoInicial)(
+                "Numero", numero)("Ano", QString::number(m_ano))("Data", dataDoc)("Preco", p)(
+                "QuantNormal", s.quantidade.toVariant())("QuantConvert", s.quantidade.toVariant());
+            for (const char* zero :
+                 {"ValorIva", "IvaTaxa", "DescontoPer1", "DescontoPer2", "DescontoPer3", "DescontoPerGeral",
+                  "ValDescontoGeral", "ValDesconto1", "ValDesconto2", "ValDesconto3", "TotalDesconto",
+                  "ValDespesa", "DespesaPer", "Portes", "ComissaoPer", "OutUniQuant"})
+                r(QLatin1String(zero), "0");
+            r("ValorIliq", valor.toVariant())("PrecoAplicado", p)("PMCusto", p)("UPCompra", p)("UPCusto", p)(
+                "Armazem_PMCusto", p)("Armazem_UPCompra", p)("Armazem_UPCusto", p)("UPCustoFicha", p);
+            r("Terceiro", "")("CliFor", "")("Unidade", m_unidades.value(s.produto))("Armazem", s.armazem)(
+                "ArmazemDest", "")("AfectaCli", "NA")("AfectaFor", "NA")("AfectaStk", "E+")("Caixa", "NA")(
+                "Aplic", "ST")("Localizacao", s.localizacao)("Lote", s.lote)("DataFabrico", fabrico)(
+                "DataValidade", validade)("Fechado", "")("ProdDiversos", "0")("ValCambio", "1")("Sinal", 1)(
+                "CalculoFacturaDesconto",
+                0)("ObsLinha", "Saldo inicial")("Utilizador", "01")("DataSys", m_agora)("Hora", m_hora)(
+                "Identifica", QUuid::createUuid().toString())("ProdutoCarregado", s.produto)("Estado", "N")(
+                "Estado_DataSys", m_agora)("Estado_Motivo", "")("Estado_Utilizador", "01");
+            if (!inserir(QStringLiteral("MovProduto"), r))
+                return false;
+        }
+        return true;
+    }
+
+    Database& m_db;
+    int m_ano;
+    QString* m_erro;
+    QVariant m_agora;
+    QString m_hora;
+    QHash<QString, Currency> m_custos;
+    QHash<QString, QString> m_descricoes;
+    QHash<QString, QString> m_unidades;
+};
+
+} // namespace
+
+QList<StockInicialDemo> stockInicialDemo() {
+    auto q = [](const char* t) { return Currency::fromString(QLatin1String(t)); };
+    return {
+        {"MP001", "001", "00002", "", q("180")},
+        {"MP002", "001", "00002", "", q("95.50")},
+        {"MP003", "001", "00003", "", q("24")},
+        {"MP004", "001", "00003", "", q("12")},
+        {"MP005", "001", "00003", "CV-0118", q("12.50")},
+        {"MP005", "001", "00003", "CV-0207", q("20")},
+        {"MP006", "001", "00003", "VA-0931", q("8")},
+        {"MP006", "001", "00003", "VA-1102", q("15")},
+        {"MP007", "003", "00004", "OL-2511", q("6")},
+        {"MP007", "003", "00004", "OL-2512", q("4.50")},
+        {"MP008", "001", "00002", "", q("2500")},
+        {"MP009", "001", "00002", "", q("1800")},
+        {"MP010", "001", "00002", "", q("120")},
+        {"MP011", "001", "00002", "", q("60")},
+        {"MP012", "003", "00006", "", q("75")},
+        {"MP013", "001", "00002", "", q("40")},
+        {"PA002", "002", "00005", "", q("8")},
+        {"PA004", "002", "00005", "", q("2")},
+    };
+}
+
+bool criarEmpresaDemo(const ConnectionParams& servidor, QString* erro, bool* criada, const QString& codigo) {
+    if (criada)
+        *criada = false;
+    if (AdminServidor::existeBaseDados(servidor, nomeBaseDadosEmpresa(codigo)))
+        return true;
+    NovaEmpresa nova;
+    nova.codigo = codigo;
+    nova.nome = QString::fromUtf8(NomeDemo);
+    nova.ano = QDate::currentDate().year();
+    nova.passwordSupervisor = QStringLiteral("lumo2026");
+    const bool ok = criarEmpresa(servidor, nova, erro, [&nova](Database& db, QString* motivo) {
+        return PreenchimentoDemo(db, nova.ano, motivo).executar();
+    });
+    if (ok && criada)
+        *criada = true;
+    return ok;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "db/Database.h"
+
+#include <QString>
+#include <QStringList>
+
+// Creating, listing and removing whole databases on a server.
+// Database names are checked against a fixed pattern before they reach SQL.
+namespace AdminServidor {
+
+// Letters, digits and "_" only, 1 to 63 characters.
+bool nomeValido(const QString& nome);
+
+// PostgreSQL: connects to the maintenance database "postgres" of the server in p.
+std::shared_ptr<Database> ligarManutencao(const ConnectionParams& p, QString* erro = nullptr);
+
+// Creates an empty database (UTF-8, case-folding ctype); SQLite: creates the file.
+bool criarBaseDados(const ConnectionParams& servidor, const QString& nome, QString* erro = nullptr);
+bool existeBaseDados(const ConnectionParams& servidor, const QString& nome);
+bool apagarBaseDados(const ConnectionParams& servidor, const QString& nome, QString* erro = nullptr);
+// Names of the databases on the server (SQLite: files *.db of the folder, without extension).
+QStringList basesDados(const ConnectionParams& servidor, QString* erro = nullptr);
+
+} // namespace AdminServidor

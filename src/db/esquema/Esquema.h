@@ -1,0 +1,38 @@
+#pragma once
+
+#include "db/esquema/EsquemaDef.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class Database;
+class Dialect;
+
+// Version of the program's own schema, kept in table EsquemaVersao.
+inline constexpr int VersaoEsquema = 1;
+
+// Every table of a company database, declared once.
+const std::vector<TabelaDef>& tabelasEmpresa();
+
+// Triggers of the company schema, created after the tables.
+const std::vector<GatilhoDef>& gatilhosEmpresa();
+
+// The declaration of one company table (case-insensitive name); nullptr when unknown.
+const TabelaDef* tabelaEmpresa(const QString& nome);
+
+// A column name as the schema declares it (PostgreSQL reports names in small letters).
+QString grafiaColuna(const QString& nome);
+
+// DDL of one table (CREATE TABLE and its CREATE INDEX statements) for a dialect.
+QStringList ddlTabela(const Dialect& d, const TabelaDef& t);
+// DDL of the whole company schema, in declaration order (compared with the golden files).
+QStringList ddlEmpresa(const Dialect& d);
+
+// Fingerprint of the declared schema on a dialect; kept in EsquemaVersao by the last schema step.
+QString assinaturaEsquema(const Dialect& d);
+
+// Brings a company database up to the declared schema: creates missing tables,
+// adds missing columns and indexes, records the schema version. Idempotent.
+// Returns false with the reason in *erro on failure.
+bool aplicarEsquemaEmpresa(Database& db, QString* erro = nullptr);

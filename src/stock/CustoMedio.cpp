@@ -1,0 +1,395 @@
+#include "stock/CustoMedio.h"
+
+#include "stock/MovimentosStock.h"
+#include "db/Database.h"
+
+#include <QSqlQuery>
+
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr qint64 SemLimite = std::numeric_limits<qint64>::max();
+
+// A position in ledger order.
+struct Posicao {
+    QString data;
+    qint64 num = 0;
+    bool antesOuIgual(const Posicao& o) const { return data < o.data || (data == o.data && num <= o.num); }
+};
+
+// Running state of the average.
+struct Estado {
+    Currency stock, stockReal, media; // rules 2 and 3
+    Currency quant, valor;            // rule 1: entries (minus reversals) since the start point
+};
+
+struct LinhaLedger {
+    QString afecta;
+    Currency quant, valor;
+    bool alteracaoManual = false;
+};
+
+Currency valorLinha(const Currency& q, const Currency& p, const Currency& desconto, const Currency& despesa,
+                    const Currency& descontoFactura) {
+    return q.multiply(p) - desconto + despesa - descontoFactura;
+}
+
+void aplicar(int regra, Estado& e, const LinhaLedger& l) {
+    if (regra == 1) {
+        if (l.afecta == QStringLiteral("E+")) {
+            e.quant += l.quant;
+            e.valor += l.valor;
+        } else if (l.afecta == QStringLiteral("E-")) {
+            e.quant -= l.quant;
+            e.valor -= l.valor;
+        } else {
+            return;
+        }
+        // Entries that cancel out leave no quantity to divide by: the average they had before holds.
+        if (!e.quant.isZero())
+            e.media = e.valor.divide(e.quant);
+        return;
+    }
+    const bool regra3 = regra == 3;
+    if (l.afecta == QStringLiteral("S+")) {
+        e.stock -= l.quant;
+        e.stockReal -= l.quant;
+        // Rule 3 restarts the average once the stock has run out.
+        if (regra3 && (e.stock.isNegative() || e.stockReal <= Currency()))
+            e.stock = Currency();
+    } else if (l.afecta == QStringLiteral("S-")) {
+        e.stock += l.quant;
+        e.stockReal += l.quant;
+    } else if (l.afecta == QStringLiteral("E+")) {
+        e.stockReal += l.quant;
+        if (l.alteracaoManual) {
+            // A manual change forgets the history before it.
+            e.stock = l.quant;
+            e.media = l.quant.isZero() ? Currency() : l.valor.divide(l.quant);
+        } else {
+            const Currency total = e.stock.multiply(e.media) + l.valor;
+            e.stock += l.quant;
+            e.media = e.stock > Currency() ? total.divide(e.stock) : Currency();
+        }
+    } else if (l.afecta == QStringLiteral("E-")) {
+        const Currency total = e.stock.multiply(e.media) - l.valor;
+        e.stock -= l.quant;
+        e.stockReal -= l.quant;
+        e.media = e.stock > Currency() ? total.divide(e.stock) : Currency();
+    }
+}
+
+Currency resultado(int, const Estado& e) { return e.media; }
+
+class Calculo {
+public:
+    Calculo(Database& db, const QString& produto, const CorteCustoMedio& corte)
+        : m_db(db), m_produto(produto), m_corte(corte),
+          m_regra(corte.regra >= 1 && corte.regra <= 3 ? corte.regra : regraCustoMedio(db)) {
+        if (m_corte.armazem.isNull())
+            m_corte.armazem = QStringLiteral("");
+    }
+
+    Currency executar(const LinhaEmCurso& linha, bool usarPonto, bool* ok) {
+        m_ok = true;
+        if (!definirFim()) {
+            usarPonto = false;
+            m_guardarPonto = false;
+        }
+        // The checkpoint and, for rule 1, the last manual change come in one read.
+        const std::optional<QVariantList> pontoEInicio = lerPontoEInicio();
+        if (!m_ok)
+            return terminar(linha, ok);
+        if (m_regra == 1 && !definirInicioRegra1(*pontoEInicio))
+            return terminar(linha, ok); // a manual change whose row is gone: nothing counts
+
+        Estado e;
+        Posicao depois{QString(), -1};
+        if (usarPonto)
+            lerPonto(*pontoEInicio, e, depois);
+        Posicao ultima = depois;
+        lerLinhas(e, depois, ultima);
+        // The checkpoint follows the last row read, so that the next read starts right after it.
+        const bool mesmoPonto = ultima.data == depois.data && ultima.num == depois.num;
+        if (m_ok && m_guardarPonto && ultima.num >= 0 && !mesmoPonto)
+            guardarPonto(e, ultima);
+        m_estado = e;
+        return terminar(linha, ok);
+    }
+
+private:
+    Currency terminar(const LinhaEmCurso& linha, bool* ok) {
+        if (!linha.afectaStk.isEmpty())
+            aplicar(m_regra, m_estado,
+                    {linha.afectaStk.toUpper(), linha.quantidade, linha.quantidade.multiply(linha.preco), false});
+        if (ok)
+            *ok = m_ok;
+        return resultado(m_regra, m_estado);
+    }
+
+    // The last position rows may have. False when the cut-off is not a prefix of the ledger order
+    // (rows up to a date and up to a row number, with later-numbered rows dated inside it).
+    bool definirFim() {
+        m_fim = {m_corte.data.isEmpty() ? QStringLiteral("9999-12-31") : m_corte.data, SemLimite};
+        if (m_corte.numRegisto <= 0)
+            return true;
+        if (m_corte.porDataERegisto) {
+            m_fim.num = m_corte.numRegisto;
+            return true;
+        }
+        QString sql = QStringLiteral("SELECT COUNT(*) FROM MovProduto WHERE Codigo=? AND Data<=? AND NumRegisto>?");
+        QVariantList v{m_produto, m_fim.data, m_corte.numRegisto};
+        filtroArmazem(sql, v);
+        if (m_db.scalar(sql, v).toLongLong() == 0)
+            return true;
+        m_filtroNumero = true;
+        return false;
+    }
+
+    // Columns 0-7: the checkpoint (null when there is none); 8-10: rule 1's last manual change.
+    std::optional<QVariantList> lerPontoEInicio() {
+        QString sql = QStringLiteral("SELECT e.UltData, e.UltNumRegisto, e.AlteracaoNum, e.Stock, e.StockReal, e.Media, "
+                                     "e.Quant, e.Valor");
+        QVariantList v;
+        sql += m_regra == 1 ? QStringLiteral(", a.NumRegisto, a.Data, a.IdentificaMP")
+                            : QStringLiteral(", NULL, NULL, NULL");
+        sql += QStringLiteral(" FROM (SELECT 1 AS um) u LEFT JOIN MovProdutoPMCEstado e ON e.Produto=? AND e.Armazem=? "
+                              "AND e.Regra=?");
+        v << m_produto << m_corte.armazem << m_regra;
+        if (m_regra == 1) {
+            sql += QStringLiteral(" LEFT JOIN (SELECT NumRegisto, Data, IdentificaMP FROM MovProdutoAlteraPMC "
+                                  "WHERE Produto=? AND Data<=? ORDER BY Data DESC, NumRegisto DESC%1) a ON 1=1")
+                       .arg(m_db.dialect().limite(1));
+            v << m_produto << m_fim.data;
+        }
+        bool ok = false;
+        auto r = m_db.primeiraLinha(sql, v, &ok);
+        if (!ok || !r)
+            m_ok = false;
+        return r;
+    }
+
+    // Rule 1 counts entries from the last manual change up to the cut-off.
+    bool definirInicioRegra1(const QVariantList& r) {
+        if (r.value(8).isNull())
+            return true;
+        m_alteracaoNum = r.value(8).toLongLong();
+        m_inicioData = r.value(9).toString();
+        const QVariant n = m_db.scalar(
+            QStringLiteral("SELECT MIN(NumRegisto) FROM MovProduto WHERE Codigo=? AND Identifica=?"),
+            {m_produto, r.value(10).toString()});
+        if (n.isNull() || !n.isValid())
+            return false;
+        m_inicioNum = n.toLongLong();
+        return true;
+    }
+
+    void filtroArmazem(QString& sql, QVariantList& v) const {
+        if (m_corte.armazem.isEmpty())
+            return;
+        sql += QStringLiteral(" AND Armazem=?");
+        v << m_corte.armazem;
+    }
+
+    void lerPonto(const QVariantList& r, Estado& e, Posicao& depois) {
+        if (r.value(1).isNull())
+            return;
+        const Posicao p{r.value(0).toString(), r.value(1).toLongLong()};
+        // Usable only when it lies within the cut-off and, for rule 1, counts from the same start.
+        if (!p.antesOuIgual(m_fim) || r.value(2).toLongLong() != m_alteracaoNum)
+            return;
+        depois = p;
+        e.stock = Currency::fromVariant(r.value(3));
+        e.stockReal = Currency::fromVariant(r.value(4));
+        e.media = Currency::fromVariant(r.value(5));
+        e.quant = Currency::fromVariant(r.value(6));
+        e.valor = Currency::fromVariant(r.value(7));
+        if (m_regra == 1 && !e.quant.isZero())
+            e.media = e.valor.divide(e.quant);
+    }
+
+    // The rows that count, after a position in ledger order.
+    QString sqlLinhas(const Posicao& depois, QVariantList& v) const {
+        QString cabeca;
+        QVariantList vCabeca{m_produto};
+        if (m_regra == 1) {
+            // Entries are picked out while reading, so that the scan follows the (Codigo, Data, NumRegisto) index.
+            cabeca = QStringLiteral("SELECT AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, "
+                                    "CalculoFacturaDesconto, Data, NumRegisto, 0 FROM MovProduto WHERE Codigo=?");
+            if (m_alteracaoNum > 0) {
+                // From the changed row on in ledger order (date, then row number): a row dated after
+                // it counts even when it was recorded before it.
+                cabeca += QStringLiteral(" AND (Data, NumRegisto) >= (?, ?)");
+                vCabeca << m_inicioData << m_inicioNum;
+            }
+        } else {
+            cabeca = QStringLiteral(
+                "SELECT m.AfectaStk, m.QuantNormal, m.Preco, m.TotalDesconto, m.ValDespesa, m.CalculoFacturaDesconto, "
+                "m.Data, m.NumRegisto, CASE WHEN EXISTS (SELECT 1 FROM MovProdutoAlteraPMC a WHERE a.Produto=m.Codigo "
+                "AND a.Data=m.Data AND a.IdentificaMP=m.Identifica) THEN 1 ELSE 0 END "
+                "FROM MovProduto m WHERE m.Codigo=? AND m.AfectaStk<>'NA' AND m.Estado<>'A'");
+        }
+        QString cauda;
+        QVariantList vCauda;
+        if (m_fim.num == SemLimite) {
+            cauda += QStringLiteral(" AND Data<=?");
+            vCauda << m_fim.data;
+        } else {
+            cauda += QStringLiteral(" AND (Data, NumRegisto) <= (?, ?)");
+            vCauda << m_fim.data << m_fim.num;
+        }
+        if (m_filtroNumero) {
+            cauda += QStringLiteral(" AND NumRegisto<=?");
+            vCauda << m_corte.numRegisto;
+        }
+        filtroArmazem(cauda, vCauda);
+        if (depois.num < 0) {
+            v = vCabeca + vCauda;
+            return cabeca + cauda;
+        }
+        // After the checkpoint: the rest of its day, then the later days. Two plain index seeks;
+        // a row-value bound makes SQLite scan the whole day, which may be the whole history.
+        v = vCabeca;
+        v << depois.data << depois.num << vCauda << vCabeca << depois.data << vCauda;
+        return cabeca + QStringLiteral(" AND Data=? AND NumRegisto>?") + cauda + QStringLiteral(" UNION ALL ") + cabeca +
+               QStringLiteral(" AND Data>?") + cauda;
+    }
+
+    // One row of the ledger query, from its 9 columns starting at `base`.
+    void aplicarLinha(Estado& e, const QVariantList& r, int base, Posicao& ultima) {
+        const Currency quant = Currency::fromVariant(r.value(base + 1));
+        aplicar(m_regra, e,
+                {r.value(base).toString().toUpper(), quant,
+                 valorLinha(quant, Currency::fromVariant(r.value(base + 2)), Currency::fromVariant(r.value(base + 3)),
+                            Currency::fromVariant(r.value(base + 4)), Currency::fromVariant(r.value(base + 5))),
+                 r.value(base + 8).toInt() != 0});
+        ultima = {r.value(base + 6).toString(), r.value(base + 7).toLongLong()};
+        ++m_lidas;
+    }
+
+    void lerLinhas(Estado& e, const Posicao& depois, Posicao& ultima) {
+        QVariantList v;
+        const QString sql = sqlLinhas(depois, v) + QStringLiteral(" ORDER BY Data, NumRegisto");
+        m_ok = m_db.percorrer(sql, v, [&](const QSqlQuery& q) {
+            QVariantList r;
+            for (int i = 0; i < 9; ++i)
+                r << q.value(i);
+            aplicarLinha(e, r, 0, ultima);
+        });
+    }
+
+    void guardarPonto(const Estado& e, const Posicao& p) {
+        m_db.exec(QStringLiteral("INSERT INTO MovProdutoPMCEstado (Produto, Armazem, Regra, UltData, UltNumRegisto, "
+                                 "AlteracaoNum, Stock, StockReal, Media, Quant, Valor) VALUES (?,?,?,?,?,?,?,?,?,?,?) "
+                                 "ON CONFLICT (Produto, Armazem, Regra) DO UPDATE SET UltData=excluded.UltData, "
+                                 "UltNumRegisto=excluded.UltNumRegisto, AlteracaoNum=excluded.AlteracaoNum, "
+                                 "Stock=excluded.Stock, StockReal=excluded.StockReal, Media=excluded.Media, "
+                                 "Quant=excluded.Quant, Valor=excluded.Valor"),
+                  {m_produto, m_corte.armazem, m_regra, p.data, p.num, m_alteracaoNum, e.stock.toVariant(),
+                   e.stockReal.toVariant(), e.media.toVariant(), e.quant.toVariant(), e.valor.toVariant()});
+    }
+
+    Database& m_db;
+    QString m_produto;
+    CorteCustoMedio m_corte;
+    int m_regra;
+    Posicao m_fim;
+    bool m_filtroNumero = false;
+    bool m_guardarPonto = true;
+    bool m_ok = true;
+    int m_lidas = 0;
+    qint64 m_alteracaoNum = 0;
+    QString m_inicioData;
+    qint64 m_inicioNum = 0;
+    Estado m_estado;
+};
+
+} // namespace
+
+int regraCustoMedio(Database& db) {
+    const int r = db.scalar(QStringLiteral("SELECT FormulaPrecoMedioCusto FROM ParamGeral ORDER BY NumRegisto") +
+                            db.dialect().limite(1))
+                      .toInt();
+    return (r == 2 || r == 3) ? r : 1;
+}
+
+Currency CalculaPrecoMedioCusto(Database& db, const QString& produto, const LinhaEmCurso& linha,
+                                const CorteCustoMedio& corte, bool* ok) {
+    return Calculo(db, produto, corte).executar(linha, true, ok);
+}
+
+Currency CalculaPrecoMedioCustoCompleto(Database& db, const QString& produto, const LinhaEmCurso& linha,
+                                        const CorteCustoMedio& corte, bool* ok) {
+    return Calculo(db, produto, corte).executar(linha, false, ok);
+}
+
+PrecosArmazem PrecosArmazemUltimaEntrada(Database& db, const QString& produto, const QString& armazem,
+                                         const QString& data) {
+    PrecosArmazem r;
+    auto q = db.query(QStringLiteral("SELECT Preco, Armazem_UPCompra, Armazem_UPCusto, Armazem_PMCusto FROM MovProduto "
+                                     "WHERE Armazem=? AND Codigo=? AND Data<=? AND AfectaStk='E+' "
+                                     "ORDER BY Data DESC, NumRegisto DESC") +
+                          db.dialect().limite(1),
+                      {armazem, produto, data});
+    if (q && q->next()) {
+        r.encontrado = true;
+        r.preco = Currency::fromVariant(q->value(0));
+        r.upCompra = Currency::fromVariant(q->value(1));
+        r.upCusto = Currency::fromVariant(q->value(2));
+        r.pmCusto = Currency::fromVariant(q->value(3));
+    }
+    return r;
+}
+
+Currency PrecoPorTipo(Database& db, const QString& tipo, const QString& fonte, const QString& produto,
+                      const QString& data) {
+    const QString t = tipo.toUpper();
+    const bool ficha = fonte.toUpper() == QStringLiteral("PRODUTOS");
+    QString coluna;
+    if (t == QStringLiteral("UPCOMPRA"))
+        coluna = ficha ? QStringLiteral("UltPrecoCompra") : QStringLiteral("UPCompra");
+    else if (t == QStringLiteral("UPCUSTO"))
+        coluna = ficha ? QStringLiteral("UltPrecoCusto") : QStringLiteral("UPCusto");
+    else if (t == QStringLiteral("PMCUSTO"))
+        coluna = ficha ? QStringLiteral("PrecoMedioCusto") : QStringLiteral("PMCusto");
+    else if (t == QStringLiteral("PRECOVENDA"))
+        coluna = ficha ? QStringLiteral("PrecoVenda1") : QStringLiteral("Preco");
+    else
+        return {};
+    if (ficha)
+        return Currency::fromVariant(db.scalar(QStringLiteral("SELECT %1 FROM Produtos WHERE Codigo=?").arg(coluna), {produto}));
+    return Currency::fromVariant(db.scalar(QStringLiteral("SELECT %1 FROM MovProduto WHERE Codigo=? AND Data<=? AND "
+                                                          "%1>0 ORDER BY Data DESC, NumRegisto DESC")
+                                                   .arg(coluna) +
+                                               db.dialect().limite(1),
+                                           {produto, data.isEmpty() ? QStringLiteral("9999-12-31") : data}));
+}
+
+std::optional<Currency> CustoDevolucaoStockVazio(Database& db, const QString& produto, const Currency& quantidade,
+                                                 bool actualizarFicha) {
+    if (regraCustoMedio(db) == 1)
+        return std::nullopt;
+    FiltroSaldo f;
+    f.produto = produto;
+    if (SaldoProdutoArmazem(db, f) - quantidade > Currency())
+        return std::nullopt;
+    const Currency pmc = Currency::fromVariant(
+        db.scalar(QStringLiteral("SELECT PMCusto FROM MovProduto WHERE Codigo=? AND AfectaStk='E+' AND PMCusto>0 "
+                                 "ORDER BY Data DESC, NumRegisto DESC") +
+                      db.dialect().limite(1),
+                  {produto}));
+    if (actualizarFicha)
+        db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"), {pmc.toVariant(), produto});
+    return pmc;
+}
+
+bool RecalculaCustoMedioAposEliminacao(Database& db, const QString& produto) {
+    if (regraCustoMedio(db) != 2)
+        return true;
+    bool ok = false;
+    const Currency pmc = CalculaPrecoMedioCusto(db, produto, {}, {}, &ok);
+    return ok && db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"), {pmc.toVariant(), produto});
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "stock/LinhaMovProduto.h"
+
+struct GlobalContext;
+
+struct OpcoesLancamento {
+    // The code the caller loaded the line with (ProdutoCarregado); empty = the row's product.
+    QString produtoCarregado;
+    // After an entry, the product file's average cost follows the ledger.
+    bool actualizarCustoMedioFicha = true;
+};
+
+// Validates one stock row, completes its costs from the product file and the ledger, inserts it
+// and completes the inserted row. Returns its NumRegisto, or 0 with the reason in ctx.UltimoErro;
+// a refused row writes nothing. Runs inside the caller's transaction when there is one.
+qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto linha, const OpcoesLancamento& opcoes = {});
+
+// The refusal of a row beyond the value limit (or beyond what the money type holds).
+QString MensagemLimiteValor(const QString& codigo, const QString& descricao);

@@ -1,0 +1,259 @@
+#include "stock/MovimentosStock.h"
+
+#include <QSqlQuery>
+
+#include "db/Database.h"
+#include "company/GlobalContext.h"
+#include "db/esquema/Esquema.h"
+
+#include <QDateTime>
+
+namespace {
+
+QVariant valorInsercao(const ColunaDef& c, bool dado, const QVariant& v, const QString& agora) {
+    switch (c.tipo) {
+    case TipoColuna::Texto:
+    case TipoColuna::Memo: {
+        // A null QString would be bound as NULL; the ledger keeps "" for texts not given.
+        const QString t = dado ? v.toString() : QString();
+        return t.isNull() ? QStringLiteral("") : t;
+    }
+    case TipoColuna::Money:
+    case TipoColuna::Numerico: {
+        // Most amount columns of a production row are zero; a plain 0 spares the text conversion.
+        if (!dado)
+            return 0;
+        const Currency m = Currency::fromVariant(v);
+        return m.isZero() ? QVariant(0) : m.toVariant();
+    }
+    case TipoColuna::SmallInt:
+    case TipoColuna::Inteiro:
+        return dado ? v.toInt() : 0;
+    case TipoColuna::DataHora:
+        if (dado && v.typeId() == QMetaType::QDateTime)
+            return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        return dado && !v.toString().isEmpty() ? v.toString() : agora;
+    }
+    return v;
+}
+
+// INSERT INTO MovProduto with every insert column, built once.
+const QString& sqlInsercao() {
+    static const QString sql = [] {
+        QStringList colunas, marcas;
+        for (const ColunaDef& c : LinhaMovProduto::colunasInsercao()) {
+            colunas << c.nome;
+            marcas << QStringLiteral("?");
+        }
+        return QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2) RETURNING NumRegisto")
+            .arg(colunas.join(u','), marcas.join(u','));
+    }();
+    return sql;
+}
+
+
+// The same for every column of the table, with NumRegisto first.
+const QString& sqlInsercaoCompleta() {
+    static const QString sql = [] {
+        QStringList colunas{QStringLiteral("NumRegisto")}, marcas{QStringLiteral("?")};
+        for (const ColunaDef& c : tabelaEmpresa(QStringLiteral("MovProduto"))->colunas) {
+            colunas << c.nome;
+            marcas << QStringLiteral("?");
+        }
+        return QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)").arg(colunas.join(u','), marcas.join(u','));
+    }();
+    return sql;
+}
+
+bool valoresLinha(const std::vector<ColunaDef>& colunas, const LinhaMovProduto& linha, const QString& agora,
+                  QVariantList& valores, QString* erro) {
+    for (size_t i = 0; i < colunas.size(); ++i) {
+        const ColunaDef& c = colunas[i];
+        const QVariant v = valorInsercao(c, linha.tem(i), linha.valor(i), agora);
+        if (c.tipo == TipoColuna::Texto && c.tamanho > 0 && linha.tem(i) && v.toString().size() > c.tamanho) {
+            if (erro)
+                *erro = QStringLiteral("O valor de %1 excede %2 caracteres: %3").arg(c.nome).arg(c.tamanho).arg(v.toString());
+            return false;
+        }
+        valores << v;
+    }
+    return true;
+}
+
+} // namespace
+
+namespace {
+// The signed sum and the rows it counts, shared by every balance read.
+const QString SomaSaldo =
+    QStringLiteral("SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END)");
+const QString LinhasSaldo = QStringLiteral(" FROM MovProduto WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-')");
+} // namespace
+
+const QString& sqlSaldoProduto() {
+    static const QString sql = QStringLiteral("SELECT ") + SomaSaldo + LinhasSaldo;
+    return sql;
+}
+
+std::vector<SaldoLoteLocalizacao> SaldosPorLoteLocalizacao(Database& db, const QString& produto, const QString& armazem,
+                                                           bool* ok) {
+    static const QString sql = QStringLiteral("SELECT Localizacao, Lote, DataFabrico, DataValidade, ") + SomaSaldo +
+                               LinhasSaldo +
+                               QStringLiteral(" AND Armazem=? GROUP BY Localizacao, Lote, DataFabrico, DataValidade");
+    std::vector<SaldoLoteLocalizacao> r;
+    const bool lido = db.percorrer(sql, {produto, armazem}, [&](const QSqlQuery& q) {
+        r.push_back({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                     Currency::fromVariant(q.value(4))});
+    });
+    if (ok)
+        *ok = lido;
+    return r;
+}
+
+qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto, QString* erro) {
+    const QString dado = linha.texto(QStringLiteral("DataSys"));
+    const QString agora =
+        dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
+    QVariantList valores{numRegisto};
+    if (!valoresLinha(tabelaEmpresa(QStringLiteral("MovProduto"))->colunas, linha, agora, valores, erro))
+        return 0;
+    if (!db.exec(sqlInsercaoCompleta(), valores)) {
+        if (erro)
+            *erro = db.lastError();
+        return 0;
+    }
+    return numRegisto;
+}
+
+qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro) {
+    // DataSys not given takes the server's time.
+    const QString dado = linha.texto(QStringLiteral("DataSys"));
+    const QString agora =
+        dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
+    QVariantList valores;
+    if (!valoresLinha(LinhaMovProduto::colunasInsercao(), linha, agora, valores, erro))
+        return 0;
+    const auto r = db.primeiraLinha(sqlInsercao(), valores);
+    const qint64 n = r ? r->value(0).toLongLong() : 0;
+    if (n <= 0 && erro)
+        *erro = db.lastError();
+    return n;
+}
+
+FuncaoSaldo escolherFuncaoSaldo(const FiltroSaldo& f) {
+    if (f.estacao || f.sexo || f.referencia || f.modelo || f.cor || f.tamanho || f.comprimento || f.fornece)
+        return FuncaoSaldo::Generica;
+    if (!f.armazem)
+        return f.lote ? FuncaoSaldo::ProLote : FuncaoSaldo::Pro;
+    if (f.lote) {
+        if (!f.localizacao)
+            return FuncaoSaldo::ProArmLote;
+        return (f.dataFabrico || f.dataValidade) ? FuncaoSaldo::ProArmLocLoteDatas : FuncaoSaldo::ProArmLocLote;
+    }
+    return f.localizacao ? FuncaoSaldo::ProArmLoc : FuncaoSaldo::ProArm;
+}
+
+Currency SaldoProduto(Database& db, FuncaoSaldo funcao, const FiltroSaldo& f, bool* ok) {
+    QString sql = sqlSaldoProduto();
+    QVariantList v{f.produto};
+    auto filtro = [&](const char* coluna, const std::optional<QString>& valor) {
+        if (!valor)
+            return;
+        sql += QStringLiteral(" AND %1=?").arg(QLatin1String(coluna));
+        v << *valor;
+    };
+    switch (funcao) {
+    case FuncaoSaldo::Pro:
+        break;
+    case FuncaoSaldo::ProArm:
+        filtro("Armazem", f.armazem.value_or(QString()));
+        break;
+    case FuncaoSaldo::ProArmLoc:
+        filtro("Armazem", f.armazem.value_or(QString()));
+        filtro("Localizacao", f.localizacao.value_or(QString()));
+        break;
+    case FuncaoSaldo::ProArmLote:
+        filtro("Armazem", f.armazem.value_or(QString()));
+        filtro("Lote", f.lote.value_or(QString()));
+        break;
+    case FuncaoSaldo::ProArmLocLoteDatas:
+        filtro("DataFabrico", f.dataFabrico.value_or(QString()));
+        filtro("DataValidade", f.dataValidade.value_or(QString()));
+        [[fallthrough]];
+    case FuncaoSaldo::ProArmLocLote:
+        filtro("Armazem", f.armazem.value_or(QString()));
+        filtro("Localizacao", f.localizacao.value_or(QString()));
+        filtro("Lote", f.lote.value_or(QString()));
+        break;
+    case FuncaoSaldo::ProLote:
+        filtro("Lote", f.lote.value_or(QString()));
+        break;
+    case FuncaoSaldo::Generica:
+        filtro("Armazem", f.armazem);
+        filtro("Localizacao", f.localizacao);
+        filtro("Lote", f.lote);
+        filtro("Estacao", f.estacao);
+        filtro("Sexo", f.sexo);
+        filtro("Referencia", f.referencia);
+        filtro("Modelo", f.modelo);
+        filtro("Cor", f.cor);
+        filtro("Tamanho", f.tamanho);
+        filtro("Comprimento", f.comprimento);
+        filtro("Fornece", f.fornece);
+        break;
+    }
+    return Currency::fromVariant(db.scalar(sql, v, ok));
+}
+
+Currency SaldoProdutoArmazem(Database& db, const FiltroSaldo& f, bool* ok) {
+    return SaldoProduto(db, escolherFuncaoSaldo(f), f, ok);
+}
+
+Currency ExistenciaProduto(const GlobalContext& ctx, const FiltroExistencia& f) {
+    Database& db = ctx.bd();
+    QString sql = sqlSaldoProduto();
+    QVariantList v{f.produto};
+    auto filtro = [&](const QString& condicao, const QString& valor) {
+        if (valor.isEmpty())
+            return;
+        sql += condicao;
+        v << valor;
+    };
+    filtro(QStringLiteral(" AND Armazem=?"), f.armazem);
+    if (!f.data.isEmpty()) {
+        if (f.hora.isEmpty())
+            filtro(QStringLiteral(" AND Data<=?"), f.data);
+        else
+            filtro(QStringLiteral(" AND Data || ' ' || Hora<=?"), f.data + u' ' + f.hora);
+    }
+    filtro(QStringLiteral(" AND Lote=?"), f.lote);
+    filtro(QStringLiteral(" AND Localizacao=?"), f.localizacao);
+    if (ctx.prontovestir != 0 &&
+        db.scalar(QStringLiteral("SELECT COUNT(*) FROM Produtos WHERE Codigo=? AND Referencia='1'"), {f.produto})
+                .toInt() > 0) {
+        filtro(QStringLiteral(" AND Estacao=?"), f.estacao);
+        filtro(QStringLiteral(" AND Sexo=?"), f.sexo);
+        filtro(QStringLiteral(" AND Referencia=?"), f.referencia);
+        filtro(QStringLiteral(" AND Modelo=?"), f.modelo);
+        filtro(QStringLiteral(" AND Cor=?"), f.cor);
+        filtro(QStringLiteral(" AND Tamanho=?"), f.tamanho);
+        filtro(QStringLiteral(" AND Comprimento=?"), f.comprimento);
+        filtro(QStringLiteral(" AND Fornece=?"), f.fornece);
+    }
+    return Currency::fromVariant(db.scalar(sql, v));
+}
+
+QString RetornaCampoTabela(Database& db, const QString& tabela, const QString& coluna, const QString& chave,
+                           const QVariant& valor) {
+    const TabelaDef* t = tabelaEmpresa(tabela);
+    if (!t || (!t->coluna(coluna) && coluna.compare(QStringLiteral("NumRegisto"), Qt::CaseInsensitive) != 0))
+        return {};
+    if (chave.isEmpty())
+        return db.scalar(QStringLiteral("SELECT %1 FROM %2 ORDER BY NumRegisto").arg(coluna, t->nome) + db.dialect().limite(1))
+            .toString();
+    if (!t->coluna(chave) && chave.compare(QStringLiteral("NumRegisto"), Qt::CaseInsensitive) != 0)
+        return {};
+    return db.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3=? ORDER BY NumRegisto").arg(coluna, t->nome, chave) +
+                         db.dialect().limite(1),
+                     {valor})
+        .toString();
+}

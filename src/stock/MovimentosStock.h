@@ -1,0 +1,69 @@
+#pragma once
+
+#include "common/Currency.h"
+#include "stock/LinhaMovProduto.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+struct GlobalContext;
+class Database;
+
+// Inserts one ledger row with every insert column bound in order; returns its NumRegisto,
+// or 0 with the reason in *erro (a text longer than its column is refused, not cut).
+qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro = nullptr);
+
+// Inserts a ledger row that already carries its NumRegisto and the columns completed after an
+// insert (Hora, CodigoBarras, Estado, ...), in one statement; returns NumRegisto or 0 with *erro.
+qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto, QString* erro = nullptr);
+
+// The signed balance of a product's ledger rows ("E+"/"S-" add, "S+"/"E-" subtract), as a SELECT
+// whose WHERE binds the product first; callers append their " AND ..." filters.
+const QString& sqlSaldoProduto();
+
+// A product's balances in one warehouse per location, lot and lot dates, read at once (the
+// same sums SaldoProdutoArmazem gives for each of those combinations).
+struct SaldoLoteLocalizacao {
+    QString localizacao, lote, dataFabrico, dataValidade;
+    Currency saldo;
+};
+std::vector<SaldoLoteLocalizacao> SaldosPorLoteLocalizacao(Database& db, const QString& produto, const QString& armazem,
+                                                           bool* ok = nullptr);
+
+// What a stock balance is narrowed by. A dimension that is not given matches any value.
+struct FiltroSaldo {
+    QString produto;
+    std::optional<QString> armazem, localizacao, lote, dataFabrico, dataValidade;
+    std::optional<QString> estacao, sexo, referencia, modelo, cor, tamanho, comprimento, fornece;
+};
+
+// The eight balance functions; SaldoProdutoArmazem picks one by the arguments given.
+enum class FuncaoSaldo {
+    Pro,                 // product
+    ProArm,              // product, warehouse
+    ProArmLoc,           // product, warehouse, location
+    ProArmLote,          // product, warehouse, lot
+    ProArmLocLote,       // product, warehouse, location, lot
+    ProArmLocLoteDatas,  // as above plus manufacture and expiry dates
+    ProLote,             // product, lot
+    Generica             // any reference dimension or supplier given: every filter, "%" for the rest
+};
+FuncaoSaldo escolherFuncaoSaldo(const FiltroSaldo& f);
+// Signed sum of the matching rows: "E+" and "S-" add, "S+" and "E-" subtract, anything else is ignored.
+Currency SaldoProduto(Database& db, FuncaoSaldo funcao, const FiltroSaldo& f, bool* ok = nullptr);
+Currency SaldoProdutoArmazem(Database& db, const FiltroSaldo& f, bool* ok = nullptr);
+
+// Balance with a cut-off: rows dated up to `data`, or up to `data` + " " + `hora` when a time is given.
+// Reference dimensions only narrow it when the company uses them and the product is managed by reference.
+struct FiltroExistencia {
+    QString produto, armazem, localizacao, lote, data, hora;
+    QString estacao, sexo, referencia, modelo, cor, tamanho, comprimento, fornece;
+};
+Currency ExistenciaProduto(const GlobalContext& ctx, const FiltroExistencia& f);
+
+// One column of the first row of a company table whose key column equals a value (without a key,
+// the first row of the table), as text; "" when there is none. Table and column names must be
+// declared in the company schema; anything else gives "".
+QString RetornaCampoTabela(Database& db, const QString& tabela, const QString& coluna, const QString& chave = {},
+                           const QVariant& valor = {});

@@ -1,0 +1,295 @@
+#include "stock/CustoMedio.h"
+#include "stock/LancaMovProduto.h"
+#include "stock/MovimentosStock.h"
+#include "support/DbTest.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+Currency C(const char* t) { return Currency::fromString(QString::fromLatin1(t)); }
+} // namespace
+
+class LancaMovProdutoTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ASSERT_GT(db->insert("ParamGeral", {"NomeEmpresa", "FormulaPrecoMedioCusto", "PMCArmazem"}, {"Teste", 1, 0}), 0);
+        ASSERT_GT(db->insert("Armazens", {"Codigo", "IgnoraCtrlExistencia"}, {"001", 0}), 0);
+        ASSERT_GT(db->insert("Produtos", {"Codigo", "Descricao", "ctrlexistencia", "Lote", "UnidadeVenda",
+                                          "UltPrecoCusto", "PrecoMedioCusto", "DiasDevolucao"},
+                             {"MP1", "Farinha", "1", "0", "KG", "1.1", "1", 10}),
+                  0);
+        ASSERT_GT(db->insert("Produtos", {"Codigo", "Descricao", "ctrlexistencia", "Lote"}, {"LOT", "Fermento", "0", "1"}), 0);
+        ASSERT_GT(db->insert("TabTipoMov", {"Codigo", "Descricao", "AfectaStk"}, {"SI", "ENTRADA DE SALDOS INICIAIS", "E+"}), 0);
+    }
+
+    LinhaMovProduto linha(const char* codigo, const char* afecta, const char* quant, const char* preco,
+                          const char* data = "2026-03-01") {
+        LinhaMovProduto l;
+        l.definir("Tipo", "MOV");
+        l.definir("Numero", "00000001");
+        l.definir("Ano", "2026");
+        l.definir("Data", data);
+        l.definir("Codigo", codigo);
+        l.definir("QuantNormal", C(quant));
+        l.definir("Preco", C(preco));
+        l.definir("Armazem", "001");
+        l.definir("AfectaStk", afecta);
+        return l;
+    }
+    // Everything a refusal must leave untouched.
+    QString fotografia() {
+        QString r;
+        for (const char* sql : {"SELECT COUNT(*), SUM(QuantNormal) FROM MovProduto",
+                                "SELECT Codigo, PrecoMedioCusto, UltPrecoCusto FROM Produtos ORDER BY Codigo"}) {
+            auto q = db->query(sql);
+            while (q && q->next())
+                for (int i = 0; i < q->record().count(); ++i)
+                    r += Currency::fromVariant(q->value(i)).toString() + q->value(i).toString() + u'|';
+        }
+        return r;
+    }
+};
+
+TEST_P(LancaMovProdutoTest, EntradaCompletaALinhaEAFicha) {
+    const qint64 a = LancaMovProduto(ctx, linha("MP1", "E+", "10", "2"));
+    ASSERT_GT(a, 0) << ctx.UltimoErro.toStdString();
+    const qint64 b = LancaMovProduto(ctx, linha("MP1", "E+", "10", "4", "2026-03-02"));
+    ASSERT_GT(b, 0) << ctx.UltimoErro.toStdString();
+    auto q = db->query("SELECT PMCusto, UPCusto, UPCustoFicha, Estado, Hora, CodigoBarras, ProdutoCarregado, "
+                       "DataDevolucao, Descricao, Unidade, Utilizador FROM MovProduto WHERE NumRegisto=?",
+                       {b});
+    ASSERT_TRUE(q && q->next());
+    EXPECT_EQ(Currency::fromVariant(q->value(0)).toString(), "3.0000");
+    EXPECT_EQ(Currency::fromVariant(q->value(1)).toString(), "1.1000") << "costs come from the product file";
+    EXPECT_EQ(Currency::fromVariant(q->value(2)).toString(), "1.1000");
+    EXPECT_EQ(q->value(3).toString(), "N");
+    EXPECT_EQ(q->value(4).toString().size(), 8);
+    EXPECT_EQ(q->value(5).toString().size(), 13);
+    EXPECT_EQ(q->value(6).toString(), "MP1");
+    EXPECT_EQ(q->value(7).toString(), "2026-03-12");
+    EXPECT_EQ(q->value(8).toString(), "Farinha");
+    EXPECT_EQ(q->value(9).toString(), "KG");
+    EXPECT_EQ(q->value(10).toString(), "01");
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoMedioCusto FROM Produtos WHERE Codigo='MP1'")).toString(),
+              "3.0000");
+}
+
+TEST_P(LancaMovProdutoTest, LimiteDeValorExceptoAcertos) {
+    const QString antes = fotografia();
+    EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "E+", "1000000000", "1")), 0);
+    EXPECT_TRUE(ctx.UltimoErro.startsWith("Ultrapassou o valor limite por produto: 999,999,999.99\nProduto: [MP1"))
+        << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(fotografia(), antes);
+    EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "S-", "-1000000000", "1")), 0) << "the absolute value counts";
+    EXPECT_GT(LancaMovProduto(ctx, linha("MP1", "AC+", "1000000000", "1")), 0) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "TL+", "1000000000", "1")), 0);
+    EXPECT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "999999999.99", "1")), 0) << "the limit itself passes";
+}
+
+TEST_P(LancaMovProdutoTest, SaidasControladas) {
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "5", "2")), 0);
+    const QString antes = fotografia();
+    EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "S+", "6", "0")), 0);
+    EXPECT_FALSE(ctx.UltimoErro.isEmpty());
+    EXPECT_EQ(fotografia(), antes);
+    EXPECT_GT(LancaMovProduto(ctx, linha("MP1", "S+", "5", "0")), 0) << ctx.UltimoErro.toStdString();
+
+    // A lot-managed product without a lot is refused before anything is written.
+    const QString semLote = fotografia();
+    EXPECT_EQ(LancaMovProduto(ctx, linha("LOT", "S+", "1", "0")), 0);
+    EXPECT_EQ(ctx.UltimoErro, "Sem lote definido para o produto LOT!");
+    EXPECT_EQ(fotografia(), semLote);
+    // Opening balances may take a lot out regardless of its balance, but never without a lot.
+    LinhaMovProduto si = linha("LOT", "S+", "3", "0");
+    si.definir("Tipo", "SI");
+    si.definir("Lote", "L1");
+    EXPECT_GT(LancaMovProduto(ctx, si), 0) << ctx.UltimoErro.toStdString();
+    LinhaMovProduto comLote = linha("LOT", "S+", "1", "0");
+    comLote.definir("Lote", "L1");
+    EXPECT_EQ(LancaMovProduto(ctx, comLote), 0) << "the lot's balance is below the quantity";
+    EXPECT_EQ(ctx.UltimoErro, "Sem lote definido para o produto LOT!");
+    EXPECT_EQ(LancaMovProduto(ctx, linha("NAOEXISTE", "E+", "1", "1")), 0);
+}
+
+TEST_P(LancaMovProdutoTest, FalhaAMeioNaoDeixaNada) {
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "2")), 0);
+    // Make the update of the product file fail, after the ledger row was already written.
+    if (isSQLite()) {
+        ASSERT_TRUE(db->exec("CREATE TRIGGER falha BEFORE UPDATE ON Produtos "
+                             "BEGIN SELECT RAISE(ABORT, 'falha provocada'); END"));
+    } else {
+        ASSERT_TRUE(db->exec("CREATE FUNCTION falha_fn() RETURNS trigger LANGUAGE plpgsql AS "
+                             "$$ BEGIN RAISE EXCEPTION 'falha provocada'; END $$"));
+        ASSERT_TRUE(db->exec("CREATE TRIGGER falha BEFORE UPDATE ON Produtos FOR EACH ROW "
+                             "EXECUTE FUNCTION falha_fn()"));
+    }
+    const QString antes = fotografia();
+    EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "E+", "10", "4")), 0);
+    // The user reads the program's words; the engine's own text is kept for diagnostics only.
+    EXPECT_FALSE(ctx.UltimoErro.isEmpty());
+    EXPECT_FALSE(ctx.UltimoErro.contains("falha provocada")) << ctx.UltimoErro.toStdString();
+    EXPECT_TRUE(db->erroTecnico().contains("falha provocada")) << db->erroTecnico().toStdString();
+    EXPECT_EQ(fotografia(), antes);
+    EXPECT_FALSE(db->emTransaccao());
+    // Inside a caller's transaction a failure after the insert leaves that transaction unable to commit.
+    {
+        Transaction tr(*db);
+        ASSERT_GT(db->insert("LogGeral", {"Descricao"}, {"antes"}), 0);
+        EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "E+", "1", "5")), 0) << "the product file still refuses";
+        EXPECT_FALSE(tr.commit());
+    }
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM LogGeral").toInt(), 0);
+    EXPECT_EQ(fotografia(), antes);
+}
+
+TEST_P(LancaMovProdutoTest, SaldosPorSinal) {
+    for (const auto& [afecta, quant] : std::vector<std::pair<const char*, const char*>>{
+             {"E+", "10"}, {"S-", "2.5"}, {"S+", "4"}, {"E-", "1"}, {"NA", "100"}, {"TL+", "7"}}) {
+        LinhaMovProduto l = linha("P9", afecta, quant, "1");
+        l.definir("Localizacao", "A1");
+        l.definir("Lote", "X");
+        ASSERT_GT(MeteNoMovPro(*db, l), 0);
+    }
+    FiltroSaldo f;
+    f.produto = "P9";
+    EXPECT_EQ(SaldoProdutoArmazem(*db, f).toString(), "7.5000");
+    f.lote = "X";
+    EXPECT_EQ(escolherFuncaoSaldo(f), FuncaoSaldo::ProLote);
+    EXPECT_EQ(SaldoProdutoArmazem(*db, f).toString(), "7.5000");
+    f.armazem = "001";
+    EXPECT_EQ(escolherFuncaoSaldo(f), FuncaoSaldo::ProArmLote);
+    f.localizacao = "A1";
+    EXPECT_EQ(escolherFuncaoSaldo(f), FuncaoSaldo::ProArmLocLote);
+    f.localizacao = "B2";
+    EXPECT_EQ(SaldoProdutoArmazem(*db, f).toString(), "0.0000");
+    FiltroSaldo cor;
+    cor.produto = "P9";
+    cor.cor = "";
+    EXPECT_EQ(escolherFuncaoSaldo(cor), FuncaoSaldo::Generica);
+    EXPECT_EQ(SaldoProdutoArmazem(*db, cor).toString(), "7.5000") << "other dimensions match anything";
+    cor.cor = "AZUL";
+    EXPECT_EQ(SaldoProdutoArmazem(*db, cor).toString(), "0.0000");
+
+    FiltroExistencia e;
+    e.produto = "P9";
+    e.armazem = "001";
+    EXPECT_EQ(ExistenciaProduto(ctx, e).toString(), "7.5000");
+    e.data = "2026-02-28";
+    EXPECT_EQ(ExistenciaProduto(ctx, e).toString(), "0.0000");
+    EXPECT_EQ(RetornaCampoTabela(*db, "Produtos", "Descricao", "Codigo", "MP1"), "Farinha");
+    EXPECT_EQ(RetornaCampoTabela(*db, "Produtos", "Descricao FROM Produtos; --", "Codigo", "MP1"), "");
+    EXPECT_EQ(RetornaCampoTabela(*db, "ParamGeral", "NomeEmpresa"), "Teste");
+}
+
+LUMO_INSTANCIAR_MOTORES(LancaMovProdutoTest);
+
+TEST_P(LancaMovProdutoTest, MontantesQueNaoCabemNoTipoSaoRecusadosSemEscrever) {
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "2")), 0) << ctx.UltimoErro.toStdString();
+    const QString antes = fotografia();
+    // The product would wrap past the 64-bit range into a small value under the limit.
+    for (auto [q, p, afecta] : {std::tuple{"42949672.96", "42949672.96", "E+"}, {"922337203685477", "2", "E+"},
+                                {"922337203685477", "2", "AC+"}, {"922337203685477", "2", "S+"}}) {
+        EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", afecta, q, p)), 0) << q << " × " << p << " " << afecta;
+        EXPECT_TRUE(ctx.UltimoErro.startsWith("Ultrapassou o valor limite por produto: 999,999,999.99"))
+            << ctx.UltimoErro.toStdString();
+        EXPECT_EQ(fotografia(), antes);
+    }
+    // A small ValorIliq does not hide a quantity × price beyond the limit.
+    LinhaMovProduto l = linha("MP1", "E+", "922337203685", "2000");
+    l.definir("ValorIliq", C("1"));
+    EXPECT_EQ(LancaMovProduto(ctx, l), 0);
+    EXPECT_EQ(fotografia(), antes);
+    // Quantities that fit one by one but whose sum would not: the second entry is refused.
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "900000000000000", "0")), 0) << ctx.UltimoErro.toStdString();
+    const QString umaGrande = fotografia();
+    EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "E+", "900000000000000", "0")), 0);
+    EXPECT_EQ(fotografia(), umaGrande);
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoMedioCusto FROM Produtos WHERE Codigo='MP1'")).toString(),
+              "0.0000");
+}
+
+TEST_P(LancaMovProdutoTest, Regra2SaidaRetroactivaActualizaAFicha) {
+    ASSERT_TRUE(db->exec("UPDATE ParamGeral SET FormulaPrecoMedioCusto=2"));
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "2", "2026-01-01")), 0) << ctx.UltimoErro.toStdString();
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "6", "2026-03-01")), 0) << ctx.UltimoErro.toStdString();
+    auto ficha = [&] {
+        return Currency::fromVariant(db->scalar("SELECT PrecoMedioCusto FROM Produtos WHERE Codigo='MP1'")).toString();
+    };
+    ASSERT_EQ(ficha(), "4.0000");
+    // Taking the first ten out before the second entry leaves that entry alone in stock.
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "S+", "10", "0", "2026-02-01")), 0) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(ficha(), "6.0000");
+    EXPECT_EQ(CalculaPrecoMedioCustoCompleto(*db, "MP1", {}, {}).toString(), "6.0000");
+    // Putting them back before it restores the mix.
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "S-", "10", "0", "2026-02-02")), 0) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(ficha(), CalculaPrecoMedioCustoCompleto(*db, "MP1", {}, {}).toString());
+    // An exit at the end of the history does not move the running average.
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "S+", "1", "0", "2026-04-01")), 0) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(ficha(), CalculaPrecoMedioCustoCompleto(*db, "MP1", {}, {}).toString());
+}
+
+TEST_P(LancaMovProdutoTest, TransferenciasEAcertosValoradosPeloParametro) {
+    ASSERT_TRUE(db->exec("UPDATE Produtos SET UltPrecoCompra='1.5', UltPrecoCusto='1.1' WHERE Codigo='MP1'"));
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "2")), 0) << ctx.UltimoErro.toStdString();
+    ASSERT_GT(LancaMovProduto(ctx, linha("MP1", "E+", "10", "4")), 0) << ctx.UltimoErro.toStdString();
+    auto preco = [&](qint64 n) {
+        return std::pair{Currency::fromVariant(db->scalar("SELECT Preco FROM MovProduto WHERE NumRegisto=?", {n})).toString(),
+                         Currency::fromVariant(db->scalar("SELECT ValorIliq FROM MovProduto WHERE NumRegisto=?", {n})).toString()};
+    };
+    auto transferencia = [&](const char* afecta) {
+        LinhaMovProduto l = linha("MP1", afecta, "2", "99");
+        l.definir("Tipo", "TRA");
+        l.definir("ValorIliq", C("198"));
+        return LancaMovProduto(ctx, l);
+    };
+    struct Caso {
+        int regra;
+        const char* preco;
+        const char* valor;
+    };
+    for (const Caso& c : {Caso{0, "99.0000", "198.0000"}, Caso{1, "3.0000", "6.0000"}, Caso{2, "1.5000", "3.0000"},
+                          Caso{3, "1.1000", "2.2000"}}) {
+        ASSERT_TRUE(db->exec("UPDATE ParamGeral SET PrecoTranfAcertos=?", {c.regra}));
+        const qint64 n = transferencia("S+");
+        ASSERT_GT(n, 0) << ctx.UltimoErro.toStdString();
+        EXPECT_EQ(preco(n), (std::pair{QString(c.preco), QString(c.valor)})) << "regra " << c.regra;
+    }
+    // Stock adjustments follow the same rule; other rows keep their own price.
+    ASSERT_TRUE(db->exec("UPDATE ParamGeral SET PrecoTranfAcertos=3"));
+    const qint64 ac = LancaMovProduto(ctx, linha("MP1", "AC+", "2", "99"));
+    ASSERT_GT(ac, 0);
+    EXPECT_EQ(preco(ac).first, "1.1000");
+    const qint64 s = LancaMovProduto(ctx, linha("MP1", "S+", "1", "99"));
+    ASSERT_GT(s, 0);
+    EXPECT_EQ(preco(s).first, "99.0000");
+    // With costs per warehouse, rule 1 takes the warehouse's average.
+    ASSERT_TRUE(db->exec("UPDATE ParamGeral SET PMCArmazem=1, PrecoTranfAcertos=1"));
+    ASSERT_TRUE(db->exec("UPDATE MovProduto SET Armazem_PMCusto='2.5' WHERE AfectaStk='E+'"));
+    const qint64 t = transferencia("S+");
+    ASSERT_GT(t, 0) << ctx.UltimoErro.toStdString();
+    EXPECT_EQ(preco(t).first, "2.5000");
+}
+
+TEST_P(LancaMovProdutoTest, SomaDoLedgerForaDoTipoNaoDaVolta) {
+    // Two rows that fit; their sum does not. The engine's sum must fail or come back as a refusal,
+    // never as a wrapped small number.
+    for (int i = 0; i < 2; ++i)
+        ASSERT_GT(db->insert("MovProduto", Registo()("Codigo", "MP1")("Tipo", "SI")("Numero", "1")("Ano", "2026")(
+                                               "Data", "2026-01-01")("AfectaStk", "E+")("QuantNormal", "900000000000000")(
+                                               "Preco", "0")("Armazem", "001")),
+                  0);
+    bool ok = true;
+    const QVariant v = db->scalar("SELECT SUM(QuantNormal) FROM MovProduto WHERE Codigo='MP1'", {}, &ok);
+    if (ok) {
+        EXPECT_THROW(Currency::fromVariant(v), EstouroMontante) << v.toString().toStdString();
+    }
+    // An exit checks the balance over that sum: refused, nothing written.
+    const QString antes = db->scalar("SELECT COUNT(*) FROM MovProduto").toString();
+    EXPECT_EQ(LancaMovProduto(ctx, linha("MP1", "S+", "1", "0")), 0);
+    EXPECT_FALSE(ctx.UltimoErro.isEmpty());
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM MovProduto").toString(), antes);
+}
