@@ -4,7 +4,7 @@
 #include "bench/CasosBancada.h"
 #include "lookups/DefinicaoLookup.h"
 #include "lookups/ListaDados.h"
-#include "lookups/WPesquisaNOVA.h"
+#include "lookups/PesquisaNOVA.h"
 #include "db/AdminServidor.h"
 #include "db/Database.h"
 #include "company/GlobalContext.h"
@@ -65,7 +65,7 @@ Resultado janela(GlobalContext& ctx, Database& db, const QString& ordem, const Q
     d.colunas = p.colunas;
     d.ordem = ordem;
     d.chaveInicial = chave;
-    WPesquisaNOVA w(ctx, db, d);
+    PesquisaNOVA w(ctx, db, d);
     w.Abrir();
     return {w.totalRegistos(), w.linhas(), w.linhas() ? w.lista().texto(w.linhas() - 1, 0) : QString()};
 }

@@ -3,7 +3,7 @@
 set -euo pipefail
 PACOTES=(g++ cmake ninja-build pkg-config
          qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-charts-dev
-         libsqlite3-dev libsodium-dev libzint-dev libxlsxwriter-dev libzip-dev libcurl4-openssl-dev
+         libsqlite3-dev libsodium-dev libzint-dev libxlsxwriter-dev libzip-dev libcurl4-openssl-dev rapidjson-dev
          libgtest-dev libgmock-dev googletest libbenchmark-dev poppler-utils
          postgresql postgresql-contrib)
 EM_FALTA=()

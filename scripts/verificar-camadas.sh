@@ -3,6 +3,7 @@
 # Layers, from the bottom: common (and controls) < db < company < session
 # < stock, production, lookups < printing < cli, shell < app.
 # The windows (ui/) of stock, production and lookups stand beside printing: they print.
+# Outside ui/ folders (and the program's entry points) no file includes a window.
 # Usage: verificar-camadas.sh [src-folder]
 set -euo pipefail
 RAIZ="${1:-$(dirname "$0")/../src}"
@@ -38,6 +39,11 @@ while IFS= read -r ficheiro; do
         alvo="${linha#*\"}"
         alvo="${alvo%%\"*}"
         [[ "$alvo" == */* ]] || continue
+        # Business logic never includes a window.
+        if [[ "$alvo" == */ui/* && "$rel" != */ui/* && "$rel" != app/* ]]; then
+            echo "$rel: inclui $alvo, uma janela, fora de uma pasta ui/"
+            erros=$((erros + 1))
+        fi
         pasta="${alvo%%/*}"
         na=$(nivel "$pasta")
         if [ "$na" -lt 0 ]; then

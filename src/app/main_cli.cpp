@@ -1,24 +1,14 @@
-#include "printing/FolhaLoteImpressao.h"
 #include "cli/LinhaComandosCli.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
-#include <memory>
 
 int main(int argc, char** argv) {
-    // Only printing needs fonts, hence a GUI application; every other command stays headless.
-    const bool imprime = argc >= 3 && qstrcmp(argv[1], "producao") == 0 && qstrcmp(argv[2], "folha") == 0;
-    std::unique_ptr<QCoreApplication> app;
-    if (imprime) {
-        if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-        InstalarImpressaoFolhaLote();
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    // Printing needs fonts, hence a GUI application; the command line never shows a window, so it
+    // runs offscreen unless told otherwise, display or not.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("LumoGest"));
     QCoreApplication::setApplicationName(QStringLiteral("WLumoProd"));
     QByteArray saida;

@@ -3,6 +3,11 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
+
+#include <vector>
+
 namespace {
 
 constexpr qint64 TamanhoMaximo = 8 * 1024 * 1024;
@@ -24,22 +29,28 @@ bool ObjectoJsonCli::tipoErrado(const char* chave, const char* esperado, QString
 }
 
 bool ObjectoJsonCli::soChaves(const QStringList& conhecidas, QString& erro) const {
-    for (auto it = m_o.begin(); it != m_o.end(); ++it)
-        if (!conhecidas.contains(it.key()))
+    QStringList vistas;
+    for (const auto& [chave, valor] : m_o.membros) {
+        if (!conhecidas.contains(chave))
             return falhar(erro, QStringLiteral("Chave desconhecida em %1: \"%2\" (aceites: %3).")
-                                    .arg(m_onde, it.key(), conhecidas.join(QStringLiteral(", "))));
+                                    .arg(m_onde, citacao(chave), conhecidas.join(QStringLiteral(", "))));
+        // A repeated key would leave one of its two values unread.
+        if (vistas.contains(chave))
+            return falhar(erro, QStringLiteral("Chave repetida em %1: \"%2\".").arg(m_onde, chave));
+        vistas << chave;
+    }
     return true;
 }
 
 bool ObjectoJsonCli::texto(const char* chave, QString& valor, QString& erro, bool obrigatorio, int maximo) const {
-    const QJsonValue v = m_o.value(QLatin1String(chave));
-    if (v.isUndefined()) {
+    const ValorJson* v = m_o.membro(QLatin1String(chave));
+    if (!v) {
         valor.clear();
         return !obrigatorio || falta(chave, erro);
     }
-    if (!v.isString())
+    if (v->tipo != ValorJson::Tipo::Texto)
         return tipoErrado(chave, "um texto", erro);
-    valor = v.toString().trimmed();
+    valor = v->texto.trimmed();
     if (!textoAceitavel(valor, QStringLiteral("\"%1\" em %2").arg(QLatin1String(chave), m_onde), maximo, erro))
         return false;
     if (obrigatorio && valor.isEmpty())
@@ -48,44 +59,143 @@ bool ObjectoJsonCli::texto(const char* chave, QString& valor, QString& erro, boo
 }
 
 bool ObjectoJsonCli::montante(const char* chave, Currency& valor, QString& erro, bool obrigatorio) const {
-    const QJsonValue v = m_o.value(QLatin1String(chave));
-    if (v.isUndefined())
+    const ValorJson* v = m_o.membro(QLatin1String(chave));
+    if (!v)
         return !obrigatorio || falta(chave, erro);
-    // A JSON number is taken by its shortest exact text, so that 0.1 is 0.1 and -0 stays "-0".
-    const QString texto = v.isDouble() ? QString::number(v.toDouble(), 'g', 17) : v.isString() ? v.toString() : QString();
-    if (v.isDouble() || v.isString())
-        if (const auto c = montanteEstrito(texto)) {
+    const bool numeroOuTexto = v->tipo == ValorJson::Tipo::Numero || v->tipo == ValorJson::Tipo::Texto;
+    if (numeroOuTexto)
+        if (const auto c = montanteEstrito(v->texto)) {
             valor = *c;
             return true;
         }
     return falhar(erro, QStringLiteral("Valor inválido na chave \"%1\" em %2: deve ser um número até %3 com até 4 "
                                        "casas decimais (lido: %4).")
                             .arg(QLatin1String(chave), m_onde, QStringLiteral("922337203685477"),
-                                 v.isDouble() || v.isString() ? citacao(texto) : QStringLiteral("outro tipo")));
+                                 numeroOuTexto ? citacao(v->texto) : QStringLiteral("outro tipo")));
 }
 
 bool ObjectoJsonCli::logico(const char* chave, bool& valor, QString& erro) const {
-    const QJsonValue v = m_o.value(QLatin1String(chave));
-    if (v.isUndefined())
+    const ValorJson* v = m_o.membro(QLatin1String(chave));
+    if (!v)
         return true;
-    if (!v.isBool())
+    if (v->tipo != ValorJson::Tipo::Logico)
         return tipoErrado(chave, "true ou false", erro);
-    valor = v.toBool();
+    valor = v->logico;
     return true;
 }
 
-bool ObjectoJsonCli::listaObjectos(const char* chave, QList<QJsonObject>& valor, QString& erro,
+bool ObjectoJsonCli::listaObjectos(const char* chave, QList<ValorJson>& valor, QString& erro,
                                    bool obrigatoria) const {
     valor.clear();
-    const QJsonValue v = m_o.value(QLatin1String(chave));
-    if (v.isUndefined())
+    const ValorJson* v = m_o.membro(QLatin1String(chave));
+    if (!v)
         return !obrigatoria || falta(chave, erro);
-    if (!v.isArray())
+    if (!v->isArray())
         return tipoErrado(chave, "uma lista", erro);
-    for (const QJsonValue& e : v.toArray()) {
+    for (const ValorJson& e : v->lista) {
         if (!e.isObject())
             return tipoErrado(chave, "uma lista de objectos", erro);
-        valor << e.toObject();
+        valor << e;
+    }
+    return true;
+}
+
+const ValorJson* ValorJson::membro(const QString& chave) const {
+    for (const auto& [k, v] : membros)
+        if (k == chave)
+            return &v;
+    return nullptr;
+}
+
+namespace {
+
+// Builds the tree from the parser's events without recursion, so a deep file cannot overflow the stack.
+struct Construtor : rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Construtor> {
+    static constexpr size_t ProfundidadeMaxima = 64;
+
+    explicit Construtor(ValorJson& r) : raiz(r) {}
+    ValorJson& raiz;
+    std::vector<ValorJson*> pilha;
+    QString chave;
+    bool fundoDemais = false;
+
+    // The place of the next value: the root, the next element of a list or the member of the last key.
+    ValorJson* proximo() {
+        if (pilha.empty())
+            return &raiz;
+        ValorJson* topo = pilha.back();
+        if (topo->isArray()) {
+            topo->lista.append(ValorJson());
+            return &topo->lista.last();
+        }
+        topo->membros.append({chave, ValorJson()});
+        return &topo->membros.last().second;
+    }
+    bool escalar(ValorJson::Tipo tipo, QString texto = {}, bool logico = false) {
+        ValorJson* v = proximo();
+        v->tipo = tipo;
+        v->texto = std::move(texto);
+        v->logico = logico;
+        return true;
+    }
+    bool abrir(ValorJson::Tipo tipo) {
+        if (pilha.size() >= ProfundidadeMaxima) {
+            fundoDemais = true;
+            return false;
+        }
+        ValorJson* v = proximo();
+        v->tipo = tipo;
+        pilha.push_back(v);
+        return true;
+    }
+
+    bool Null() { return escalar(ValorJson::Tipo::Nulo); }
+    bool Bool(bool b) { return escalar(ValorJson::Tipo::Logico, {}, b); }
+    bool RawNumber(const char* s, rapidjson::SizeType n, bool) {
+        return escalar(ValorJson::Tipo::Numero, QString::fromLatin1(s, qsizetype(n)));
+    }
+    bool String(const char* s, rapidjson::SizeType n, bool) {
+        return escalar(ValorJson::Tipo::Texto, QString::fromUtf8(s, qsizetype(n)));
+    }
+    bool StartObject() { return abrir(ValorJson::Tipo::Objecto); }
+    bool Key(const char* s, rapidjson::SizeType n, bool) {
+        chave = QString::fromUtf8(s, qsizetype(n));
+        return true;
+    }
+    bool EndObject(rapidjson::SizeType) {
+        pilha.pop_back();
+        return true;
+    }
+    bool StartArray() { return abrir(ValorJson::Tipo::Lista); }
+    bool EndArray(rapidjson::SizeType) {
+        pilha.pop_back();
+        return true;
+    }
+};
+
+} // namespace
+
+bool lerJsonCli(const QByteArray& texto, ValorJson& raiz, QString& erro) {
+    raiz = ValorJson();
+    auto invalido = [&](qsizetype posicao) {
+        raiz = ValorJson();
+        return falhar(erro, QStringLiteral("O ficheiro não é um JSON válido (erro na posição %1).").arg(posicao));
+    };
+    // The parser takes a zero byte for the end of its input: one inside the text is an error there.
+    if (const qsizetype zero = texto.indexOf('\0'); zero >= 0)
+        return invalido(zero);
+    rapidjson::MemoryStream entrada(texto.constData(), size_t(texto.size()));
+    Construtor construtor(raiz);
+    rapidjson::Reader leitor;
+    constexpr unsigned Opcoes =
+        rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseValidateEncodingFlag | rapidjson::kParseIterativeFlag;
+    if (!leitor.Parse<Opcoes>(entrada, construtor)) {
+        if (construtor.fundoDemais) {
+            raiz = ValorJson();
+            return falhar(erro, QStringLiteral("O ficheiro tem mais de %1 níveis de listas e objectos.")
+                                    .arg(Construtor::ProfundidadeMaxima));
+        }
+        return invalido(qsizetype(leitor.GetErrorOffset()));
     }
     return true;
 }
@@ -105,32 +215,47 @@ bool lerTextoFicheiroCli(const QString& caminho, QByteArray& texto, QString& err
     return true;
 }
 
-bool lerFicheiroJsonCli(const QString& caminho, QJsonDocument& doc, QString& erro) {
+bool lerFicheiroJsonCli(const QString& caminho, ValorJson& raiz, QString& erro) {
     QByteArray texto;
-    if (!lerTextoFicheiroCli(caminho, texto, erro))
-        return false;
-    QJsonParseError pe;
-    doc = QJsonDocument::fromJson(texto, &pe);
-    if (pe.error != QJsonParseError::NoError)
-        return falhar(erro, QStringLiteral("O ficheiro não é um JSON válido (erro na posição %1).").arg(pe.offset));
-    return true;
+    return lerTextoFicheiroCli(caminho, texto, erro) && lerJsonCli(texto, raiz, erro);
 }
+
+namespace {
+
+// "1.25e2" written out as "125", "5E-3" as "0.005": the exponent moves the decimal point in the
+// text, so no binary floating point is involved. nullopt when the exponent is absurdly large.
+std::optional<QString> semExpoente(const QString& t, const QRegularExpressionMatch& m) {
+    const QString sinal = m.captured(1);
+    QString digitos = m.captured(2) + m.captured(3);
+    bool ok = false;
+    const int expoente = m.captured(4).isEmpty() ? 0 : m.captured(4).toInt(&ok);
+    if (!m.captured(4).isEmpty() && (!ok || expoente > 1000 || expoente < -1000))
+        return std::nullopt;
+    int ponto = int(m.captured(2).size()) + expoente; // digits before the decimal point
+    if (ponto <= 0) {
+        digitos.prepend(QString(-ponto + 1, u'0'));
+        ponto = 1;
+    } else if (ponto > digitos.size()) {
+        digitos.append(QString(ponto - digitos.size(), u'0'));
+    }
+    return sinal + digitos.left(ponto) + QStringLiteral(".") + digitos.mid(ponto) + QStringLiteral("0");
+}
+
+} // namespace
 
 std::optional<Currency> montanteEstrito(const QString& textoOriginal) {
     const QString t = textoOriginal.trimmed();
     static const QRegularExpression algarismoNaoNulo(QStringLiteral("[1-9]"));
-    static const QRegularExpression numeroJson(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?([eE][-+]?[0-9]+)?$"));
-    std::optional<Currency> c = Currency::parse(t);
-    if (!c && numeroJson.match(t).hasMatch()) {
-        // Only a number written with an exponent goes through binary floating point.
-        const double d = t.toDouble();
-        try {
-            c = Currency::fromDouble(d);
-        } catch (const EstouroMontante&) {
+    static const QRegularExpression numeroJson(QStringLiteral("^(-?)([0-9]+)(?:\\.([0-9]+))?(?:[eE]([-+]?[0-9]+))?$"));
+    const QRegularExpressionMatch m = numeroJson.match(t);
+    std::optional<Currency> c;
+    if (m.hasMatch() && !m.captured(4).isEmpty()) {
+        const std::optional<QString> escrito = semExpoente(t, m);
+        if (!escrito)
             return std::nullopt;
-        }
-        if (c->isZero() && d != 0.0)
-            return std::nullopt;
+        c = Currency::parse(*escrito);
+    } else {
+        c = Currency::parse(t);
     }
     if (!c)
         return std::nullopt;

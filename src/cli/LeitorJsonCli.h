@@ -2,24 +2,46 @@
 
 #include "common/Currency.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <utility>
+
+// A JSON value as read from a command-line file. A number keeps the text it was written with, so
+// an amount is never taken through binary floating point; an object keeps its keys in file order.
+class ValorJson {
+public:
+    enum class Tipo { Nulo, Logico, Numero, Texto, Lista, Objecto };
+
+    Tipo tipo = Tipo::Nulo;
+    bool logico = false;
+    QString texto; // a text's value, or a number exactly as written
+    QList<ValorJson> lista;
+    QList<std::pair<QString, ValorJson>> membros;
+
+    bool isObject() const { return tipo == Tipo::Objecto; }
+    bool isArray() const { return tipo == Tipo::Lista; }
+    // The member of that exact key; nullptr when absent.
+    const ValorJson* membro(const QString& chave) const;
+};
+
+// The command line's one JSON reader: strict JSON (no comments, no trailing commas, valid UTF-8),
+// numbers kept as their text. False with the reason in erro.
+bool lerJsonCli(const QByteArray& texto, ValorJson& raiz, QString& erro);
 
 // Reads the JSON files of the command line strictly: a key the command does not know, a value of
 // the wrong JSON type or an amount out of range is refused by name, never read as a default.
 class ObjectoJsonCli {
 public:
     // `onde` names the object in messages ("ordem", "acerto 2").
-    ObjectoJsonCli(const QJsonObject& o, const QString& onde) : m_o(o), m_onde(onde) {}
+    // `o` is a JSON object and outlives this reader.
+    ObjectoJsonCli(const ValorJson& o, const QString& onde) : m_o(o), m_onde(onde) {}
 
-    // Every key of the object is one of `conhecidas` (exact spelling).
+    // Every key of the object is one of `conhecidas` (exact spelling), and none is repeated.
     bool soChaves(const QStringList& conhecidas, QString& erro) const;
-    bool tem(const char* chave) const { return m_o.contains(QLatin1String(chave)); }
+    bool tem(const char* chave) const { return m_o.membro(QLatin1String(chave)) != nullptr; }
 
     // A text; absent gives "" unless obrigatorio. Longer than `maximo` characters is refused.
     bool texto(const char* chave, QString& valor, QString& erro, bool obrigatorio = false, int maximo = 0) const;
@@ -28,18 +50,18 @@ public:
     // true or false; absent keeps valor.
     bool logico(const char* chave, bool& valor, QString& erro) const;
     // A list of objects; absent gives an empty list unless obrigatoria.
-    bool listaObjectos(const char* chave, QList<QJsonObject>& valor, QString& erro, bool obrigatoria = false) const;
+    bool listaObjectos(const char* chave, QList<ValorJson>& valor, QString& erro, bool obrigatoria = false) const;
 
 private:
     bool falta(const char* chave, QString& erro) const;
     bool tipoErrado(const char* chave, const char* esperado, QString& erro) const;
 
-    QJsonObject m_o;
+    const ValorJson& m_o;
     QString m_onde;
 };
 
 // Reads a JSON file of the command line (at most a few megabytes). False with the reason in erro.
-bool lerFicheiroJsonCli(const QString& caminho, QJsonDocument& doc, QString& erro);
+bool lerFicheiroJsonCli(const QString& caminho, ValorJson& raiz, QString& erro);
 // The bytes of such a file, byte-order mark removed, with the same size limit.
 bool lerTextoFicheiroCli(const QString& caminho, QByteArray& texto, QString& erro);
 

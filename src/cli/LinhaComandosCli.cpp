@@ -47,6 +47,10 @@ bool cmdCriarEmpresa(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     }
     static const QRegularExpression quatroAlgarismos(QStringLiteral("^[0-9]{4}$"));
     const QString ano = p.opcao(QStringLiteral("ano"));
+    if (ano.isEmpty()) {
+        erro = QStringLiteral("Falta o ano da empresa (--ano).");
+        return false;
+    }
     if (!quatroAlgarismos.match(ano).hasMatch() || ano.toInt() < 1000) {
         erro = QStringLiteral("Ano inválido: deve ter 4 algarismos.");
         return false;
@@ -132,7 +136,7 @@ const std::vector<ComandoCli>& comandosCli() {
         for (ComandoCli& s : comandosNomenclaturaCli())
             c.push_back(std::move(s));
         c.push_back({QStringLiteral("ajuda"),
-                     QStringLiteral("ajuda"),
+                     QStringLiteral("ajuda | --help | COMANDO --help"),
                      QStringLiteral("Lista os comandos."),
                      {},
                      cmdAjuda});
@@ -157,12 +161,10 @@ bool servidorCli(const QHash<QString, QString>& opcoes, ConnectionParams* s, QSt
             *erro = QStringLiteral("Não foi possível criar a pasta de dados %1.").arg(pasta);
             return false;
         }
-        s->motor = Dialect::Motor::SQLite;
-        s->pasta = QDir(pasta).absolutePath();
+        *s = ConnectionParams::sqlite(QDir(pasta).absolutePath());
         return true;
     }
-    s->motor = Dialect::Motor::PostgreSQL;
-    s->host = pg;
+    *s = ConnectionParams::postgres(pg);
     const qsizetype dp = pg.lastIndexOf(u':');
     if (dp >= 0) {
         bool ok = false;
@@ -190,7 +192,8 @@ bool servidorCli(const QHash<QString, QString>& opcoes, ConnectionParams* s, QSt
 int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida) {
     if (argumentos.isEmpty())
         return falha(QStringLiteral("Falta o comando. Use \"ajuda\" para ver os comandos."), saida);
-    const QString nome = argumentos.first();
+    const bool pedeAjuda = argumentos.first() == QStringLiteral("--help") || argumentos.first() == QStringLiteral("-h");
+    const QString nome = pedeAjuda ? QStringLiteral("ajuda") : argumentos.first();
     const ComandoCli* comando = nullptr;
     for (const ComandoCli& c : comandosCli())
         if (c.nome == nome)
@@ -198,6 +201,11 @@ int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida) {
     if (!comando)
         return falha(QStringLiteral("Comando desconhecido: %1").arg(citacao(nome)), saida);
 
+    // "COMANDO --help" answers the command's own usage and runs nothing.
+    if (!pedeAjuda && (argumentos.contains(QStringLiteral("--help")) || argumentos.contains(QStringLiteral("-h")))) {
+        *saida = json(QJsonObject{{"comando", comando->nome}, {"uso", comando->uso}, {"descricao", comando->descricao}});
+        return 0;
+    }
     PedidoCli pedido;
     for (qsizetype i = 1; i < argumentos.size(); ++i) {
         const QString& a = argumentos[i];

@@ -2,7 +2,7 @@
 // the same or another company, so that bills can be kept in version control.
 
 #include "common/FicheiroSaida.h"
-#include "production/Nomenclatura.h"
+#include "production/NomenclaturaDados.h"
 #include "company/Empresas.h"
 #include "company/GlobalContext.h"
 #include "cli/LeitorJsonCli.h"
@@ -70,7 +70,7 @@ bool exportar(SessaoCli& s, const PedidoCli& p, const QString& ficheiro, QJsonVa
 }
 
 bool importar(SessaoCli& s, const PedidoCli& p, const QString& ficheiro, QJsonValue& resultado, QString& erro) {
-    QJsonDocument doc;
+    ValorJson doc;
     if (!lerFicheiroJsonCli(ficheiro, doc, erro))
         return false;
     if (!doc.isObject())
@@ -81,10 +81,10 @@ bool importar(SessaoCli& s, const PedidoCli& p, const QString& ficheiro, QJsonVa
         return falhar(erro, QStringLiteral("--substituir aceita \"sim\" ou \"não\"."));
     Database& db = s.ctx.bd();
     Mavo mavo(s.ctx);
-    const ObjectoJsonCli o(doc.object(), QStringLiteral("cabeçalho"));
+    const ObjectoJsonCli o(doc, QStringLiteral("cabeçalho"));
     LinhaNomenclatura cab;
     QString pa;
-    QList<QJsonObject> arr;
+    QList<ValorJson> arr;
     if (!o.soChaves({"produtoAcabado", "descricao", "fixa", "ctrlQuantidades", "precoProdutoAcabado", "linhas"}, erro) ||
         !o.texto("produtoAcabado", pa, erro, true, 15) || !o.texto("descricao", cab.descProdutoAcabado, erro, false, 50) ||
         !o.logico("fixa", cab.fixa, erro) || !o.logico("ctrlQuantidades", cab.ctrlQuantidades, erro) ||

@@ -7,6 +7,7 @@
 #include "production/EliminarLote.h"
 #include "production/ExistProArmLote.h"
 #include "production/FolhaLote.h"
+#include "printing/FolhaLoteImpressao.h"
 #include "production/MovProducao.h"
 #include "db/Database.h"
 #include "company/GlobalContext.h"
@@ -127,7 +128,7 @@ struct LinhaCli {
     std::optional<Currency> quantidade;
 };
 
-bool lerLinha(const QJsonObject& o, int numero, LinhaCli& l, QString& erro) {
+bool lerLinha(const ValorJson& o, int numero, LinhaCli& l, QString& erro) {
     const ObjectoJsonCli j(o, QStringLiteral("linha %1").arg(numero));
     Currency q;
     if (!j.soChaves({"produto", "quantidade", "lote", "localizacao"}, erro) ||
@@ -172,7 +173,7 @@ bool aplicarLinha(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const L
 }
 
 // The one file a command reads, named by its second argument.
-bool lerFicheiroDoComando(const PedidoCli& p, const QString& uso, QJsonDocument& doc, QString& erro) {
+bool lerFicheiroDoComando(const PedidoCli& p, const QString& uso, ValorJson& doc, QString& erro) {
     if (p.argumentos.size() != 2)
         return falhar(erro, QStringLiteral("Uso: %1").arg(uso));
     return lerFicheiroJsonCli(p.argumentos.at(1), doc, erro);
@@ -192,9 +193,9 @@ struct OrdemCli {
     std::vector<LinhaCli> linhas;
 };
 
-bool lerOrdem(const QJsonObject& o, const QString& onde, OrdemCli& d, QString& erro) {
+bool lerOrdem(const ValorJson& o, const QString& onde, OrdemCli& d, QString& erro) {
     const ObjectoJsonCli j(o, onde);
-    QList<QJsonObject> linhas;
+    QList<ValorJson> linhas;
     if (!j.soChaves({"lote", "produto", "quantidade", "data", "armazem", "NaoMultiplica", "ControlaQuantidade",
                      "localizacao", "loteProduto", "fase", "linhas", "outraUnidade", "outraQuantidade"},
                     erro) ||
@@ -299,7 +300,7 @@ bool lancarUma(GlobalContext& ctx, const OrdemCli& o, QJsonValue& resultado, QSt
 }
 
 bool lancar(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    QJsonDocument doc;
+    ValorJson doc;
     if (!lerFicheiroDoComando(p, QStringLiteral("producao lancar FICHEIRO"), doc, erro))
         return false;
     if (!doc.isObject() && !doc.isArray())
@@ -307,15 +308,15 @@ bool lancar(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     std::vector<OrdemCli> ordens;
     if (doc.isObject()) {
         ordens.resize(1);
-        if (!lerOrdem(doc.object(), QStringLiteral("ordem"), ordens[0], erro))
+        if (!lerOrdem(doc, QStringLiteral("ordem"), ordens[0], erro))
             return false;
     } else {
-        const QJsonArray lista = doc.array();
+        const QList<ValorJson>& lista = doc.lista;
         for (int i = 0; i < lista.size(); ++i) {
             OrdemCli o;
             if (!lista.at(i).isObject())
                 return falhar(erro, QStringLiteral("Ordem %1: deve ser um objecto JSON.").arg(i + 1));
-            if (!lerOrdem(lista.at(i).toObject(), QStringLiteral("ordem %1").arg(i + 1), o, erro))
+            if (!lerOrdem(lista.at(i), QStringLiteral("ordem %1").arg(i + 1), o, erro))
                 return false;
             ordens.push_back(o);
         }
@@ -354,14 +355,14 @@ bool lancar(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
 // The second phase of a pending lot: each adjustment goes on the line consumed with its raw
 // material and lot through "Acerto&s"; several for one line add up.
 bool acertos(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    QJsonDocument doc;
+    ValorJson doc;
     if (!lerFicheiroDoComando(p, QStringLiteral("producao acertos FICHEIRO"), doc, erro))
         return false;
     if (!doc.isObject())
         return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON."));
-    const ObjectoJsonCli j(doc.object(), QStringLiteral("acertos"));
+    const ObjectoJsonCli j(doc, QStringLiteral("acertos"));
     QString lote;
-    QList<QJsonObject> lista;
+    QList<ValorJson> lista;
     if (!j.soChaves({"lote", "acertos"}, erro) || !j.texto("lote", lote, erro, true, 10) ||
         !j.listaObjectos("acertos", lista, erro, true))
         return false;
@@ -444,16 +445,13 @@ bool folha(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     const QString pdf = p.opcao(QStringLiteral("pdf")).trimmed();
     if (lote.isEmpty() || pdf.isEmpty())
         return falhar(erro, QStringLiteral("Uso: producao folha --lote LOTE --pdf FICHEIRO"));
-    const ImpressaoFolhaLotePdf& imprimir = ImpressaoFolhaLotePdfInstalada();
-    if (!imprimir)
-        return falhar(erro, QStringLiteral("Este programa não tem impressão."));
     SessaoCli s;
     if (!s.abrir(p, erro) || !s.permitido(QStringLiteral("frmImpFolhaLote"), {QStringLiteral("cmdImprimir")}, erro))
         return false;
     const std::optional<FolhaLote> f = LerFolhaLote(s.ctx, lote, &erro);
     if (!f)
         return false;
-    if (!imprimir(*f, pdf, &erro))
+    if (!FolhaLoteParaPdf(*f, pdf, &erro))
         return false;
     resultado = QJsonObject{{"lote", f->lote}, {"pdf", pdf}, {"linhas", int(f->linhas.size())}};
     return true;
@@ -487,13 +485,13 @@ bool cmdLote(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
             return questao == QStringLiteral("Confirma a Eliminação ?") ? 2 : 0;
         }
     } ui;
-    EliminacaoLote e(s.ctx, ui);
+    EliminarLote e(s.ctx, ui);
     if (!e.loteSaiu(lote))
         return falhar(erro, motivo(ui, QStringLiteral("Lote Inexistente ou em Aberto!")));
     const LoteProducao apagado = *e.lote();
     ui.limpar();
     switch (e.eliminar()) {
-    case EliminacaoLote::Resultado::Eliminado:
+    case EliminarLote::Resultado::Eliminado:
         break;
     default:
         return falhar(erro, motivo(ui, QStringLiteral("O lote %1 não foi eliminado.").arg(apagado.lote)));

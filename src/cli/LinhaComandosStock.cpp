@@ -51,70 +51,18 @@ bool semArgumentos(const PedidoCli& p, QString& erro) {
 
 // ---------------------------------------------------------------- the movement file
 
-// Raw text of every number of a flat JSON object, by key, so that amounts are read exactly as
-// written and never through binary floating point. Also tells keys repeated (ignoring case).
-// The text was already accepted by QJsonDocument as one object whose values are all scalars.
-bool numerosLiterais(const QByteArray& t, QHash<QString, QString>& numeros, QString& erro) {
-    qsizetype i = 0;
-    auto espacos = [&] {
-        while (i < t.size() && (t[i] == ' ' || t[i] == '\t' || t[i] == '\n' || t[i] == '\r'))
-            ++i;
-    };
-    // Returns the string token at i, quotes included, and moves past it.
-    auto cadeia = [&]() -> QByteArray {
-        const qsizetype inicio = i++;
-        while (i < t.size() && t[i] != '"')
-            i += t[i] == '\\' ? 2 : 1;
-        ++i;
-        return t.mid(inicio, i - inicio);
-    };
-    QSet<QString> vistas;
-    espacos();
-    if (i >= t.size() || t[i] != '{')
-        return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON."));
-    ++i;
-    for (;;) {
-        espacos();
-        if (i >= t.size() || t[i] == '}')
-            return true;
-        if (t[i] == ',') {
-            ++i;
-            continue;
-        }
-        const QString chave = QJsonDocument::fromJson('[' + cadeia() + ']').array().at(0).toString();
-        if (vistas.contains(chave.toLower()))
-            return falhar(erro, QStringLiteral("Coluna repetida no movimento: %1").arg(chave));
-        vistas.insert(chave.toLower());
-        espacos();
-        ++i; // ':'
-        espacos();
-        if (i < t.size() && t[i] == '"') {
-            cadeia();
-        } else {
-            const qsizetype inicio = i;
-            while (i < t.size() && t[i] != ',' && t[i] != '}' && t[i] != ' ' && t[i] != '\t' &&
-                   t[i] != '\n' && t[i] != '\r')
-                ++i;
-            const QByteArray literal = t.mid(inicio, i - inicio);
-            if (!literal.isEmpty() && (literal[0] == '-' || (literal[0] >= '0' && literal[0] <= '9')))
-                numeros.insert(chave, QString::fromLatin1(literal));
-        }
-    }
-}
-
 // A JSON value as the column's type wants it.
-bool valorColuna(const ColunaDef& c, const QJsonValue& v, const QString& literal, QVariant& valor,
-                 QString& erro) {
+bool valorColuna(const ColunaDef& c, const ValorJson& v, QVariant& valor, QString& erro) {
+    const bool eTexto = v.tipo == ValorJson::Tipo::Texto;
     auto invalido = [&] {
-        const QString mostrado = v.isString()         ? v.toString()
-                                 : !literal.isEmpty() ? literal
-                                 : v.isBool()         ? QString(v.toBool() ? "true" : "false")
-                                                      : QStringLiteral("?");
+        const QString mostrado = eTexto || v.tipo == ValorJson::Tipo::Numero ? v.texto
+                                 : v.tipo == ValorJson::Tipo::Logico      ? QString(v.logico ? "true" : "false")
+                                                                          : QStringLiteral("?");
         return falhar(erro, QStringLiteral("Valor inválido na coluna %1: %2").arg(c.nome, citacao(mostrado)));
     };
-    if (!v.isString() && !v.isDouble())
+    if (!eTexto && v.tipo != ValorJson::Tipo::Numero)
         return invalido();
-    const QString texto = v.isString() ? v.toString() : literal;
+    const QString& texto = v.texto;
     switch (c.tipo) {
     case TipoColuna::Money:
     case TipoColuna::Numerico: {
@@ -138,15 +86,15 @@ bool valorColuna(const ColunaDef& c, const QJsonValue& v, const QString& literal
     case TipoColuna::Texto:
     case TipoColuna::DataHora:
         // The same limit on both engines: PostgreSQL's text columns would not stop a longer one.
-        if (!v.isString() || !textoAceitavel(texto, QStringLiteral("coluna %1").arg(c.nome), c.tamanho, erro))
-            return v.isString() ? false : invalido();
+        if (!eTexto || !textoAceitavel(texto, QStringLiteral("coluna %1").arg(c.nome), c.tamanho, erro))
+            return eTexto ? false : invalido();
         valor = texto;
         return true;
     case TipoColuna::Memo: {
         QString semQuebras = texto;
         semQuebras.remove(u'\n').remove(u'\r').remove(u'\t');
-        if (!v.isString() || !textoAceitavel(semQuebras, QStringLiteral("coluna %1").arg(c.nome), 0, erro))
-            return v.isString() ? false : invalido();
+        if (!eTexto || !textoAceitavel(semQuebras, QStringLiteral("coluna %1").arg(c.nome), 0, erro))
+            return eTexto ? false : invalido();
         valor = texto;
         return true;
     }
@@ -158,35 +106,39 @@ const char* const ColunasObrigatorias[] = {"Tipo",        "Numero", "Data",    "
                                            "QuantNormal", "Preco",  "Armazem", "AfectaStk"};
 
 bool lerMovimento(const QByteArray& texto, LinhaMovProduto& linha, QString& erro) {
-    QJsonParseError pe;
-    const QJsonDocument doc = QJsonDocument::fromJson(texto, &pe);
-    if (pe.error != QJsonParseError::NoError)
-        return falhar(erro,
-                      QStringLiteral("O ficheiro não é um JSON válido (erro na posição %1).").arg(pe.offset));
+    ValorJson doc;
+    if (!lerJsonCli(texto, doc, erro))
+        return false;
     if (!doc.isObject())
         return falhar(erro,
                       QStringLiteral("O ficheiro deve conter um objecto JSON com as colunas do movimento."));
-    const QJsonObject obj = doc.object();
-    for (auto it = obj.begin(); it != obj.end(); ++it) {
-        if (!LinhaMovProduto::coluna(it.key()))
-            return falhar(erro, QStringLiteral("Coluna desconhecida em MovProduto: %1").arg(citacao(it.key())));
-        if (ColunasPreenchidasPeloPrograma().contains(LinhaMovProduto::coluna(it.key())->nome, Qt::CaseInsensitive))
+    QSet<QString> vistas;
+    for (const auto& [chave, valor] : doc.membros) {
+        // A column the posting fills is named as such, even one the row cannot be given at all.
+        if (ColunasPreenchidasPeloPrograma().contains(chave, Qt::CaseInsensitive))
             return falhar(erro, QStringLiteral("A coluna %1 é preenchida pelo programa: retire-a do movimento.")
-                                    .arg(it.key()));
-        if (it.value().isObject() || it.value().isArray() || it.value().isBool())
-            return falhar(erro, QStringLiteral("Valor inválido na coluna %1.").arg(it.key()));
+                                    .arg(chave));
+        const ColunaDef* c = LinhaMovProduto::coluna(chave);
+        if (!c)
+            return falhar(erro, QStringLiteral("Coluna desconhecida em MovProduto: %1").arg(citacao(chave)));
+        // Column names ignore case, so "preco" and "Preco" are one column given twice.
+        if (vistas.contains(chave.toLower()))
+            return falhar(erro, QStringLiteral("Coluna repetida no movimento: %1").arg(chave));
+        vistas.insert(chave.toLower());
+        if (ColunasPreenchidasPeloPrograma().contains(c->nome, Qt::CaseInsensitive))
+            return falhar(erro, QStringLiteral("A coluna %1 é preenchida pelo programa: retire-a do movimento.")
+                                    .arg(chave));
+        if (valor.isObject() || valor.isArray() || valor.tipo == ValorJson::Tipo::Logico)
+            return falhar(erro, QStringLiteral("Valor inválido na coluna %1.").arg(chave));
     }
-    QHash<QString, QString> numeros;
-    if (!numerosLiterais(texto, numeros, erro))
-        return false;
-    for (auto it = obj.begin(); it != obj.end(); ++it) {
-        const ColunaDef* c = LinhaMovProduto::coluna(it.key());
-        if (it.value().isNull())
+    for (const auto& [chave, valor] : doc.membros) {
+        const ColunaDef* c = LinhaMovProduto::coluna(chave);
+        if (valor.tipo == ValorJson::Tipo::Nulo)
             continue; // null: as if not given
-        QVariant valor;
-        if (!valorColuna(*c, it.value(), numeros.value(it.key()), valor, erro))
+        QVariant v;
+        if (!valorColuna(*c, valor, v, erro))
             return false;
-        linha.definir(c->nome, valor);
+        linha.definir(c->nome, v);
     }
     for (const char* obrigatoria : ColunasObrigatorias) {
         const QString nome = QLatin1String(obrigatoria);

@@ -24,7 +24,7 @@ public:
     void progressoInicio(const QString&, int) override {}
     bool progresso(int, const QString&) override { return true; }
     void progressoFim() override {}
-    bool pesquisarRegistos(WPesquisaNOVA&) override { return false; }
+    bool pesquisarRegistos(PesquisaNOVA&) override { return false; }
 
     void limpar() {
         ultima.clear();

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <optional>
 
-class WPesquisaNOVA;
+class PesquisaNOVA;
 
 // Everything the program asks or tells the user goes through this interface,
 // so that window logic can be driven by tests with scripted answers.
@@ -46,7 +46,7 @@ public:
 
     // Shows the search window over a prepared search, modally; true when the user chose
     // (the choice is then in the search object).
-    virtual bool pesquisarRegistos(WPesquisaNOVA& pesquisa) = 0;
+    virtual bool pesquisarRegistos(PesquisaNOVA& pesquisa) = 0;
 };
 
 // Title spelled with a blank between letters, as emphatic titles are shown.

@@ -1,41 +1,13 @@
 #include "company/Ligacoes.h"
 
 #include "common/UserInteraction.h"
-#include "db/AdminServidor.h"
+#include "db/Servidor.h"
 #include "common/CifraSegredos.h"
 #include "company/GlobalContext.h"
 
-#include <QDir>
+ConnectionParams parametrosServidor(const QString& servidor) { return Servidor::lerTexto(servidor); }
 
-ConnectionParams parametrosServidor(const QString& servidor) {
-    ConnectionParams p;
-    const QString s = servidor.trimmed();
-    if (s.startsWith(QStringLiteral("sqlite:"), Qt::CaseInsensitive)) {
-        p.motor = Dialect::Motor::SQLite;
-        p.pasta = s.mid(7);
-    } else if (QDir::isAbsolutePath(s) && !s.isEmpty()) {
-        p.motor = Dialect::Motor::SQLite;
-        p.pasta = s;
-    } else {
-        p.motor = Dialect::Motor::PostgreSQL;
-        const qsizetype dp = s.lastIndexOf(u':');
-        bool ok = false;
-        const int porta = dp > 0 ? s.mid(dp + 1).toInt(&ok) : 0;
-        if (ok && porta > 0) {
-            p.host = s.left(dp);
-            p.porta = porta;
-        } else {
-            p.host = s;
-        }
-    }
-    return p;
-}
-
-QString textoServidor(const ConnectionParams& p) {
-    if (p.motor == Dialect::Motor::SQLite)
-        return QStringLiteral("sqlite:") + p.pasta;
-    return p.porta == 5432 ? p.host : QStringLiteral("%1:%2").arg(p.host).arg(p.porta);
-}
+QString textoServidor(const ConnectionParams& p) { return Servidor::para(p)->texto(); }
 
 bool Abre_Connexao(std::shared_ptr<Database>& ligacao, const QString& servidor, const QString& baseDados,
                    const QString& login, QString password, const QString& passwordCifrada, QString autenticacao,
@@ -127,7 +99,7 @@ bool Abre_Connexao_AnoAnterior(GlobalContext& ctx, UserInteraction& ui, std::sha
         return aviso(QStringLiteral("Não tem definido o Servidor do Ano anterior [Parâmetros Gerais]"));
     if (d.empresa.isEmpty())
         return aviso(QStringLiteral("Não tem definida a Empresa do Ano anterior [Parâmetros Gerais]"));
-    if (d.login.isEmpty() && parametrosServidor(d.servidor).motor == Dialect::Motor::PostgreSQL)
+    if (d.login.isEmpty() && Servidor::doTexto(d.servidor)->validaLoginsNoServidor())
         return aviso(QStringLiteral("Não tem definido o Utilizador do Ano anterior [Parâmetros Gerais]"));
     return abrirExterna(d, ligacao);
 }
@@ -140,63 +112,18 @@ void FechaLigacoes(GlobalContext& ctx) {
     }
 }
 
-namespace {
-// A database cannot refuse connections from a session inside it, so the switch is made
-// from the server's maintenance database with the same credentials.
-bool permitirLigacoes(const ConnectionParams& p, const QString& baseDados, bool permitir, qint64 pidPoupado) {
-    if (!AdminServidor::nomeValido(baseDados))
-        return false;
-    auto adm = AdminServidor::ligarManutencao(p);
-    if (!adm)
-        return false;
-    if (!adm->exec(QStringLiteral("ALTER DATABASE \"%1\" WITH ALLOW_CONNECTIONS %2")
-                       .arg(baseDados, permitir ? QStringLiteral("true") : QStringLiteral("false"))))
-        return false;
-    if (permitir)
-        return true;
-    return adm->exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
-                                    "WHERE datname=? AND pid<>?"),
-                     {baseDados, pidPoupado});
-}
-
-bool sqliteExclusivo(Database& ligacao, bool exclusivo) {
-    if (!exclusivo) {
-        // The exclusive lock is given up at the next read after leaving exclusive mode.
-        return ligacao.exec(QStringLiteral("PRAGMA locking_mode=NORMAL")) &&
-               ligacao.scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")).isValid();
-    }
-    // Other open connections keep their read locks; wait a little for them, not the full command time.
-    ligacao.exec(QStringLiteral("PRAGMA busy_timeout=2000"));
-    const bool ok = ligacao.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")) &&
-                    ligacao.exec(QStringLiteral("BEGIN IMMEDIATE")) && ligacao.exec(QStringLiteral("COMMIT"));
-    if (!ok)
-        sqliteExclusivo(ligacao, false);
-    ligacao.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ligacao.params().tempoComando * 1000));
-    return ok;
-}
-} // namespace
-
 bool SQL_SingleUser(Database& ligacao, const QString& baseDados) {
-    if (ligacao.dialect().isSQLite())
-        return sqliteExclusivo(ligacao, true);
-    const qint64 pid = ligacao.scalar(QStringLiteral("SELECT pg_backend_pid()")).toLongLong();
-    return permitirLigacoes(ligacao.params(), baseDados, false, pid);
+    return ligacao.servidor().utilizadorUnico(ligacao, baseDados, true);
 }
 
 bool SQL_MultiUser(Database& ligacao, const QString& baseDados) {
-    if (ligacao.dialect().isSQLite())
-        return sqliteExclusivo(ligacao, false);
-    return permitirLigacoes(ligacao.params(), baseDados, true, 0);
+    return ligacao.servidor().utilizadorUnico(ligacao, baseDados, false);
 }
 
 bool SQL_Offline(Database& ligacaoManutencao, const QString& baseDados) {
-    if (ligacaoManutencao.dialect().isSQLite())
-        return true;
-    return permitirLigacoes(ligacaoManutencao.params(), baseDados, false, 0);
+    return ligacaoManutencao.servidor().emLinha(ligacaoManutencao, baseDados, false);
 }
 
 bool SQL_Online(Database& ligacaoManutencao, const QString& baseDados) {
-    if (ligacaoManutencao.dialect().isSQLite())
-        return true;
-    return permitirLigacoes(ligacaoManutencao.params(), baseDados, true, 0);
+    return ligacaoManutencao.servidor().emLinha(ligacaoManutencao, baseDados, true);
 }

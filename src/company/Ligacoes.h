@@ -10,7 +10,7 @@ class UserInteraction;
 
 // How a server is written in settings and in GlobalContext::Servidor:
 //   "sqlite:/path/to/folder" (or an absolute folder path) for a folder of SQLite company files;
-//   "host" or "host:port" for a PostgreSQL server.
+//   "host" or "host:port" for a PostgreSQL server. Shorthands for Servidor::lerTexto() and texto().
 ConnectionParams parametrosServidor(const QString& servidor);
 QString textoServidor(const ConnectionParams& p);
 
@@ -35,6 +35,7 @@ bool Abre_Connexao_AnoAnterior(GlobalContext& ctx, UserInteraction& ui, std::sha
 // Closes the four connections of the context (each only if open) and releases them.
 void FechaLigacoes(GlobalContext& ctx);
 
+// Shorthands for the connection's Servidor::utilizadorUnico() and emLinha().
 // Only this connection may use the database, and back. PostgreSQL: new connections are refused
 // and the others ended. SQLite: the connection takes an exclusive lock, which fails while
 // another connection has the file open.

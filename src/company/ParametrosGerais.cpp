@@ -4,6 +4,7 @@
 #include "common/UserInteraction.h"
 #include "db/Database.h"
 #include "company/GlobalContext.h"
+#include "company/ParametrosEmpresa.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -133,6 +134,7 @@ const CampoTexto LinhasArmazem[] = {{"linha2", &G::linha2}, {"linha3", &G::linha
 class Linha {
 public:
     explicit Linha(const QSqlQuery& q) : m_registo(q.record()) {}
+    explicit Linha(const QSqlRecord& r) : m_registo(r) {}
 
     bool tem(const char* coluna) const { return m_registo.indexOf(QLatin1String(coluna)) >= 0; }
     QVariant valor(const char* coluna) const { return m_registo.value(QLatin1String(coluna)); }
@@ -195,8 +197,8 @@ void CarregaParametrosGerais(GlobalContext& ctx) {
         return;
     Database& bd = ctx.bd();
 
-    if (auto q = primeiraLinha(bd, QStringLiteral("SELECT * FROM ParamGeral ORDER BY NumRegisto"))) {
-        const Linha l(*q);
+    if (const auto r = LerRegistoParamGeral(bd)) {
+        const Linha l(*r);
         for (const auto& c : ValoresParamGeral)
             l.ler(c.coluna, ctx.*c.campo);
         for (const auto& c : TextosParamGeral)

@@ -3,6 +3,7 @@
 #include "common/UserInteraction.h"
 #include "db/Database.h"
 #include "company/GlobalContext.h"
+#include "company/ParametrosEmpresa.h"
 
 #include <QDate>
 #include <QSqlQuery>
@@ -64,20 +65,13 @@ bool ValidaPeriodoAberto(GlobalContext& ctx, UserInteraction& ui, const QString&
     Database& bd = ctx.bd();
 
     // A period that cannot be read is never taken as open.
-    QString dataEmAberto, lancaMesSeguinte;
-    {
-        auto q = bd.query(
-            QStringLiteral("SELECT DataEmAberto, LancaMesSeguinte FROM ParamGeral ORDER BY NumRegisto") +
-            bd.dialect().limite(1));
-        if (!q) {
-            ctx.UltimoErro = bd.lastError();
-            return false;
-        }
-        if (q->next()) {
-            dataEmAberto = q->value(0).toString().trimmed();
-            lancaMesSeguinte = q->value(1).toString();
-        }
+    bool lidos = false;
+    const ParametrosEmpresa parametros = ParametrosEmpresa::ler(bd, &lidos);
+    if (!lidos) {
+        ctx.UltimoErro = bd.lastError();
+        return false;
     }
+    const QString& dataEmAberto = parametros.dataEmAberto;
     if (!dataEmAberto.isEmpty()) {
         const QDate inicio = lerData(dataEmAberto);
         const bool antes =
@@ -125,7 +119,7 @@ bool ValidaPeriodoAberto(GlobalContext& ctx, UserInteraction& ui, const QString&
                 nomeMes(ctx, arm.mes));
     } else if (ligado(ctx.controlames)) {
         const int mes = numero(ctx.mes);
-        const bool aceite = ligado(lancaMesSeguinte) ? d.month() >= mes : d.month() == mes;
+        const bool aceite = parametros.lancaMesSeguinte ? d.month() >= mes : d.month() == mes;
         if (!aceite)
             return recusa(
                 QStringLiteral("Mês diferente do Mês em Aberto (Controlo Geral)\rMês em Aberto = ") +

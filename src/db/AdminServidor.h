@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-// Creating, listing and removing whole databases on a server.
+// Creating, listing and removing whole databases on a server: shorthands for Servidor::para(servidor).
 // Database names are checked against a fixed pattern before they reach SQL.
 namespace AdminServidor {
 

@@ -1,10 +1,10 @@
 #include "db/Database.h"
 
-#include "db/SqliteFunctions.h"
+#include "db/Servidor.h"
+#include "db/ServidorSqlite.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <algorithm>
@@ -60,8 +60,6 @@ QVariant paraLigar(const QVariant& v) {
 }
 } // namespace
 
-QString ConnectionParams::ficheiroSQLite() const { return QDir(pasta).filePath(baseDados + QStringLiteral(".db")); }
-
 Database::~Database() { close(); }
 
 QSqlDatabase Database::qdb() const { return QSqlDatabase::database(m_nomeLigacao, false); }
@@ -81,71 +79,17 @@ void Database::close() {
     m_nomeLigacao.clear();
 }
 
-std::shared_ptr<Database> Database::openSQLiteFile(const QString& ficheiro, QString* erro, int tempoComando) {
-    QFileInfo fi(ficheiro);
-    QDir().mkpath(fi.absolutePath());
-    ConnectionParams p;
-    p.motor = Dialect::Motor::SQLite;
-    p.pasta = fi.absolutePath();
-    p.baseDados = fi.completeBaseName();
-    p.tempoComando = tempoComando;
+std::shared_ptr<Database> Database::ligar(const ConnectionParams& p, const QString& driver,
+                                         const std::function<void(QSqlDatabase&)>& preparar, QString* erro) {
     std::shared_ptr<Database> db(new Database());
     db->m_params = p;
     db->m_dialect = Dialect::criar(p.motor);
-    db->m_nomeLigacao = novoNomeLigacao();
-    QSqlDatabase q = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), db->m_nomeLigacao);
-    q.setDatabaseName(fi.absoluteFilePath());
-    q.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(p.tempoComando * 1000));
-    q.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!q.open()) {
-        if (erro)
-            *erro = mensagemErro(q.lastError());
-        return nullptr;
-    }
-    db->registarFuncoesSQLite();
-    db->exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    db->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    return db;
-}
-
-std::shared_ptr<Database> Database::open(const ConnectionParams& p, QString* erro) {
-    if (p.motor == Dialect::Motor::SQLite) {
-        const QString f = p.ficheiroSQLite();
-        if (p.baseDados.isEmpty() || !QFileInfo::exists(f)) {
-            if (erro)
-                *erro = QStringLiteral("Base de dados inexistente: %1").arg(f);
-            return nullptr;
-        }
-        auto db = openSQLiteFile(f, erro, p.tempoComando);
-        if (db)
-            db->m_params = p;
-        return db;
-    }
-
-    std::shared_ptr<Database> db(new Database());
-    db->m_params = p;
-    db->m_dialect = Dialect::criar(p.motor);
+    db->m_servidor = Servidor::para(p);
     db->m_nomeLigacao = novoNomeLigacao();
     bool aberta;
     {
-        QSqlDatabase q = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), db->m_nomeLigacao);
-        q.setDatabaseName(p.baseDados);
-        const bool sistema = p.autenticacao.trimmed().toUpper() == QStringLiteral("WIN");
-        if (sistema) {
-            // Operating-system authentication: the local socket and the user's own name, no password.
-            if (!p.host.isEmpty() && p.host != QStringLiteral("localhost"))
-                q.setHostName(p.host);
-            q.setUserName(qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME")));
-        } else {
-            q.setHostName(p.host.isEmpty() ? QStringLiteral("localhost") : p.host);
-            q.setUserName(p.login);
-            q.setPassword(p.password);
-        }
-        q.setPort(p.porta);
-        q.setConnectOptions(
-            QStringLiteral("connect_timeout=%1;application_name=WLumoProd;options='-c statement_timeout=%2'")
-                .arg(qMax(1, p.tempoLigacao))
-                .arg(qMax(0, p.tempoComando) * 1000));
+        QSqlDatabase q = QSqlDatabase::addDatabase(driver, db->m_nomeLigacao);
+        preparar(q);
         q.setNumericalPrecisionPolicy(QSql::HighPrecision);
         aberta = q.open();
         if (!aberta && erro)
@@ -158,13 +102,17 @@ std::shared_ptr<Database> Database::open(const ConnectionParams& p, QString* err
     return db;
 }
 
-void Database::registarFuncoesSQLite() {
-    QVariant h = qdb().driver()->handle();
-    if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0) {
-        sqlite3* handle = *static_cast<sqlite3* const*>(h.constData());
-        if (handle)
-            lumoRegistarFuncoesSQLite(handle);
-    }
+std::shared_ptr<Database> Database::openSQLiteFile(const QString& ficheiro, QString* erro, int tempoComando) {
+    QFileInfo fi(ficheiro);
+    QDir().mkpath(fi.absolutePath());
+    ConnectionParams p = ConnectionParams::sqlite(fi.absolutePath());
+    p.baseDados = fi.completeBaseName();
+    p.tempoComando = tempoComando;
+    return ServidorSqlite::abrirFicheiro(fi.absoluteFilePath(), p, erro);
+}
+
+std::shared_ptr<Database> Database::open(const ConnectionParams& p, QString* erro) {
+    return Servidor::para(p)->abrir(p.baseDados, erro);
 }
 
 bool Database::prepararEExecutar(QSqlQuery& q, const QString& sql, const QVariantList& valores) {

@@ -1,7 +1,9 @@
 #pragma once
 
 class QSqlError;
+class Servidor;
 
+#include "db/ConnectionParams.h"
 #include "db/Dialect.h"
 
 #include <QDateTime>
@@ -15,22 +17,6 @@ class QSqlError;
 #include <memory>
 #include <optional>
 #include <unordered_map>
-
-// Where and how to reach one database.
-struct ConnectionParams {
-    Dialect::Motor motor = Dialect::Motor::SQLite;
-    QString pasta;            // SQLite: folder of the database files
-    QString host;             // PostgreSQL host ("" or a socket folder means local socket)
-    int porta = 5432;         // PostgreSQL port
-    QString baseDados;        // "LumoGest0001"
-    QString login;            // PostgreSQL login
-    QString password;         // in clear, only in memory
-    QString autenticacao;     // "SQL" (password) or "WIN" (the operating-system user)
-    int tempoLigacao = 60;    // seconds
-    int tempoComando = 120;   // seconds
-
-    QString ficheiroSQLite() const; // pasta + "/" + baseDados + ".db"
-};
 
 class Transaction;
 
@@ -61,6 +47,8 @@ public:
                                                     int tempoComando = 120);
 
     const Dialect& dialect() const { return *m_dialect; }
+    // The server this connection is on, for what differs between engines beyond SQL text.
+    const Servidor& servidor() const { return *m_servidor; }
     const ConnectionParams& params() const { return m_params; }
     QSqlDatabase qdb() const;
     bool isOpen() const;
@@ -104,16 +92,20 @@ public:
 
 private:
     friend class Transaction;
+    friend class Servidor;
     Database() = default;
+    // A Qt connection through the driver, set up by the engine's backend before it opens.
+    static std::shared_ptr<Database> ligar(const ConnectionParams& p, const QString& driver,
+                                           const std::function<void(QSqlDatabase&)>& preparar, QString* erro);
     bool prepararEExecutar(QSqlQuery& q, const QString& sql, const QVariantList& valores);
     // Statements whose results are read before the call returns are prepared once and kept.
     QSqlQuery* executarPreparada(const QString& sql, const QVariantList& valores);
-    void registarFuncoesSQLite();
     void registarErro(const QSqlError& e);
 
     QString m_nomeLigacao;
     ConnectionParams m_params;
     std::unique_ptr<Dialect> m_dialect;
+    std::shared_ptr<const Servidor> m_servidor;
     QString m_lastError;
     QString m_erroTecnico;
     int m_profundidade = 0;

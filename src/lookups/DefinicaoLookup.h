@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookups/WPesquisaNOVA.h"
+#include "lookups/PesquisaNOVA.h"
 
 #include <QString>
 #include <QStringList>

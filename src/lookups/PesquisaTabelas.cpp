@@ -3,7 +3,7 @@
 #include "company/EDiv.h"
 #include "common/UserInteraction.h"
 #include "lookups/DefinicaoLookup.h"
-#include "lookups/WPesquisaNOVA.h"
+#include "lookups/PesquisaNOVA.h"
 #include "session/Acessos.h"
 #include "db/Database.h"
 #include "company/GlobalContext.h"
@@ -143,7 +143,7 @@ bool PesquisaTabelas::pesquisar(const DefinicaoLookup& def, CampoTabela& campo, 
     p.chaveInicial = chave;
     p.chaveRegisto = def.chaveRegisto;
 
-    WPesquisaNOVA janela(m_ctx, bd(), std::move(p), &m_ui);
+    PesquisaNOVA janela(m_ctx, bd(), std::move(p), &m_ui);
     janela.Abrir();
     const bool escolheu = m_ui.pesquisarRegistos(janela) && janela.escolhido();
     janela.Fechar();

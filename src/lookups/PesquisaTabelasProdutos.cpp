@@ -1,7 +1,7 @@
 #include "common/UserInteraction.h"
 #include "lookups/DefinicaoLookup.h"
 #include "lookups/PesquisaTabelas.h"
-#include "lookups/WPesquisaNOVA.h"
+#include "lookups/PesquisaNOVA.h"
 #include "db/Database.h"
 #include "company/GlobalContext.h"
 #include "company/Mavo.h"
@@ -151,7 +151,7 @@ std::optional<QString> PesquisaTabelas::escolherEquivalente(const QString& produ
     p.filtro.e(QStringLiteral("Produtos.Codigo<>?"), {produto});
 
     m_equivalentesAberto = true;
-    WPesquisaNOVA janela(m_ctx, bd(), std::move(p), &m_ui);
+    PesquisaNOVA janela(m_ctx, bd(), std::move(p), &m_ui);
     janela.Abrir();
     std::optional<QString> r;
     if (janela.totalRegistos() > 0 && m_ui.pesquisarRegistos(janela) && janela.escolhido() &&

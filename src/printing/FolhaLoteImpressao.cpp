@@ -92,4 +92,3 @@ bool FolhaLoteParaPdf(const FolhaLote& f, const QString& ficheiro, QString* erro
     return EscreverPdf(*p.documento(), ficheiro, erro);
 }
 
-void InstalarImpressaoFolhaLote() { DefinirImpressaoFolhaLotePdf(FolhaLoteParaPdf); }

@@ -8,5 +8,3 @@ class cPrinter;
 bool ImprimirFolhaLote(cPrinter& p, const FolhaLote& f, const QString& destino = QStringLiteral("S"));
 // The sheet written straight to a PDF file (the headless program).
 bool FolhaLoteParaPdf(const FolhaLote& f, const QString& ficheiro, QString* erro);
-// Makes FolhaLoteParaPdf the program's PDF printing of sheets.
-void InstalarImpressaoFolhaLote();

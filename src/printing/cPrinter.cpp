@@ -4,7 +4,6 @@
 #include "printing/ExportadorXlsx.h"
 
 #include <QPageSize>
-#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -34,8 +33,6 @@ bool cPrinter::init(const QString& titulo, const QString& destino, int tamanhoPa
         m_data = QDate::currentDate();
     m_destino =
         destino.trimmed().toUpper() == QStringLiteral("P") ? QStringLiteral("P") : QStringLiteral("S");
-    if (m_destino == QStringLiteral("P") && m_impressora.isEmpty() && QPrinterInfo::defaultPrinter().isNull())
-        m_destino = QStringLiteral("S");
 
     QSizeF papel = tamanhoPapelMm(tamanhoPapel);
     m_doc->paisagem = orientacao == Orientacao::Paisagem;

@@ -19,23 +19,23 @@ const QString ChaveFabrico = QStringLiteral("UltimoLote_GDataFabrico");
 const QString ChaveValidade = QStringLiteral("UltimoLote_GDataValidade");
 } // namespace
 
-CriacaoLote::CriacaoLote(GlobalContext& ctx, UserInteraction& ui) : m_ctx(ctx), m_ui(ui) {}
+CriarLote::CriarLote(GlobalContext& ctx, UserInteraction& ui) : m_ctx(ctx), m_ui(ui) {}
 
-QString CriacaoLote::Titulo() { return QStringLiteral("Criação de Lotes"); }
+QString CriarLote::Titulo() { return QStringLiteral("Criação de Lotes"); }
 
-void CriacaoLote::carregarDefinicoes() {
+void CriarLote::carregarDefinicoes() {
     const QVariant v = UtilConfig_Div_Retorna_var(m_ctx.bd(), m_ctx.CodigoUtilizador, NomeForm(), ChaveGravar);
     chkGravarUltimoLote = v.isValid() && v.toString().trimmed() != QStringLiteral("0") &&
                           v.toString().compare(QStringLiteral("false"), Qt::CaseInsensitive) != 0 &&
                           !v.toString().trimmed().isEmpty();
 }
 
-void CriacaoLote::guardarDefinicoes() {
+void CriarLote::guardarDefinicoes() {
     UtilConfig_Div_Guarda_bln(m_ctx.bd(), m_ctx.CodigoUtilizador, NomeForm(), ChaveGravar,
                               chkGravarUltimoLote ? 1 : 0);
 }
 
-void CriacaoLote::CriarLote(const QString& lote, const QString& dataFabrico, const QString& dataValidade,
+void CriarLote::criar(const QString& lote, const QString& dataFabrico, const QString& dataValidade,
                             const QString& produto, const QString& tipo, const QString& terceiro,
                             const QString& descricao) {
     m_cancelado = false;
@@ -78,7 +78,7 @@ void CriacaoLote::CriarLote(const QString& lote, const QString& dataFabrico, con
     m_lotesDocumento = std::move(lidos);
 }
 
-void CriacaoLote::devolver(QString& lote, QString& dataFabrico, QString& dataValidade, QString& descricao) const {
+void CriarLote::devolver(QString& lote, QString& dataFabrico, QString& dataValidade, QString& descricao) const {
     if (m_cancelado)
         return;
     lote = txtLote;
@@ -87,7 +87,7 @@ void CriacaoLote::devolver(QString& lote, QString& dataFabrico, QString& dataVal
     dataValidade = txtDataValidade;
 }
 
-QString CriacaoLote::produtoSaiu() {
+QString CriarLote::produtoSaiu() {
     txtDescProduto.clear();
     if (txtProduto.trimmed().isEmpty())
         return {};
@@ -101,17 +101,17 @@ QString CriacaoLote::produtoSaiu() {
     return txtDescProduto;
 }
 
-QString CriacaoLote::formatarData(const QString& texto) {
+QString CriarLote::formatarData(const QString& texto) {
     const QString iso = DataParaGravar(texto);
     return iso.isEmpty() ? QString() : DataVisivel(iso);
 }
 
-void CriacaoLote::descricaoSaiu() {
+void CriarLote::descricaoSaiu() {
     if (txtDescricao.trimmed().isEmpty())
         txtDescricao = txtLote;
 }
 
-void CriacaoLote::clicarLoteDocumento(int linha) {
+void CriarLote::clicarLoteDocumento(int linha) {
     if (linha < 0 || linha >= int(m_lotesDocumento.size()))
         return;
     const LoteDocumento& l = m_lotesDocumento[size_t(linha)];
@@ -121,7 +121,7 @@ void CriacaoLote::clicarLoteDocumento(int linha) {
     txtDataValidade = l.dataValidade;
 }
 
-bool CriacaoLote::gravar() {
+bool CriarLote::gravar() {
     m_foco = Campo::Nenhum;
     descricaoSaiu();
     const std::pair<Campo, const QString*> obrigatorios[] = {{Campo::Produto, &txtProduto},
@@ -197,7 +197,7 @@ bool CriacaoLote::gravar() {
     return true;
 }
 
-void CriacaoLote::cancelar() {
+void CriarLote::cancelar() {
     txtLote.clear();
     txtDescricao.clear();
     txtDataFabrico.clear();

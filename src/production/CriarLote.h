@@ -8,14 +8,14 @@ class UserInteraction;
 
 // Logic of the window "Criação de Lotes" (frmCriarLote): a new product lot with its dates.
 //
-// Use by a caller: CriacaoLote c(ctx, ui); c.CriarLote(lote, fabrico, validade, produto, tipo,
+// Use by a caller: CriarLote c(ctx, ui); c.criar(lote, fabrico, validade, produto, tipo,
 // terceiro, descricao) fills the fields; the window (FrmCriarLote::criarLote does all of it) lets
 // the user type and press "&Gravar" (gravar()) or "&Cancelar" (cancelar()); unless cancelled,
 // devolver() writes lot code, description and dates back. Dates in the fields are "dd-mm-yyyy"
 // as shown; the table keeps "yyyy-mm-dd".
-class CriacaoLote {
+class CriarLote {
 public:
-    CriacaoLote(GlobalContext& ctx, UserInteraction& ui);
+    CriarLote(GlobalContext& ctx, UserInteraction& ui);
 
     static QString Titulo(); // "Criação de Lotes"
     static QString NomeForm() { return QStringLiteral("frmCriarLote"); }
@@ -26,7 +26,7 @@ public:
     void guardarDefinicoes();
 
     // Fills the fields from the arguments (and from the last lot kept, when asked to).
-    void CriarLote(const QString& lote, const QString& dataFabrico, const QString& dataValidade,
+    void criar(const QString& lote, const QString& dataFabrico, const QString& dataValidade,
                    const QString& produto, const QString& tipo, const QString& terceiro, const QString& descricao);
     // Writes the values back unless the call was cancelled.
     void devolver(QString& lote, QString& dataFabrico, QString& dataValidade, QString& descricao) const;

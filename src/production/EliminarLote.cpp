@@ -14,11 +14,11 @@
 #include <QSqlQuery>
 
 
-EliminacaoLote::EliminacaoLote(GlobalContext& ctx, UserInteraction& ui) : m_ctx(ctx), m_ui(ui) {}
+EliminarLote::EliminarLote(GlobalContext& ctx, UserInteraction& ui) : m_ctx(ctx), m_ui(ui) {}
 
-QString EliminacaoLote::Titulo() { return QStringLiteral("Eliminação de Lotes (com reposição)"); }
+QString EliminarLote::Titulo() { return QStringLiteral("Eliminação de Lotes (com reposição)"); }
 
-void EliminacaoLote::Limpa() {
+void EliminarLote::Limpa() {
     txtLote.clear();
     txtProduto.clear();
     txtDescProduto.clear();
@@ -27,7 +27,7 @@ void EliminacaoLote::Limpa() {
     m_lote.reset();
 }
 
-bool EliminacaoLote::loteSaiu(const QString& lote) {
+bool EliminarLote::loteSaiu(const QString& lote) {
     Limpa();
     if (lote.trimmed().isEmpty())
         return false;
@@ -44,7 +44,7 @@ bool EliminacaoLote::loteSaiu(const QString& lote) {
     txtProduto = l->produto;
     auto p = db.primeiraLinha(QStringLiteral("SELECT Codigo, Descricao FROM Produtos WHERE Codigo=?"), {l->produto});
     txtDescProduto = p ? p->at(1).toString() : QString();
-    txtQuantidade = FormatarQuantidade(l->quantidade, m_ctx.casadecquant);
+    txtQuantidade = formatarNumeroPT(l->quantidade, m_ctx.casadecquant);
     auto doc = [](const DocumentoLote& d) { return Documento{d.tipo, d.numero, DataVisivel(d.data)}; };
     entrada = doc(l->entrada);
     retorno = doc(l->retorno);
@@ -53,7 +53,7 @@ bool EliminacaoLote::loteSaiu(const QString& lote) {
     return true;
 }
 
-EliminacaoLote::Resultado EliminacaoLote::eliminar() {
+EliminarLote::Resultado EliminarLote::eliminar() {
     if (txtLote.trimmed().isEmpty() || !m_lote)
         return Resultado::FocoLote;
     const LoteProducao l = *m_lote;

@@ -12,9 +12,9 @@ class UserInteraction;
 // Logic of the window "Eliminação de Lotes (com reposição)" (frmEliminarLote): deletes a closed
 // production lot with the stock documents it generated, which restores the stock it consumed and
 // produced.
-class EliminacaoLote {
+class EliminarLote {
 public:
-    EliminacaoLote(GlobalContext& ctx, UserInteraction& ui);
+    EliminarLote(GlobalContext& ctx, UserInteraction& ui);
 
     static QString Titulo(); // "Eliminação de Lotes (com reposição)"
 

@@ -7,11 +7,6 @@
 #include <QSqlQuery>
 
 namespace {
-ImpressaoFolhaLotePdf& impressao() {
-    static ImpressaoFolhaLotePdf f;
-    return f;
-}
-
 struct Movimento {
     Currency quantidade, valor;
 };
@@ -28,9 +23,6 @@ Movimento movimento(Database& db, const DocumentoProducao& d, const QString& pro
     return {Currency::fromVariant(r->at(0)), Currency::fromVariant(r->at(1))};
 }
 } // namespace
-
-void DefinirImpressaoFolhaLotePdf(ImpressaoFolhaLotePdf f) { impressao() = std::move(f); }
-const ImpressaoFolhaLotePdf& ImpressaoFolhaLotePdfInstalada() { return impressao(); }
 
 std::optional<FolhaLote> LerFolhaLote(GlobalContext& ctx, const QString& lote, QString* erro) {
     Database& db = ctx.bd();

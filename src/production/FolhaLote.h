@@ -4,7 +4,6 @@
 #include "production/ProductionDocument.h"
 
 #include <QString>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -30,7 +29,3 @@ inline const QString MensagemLoteEmAberto = QStringLiteral("Lote Inexistente ou 
 std::optional<FolhaLote> LerFolhaLote(GlobalContext& ctx, const QString& lote, QString* erro = nullptr);
 
 // Writes a sheet to a PDF file. Printing lives in the widget library, which installs it here; a
-// program without it cannot print.
-using ImpressaoFolhaLotePdf = std::function<bool(const FolhaLote& folha, const QString& ficheiro, QString* erro)>;
-void DefinirImpressaoFolhaLotePdf(ImpressaoFolhaLotePdf f);
-const ImpressaoFolhaLotePdf& ImpressaoFolhaLotePdfInstalada();

@@ -8,6 +8,7 @@
 #include "production/NumeracaoDocumentos.h"
 #include "db/Database.h"
 #include "company/GlobalContext.h"
+#include "company/ParametrosEmpresa.h"
 #include "company/PeriodoAberto.h"
 
 #include <QHash>
@@ -15,6 +16,8 @@
 #include <QDate>
 
 namespace {
+
+namespace Col = ColMovProduto;
 
 bool recusar(GlobalContext& ctx, const QString& motivo) {
     ctx.UltimoErro = motivo;
@@ -31,16 +34,7 @@ class Lancamento {
 public:
     Lancamento(GlobalContext& ctx, ProductionDocument& d) : m_ctx(ctx), m_db(ctx.bd()), m_d(d) {}
 
-    bool parametros() {
-        const auto r = m_db.primeiraLinha(QStringLiteral("SELECT PMCArmazem, proddiversos, proddiversos2 FROM "
-                                                         "ParamGeral ORDER BY NumRegisto") +
-                                          m_db.dialect().limite(1));
-        if (r) {
-            m_pmcArmazem = r->at(0).toInt() != 0;
-            m_diversos = {r->at(1).toString().trimmed(), r->at(2).toString().trimmed()};
-        }
-        return true;
-    }
+    void parametros() { m_parametros = ParametrosEmpresa::ler(m_db); }
 
     // The price of a raw material as the bill row says, at the production date.
     PrecoMateria precoMateria(const LinhaProducao& l) {
@@ -55,8 +49,7 @@ public:
             p.ok = false;
             return p;
         }
-        const QString codigo = l.produto.trimmed();
-        if (!codigo.isEmpty() && m_diversos.contains(codigo, Qt::CaseInsensitive)) {
+        if (m_parametros.produtoDiverso(l.produto)) {
             p.preco = Currency::fromVariant(b->at(0));
             return p;
         }
@@ -69,7 +62,7 @@ public:
         else if (precario == QStringLiteral("ULTPRECOCUSTO"))
             coluna = 3;
         p.preco = Currency::fromVariant(b->at(coluna));
-        if (m_pmcArmazem) {
+        if (m_parametros.pmcPorArmazem) {
             const PrecosArmazem pa = PrecosArmazemUltimaEntrada(m_db, l.produto, l.armazem, m_d.Data);
             p.preco = coluna == 2 ? pa.upCompra : coluna == 3 ? pa.upCusto : pa.pmCusto;
         }
@@ -79,27 +72,27 @@ public:
     LinhaMovProduto linhaBase(const DocumentoProducao& doc, const QString& produto, const QString& afecta,
                               const Currency& quant, const Currency& preco, bool segundaFase) const {
         LinhaMovProduto l;
-        l.definir(QStringLiteral("Tipo"), doc.tipo);
-        l.definir(QStringLiteral("Numero"), doc.numero);
-        l.definir(QStringLiteral("Ano"), m_d.Data.left(4));
-        l.definir(QStringLiteral("Data"), m_d.Data);
-        l.definir(QStringLiteral("Codigo"), produto);
-        l.definir(QStringLiteral("QuantNormal"), quant);
-        l.definir(QStringLiteral("QuantConvert"), quant);
-        l.definir(QStringLiteral("quantidade"), quant);
-        l.definir(QStringLiteral("Preco"), preco);
-        l.definir(QStringLiteral("PrecoAplicado"), preco);
-        l.definir(QStringLiteral("AfectaStk"), afecta);
-        l.definir(QStringLiteral("AfectaCli"), "NA");
-        l.definir(QStringLiteral("AfectaFor"), "NA");
-        l.definir(QStringLiteral("Caixa"), "NA");
-        l.definir(QStringLiteral("Aplic"), "ST");
-        l.definir(QStringLiteral("ValCambio"), Currency(1));
-        l.definir(QStringLiteral("Sinal"), QVariant(1));
+        l.definir(Col::Tipo, doc.tipo);
+        l.definir(Col::Numero, doc.numero);
+        l.definir(Col::Ano, m_d.Data.left(4));
+        l.definir(Col::Data, m_d.Data);
+        l.definir(Col::Codigo, produto);
+        l.definir(Col::QuantNormal, quant);
+        l.definir(Col::QuantConvert, quant);
+        l.definir(Col::quantidade, quant);
+        l.definir(Col::Preco, preco);
+        l.definir(Col::PrecoAplicado, preco);
+        l.definir(Col::AfectaStk, afecta);
+        l.definir(Col::AfectaCli, "NA");
+        l.definir(Col::AfectaFor, "NA");
+        l.definir(Col::Caixa, "NA");
+        l.definir(Col::Aplic, "ST");
+        l.definir(Col::ValCambio, Currency(1));
+        l.definir(Col::Sinal, QVariant(1));
         QString obs = QStringLiteral("Ref. lote de produção: %1").arg(m_d.Lote);
         if (segundaFase)
             obs += QStringLiteral(" (2ª fase)");
-        l.definir(QStringLiteral("ObsLinha"), obs);
+        l.definir(Col::ObsLinha, obs);
         return l;
     }
 
@@ -125,25 +118,24 @@ public:
                                           .arg(l.produto));
         valor = ArredondaValor(quant.multiply(p.preco), m_ctx.casadec, 1);
         LinhaMovProduto m = linhaBase(doc, l.produto, afecta, quant, p.preco, segundaFase);
-        m.definir(QStringLiteral("CliFor"), "C");
-        m.definir(QStringLiteral("Terceiro"), m_d.Cliente);
-        m.definir(QStringLiteral("Armazem"), l.armazem);
-        m.definir(QStringLiteral("Localizacao"), l.localizacao);
-        m.definir(QStringLiteral("Lote"), l.lote);
-        m.definir(QStringLiteral("DataFabrico"), l.dataFabrico);
-        m.definir(QStringLiteral("DataValidade"), l.dataValidade);
-        m.definir(QStringLiteral("ValorIliq"), valor);
+        m.definir(Col::CliFor, "C");
+        m.definir(Col::Terceiro, m_d.Cliente);
+        m.definir(Col::Armazem, l.armazem);
+        m.definir(Col::Localizacao, l.localizacao);
+        m.definir(Col::Lote, l.lote);
+        m.definir(Col::DataFabrico, l.dataFabrico);
+        m.definir(Col::DataValidade, l.dataValidade);
+        m.definir(Col::ValorIliq, valor);
         if (!l.descricao.isEmpty())
-            m.definir(QStringLiteral("Descricao"), l.descricao.left(50));
-        m.definir(QStringLiteral("observa"), l.observacoes);
+            m.definir(Col::Descricao, l.descricao.left(50));
+        m.definir(Col::observa, l.observacoes);
         return lancar(m, l.produto);
     }
 
     GlobalContext& m_ctx;
     Database& m_db;
     ProductionDocument& m_d;
-    bool m_pmcArmazem = false;
-    QStringList m_diversos;
+    ParametrosEmpresa m_parametros;
 };
 
 // Numbers the documents without one; two documents of one type (a configuration that uses one type
@@ -291,16 +283,16 @@ bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fa
     if (!segundaFase) {
         // Entry at price 0; its cost is known only after the consumption.
         LinhaMovProduto e = lanc.linhaBase(d.Ent, d.ProdutoAcabado, QStringLiteral("E+"), d.Quantidade, {}, false);
-        e.definir(QStringLiteral("CliFor"), "F");
-        e.definir(QStringLiteral("Terceiro"), d.Fornece);
-        e.definir(QStringLiteral("Armazem"), d.Armazem);
-        e.definir(QStringLiteral("Localizacao"), d.LocalizacaoProdutoAcabado);
-        e.definir(QStringLiteral("Lote"), d.LoteProdutoAcabado);
-        e.definir(QStringLiteral("DataFabrico"), d.DataFabricoProdutoAcabado);
-        e.definir(QStringLiteral("DataValidade"), d.DataValidadeProdutoAcabado);
+        e.definir(Col::CliFor, "F");
+        e.definir(Col::Terceiro, d.Fornece);
+        e.definir(Col::Armazem, d.Armazem);
+        e.definir(Col::Localizacao, d.LocalizacaoProdutoAcabado);
+        e.definir(Col::Lote, d.LoteProdutoAcabado);
+        e.definir(Col::DataFabrico, d.DataFabricoProdutoAcabado);
+        e.definir(Col::DataValidade, d.DataValidadeProdutoAcabado);
         if (!d.OutUniCod.isEmpty()) {
-            e.definir(QStringLiteral("OutUniCod"), d.OutUniCod);
-            e.definir(QStringLiteral("OutUniQuant"), d.OutUniQuant);
+            e.definir(Col::OutUniCod, d.OutUniCod);
+            e.definir(Col::OutUniQuant, d.OutUniQuant);
         }
         OpcoesLancamento op;
         op.actualizarCustoMedioFicha = false; // set below from the real cost
@@ -372,25 +364,29 @@ bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fa
     }
     const QVariant p = precario.toVariant();
     if (!db.update(QStringLiteral("MovProduto"),
-                   {"Preco", "PrecoAplicado", "UPCompra", "UPCusto", "Armazem_UPCompra", "Armazem_UPCusto", "ValorIliq"},
+                   {Col::Preco, Col::PrecoAplicado, Col::UPCompra, Col::UPCusto, Col::Armazem_UPCompra,
+                    Col::Armazem_UPCusto, Col::ValorIliq},
                    {p, p, p, p, p, p, custoTotal.toVariant()}, QStringLiteral("WHERE NumRegisto=?"), {linhaEntrada}))
         return recusar(ctx, db.lastError());
 
     // Average cost of the entry as of its place in the ledger, and of the product file over all of it.
     const QString dataEnt = d.Ent.data.isEmpty() ? d.Data : d.Ent.data;
     bool ok = true, ok2 = true, ok3 = true;
-    CorteCustoMedio corte;
+    // The company's rule as read under this transaction, instead of reading it again for each average.
+    CorteCustoMedio tudo;
+    tudo.regra = lanc.m_parametros.regraCustoMedio();
+    CorteCustoMedio corte = tudo;
     corte.data = dataEnt;
     corte.numRegisto = linhaEntrada;
     corte.porDataERegisto = true;
     const Currency pmc = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, corte, &ok);
     corte.armazem = d.Armazem;
     const Currency pmcArmazem = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, corte, &ok2);
-    const Currency pmcFicha = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, CorteCustoMedio{}, &ok3);
+    const Currency pmcFicha = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, tudo, &ok3);
     if (!ok || !ok2 || !ok3 ||
-        !db.update(QStringLiteral("MovProduto"), {"PMCusto", "Armazem_PMCusto"}, {pmc.toVariant(), pmcArmazem.toVariant()},
+        !db.update(QStringLiteral("MovProduto"), {Col::PMCusto, Col::Armazem_PMCusto}, {pmc.toVariant(), pmcArmazem.toVariant()},
                    QStringLiteral("WHERE NumRegisto=?"), {linhaEntrada}) ||
-        !db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"), {pmcFicha.toVariant(), d.ProdutoAcabado}))
+        !GravaCustoMedioFicha(db, d.ProdutoAcabado, pmcFicha))
         return recusar(ctx, db.lastError());
     // Last prices only when no entry comes after this one in ledger order (an entry dated later but
     // recorded earlier counts too).

@@ -5,6 +5,7 @@
 #include "stock/MovimentosStock.h"
 #include "db/Database.h"
 #include "company/GlobalContext.h"
+#include "company/ParametrosEmpresa.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -206,9 +207,7 @@ AnaliseProducao AnalisaProducao(GlobalContext& ctx, const ProductionDocument& do
     Database& db = ctx.bd();
     bool primeira = true, semStock = false;
     Currency custo;
-    const auto diversos = db.primeiraLinha(QStringLiteral("SELECT proddiversos, proddiversos2 FROM ParamGeral ORDER BY "
-                                                          "NumRegisto") +
-                                           db.dialect().limite(1));
+    const ParametrosEmpresa parametros = ParametrosEmpresa::ler(db);
     struct Bom {
         QString prima, armazem, precario;
         Currency quant, preco, pmc, upCompra, upCusto;
@@ -237,7 +236,8 @@ AnaliseProducao AnalisaProducao(GlobalContext& ctx, const ProductionDocument& do
             primeira = false;
         }
         Currency preco = b.pmc;
-        if (diversos && (b.prima == diversos->at(0).toString().trimmed() || b.prima == diversos->at(1).toString().trimmed()))
+        if (parametros.existe &&
+            (b.prima == parametros.prodDiversos.trimmed() || b.prima == parametros.prodDiversos2.trimmed()))
             preco = b.preco;
         else if (b.precario == QStringLiteral("ULTPRECOCOMPRA"))
             preco = b.upCompra;

@@ -14,7 +14,7 @@ class Database;
 //
 // Callers that post production read and write the production lot with LerLoteProducao and
 // GravarLoteProducao inside their own transaction; lots of raw materials are chosen with the
-// window logic ExistProArmLote and created with CriacaoLote (or InserirLoteProduto directly).
+// window logic ExistProArmLote and created with CriarLote (or InserirLoteProduto directly).
 
 // Dates of lots travel and are stored as "yyyy-mm-dd".
 struct LoteProduto {

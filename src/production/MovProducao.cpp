@@ -199,16 +199,16 @@ void MovProducao::mostrarLinha(int i) {
                                 l.produto,
                                 l.descricao,
                                 l.unidade,
-                                FormatarQuantidade(l.nomenclatura, casasProd),
-                                FormatarQuantidade(l.ordemProducao, casasQ),
-                                FormatarQuantidade(l.acertos, casasQ),
+                                formatarNumeroPT(l.nomenclatura, casasProd),
+                                formatarNumeroPT(l.ordemProducao, casasQ),
+                                formatarNumeroPT(l.acertos, casasQ),
                                 l.armazem,
                                 l.localizacao,
                                 l.lote,
                                 DataVisivel(l.dataFabrico),
                                 DataVisivel(l.dataValidade),
                                 l.observacoes,
-                                l.factor.isZero() ? QString() : FormatarQuantidade(l.factor, casasProd),
+                                l.factor.isZero() ? QString() : formatarNumeroPT(l.factor, casasProd),
                                 l.formula};
     for (int c = 0; c < textos.size(); ++c)
         lvwListaNomec.setTexto(r, c, textos.at(c));
@@ -315,7 +315,7 @@ bool MovProducao::actualizarQuantidade(const Currency& valor) {
         // More cannot come back than this line took.
         if (valor < Currency() && absoluto > l.ordemProducao) {
             m_ui.mensagem(QStringLiteral("O retorno não pode exceder a quantidade consumida (%1).")
-                              .arg(FormatarQuantidade(l.ordemProducao, qBound(0, m_ctx.casadecquant, 4))),
+                              .arg(formatarNumeroPT(l.ordemProducao, qBound(0, m_ctx.casadecquant, 4))),
                           UserInteraction::Icone::Critico);
             return false;
         }
@@ -568,10 +568,7 @@ bool MovProducao::pedirUnidadeAlternativa() {
     const auto quant = m_ui.pedirTexto(QStringLiteral("Quantidade em %1").arg(codigo), titulo);
     if (!quant || quant->trimmed().isEmpty())
         return false;
-    QString texto = quant->trimmed();
-    if (texto.contains(u','))
-        texto.remove(u'.').replace(u',', u'.');
-    const Currency q = Currency::fromString(texto);
+    const Currency q = lerNumeroPT(quant->trimmed()).value_or(Currency());
     if (q <= Currency()) {
         m_ui.mensagem(QStringLiteral("Quantidade inválida: %1").arg(quant->trimmed()),
                       UserInteraction::Icone::Exclamacao);

@@ -1,72 +1,124 @@
 #pragma once
 
 #include "common/Currency.h"
+#include "lookups/CampoTabela.h"
+#include "lookups/ListaDados.h"
 
 #include <QString>
-#include <vector>
 
 struct GlobalContext;
 class Database;
+class UserInteraction;
 
-// Bills of materials: one Nomenclatura row per finished product and raw material; the finished
-// product's own data (description, Fixa, CtrlQuantidades, ProdutoAcabadoPreco) is repeated on
-// every row of its bill.
-//
-// Production orders read a bill with LerNomenclatura(db, produtoAcabado) and use
-// precoLinha()/formulaFactor() for the values stored as null in older rows.
+// Logic of the window "Nomenclatura de Produtos" (frmNomenclatura): page 1 lists the bills of
+// materials, page 2 edits one bill (header and lines, with the line entry panel).
+class Nomenclatura {
+public:
+    Nomenclatura(GlobalContext& ctx, UserInteraction& ui);
 
-inline const QString PrecarioPMC = QStringLiteral("PrecoMedioCusto");
-inline const QString PrecarioUPCusto = QStringLiteral("UltPrecoCusto");
-inline const QString PrecarioUPCompra = QStringLiteral("UltPrecoCompra");
+    static QString Titulo(); // "Nomenclatura de Produtos"
+    static const QString LayoutLista;
+    static const QString LayoutLinhas;
 
-struct LinhaNomenclatura {
-    qint64 numRegisto = 0;
-    QString produtoAcabado;
-    QString descProdutoAcabado;
-    QString produtoPrima;
-    QString descProdutoPrima;
-    Currency quantidade;
-    Currency preco; // only miscellaneous products keep a price; 0 for the others
-    QString armazem;
-    QString observa;
-    bool fixa = false;
-    bool ctrlQuantidades = false;
-    QString precario; // PrecarioPMC, PrecarioUPCusto or PrecarioUPCompra
-    Currency factor;  // conversion factor; null read as 0
-    QString factorFormula = QStringLiteral("A"); // "A" quantity / factor, "B" factor / quantity
-    Currency produtoAcabadoPreco;
+    // Opening: reads the production parameters (a missing row is told, the window opens anyway)
+    // and fills the list of bills.
+    void abrir();
+    QString precarioPadrao() const { return m_precarioPadrao; }
+
+    // ---------------- page 1
+    QString txtPesqCodigo, txtPesqDescricao;
+    ListaDados lvwLista{QStringLiteral("lvwLista")};
+    void Carregar(const QString& produtoAcabado = {});
+    // The toggle button's caption: "Fixa" or "Não Fixa" (the opposite of the selected bill's type).
+    QString captionFixa() const { return m_captionFixa; }
+    void clicarLista(int linha);
+    // The toggle: the selected bill becomes fixed (caption "Fixa") or not fixed.
+    bool alternarFixa();
+    // "&Eliminar": confirmation, refused when the product is used in works.
+    bool eliminar();
+
+    int pagina() const { return m_pagina; } // 1 or 2
+
+    // ---------------- page 2: header
+    CampoTabela txtProdutoAcabado; // code and description
+    Currency txtPrecoProdutoAcabado;
+    bool chkFixa = false;
+    bool chkCtrlQuantidades = false;
+    bool cabecalhoActivo() const { return m_cabecalhoActivo; }
+    // "&Adicionar": a new bill.
+    void adicionar();
+    // "A&lterar" (or double click): the selected bill. False when none is selected.
+    bool alterar();
+    // Leaving the finished product field of a new bill: refused when it already has a bill.
+    bool produtoAcabadoSaiu();
+    // The check boxes write at once to every row of the bill.
+    void definirFixa(bool fixa);
+    void definirCtrlQuantidades(bool controlo);
+    ListaDados lvwListaNomec{QStringLiteral("lvwListaNomec")};
+    void CarregarListaNomenc(const QString& produtoAcabado);
+    // "&Preço Produto Acabado": asks the price and writes it to every row.
+    bool precoProdutoAcabado();
+    // "Importar Nomenclatura": copies another bill's lines into this one (only when it has none).
+    // Without an origin the bill lookup's search window picks it.
+    bool importar(const QString& origem = {});
+    // "&Elim. Prod.": the selected line, after confirmation.
+    bool eliminarProduto();
+    // "&Fim Nomenclatura": back to page 1, list reloaded.
+    void fimNomenclatura();
+
+    // ---------------- page 2: line panel
+    bool painelAberto() const { return m_painelAberto; }
+    QChar modo() const { return m_modo; } // 'N' new, 'A' alter
+    CampoTabela txtProdutoPrima;
+    QString txtDescProdutoPrima;
+    CampoTabela txtArmazem;
+    Currency txtQuantidade, txtPreco, txtFactor;
+    QString precario;                    // selected price basis
+    QString formula = QStringLiteral("A"); // "A" or "B"
+    QString txtObserva;
+    Currency cubicagem;
+    bool descricaoBloqueada() const { return m_descricaoBloqueada; }
+    bool precoActivo() const { return m_precoActivo; }
+    bool opcoesPrecoActivas() const { return m_opcoesPreco; }
+    bool produtoPrimaActivo() const { return m_modo == u'N'; }
+
+    // "&Adic. Prod." and "A&lterar Prod." (or double click on a line).
+    bool adicionarProduto();
+    bool alterarProduto();
+    // Leaving the raw material field, the warehouse field; choosing a price basis.
+    bool produtoPrimaSaiu();
+    void armazemSaiu();
+    void escolherPrecario(const QString& precario);
+    // "Pesquisa de Produtos Equivalentes": a chosen equivalent takes the raw material field.
+    bool pesquisarEquivalente();
+
+    enum class Foco { Nenhum, ProdutoAcabado, ProdutoPrima, Armazem, Quantidade };
+    // "&Gravar" of the panel: false when refused (focoPedido() says where to go).
+    bool gravarLinha();
+    Foco focoPedido() const { return m_foco; }
+    // "&Fim Lançam.": closes the panel.
+    void fimLancamento() { m_painelAberto = false; }
+
+private:
+    void limparPainel();
+    void lerPrecosProduto();
+    bool exigirProdutoAcabado();
+    bool confirmarEliminacao();
+    Database& bd() const;
+
+    GlobalContext& m_ctx;
+    UserInteraction& m_ui;
+    QString m_precarioPadrao = QStringLiteral("PrecoMedioCusto");
+    QString m_captionFixa = QStringLiteral("Fixa");
+    int m_pagina = 1;
+    bool m_cabecalhoActivo = false;
+    bool m_novaNomenclatura = false;
+    bool m_painelAberto = false;
+    QChar m_modo = u'N';
+    qint64 m_linhaEditada = 0;
+    bool m_descricaoBloqueada = false;
+    bool m_precoActivo = false;
+    bool m_opcoesPreco = true;
+    Currency m_pmc, m_upCusto, m_upCompra;
+    Foco m_foco = Foco::Nenhum;
 };
-
-// The lines of a finished product's bill, ordered by raw material. Empty when it has none (or on
-// failure, *ok false).
-std::vector<LinhaNomenclatura> LerNomenclatura(Database& db, const QString& produtoAcabado, bool* ok = nullptr);
-// One line by NumRegisto; numRegisto 0 in the result when there is none.
-LinhaNomenclatura LerLinhaNomenclatura(Database& db, qint64 numRegisto, bool* ok = nullptr);
-// Whether the finished product has a bill.
-bool ExisteNomenclatura(Database& db, const QString& produtoAcabado);
-
-// Whether the code is one of the company's two miscellaneous products (whose lines keep a price).
-bool ProdutoDiverso(const GlobalContext& ctx, const QString& produto);
-
-// Writes one line: the row of the same finished product and raw material is overwritten when it
-// exists, else one is added. The price is kept only for a miscellaneous product. The header
-// values (description, price) are then written on every row of the bill. Logs "N" or "A".
-// Runs inside the caller's transaction when there is one. Returns the line's NumRegisto, or 0.
-qint64 GravarLinhaNomenclatura(GlobalContext& ctx, LinhaNomenclatura linha, bool* nova = nullptr);
-
-// Whether a finished product is used in works (ObrasProdutosAcabados); such a bill is kept.
-bool NomenclaturaEmObras(Database& db, const QString& produtoAcabado);
-// Deletes one line (by NumRegisto) and logs it.
-bool EliminarLinhaNomenclatura(GlobalContext& ctx, qint64 numRegisto);
-// Deletes the whole bill and logs it; the caller checks NomenclaturaEmObras first.
-bool EliminarNomenclatura(GlobalContext& ctx, const QString& produtoAcabado, const QString& descricao);
-
-// Column writes that apply to every row of a bill at once.
-bool DefinirFixa(Database& db, const QString& produtoAcabado, bool fixa);
-bool DefinirCtrlQuantidades(Database& db, const QString& produtoAcabado, bool controlo);
-bool DefinirPrecoProdutoAcabado(Database& db, const QString& produtoAcabado, const Currency& preco);
-
-// Copies the lines of another finished product's bill into this one (which must have none).
-// Returns the number of lines copied, or -1 on failure (nothing copied).
-int ImportarNomenclatura(GlobalContext& ctx, const QString& produtoAcabado, const QString& descricao,
-                         const QString& origem);

@@ -2,6 +2,7 @@
 
 #include "session/Acessos.h"
 #include "db/Database.h"
+#include "db/Servidor.h"
 #include "company/Empresas.h"
 #include "company/GlobalContext.h"
 #include "company/Ligacoes.h"
@@ -249,7 +250,7 @@ void Login::criarSupervisorSeFaltar(Database& db, const QString& login) {
 }
 
 bool Login::validarNoServidor(Database& db, const DadosUtilizador& u) {
-    if (db.dialect().isSQLite()) {
+    if (!db.servidor().validaLoginsNoServidor()) {
         recusar(QStringLiteral("O utilizador ") + u.login +
                     QStringLiteral(" é validado pelo servidor de base de dados, o que não é possível numa "
                                    "empresa local.\r\nPeça ao Supervisor que lhe defina uma password própria "

@@ -1,17 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 struct GlobalContext;
+struct MarcaPresenca;
+class Servidor;
 
 // A user working in a program of the suite on a company is marked as present, so that the same
 // user cannot work twice at once in the same program. The mark is named
 // "#WLUMOGEST" + company code + "_" + program name + "_" + user code and vanishes by itself when
-// the program dies:
-// - PostgreSQL: a session advisory lock of the company connection (LigacaoEmpresa), seen by every
-//   workstation in pg_locks and released when the connection ends;
-// - SQLite: an operating-system lock on a file named after the mark beside the database file,
-//   released when the process ends.
+// the program dies. The server keeps it (Servidor::marcarPresenca): in the company connection
+// (LigacaoEmpresa) or beside the company's files.
 class Presenca {
 public:
     explicit Presenca(GlobalContext& ctx, const QString& programa = QString());
@@ -29,8 +29,8 @@ public:
     void Utilizador_Saida(const QString& utilizador);
 
 private:
-    bool emSQLite() const;
-    QString ficheiroMarca(const QString& programa, const QString& utilizador) const;
+    std::unique_ptr<Servidor> servidor() const;
+    MarcaPresenca marca(const QString& utilizador) const;
     GlobalContext& m_ctx;
     QString m_programa;
 };

@@ -3,6 +3,7 @@
 #include "common/UserInteraction.h"
 #include "shell/Arranque.h"
 #include "db/Database.h"
+#include "db/Servidor.h"
 #include "company/Empresas.h"
 #include "db/esquema/EsquemaRotinas.h"
 #include "company/GlobalContext.h"
@@ -175,8 +176,7 @@ std::vector<std::pair<QString, QString>> Menu::informacao() const {
     QString motor;
     if (m_ctx.LigacaoEmpresa) {
         baseDados = m_ctx.LigacaoEmpresa->params().baseDados;
-        motor = m_ctx.LigacaoEmpresa->dialect().isSQLite() ? QStringLiteral("SQLite")
-                                                           : QStringLiteral("PostgreSQL");
+        motor = m_ctx.LigacaoEmpresa->servidor().nomeMotor();
     }
     return {
         {QStringLiteral("Programa"), NomePrograma},

@@ -3,7 +3,7 @@
 #include "common/FicheiroSaida.h"
 
 #include "common/CifraSegredos.h"
-#include "company/Ligacoes.h"
+#include "db/Servidor.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -48,11 +48,8 @@ QString ServidoresConhecidos::pastaDadosLocal() {
 }
 
 ServidorConhecido ServidoresConhecidos::servidorLocal() {
-    ConnectionParams p;
-    p.motor = Dialect::Motor::SQLite;
-    p.pasta = pastaDadosLocal();
     ServidorConhecido s;
-    s.servidor = textoServidor(p);
+    s.servidor = Servidor::para(ConnectionParams::sqlite(pastaDadosLocal()))->texto();
     s.local = true;
     return s;
 }
@@ -64,10 +61,7 @@ QList<ServidorConhecido> ServidoresConhecidos::todos() const {
 }
 
 QString ServidoresConhecidos::normalizar(const QString& servidor) {
-    ConnectionParams p = parametrosServidor(servidor);
-    if (p.motor == Dialect::Motor::PostgreSQL)
-        p.host = p.host.toLower();
-    return textoServidor(p);
+    return Servidor::doTexto(servidor)->textoNormalizado();
 }
 
 void ServidoresConhecidos::ler() {
@@ -207,7 +201,7 @@ bool ServidoresConhecidos::remover(int indice) {
 
 std::optional<ConnectionParams> ServidoresConhecidos::ligacao(const ServidorConhecido& s,
                                                               QString* erro) const {
-    ConnectionParams p = parametrosServidor(s.servidor);
+    ConnectionParams p = Servidor::lerTexto(s.servidor);
     p.autenticacao = s.autenticacao;
     p.login = s.login;
     if (!s.passwordCifrada.isEmpty()) {

@@ -15,7 +15,7 @@ std::unique_ptr<QSettings> abrirDefinicoes(const QString& ficheiro = {});
 
 // One server the workstation knows.
 struct ServidorConhecido {
-    QString servidor;                             // textoServidor(): "host", "host:port", or "sqlite:/folder"
+    QString servidor;                             // Servidor::texto(): "host", "host:port", or "sqlite:/folder"
     QString login;                                // empty with operating-system authentication
     QString passwordCifrada;                      // CifraSegredos text; the password in clear is never kept
     QString autenticacao = QStringLiteral("SQL"); // "SQL" or "WIN"

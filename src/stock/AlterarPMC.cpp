@@ -5,17 +5,17 @@
 #include "company/GlobalContext.h"
 #include "session/LogGeral.h"
 
-AlteracaoPMC::AlteracaoPMC(GlobalContext& ctx, UserInteraction& ui) : m_ctx(ctx), m_ui(ui) {}
+AlterarPMC::AlterarPMC(GlobalContext& ctx, UserInteraction& ui) : m_ctx(ctx), m_ui(ui) {}
 
-QString AlteracaoPMC::Titulo() { return QStringLiteral("Actualizar P.M.C. e U.P.C. <Produtos sem Compras>"); }
+QString AlterarPMC::Titulo() { return QStringLiteral("Actualizar P.M.C. e U.P.C. <Produtos sem Compras>"); }
 
-QString AlteracaoPMC::Nota() {
+QString AlterarPMC::Nota() {
     return QStringLiteral("Esta rotina serve para actualizar o Preço Médio de Custo e o Último Preço de Custo dos "
                           "produtos que não sejam movimentados por compras tais como Mão de Obra, Electricidade, "
                           "Água e outros...");
 }
 
-void AlteracaoPMC::limpar() {
+void AlterarPMC::limpar() {
     txtProduto.clear();
     txtDescricao.clear();
     txtPrecoMedioCusto = txtUltPrecoCusto = Currency();
@@ -23,7 +23,7 @@ void AlteracaoPMC::limpar() {
     m_carregado = false;
 }
 
-bool AlteracaoPMC::produtoSaiu(const QString& codigo) {
+bool AlterarPMC::produtoSaiu(const QString& codigo) {
     const QString c = codigo.trimmed();
     limpar();
     if (c.isEmpty())
@@ -62,7 +62,7 @@ bool AlteracaoPMC::produtoSaiu(const QString& codigo) {
     return true;
 }
 
-bool AlteracaoPMC::actualizar() {
+bool AlterarPMC::actualizar() {
     if (!m_carregado)
         return false;
     if (!m_ui.pergunta(QStringLiteral("Confirma a Actualização ?"), Titulo()))

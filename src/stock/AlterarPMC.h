@@ -9,9 +9,9 @@ class UserInteraction;
 
 // Logic of the window "Actualizar P.M.C. e U.P.C. <Produtos sem Compras>" (frmAlterarPMC): sets the
 // average and last cost of products that never enter stock by purchase (labour, power, ...).
-class AlteracaoPMC {
+class AlterarPMC {
 public:
-    AlteracaoPMC(GlobalContext& ctx, UserInteraction& ui);
+    AlterarPMC(GlobalContext& ctx, UserInteraction& ui);
 
     static QString Titulo(); // "Actualizar P.M.C. e U.P.C. <Produtos sem Compras>"
     static QString Nota();

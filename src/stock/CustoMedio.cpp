@@ -2,6 +2,7 @@
 
 #include "stock/MovimentosStock.h"
 #include "db/Database.h"
+#include "company/ParametrosEmpresa.h"
 
 #include <QSqlQuery>
 
@@ -309,11 +310,19 @@ private:
 
 } // namespace
 
-int regraCustoMedio(Database& db) {
-    const int r = db.scalar(QStringLiteral("SELECT FormulaPrecoMedioCusto FROM ParamGeral ORDER BY NumRegisto") +
-                            db.dialect().limite(1))
-                      .toInt();
-    return (r == 2 || r == 3) ? r : 1;
+int regraCustoMedio(Database& db) { return ParametrosEmpresa::ler(db).regraCustoMedio(); }
+
+bool GravaCustoMedioFicha(Database& db, const QString& produto, const Currency& pmc) {
+    return db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"), {pmc.toVariant(), produto});
+}
+
+int GravaCustoMedioFichaSeUltimaData(Database& db, const QString& produto, const Currency& pmc, const QString& data) {
+    return db.executarContando(
+        // MAX rather than NOT EXISTS: PostgreSQL's generic plan turns NOT EXISTS into an anti-join over
+        // the whole ledger, while MAX stays one backward index step.
+        QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=? AND "
+                       "(SELECT MAX(Data) FROM MovProduto WHERE Codigo=?) <= ?"),
+        {pmc.toVariant(), produto, produto, data});
 }
 
 Currency CalculaPrecoMedioCusto(Database& db, const QString& produto, const LinhaEmCurso& linha,
@@ -381,8 +390,9 @@ std::optional<Currency> CustoDevolucaoStockVazio(Database& db, const QString& pr
                                  "ORDER BY Data DESC, NumRegisto DESC") +
                       db.dialect().limite(1),
                   {produto}));
+    // The row takes this cost even when the product file could not.
     if (actualizarFicha)
-        db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"), {pmc.toVariant(), produto});
+        static_cast<void>(GravaCustoMedioFicha(db, produto, pmc));
     return pmc;
 }
 
@@ -391,5 +401,5 @@ bool RecalculaCustoMedioAposEliminacao(Database& db, const QString& produto) {
         return true;
     bool ok = false;
     const Currency pmc = CalculaPrecoMedioCusto(db, produto, {}, {}, &ok);
-    return ok && db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"), {pmc.toVariant(), produto});
+    return ok && GravaCustoMedioFicha(db, produto, pmc);
 }

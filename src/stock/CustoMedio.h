@@ -29,6 +29,13 @@ struct CorteCustoMedio {
 // 2 running average over every movement, 3 running average restarting after the stock runs out.
 int regraCustoMedio(Database& db);
 
+// Sets the product file's average cost. False when the statement failed (reason in db.lastError()).
+[[nodiscard]] bool GravaCustoMedioFicha(Database& db, const QString& produto, const Currency& pmc);
+// The same only while no ledger row of the product is dated after `data`, i.e. when the row just
+// posted on that date ends its history. The rows changed (0: a later row exists), or -1 on failure.
+[[nodiscard]] int GravaCustoMedioFichaSeUltimaData(Database& db, const QString& produto, const Currency& pmc,
+                                                   const QString& data);
+
 // The average cost of a product after the stored rows within the cut-off and then the row in course.
 // Results are exactly those of reading the whole history in ledger order; a per-product checkpoint
 // (kept valid by triggers on the ledger) lets a posting at the end of the history read only the rows

@@ -7,12 +7,15 @@
 #include "db/Database.h"
 #include "company/GlobalContext.h"
 #include "company/Mavo.h"
+#include "company/ParametrosEmpresa.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <optional>
 
 namespace {
+
+namespace Col = ColMovProduto;
 
 const Currency LimiteValor = Currency::fromRaw(9999999999900LL); // 999,999,999.99
 
@@ -38,37 +41,35 @@ struct Contexto {
     int diasDevolucao = 0;
     bool lote = false;
     Currency pmc, upCompra, upCusto;
-    bool porArmazem = false;
-    int regra = 1;
     QDateTime agora;
     qint64 numRegisto = 0;
-    VerificacoesStock::DadosCtrlExistencia ctrl;
+    VerificacoesStock::DadosCtrlExistencia ctrl; // with the company's parameters
     QString descricaoTipo;
-    int precoTranfAcertos = 0;
     Currency saldoArmazem, saldoLote;
+
+    const ParametrosEmpresa& parametros() const { return ctrl.parametros; }
+    bool porArmazem() const { return ctrl.parametros.pmcPorArmazem; }
+    int regra() const { return ctrl.parametros.regraCustoMedio(); }
 };
 
 QString somaSaldo(const QString& filtros) { return u'(' + sqlSaldoProduto() + QStringLiteral(" AND Armazem=?") + filtros + u')'; }
 
 std::optional<Contexto> lerContexto(Database& db, const LinhaMovProduto& l, bool saida, QString* erro) {
-    const QString codigo = l.texto(QStringLiteral("Codigo")).trimmed();
-    const QString armazem = l.texto(QStringLiteral("Armazem")).left(3);
+    const QString codigo = l.texto(Col::Codigo).trimmed();
+    const QString armazem = l.texto(Col::Armazem).left(3);
     const Dialect& d = db.dialect();
+    static const QString parametros = ParametrosEmpresa::colunas(QStringLiteral("g"));
     QString sql = QStringLiteral(
                       "SELECT p.vendedorhabitual, p.precomediocusto, p.ultprecocompra, p.ultprecocusto, p.DiasDevolucao, "
-                      "p.UnidadeVenda, p.Lote, p.Descricao, g.PMCArmazem, g.FormulaPrecoMedioCusto, %1, %2, "
+                      "p.UnidadeVenda, p.Lote, p.Descricao, %1, %2, "
                       "p.codigo, p.ctrlexistencia, p.servico, p.portes, "
                       "(SELECT IgnoraCtrlExistencia FROM Armazens WHERE codigo=? ORDER BY NumRegisto%3), "
-                      "g.proddiversos, g.proddiversos2, g.ControlaQuant, g.controlaQuant_Diversos, "
-                      "g.controlaQuant_Servicos, g.controlaQuant_Portes, g.NumRegisto, "
-                      "(SELECT Descricao FROM TabTipoMov WHERE Codigo=? ORDER BY NumRegisto%3), "
-                      "g.PrecoTranfAcertos")
-                      .arg(d.agora(), d.proximoNumRegisto(QStringLiteral("MovProduto")), d.limite(1));
-    QVariantList v{armazem, l.texto(QStringLiteral("Tipo"))};
+                      "(SELECT Descricao FROM TabTipoMov WHERE Codigo=? ORDER BY NumRegisto%3), %4")
+                      .arg(d.agora(), d.proximoNumRegisto(QStringLiteral("MovProduto")), d.limite(1), parametros);
+    QVariantList v{armazem, l.texto(Col::Tipo)};
     if (saida) {
         sql += u',' + somaSaldo(QString()) + u',' + somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?"));
-        v << codigo << armazem << codigo << armazem << l.texto(QStringLiteral("Localizacao"))
-          << l.texto(QStringLiteral("Lote")).trimmed();
+        v << codigo << armazem << codigo << armazem << l.texto(Col::Localizacao) << l.texto(Col::Lote).trimmed();
     }
     sql += QStringLiteral(" FROM Produtos p LEFT JOIN (SELECT * FROM ParamGeral ORDER BY NumRegisto%1) g ON 1=1 "
                           "WHERE p.Codigo=?")
@@ -89,33 +90,25 @@ std::optional<Contexto> lerContexto(Database& db, const LinhaMovProduto& l, bool
     c.unidade = r->at(5).toString();
     c.lote = r->at(6).toString().trimmed() == QStringLiteral("1");
     c.descricao = r->at(7).toString();
-    c.porArmazem = r->at(8).toInt() != 0;
-    const int regra = r->at(9).toInt();
-    c.regra = (regra == 2 || regra == 3) ? regra : 1;
-    const QVariant agora = r->at(10);
+    const QVariant agora = r->at(8);
     c.agora = agora.typeId() == QMetaType::QDateTime
                   ? agora.toDateTime()
                   : QDateTime::fromString(agora.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    c.numRegisto = r->at(11).toLongLong();
+    c.numRegisto = r->at(9).toLongLong();
     c.ctrl.produtoExiste = true;
-    c.ctrl.codigo = r->at(12).toString();
-    c.ctrl.ctrlexistencia = r->at(13);
-    c.ctrl.servico = r->at(14);
-    c.ctrl.portes = r->at(15);
+    c.ctrl.codigo = r->at(10).toString();
+    c.ctrl.ctrlexistencia = r->at(11);
+    c.ctrl.servico = r->at(12);
+    c.ctrl.portes = r->at(13);
     c.ctrl.lote = r->at(6);
-    c.ctrl.ignoraArmazem = r->at(16);
-    c.ctrl.proddiversos = r->at(17);
-    c.ctrl.proddiversos2 = r->at(18);
-    c.ctrl.controlaQuant = r->at(19);
-    c.ctrl.controlaQuantDiversos = r->at(20);
-    c.ctrl.controlaQuantServicos = r->at(21);
-    c.ctrl.controlaQuantPortes = r->at(22);
-    c.ctrl.temParametros = !r->at(23).isNull();
-    c.descricaoTipo = r->at(24).toString();
-    c.precoTranfAcertos = r->at(25).toInt();
+    c.ctrl.ignoraArmazem = r->at(14);
+    c.descricaoTipo = r->at(15).toString();
+    constexpr int Parametros = 16;
+    c.ctrl.parametros = ParametrosEmpresa::deValores(*r, Parametros);
     if (saida) {
-        c.saldoArmazem = Currency::fromVariant(r->at(26));
-        c.saldoLote = Currency::fromVariant(r->at(27));
+        constexpr int Saldos = Parametros + ParametrosEmpresa::NumeroColunas;
+        c.saldoArmazem = Currency::fromVariant(r->at(Saldos));
+        c.saldoLote = Currency::fromVariant(r->at(Saldos + 1));
     }
     return c;
 }
@@ -128,12 +121,12 @@ bool ehSaldosIniciais(const QString& descricaoTipo) {
 bool verificarSaida(GlobalContext& ctx, const LinhaMovProduto& l, const Contexto& c) {
     if (!VerificacoesStock::decideCtrlExistencia(c.ctrl))
         return true;
-    const QString codigo = l.texto(QStringLiteral("Codigo"));
-    const Currency quant = l.montante(QStringLiteral("QuantNormal"));
+    const QString codigo = l.texto(Col::Codigo);
+    const Currency quant = l.montante(Col::QuantNormal);
     const bool saldosIniciais = ehSaldosIniciais(c.descricaoTipo);
     const QString semLote = QStringLiteral("Sem lote definido para o produto %1!").arg(codigo);
     if (c.lote) {
-        if (l.texto(QStringLiteral("Lote")).trimmed().isEmpty())
+        if (l.texto(Col::Lote).trimmed().isEmpty())
             return recusar(ctx, semLote);
         if (!saldosIniciais && quant > c.saldoLote)
             return recusar(ctx, semLote);
@@ -141,15 +134,15 @@ bool verificarSaida(GlobalContext& ctx, const LinhaMovProduto& l, const Contexto
     }
     if (!saldosIniciais && quant > c.saldoArmazem)
         return recusar(ctx, QStringLiteral("Stock insuficiente do produto %1 no armazém %2 (existência: %3).")
-                                .arg(codigo, l.texto(QStringLiteral("Armazem")).left(3), c.saldoArmazem.toString()));
+                                .arg(codigo, l.texto(Col::Armazem).left(3), c.saldoArmazem.toString()));
     return true;
 }
 
 bool acimaDoLimite(const LinhaMovProduto& l) {
     // The row's own value and quantity × price both count: a small ValorIliq must not hide a
     // quantity whose value the ledger's sums and averages could not hold.
-    const Currency bruto = l.montante(QStringLiteral("QuantNormal")).multiply(l.montante(QStringLiteral("Preco")));
-    return l.montante(QStringLiteral("ValorIliq")).abs() > LimiteValor || bruto.abs() > LimiteValor;
+    const Currency bruto = l.montante(Col::QuantNormal).multiply(l.montante(Col::Preco));
+    return l.montante(Col::ValorIliq).abs() > LimiteValor || bruto.abs() > LimiteValor;
 }
 
 // Transfers ("TRA") and stock adjustments ("AC+"/"AC-") are valued by ParamGeral.PrecoTranfAcertos:
@@ -157,13 +150,13 @@ bool acimaDoLimite(const LinhaMovProduto& l) {
 // 2 the last purchase price, 3 the last cost price. Nothing when the rule leaves the row's price.
 std::optional<Currency> precoTransferenciaAcerto(const LinhaMovProduto& l, const Contexto& c,
                                                  const PrecosArmazem& doArmazem) {
-    const QString tipo = l.texto(QStringLiteral("Tipo")).trimmed().toUpper();
-    const QString afecta = l.texto(QStringLiteral("AfectaStk")).trimmed().toUpper();
+    const QString tipo = l.texto(Col::Tipo).trimmed().toUpper();
+    const QString afecta = l.texto(Col::AfectaStk).trimmed().toUpper();
     if (tipo != QStringLiteral("TRA") && afecta != QStringLiteral("AC+") && afecta != QStringLiteral("AC-"))
         return std::nullopt;
-    switch (c.precoTranfAcertos) {
+    switch (c.parametros().precoTranfAcertos) {
     case 1:
-        return c.porArmazem ? doArmazem.pmCusto : c.pmc;
+        return c.porArmazem() ? doArmazem.pmCusto : c.pmc;
     case 2:
         return c.upCompra;
     case 3:
@@ -179,22 +172,22 @@ bool fichaPeloLedger(Database& db, const QString& codigo, int regra) {
     CorteCustoMedio tudo;
     tudo.regra = regra;
     const Currency pmc = CalculaPrecoMedioCusto(db, codigo, {}, tudo, &ok);
-    return ok && db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"), {pmc.toVariant(), codigo});
+    return ok && GravaCustoMedioFicha(db, codigo, pmc);
 }
 
-void preencherSeVazio(LinhaMovProduto& l, const QString& coluna, const QString& valor) {
+void preencherSeVazio(LinhaMovProduto& l, ColunaMovProduto coluna, const QString& valor) {
     if (l.texto(coluna).isEmpty())
         l.definir(coluna, valor);
 }
 
 qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& opcoes) {
     Database& db = ctx.bd();
-    const QString codigo = l.texto(QStringLiteral("Codigo")).trimmed();
-    const QString afecta = l.texto(QStringLiteral("AfectaStk")).trimmed().toUpper();
-    const QString data = l.texto(QStringLiteral("Data")).trimmed();
-    const Currency quant = l.montante(QStringLiteral("QuantNormal"));
-    const Currency precoDado = l.montante(QStringLiteral("Preco"));
-    l.definir(QStringLiteral("AfectaStk"), afecta);
+    const QString codigo = l.texto(Col::Codigo).trimmed();
+    const QString afecta = l.texto(Col::AfectaStk).trimmed().toUpper();
+    const QString data = l.texto(Col::Data).trimmed();
+    const Currency quant = l.montante(Col::QuantNormal);
+    const Currency precoDado = l.montante(Col::Preco);
+    l.definir(Col::AfectaStk, afecta);
     if (!QDate::fromString(data, QStringLiteral("yyyy-MM-dd")).isValid()) {
         recusar(ctx, QStringLiteral("Data inválida no movimento do produto %1: %2").arg(codigo, data));
         return 0;
@@ -206,7 +199,7 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
     // every row, and one that does not fit throws.
     const bool foraDoLimite = acimaDoLimite(l);
     if (!ajuste && foraDoLimite) {
-        recusar(ctx, MensagemLimiteValor(codigo, l.texto(QStringLiteral("Descricao"))));
+        recusar(ctx, MensagemLimiteValor(codigo, l.texto(Col::Descricao)));
         return 0;
     }
 
@@ -235,35 +228,35 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
         recusar(ctx, erro.isEmpty() ? QStringLiteral("Produto inexistente: %1").arg(codigo) : erro);
         return 0;
     }
-    preencherSeVazio(l, QStringLiteral("Descricao"), c->descricao);
-    preencherSeVazio(l, QStringLiteral("Vendedor"), c->vendedor);
-    preencherSeVazio(l, QStringLiteral("Unidade"), c->unidade);
+    preencherSeVazio(l, Col::Descricao, c->descricao);
+    preencherSeVazio(l, Col::Vendedor, c->vendedor);
+    preencherSeVazio(l, Col::Unidade, c->unidade);
     if (saida && !verificarSaida(ctx, l, *c))
         return 0;
     // The warehouse's prices of its last entry, read once for the valuation and the costs below.
-    const QString armazem = l.texto(QStringLiteral("Armazem"));
+    const QString armazem = l.texto(Col::Armazem);
     const PrecosArmazem doArmazem =
-        c->porArmazem ? PrecosArmazemUltimaEntrada(db, codigo, armazem, data) : PrecosArmazem{};
+        c->porArmazem() ? PrecosArmazemUltimaEntrada(db, codigo, armazem, data) : PrecosArmazem{};
     Currency preco = precoDado;
     if (const auto p = precoTransferenciaAcerto(l, *c, doArmazem)) {
         preco = *p;
-        l.definir(QStringLiteral("Preco"), preco);
-        l.definir(QStringLiteral("PrecoAplicado"), preco);
-        l.definir(QStringLiteral("ValorIliq"), ArredondaValor(quant.multiply(preco), ctx.casadec, 1));
+        l.definir(Col::Preco, preco);
+        l.definir(Col::PrecoAplicado, preco);
+        l.definir(Col::ValorIliq, ArredondaValor(quant.multiply(preco), ctx.casadec, 1));
         if (!ajuste && acimaDoLimite(l)) {
-            recusar(ctx, MensagemLimiteValor(codigo, l.texto(QStringLiteral("Descricao"))));
+            recusar(ctx, MensagemLimiteValor(codigo, l.texto(Col::Descricao)));
             return 0;
         }
     }
 
     // 4. costs
-    l.definir(QStringLiteral("PMCusto"), c->pmc);
-    l.definir(QStringLiteral("UPCompra"), c->upCompra);
-    l.definir(QStringLiteral("UPCusto"), c->upCusto);
-    if (c->porArmazem) {
-        l.definir(QStringLiteral("Armazem_UPCompra"), doArmazem.upCompra);
-        l.definir(QStringLiteral("Armazem_UPCusto"), doArmazem.upCusto);
-        l.definir(QStringLiteral("Armazem_PMCusto"), doArmazem.pmCusto);
+    l.definir(Col::PMCusto, c->pmc);
+    l.definir(Col::UPCompra, c->upCompra);
+    l.definir(Col::UPCusto, c->upCusto);
+    if (c->porArmazem()) {
+        l.definir(Col::Armazem_UPCompra, doArmazem.upCompra);
+        l.definir(Col::Armazem_UPCusto, doArmazem.upCusto);
+        l.definir(Col::Armazem_PMCusto, doArmazem.pmCusto);
     }
     const bool entrada = afecta == QStringLiteral("E+") || afecta == QStringLiteral("E-");
     Currency pmcLinha;
@@ -272,45 +265,45 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
         const LinhaEmCurso emCurso{afecta, preco, quant, 0};
         CorteCustoMedio corte;
         corte.data = data;
-        corte.regra = c->regra;
+        corte.regra = c->regra();
         pmcLinha = CalculaPrecoMedioCusto(db, codigo, emCurso, corte, &ok);
-        l.definir(QStringLiteral("PMCusto"), pmcLinha);
-        if (ok && c->porArmazem) {
+        l.definir(Col::PMCusto, pmcLinha);
+        if (ok && c->porArmazem()) {
             corte.armazem = armazem;
-            l.definir(QStringLiteral("Armazem_PMCusto"), CalculaPrecoMedioCusto(db, codigo, emCurso, corte, &ok));
+            l.definir(Col::Armazem_PMCusto, CalculaPrecoMedioCusto(db, codigo, emCurso, corte, &ok));
         }
         if (!ok)
             return falhaEscrita(db.lastError());
     } else if (afecta == QStringLiteral("S-")) {
         if (auto pmc = CustoDevolucaoStockVazio(db, codigo, quant, opcoes.actualizarCustoMedioFicha))
-            l.definir(QStringLiteral("PMCusto"), *pmc);
+            l.definir(Col::PMCusto, *pmc);
     }
 
     // 5. return date and server time
     const QDateTime agora = c->agora.isValid() ? c->agora : db.agoraServidor();
-    l.definir(QStringLiteral("DataDevolucao"), QDate::fromString(data, QStringLiteral("yyyy-MM-dd"))
+    l.definir(Col::DataDevolucao, QDate::fromString(data, QStringLiteral("yyyy-MM-dd"))
                                                     .addDays(c->diasDevolucao)
                                                     .toString(QStringLiteral("yyyy-MM-dd")));
     const QString dataSys = agora.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    l.definir(QStringLiteral("DataSys"), dataSys);
-    preencherSeVazio(l, QStringLiteral("Utilizador"), ctx.CodigoUtilizador);
+    l.definir(Col::DataSys, dataSys);
+    preencherSeVazio(l, Col::Utilizador, ctx.CodigoUtilizador);
 
     // 6. the row goes in already completed: its number was taken with the reads above, so bar code,
     // time, cost of the product file, state and loaded code are written with it.
-    l.definir(QStringLiteral("CodigoBarras"), codigoBarrasLinha(c->numRegisto));
-    l.definir(QStringLiteral("Hora"), agora.toString(QStringLiteral("HH:mm:ss")));
-    l.definir(QStringLiteral("UPCustoFicha"), c->upCusto);
-    l.definir(QStringLiteral("Estado"), QStringLiteral("N"));
-    l.definir(QStringLiteral("Estado_DataSys"), dataSys);
-    l.definir(QStringLiteral("Estado_Motivo"), QStringLiteral(""));
-    l.definir(QStringLiteral("Estado_Utilizador"), l.texto(QStringLiteral("Utilizador")));
-    l.definir(QStringLiteral("ProdutoCarregado"), opcoes.produtoCarregado.isEmpty() ? codigo : opcoes.produtoCarregado);
+    l.definir(Col::CodigoBarras, codigoBarrasLinha(c->numRegisto));
+    l.definir(Col::Hora, agora.toString(QStringLiteral("HH:mm:ss")));
+    l.definir(Col::UPCustoFicha, c->upCusto);
+    l.definir(Col::Estado, QStringLiteral("N"));
+    l.definir(Col::Estado_DataSys, dataSys);
+    l.definir(Col::Estado_Motivo, QStringLiteral(""));
+    l.definir(Col::Estado_Utilizador, l.texto(Col::Utilizador));
+    l.definir(Col::ProdutoCarregado, opcoes.produtoCarregado.isEmpty() ? codigo : opcoes.produtoCarregado);
     const qint64 n = MeteNoMovProCompleto(db, l, c->numRegisto, &erro);
     if (n <= 0)
         return falhaEscrita(erro.isEmpty() ? QStringLiteral("Não foi possível gravar o movimento do produto %1.").arg(codigo)
                                            : erro);
 
-    if (!entrada && opcoes.actualizarCustoMedioFicha && c->regra != 1 &&
+    if (!entrada && opcoes.actualizarCustoMedioFicha && c->regra() != 1 &&
         (afecta == QStringLiteral("S+") || afecta == QStringLiteral("S-"))) {
         // Under the running rules an exit or a return changes the weight of every later entry:
         // dated before the end of the history, it changes the product's average too.
@@ -318,21 +311,16 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
         const QVariant ultima = db.scalar(QStringLiteral("SELECT MAX(Data) FROM MovProduto WHERE Codigo=?"), {codigo}, &ok);
         if (!ok)
             return falhaEscrita(db.lastError());
-        if (ultima.toString() > data && !fichaPeloLedger(db, codigo, c->regra))
+        if (ultima.toString() > data && !fichaPeloLedger(db, codigo, c->regra()))
             return falhaEscrita(db.lastError());
     }
     if (entrada && opcoes.actualizarCustoMedioFicha) {
         // The product file keeps the average over its whole history. When nothing is dated after the
         // new row, that history ends with it and the row's own average is the answer.
-        const int mudadas = db.executarContando(
-            // MAX rather than NOT EXISTS: PostgreSQL's generic plan turns NOT EXISTS into an anti-join over
-            // the whole ledger, while MAX stays one backward index step.
-            QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=? AND "
-                           "(SELECT MAX(Data) FROM MovProduto WHERE Codigo=?) <= ?"),
-            {pmcLinha.toVariant(), codigo, codigo, data});
+        const int mudadas = GravaCustoMedioFichaSeUltimaData(db, codigo, pmcLinha, data);
         if (mudadas < 0)
             return falhaEscrita(db.lastError());
-        if (mudadas == 0 && !fichaPeloLedger(db, codigo, c->regra))
+        if (mudadas == 0 && !fichaPeloLedger(db, codigo, c->regra()))
             return falhaEscrita(db.lastError());
     }
     if (propria && !propria->commit()) {
@@ -354,7 +342,7 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
         // rolled back by its guard; a caller's can only be rolled back now.
         if (jaEmTransaccao)
             ctx.bd().marcarFalhaTransaccao();
-        ctx.UltimoErro = MensagemLimiteValor(l.texto(QStringLiteral("Codigo")).trimmed(), l.texto(QStringLiteral("Descricao")));
+        ctx.UltimoErro = MensagemLimiteValor(l.texto(ColMovProduto::Codigo).trimmed(), l.texto(ColMovProduto::Descricao));
         return 0;
     }
 }

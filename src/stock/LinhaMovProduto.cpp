@@ -5,12 +5,9 @@
 #include <QHash>
 
 namespace {
-// The columns after these are completed once the row exists.
-constexpr size_t ColunasInseridas = 127;
-
 const TabelaDef& tabela() {
     static const TabelaDef* t = tabelaEmpresa(QStringLiteral("MovProduto"));
-    Q_ASSERT(t && t->colunas.size() >= ColunasInseridas);
+    Q_ASSERT(t && t->colunas.size() == size_t(ColMovProduto::Total));
     return *t;
 }
 
@@ -29,7 +26,8 @@ const QHash<QString, int>& posicoes() {
 LinhaMovProduto::LinhaMovProduto() : m_valores(tabela().colunas.size()), m_dado(tabela().colunas.size(), false) {}
 
 const std::vector<ColunaDef>& LinhaMovProduto::colunasInsercao() {
-    static const std::vector<ColunaDef> colunas(tabela().colunas.begin(), tabela().colunas.begin() + ColunasInseridas);
+    static const std::vector<ColunaDef> colunas(tabela().colunas.begin(),
+                                                tabela().colunas.begin() + ColMovProduto::Inseridas);
     return colunas;
 }
 

@@ -110,7 +110,7 @@ std::vector<SaldoLoteLocalizacao> SaldosPorLoteLocalizacao(Database& db, const Q
 }
 
 qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto, QString* erro) {
-    const QString dado = linha.texto(QStringLiteral("DataSys"));
+    const QString dado = linha.texto(ColMovProduto::DataSys);
     const QString agora =
         dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
     QVariantList valores{numRegisto};
@@ -126,7 +126,7 @@ qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 n
 
 qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro) {
     // DataSys not given takes the server's time.
-    const QString dado = linha.texto(QStringLiteral("DataSys"));
+    const QString dado = linha.texto(ColMovProduto::DataSys);
     const QString agora =
         dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
     QVariantList valores;

@@ -8,6 +8,8 @@
 
 namespace {
 
+namespace Col = ColMovProduto;
+
 bool falhar(QString& erro, const QString& texto) {
     erro = texto;
     return false;
@@ -20,24 +22,21 @@ const QStringList EfeitosDeStock{QStringLiteral("E+"), QStringLiteral("E-"), QSt
 } // namespace
 
 const QStringList& ColunasPreenchidasPeloPrograma() {
-    static const QStringList c{QStringLiteral("NumRegisto"),       QStringLiteral("DataSys"),
-                               QStringLiteral("Hora"),             QStringLiteral("Estado"),
-                               QStringLiteral("Estado_DataSys"),   QStringLiteral("Estado_Motivo"),
-                               QStringLiteral("Estado_Utilizador"), QStringLiteral("CodigoBarras"),
-                               QStringLiteral("UPCustoFicha"),     QStringLiteral("ProdutoCarregado"),
-                               QStringLiteral("DataDevolucao"),    QStringLiteral("PMCusto"),
-                               QStringLiteral("UPCompra"),         QStringLiteral("UPCusto"),
-                               QStringLiteral("Armazem_PMCusto"),  QStringLiteral("Armazem_UPCompra"),
-                               QStringLiteral("Armazem_UPCusto")};
+    static const QStringList c{QStringLiteral("NumRegisto"), Col::DataSys,       Col::Hora,
+                               Col::Estado,                  Col::Estado_DataSys, Col::Estado_Motivo,
+                               Col::Estado_Utilizador,       Col::CodigoBarras,   Col::UPCustoFicha,
+                               Col::ProdutoCarregado,        Col::DataDevolucao,  Col::PMCusto,
+                               Col::UPCompra,                Col::UPCusto,        Col::Armazem_PMCusto,
+                               Col::Armazem_UPCompra,        Col::Armazem_UPCusto};
     return c;
 }
 
 bool VerificaMovimentoExterno(GlobalContext& ctx, const LinhaMovProduto& l, QString& erro) {
     Database& db = ctx.bd();
-    const QString codigo = l.texto(QStringLiteral("Codigo")).trimmed();
-    const QString tipo = l.texto(QStringLiteral("Tipo")).trimmed();
-    const QString afecta = l.texto(QStringLiteral("AfectaStk")).trimmed().toUpper();
-    const QString data = l.texto(QStringLiteral("Data")).trimmed();
+    const QString codigo = l.texto(Col::Codigo).trimmed();
+    const QString tipo = l.texto(Col::Tipo).trimmed();
+    const QString afecta = l.texto(Col::AfectaStk).trimmed().toUpper();
+    const QString data = l.texto(Col::Data).trimmed();
 
     if (!EfeitosDeStock.contains(afecta))
         return falhar(erro, QStringLiteral("Efeito no stock inválido: %1 (E+, E-, S+, S-, TL+, TL-, AC+, AC- ou NA).")
@@ -52,36 +51,36 @@ bool VerificaMovimentoExterno(GlobalContext& ctx, const LinhaMovProduto& l, QStr
 
     if (!EDiv::DataIsoValida(data))
         return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(data.left(20)));
-    const QString ano = l.texto(QStringLiteral("Ano")).trimmed();
+    const QString ano = l.texto(Col::Ano).trimmed();
     if (ano != data.left(4))
         return falhar(erro, QStringLiteral("O ano %1 não é o da data %2.").arg(ano.left(10), data));
-    for (const char* coluna : {"DataFabrico", "DataValidade", "DataGuia", "DataDisposicao"}) {
-        const QString d = l.texto(QLatin1String(coluna)).trimmed();
+    for (const ColunaMovProduto coluna : {Col::DataFabrico, Col::DataValidade, Col::DataGuia, Col::DataDisposicao}) {
+        const QString d = l.texto(coluna).trimmed();
         if (!d.isEmpty() && !EDiv::DataIsoValida(d))
             return falhar(erro, QStringLiteral("Data inválida na coluna %1: %2 (use aaaa-mm-dd).")
-                                    .arg(QLatin1String(coluna), d.left(20)));
+                                    .arg(coluna.texto(), d.left(20)));
     }
 
-    const Currency quant = l.montante(QStringLiteral("QuantNormal"));
+    const Currency quant = l.montante(Col::QuantNormal);
     const bool correccaoDeValor = afecta == QStringLiteral("AC+") || afecta == QStringLiteral("AC-");
     if (quant.isNegative() || (quant.isZero() && !correccaoDeValor))
         return falhar(erro, QStringLiteral("A quantidade deve ser maior que 0: o sentido do movimento é dado por "
                                            "AfectaStk."));
-    if (l.montante(QStringLiteral("Preco")).isNegative())
+    if (l.montante(Col::Preco).isNegative())
         return falhar(erro, QStringLiteral("O preço não pode ser negativo."));
 
-    for (const char* coluna : {"Armazem", "ArmazemDest"}) {
-        const QString a = l.texto(QLatin1String(coluna)).trimmed();
-        if ((!a.isEmpty() || QLatin1String(coluna) == QLatin1String("Armazem")) &&
+    for (const ColunaMovProduto coluna : {Col::Armazem, Col::ArmazemDest}) {
+        const QString a = l.texto(coluna).trimmed();
+        if ((!a.isEmpty() || coluna.posicao == Col::Armazem.posicao) &&
             !db.primeiraLinha(QStringLiteral("SELECT Codigo FROM Armazens WHERE Codigo=?"), {a}))
             return falhar(erro, QStringLiteral("Armazém Inexistente: %1").arg(a.left(10)));
     }
-    const QString localizacao = l.texto(QStringLiteral("Localizacao")).trimmed();
+    const QString localizacao = l.texto(Col::Localizacao).trimmed();
     if (!localizacao.isEmpty() &&
         !db.primeiraLinha(QStringLiteral("SELECT Codigo FROM Localizacao WHERE Codigo=?"), {localizacao}))
         return falhar(erro, QStringLiteral("Localização Inexistente: %1").arg(localizacao.left(10)));
 
-    const QString lote = l.texto(QStringLiteral("Lote")).trimmed();
+    const QString lote = l.texto(Col::Lote).trimmed();
     const bool comLotes = db.scalar(QStringLiteral("SELECT Lote FROM Produtos WHERE Codigo=?"), {codigo})
                               .toString()
                               .trimmed() == QStringLiteral("1");

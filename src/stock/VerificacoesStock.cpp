@@ -46,19 +46,7 @@ bool VerificacoesStock::CtrlExistenciaProduto(Database& ligacao, const QString& 
     d.portes = p->at(3);
     d.lote = p->at(4);
     d.ignoraArmazem = p->at(5);
-    const auto g = ligacao.primeiraLinha(
-        QStringLiteral("SELECT proddiversos, proddiversos2, ControlaQuant, controlaQuant_Diversos, "
-                       "controlaQuant_Servicos, controlaQuant_Portes FROM ParamGeral ORDER BY NumRegisto") +
-        um);
-    if (g) {
-        d.temParametros = true;
-        d.proddiversos = g->at(0);
-        d.proddiversos2 = g->at(1);
-        d.controlaQuant = g->at(2);
-        d.controlaQuantDiversos = g->at(3);
-        d.controlaQuantServicos = g->at(4);
-        d.controlaQuantPortes = g->at(5);
-    }
+    d.parametros = ParametrosEmpresa::ler(ligacao);
     return decideCtrlExistencia(d);
 }
 
@@ -70,29 +58,28 @@ bool VerificacoesStock::decideCtrlExistencia(const DadosCtrlExistencia& d) {
         return true;
     if (d.ignoraArmazem.toInt() == 1)
         return false;
-    if (!d.temParametros)
+    const ParametrosEmpresa& g = d.parametros;
+    if (!g.existe)
         return false;
     if (eUm(d.ctrlexistencia))
         return true;
-    if (!eUm(d.controlaQuant))
+    if (!g.controlaQuant)
         return false;
 
     // The general control covers sundry products, services and carriage only when the company says so.
     bool resultado = true;
-    const QString diversos = d.proddiversos.toString(), diversos2 = d.proddiversos2.toString();
-    if ((!diversos.trimmed().isEmpty() && mesmoCodigo(d.codigo, diversos)) ||
-        (!diversos2.trimmed().isEmpty() && mesmoCodigo(d.codigo, diversos2))) {
-        if (d.controlaQuantDiversos.toInt() == 1)
+    if (g.produtoDiverso(d.codigo)) {
+        if (g.controlaQuantDiversos)
             return true;
         resultado = false;
     }
     if (eUm(d.servico)) {
-        if (d.controlaQuantServicos.toInt() == 1)
+        if (g.controlaQuantServicos)
             return true;
         resultado = false;
     }
     if (eUm(d.portes)) {
-        if (d.controlaQuantPortes.toInt() == 1)
+        if (g.controlaQuantPortes)
             return true;
         resultado = false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Currency.h"
+#include "company/ParametrosEmpresa.h"
 
 #include <QString>
 #include <QVariant>
@@ -20,9 +21,7 @@ public:
         QString codigo;
         QVariant ctrlexistencia, servico, portes, lote; // Produtos
         QVariant ignoraArmazem;                         // Armazens.IgnoraCtrlExistencia
-        bool temParametros = false;                     // ParamGeral has a row
-        QVariant proddiversos, proddiversos2, controlaQuant, controlaQuantDiversos, controlaQuantServicos,
-            controlaQuantPortes;
+        ParametrosEmpresa parametros;
     };
     static bool decideCtrlExistencia(const DadosCtrlExistencia& d);
     // True when the product's stock must not go below zero in that warehouse.

@@ -1,4 +1,4 @@
-#include "production/Nomenclatura.h"
+#include "production/NomenclaturaDados.h"
 #include "db/AdminServidor.h"
 #include "company/EmpresaDemo.h"
 #include "company/Empresas.h"

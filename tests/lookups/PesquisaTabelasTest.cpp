@@ -1,6 +1,6 @@
 #include "lookups/PesquisaTabelas.h"
 #include "lookups/ListaDados.h"
-#include "lookups/WPesquisaNOVA.h"
+#include "lookups/PesquisaNOVA.h"
 #include "support/DbTest.h"
 
 #include <ostream>
@@ -32,7 +32,7 @@ protected:
             << db->lastError().toStdString();
     }
     // The products a search over Produtos shows, in list order.
-    static QStringList codigos(WPesquisaNOVA& w) {
+    static QStringList codigos(PesquisaNOVA& w) {
         QStringList r;
         for (int l = 0; l < w.lista().numLinhas(); ++l)
             r << w.lista().texto(l, 0);
@@ -170,7 +170,7 @@ TEST_P(PesquisaTabelasTest, ChaveComAsteriscoLimiteEContagem) {
     auto d = pesquisaProdutos();
     d.ordem = QStringLiteral("Produtos.Descricao");
     d.chaveInicial = QStringLiteral("A*B");
-    WPesquisaNOVA w(ctx, *db, d, &ui);
+    PesquisaNOVA w(ctx, *db, d, &ui);
     ctx.registosVisualizar = 0;
     w.Abrir();
     EXPECT_EQ(ctx.registosVisualizar, 500);
@@ -195,7 +195,7 @@ TEST_P(PesquisaTabelasTest, ChaveComAsteriscoLimiteEContagem) {
     EXPECT_EQ(codigos(w), QStringList{"A5"});
 }
 
-TEST(WPesquisaNOVALimite, RegraDasLinhasAVer) {
+TEST(PesquisaNOVALimite, RegraDasLinhasAVer) {
     struct Caso {
         const char* escrito;
         const char* fica;
@@ -206,7 +206,7 @@ TEST(WPesquisaNOVALimite, RegraDasLinhasAVer) {
                  {"", "500"},
                  {" 20 ", "20"}};
     for (const auto& c : casos) {
-        EXPECT_EQ(WPesquisaNOVA::normalizarRegistosVer(QString::fromUtf8(c.escrito), 500),
+        EXPECT_EQ(PesquisaNOVA::normalizarRegistosVer(QString::fromUtf8(c.escrito), 500),
                   QString::fromUtf8(c.fica))
             << c.escrito;
     }
@@ -220,7 +220,7 @@ TEST_P(PesquisaTabelasTest, AcentosEMaiusculas) {
 
     auto d = pesquisaProdutos();
     d.ordem = QStringLiteral("Produtos.Codigo");
-    WPesquisaNOVA w(ctx, *db, d, &ui);
+    PesquisaNOVA w(ctx, *db, d, &ui);
     w.Abrir();
     w.escolherCampoPorTitulo(QStringLiteral("Descrição"));
 
@@ -242,11 +242,11 @@ TEST_P(PesquisaTabelasTest, AcentosEMaiusculas) {
 
     // The choice is kept per user.
     w.Fechar();
-    WPesquisaNOVA outra(ctx, *db, d, &ui);
+    PesquisaNOVA outra(ctx, *db, d, &ui);
     outra.Abrir();
     EXPECT_TRUE(outra.tiraAcentos());
     ctx.CodigoUtilizador = QStringLiteral("05");
-    WPesquisaNOVA deOutro(ctx, *db, d, &ui);
+    PesquisaNOVA deOutro(ctx, *db, d, &ui);
     deOutro.Abrir();
     EXPECT_FALSE(deOutro.tiraAcentos());
 }

@@ -1,4 +1,5 @@
 #include "printing/cPrinter.h"
+#include "support/Golden.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -361,12 +362,10 @@ TEST(cPrinter, RelatorioFixoIgualAoFicheiroDeReferencia) {
     s.flush();
 
     const QString ficheiro = QStringLiteral(LUMO_TESTS_DIR "/printing/golden/mapa_consumos.txt");
-    if (qEnvironmentVariableIsSet("LUMO_ACTUALIZAR_GOLDEN")) {
-        QFile f(ficheiro);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Text));
-        f.write(obtido.toUtf8());
+    if (actualizarGolden()) {
+        ASSERT_TRUE(escreverGolden(ficheiro, obtido.toUtf8())) << ficheiro.toStdString();
     }
-    QFile f(ficheiro);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text)) << ficheiro.toStdString();
-    EXPECT_EQ(QString::fromUtf8(f.readAll()).toStdString(), obtido.toStdString());
+    const auto guardado = lerGolden(ficheiro);
+    ASSERT_TRUE(guardado) << ficheiro.toStdString();
+    EXPECT_EQ(QString::fromUtf8(*guardado).toStdString(), obtido.toStdString());
 }

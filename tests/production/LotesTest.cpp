@@ -145,17 +145,17 @@ TEST_P(LotesTest, DevolucaoCriaLoteNovoERecusaDatasDiferentes) {
 }
 
 TEST_P(LotesTest, CriarLoteGravaRecusaDuplicadoEGuardaUltimo) {
-    CriacaoLote c(ctx, ui);
+    CriarLote c(ctx, ui);
     c.carregarDefinicoes();
     EXPECT_FALSE(c.chkGravarUltimoLote);
     c.chkGravarUltimoLote = true;
-    c.CriarLote({}, {}, {}, "FIF", {}, {}, {});
+    c.criar({}, {}, {}, "FIF", {}, {}, {});
     EXPECT_EQ(c.txtDescProduto, "Leite");
     EXPECT_FALSE(c.mostrarLotesDocumento());
     c.txtLote = "A100";
     EXPECT_FALSE(c.gravar());
-    EXPECT_EQ(c.campoFoco(), CriacaoLote::Campo::DataFabrico) << "description copied from the code";
-    c.txtDataFabrico = CriacaoLote::formatarData("01/02/2026");
+    EXPECT_EQ(c.campoFoco(), CriarLote::Campo::DataFabrico) << "description copied from the code";
+    c.txtDataFabrico = CriarLote::formatarData("01/02/2026");
     EXPECT_EQ(c.txtDataFabrico, "01-02-2026");
     c.txtDataValidade = "01-08-2026";
     ASSERT_TRUE(c.gravar()) << ui.ultimaMensagem().toStdString();
@@ -170,10 +170,10 @@ TEST_P(LotesTest, CriarLoteGravaRecusaDuplicadoEGuardaUltimo) {
     c.guardarDefinicoes();
 
     // The next call starts from the last lot kept; the same code is refused.
-    CriacaoLote d(ctx, ui);
+    CriarLote d(ctx, ui);
     d.carregarDefinicoes();
     EXPECT_TRUE(d.chkGravarUltimoLote);
-    d.CriarLote({}, {}, {}, "FIF", {}, {}, {});
+    d.criar({}, {}, {}, "FIF", {}, {}, {});
     EXPECT_EQ(d.txtLote, "A100");
     EXPECT_EQ(d.txtDataValidade, "01-08-2026");
     EXPECT_FALSE(d.gravar());
@@ -211,16 +211,16 @@ protected:
 
 TEST_P(EliminarLoteTest, EliminaSoOsDocumentosGeradosEOLote) {
     loteFechado();
-    EliminacaoLote e(ctx, ui);
+    EliminarLote e(ctx, ui);
     ASSERT_TRUE(e.loteSaiu("0000000001"));
     EXPECT_EQ(e.txtDescProduto, "Queijo");
     EXPECT_EQ(e.saida.data, "01-02-2026");
     EXPECT_TRUE(e.retorno.tipo.isEmpty());
     ui.responder(1); // "Não"
-    EXPECT_EQ(e.eliminar(), EliminacaoLote::Resultado::Cancelado);
+    EXPECT_EQ(e.eliminar(), EliminarLote::Resultado::Cancelado);
     EXPECT_EQ(movimentos(), 5);
     ui.responder(2);
-    ASSERT_EQ(e.eliminar(), EliminacaoLote::Resultado::Eliminado) << ui.ultimaMensagem().toStdString();
+    ASSERT_EQ(e.eliminar(), EliminarLote::Resultado::Eliminado) << ui.ultimaMensagem().toStdString();
     EXPECT_EQ(movimentos(), 3);
     EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM MovProduto WHERE Tipo='SMP'").toInt(), 1) << "the 2025 document stays";
     EXPECT_FALSE(LerLoteProducao(*db, "0000000001").has_value());
@@ -233,27 +233,27 @@ TEST_P(EliminarLoteTest, EliminaSoOsDocumentosGeradosEOLote) {
 
 TEST_P(EliminarLoteTest, LoteAbertoOuPeriodoFechadoNaoSeElimina) {
     loteFechado("0000000002", 0);
-    EliminacaoLote e(ctx, ui);
+    EliminarLote e(ctx, ui);
     EXPECT_FALSE(e.loteSaiu("0000000002"));
     EXPECT_EQ(ui.ultimaMensagem(), "Lote Inexistente ou em Aberto!");
     EXPECT_TRUE(e.txtLote.isEmpty());
-    EXPECT_EQ(e.eliminar(), EliminacaoLote::Resultado::FocoLote);
+    EXPECT_EQ(e.eliminar(), EliminarLote::Resultado::FocoLote);
 
     ASSERT_TRUE(db->exec("UPDATE Lotes SET Fechado=1"));
     ASSERT_TRUE(db->exec("UPDATE ParamGeral SET DataEmAberto='2026-03-01'"));
     ASSERT_TRUE(e.loteSaiu("0000000002"));
-    EXPECT_EQ(e.eliminar(), EliminacaoLote::Resultado::Recusado);
+    EXPECT_EQ(e.eliminar(), EliminarLote::Resultado::Recusado);
     EXPECT_EQ(ui.ultimaMensagem(), "Não pode Eliminar este Doc. (Controlo de Datas)");
     EXPECT_EQ(movimentos(), 5);
 }
 
 TEST_P(EliminarLoteTest, FalhaAMeioDeixaTudo) {
     loteFechado();
-    EliminacaoLote e(ctx, ui);
+    EliminarLote e(ctx, ui);
     ASSERT_TRUE(e.loteSaiu("0000000001"));
     e.aposDocumentos = [] { return false; };
     ui.responder(2);
-    EXPECT_EQ(e.eliminar(), EliminacaoLote::Resultado::Erro);
+    EXPECT_EQ(e.eliminar(), EliminarLote::Resultado::Erro);
     EXPECT_EQ(movimentos(), 5);
     EXPECT_TRUE(LerLoteProducao(*db, "0000000001").has_value());
     EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM LogGeral").toInt(), 0);
@@ -266,7 +266,7 @@ TEST_P(LotesTest, AlterarPMCRecusaProdutoComEntradasExceptoServicos) {
               0);
     mov("FIF", "", "", "", "", "E+", "1");
     mov("MO", "", "", "", "", "E+", "1");
-    AlteracaoPMC a(ctx, ui);
+    AlterarPMC a(ctx, ui);
     EXPECT_FALSE(a.produtoSaiu("ZZZ"));
     EXPECT_TRUE(ui.ultimaMensagem().contains("Produto Inexistente."));
     EXPECT_FALSE(a.produtoSaiu("FIF"));

@@ -1,7 +1,7 @@
 #include "production/MovProducao.h"
 #include "production/ExistProArmLote.h"
 #include "production/ImpFolhaLote.h"
-#include "production/MovProducaoPVenda.h"
+#include "production/ActPVenda.h"
 #include "stock/MovimentosStock.h"
 #include "production/ProducaoTeste.h"
 #include "support/DbTest.h"
@@ -371,13 +371,15 @@ TEST_P(MovProducaoTest, EscolhaDoLoteNaoImpoeFifo) {
 TEST_P(MovProducaoTest, CadaLocalizacaoDoLoteCobreSoAsSuasLinhas) {
     billComLote();
     // L1 holds 10 in 00001; 5 more go to 00002.
+    namespace Col = ColMovProduto;
     LinhaMovProduto e;
-    for (auto [c, v] : {std::pair{"Tipo", "SI"}, {"Numero", "00000002"}, {"Ano", "2026"}, {"Data", "2026-01-02"},
-                        {"Codigo", "MPL"}, {"Armazem", "001"}, {"AfectaStk", "E+"}, {"Localizacao", "00002"},
-                        {"Lote", "L1"}, {"DataFabrico", "2026-01-01"}, {"DataValidade", "2026-12-31"}})
-        e.definir(QString::fromLatin1(c), v);
-    e.definir("QuantNormal", C("5"));
-    e.definir("Preco", C("3"));
+    for (auto [c, v] : {std::pair{Col::Tipo, "SI"}, {Col::Numero, "00000002"}, {Col::Ano, "2026"},
+                        {Col::Data, "2026-01-02"}, {Col::Codigo, "MPL"}, {Col::Armazem, "001"}, {Col::AfectaStk, "E+"},
+                        {Col::Localizacao, "00002"}, {Col::Lote, "L1"}, {Col::DataFabrico, "2026-01-01"},
+                        {Col::DataValidade, "2026-12-31"}})
+        e.definir(c, v);
+    e.definir(Col::QuantNormal, C("5"));
+    e.definir(Col::Preco, C("3"));
     ASSERT_GT(LancaMovProduto(ctx, e), 0) << ctx.UltimoErro.toStdString();
     MovProducao m(ctx, ui);
     preparar(m, "1", "PB");

@@ -1,6 +1,6 @@
 #include "production/ConfigProd.h"
+#include "production/NomenclaturaDados.h"
 #include "production/Nomenclatura.h"
-#include "production/NomenclaturaEdicao.h"
 #include "support/DbTest.h"
 
 #include <QSqlQuery>
@@ -38,7 +38,7 @@ protected:
         return db->scalar("SELECT COUNT(*) FROM Nomenclatura WHERE ProdutoAcabado=?", {pa}).toInt();
     }
     // A bill "PA1" with lines through the window logic.
-    void linha(NomenclaturaEdicao& n, const char* mp, const char* quant, const char* preco = "0") {
+    void linha(Nomenclatura& n, const char* mp, const char* quant, const char* preco = "0") {
         ASSERT_TRUE(n.adicionarProduto());
         n.txtProdutoPrima.codigo = mp;
         ASSERT_TRUE(n.produtoPrimaSaiu());
@@ -47,7 +47,7 @@ protected:
             n.txtPreco = C(preco);
         ASSERT_TRUE(n.gravarLinha()) << ui.ultimaMensagem().toStdString();
     }
-    void novaNomenclatura(NomenclaturaEdicao& n, const char* pa = "PA1") {
+    void novaNomenclatura(Nomenclatura& n, const char* pa = "PA1") {
         n.abrir();
         n.adicionar();
         n.txtProdutoAcabado.codigo = pa;
@@ -109,7 +109,7 @@ TEST_P(NomenclaturaTest, ConfigProdRecusaTiposIguaisOuDeOutroSentido) {
 
 TEST_P(NomenclaturaTest, SemConfigProdAvisaEAbreNaMesma) {
     ASSERT_GT(db->insert("Nomenclatura", {"ProdutoAcabado", "ProdutoPrima", "Fixa"}, {"PA2", "MP1", 1}), 0);
-    NomenclaturaEdicao n(ctx, ui);
+    Nomenclatura n(ctx, ui);
     n.abrir();
     ASSERT_EQ(ui.mensagens.size(), 1u);
     EXPECT_EQ(ui.mensagens[0].texto, "Não tem as configurações da produção bem definidas!");
@@ -120,7 +120,7 @@ TEST_P(NomenclaturaTest, SemConfigProdAvisaEAbreNaMesma) {
 
 TEST_P(NomenclaturaTest, MesmaMateriaPrimaDuasVezesFicaUmaLinhaComOsUltimosValores) {
     comConfig();
-    NomenclaturaEdicao n(ctx, ui);
+    Nomenclatura n(ctx, ui);
     novaNomenclatura(n);
     linha(n, "MP1", "2");
     linha(n, "MP2", "0.5");
@@ -136,7 +136,7 @@ TEST_P(NomenclaturaTest, MesmaMateriaPrimaDuasVezesFicaUmaLinhaComOsUltimosValor
 
 TEST_P(NomenclaturaTest, PrecoSoFicaNoProdutoDiverso) {
     comConfig();
-    NomenclaturaEdicao n(ctx, ui);
+    Nomenclatura n(ctx, ui);
     novaNomenclatura(n);
     linha(n, "MP1", "1");
     EXPECT_EQ(n.txtPreco, Currency()) << "panel cleared";
@@ -171,7 +171,7 @@ TEST_P(NomenclaturaTest, PrecoPorArmazemQuandoPMCArmazem) {
                                         "Armazem_UPCusto", "Armazem_UPCompra"},
                          {"MP1", "002", "2026-01-10", "E+", "1", "7.5", "7.6", "7.7"}),
               0);
-    NomenclaturaEdicao n(ctx, ui);
+    Nomenclatura n(ctx, ui);
     novaNomenclatura(n);
     ASSERT_TRUE(n.adicionarProduto());
     n.txtProdutoPrima.codigo = "MP1";
@@ -184,7 +184,7 @@ TEST_P(NomenclaturaTest, PrecoPorArmazemQuandoPMCArmazem) {
 
 TEST_P(NomenclaturaTest, CabecalhoReescritoEmTodasAsLinhas) {
     comConfig();
-    NomenclaturaEdicao n(ctx, ui);
+    Nomenclatura n(ctx, ui);
     novaNomenclatura(n);
     linha(n, "MP1", "1");
     linha(n, "MP2", "1");
@@ -208,13 +208,13 @@ TEST_P(NomenclaturaTest, CabecalhoReescritoEmTodasAsLinhas) {
 
 TEST_P(NomenclaturaTest, ImportacaoRecusadaComLinhasENadaDeOrigemVazia) {
     comConfig();
-    NomenclaturaEdicao n(ctx, ui);
+    Nomenclatura n(ctx, ui);
     novaNomenclatura(n);
     linha(n, "MP1", "2");
     linha(n, "MP2", "1");
     n.fimNomenclatura();
 
-    NomenclaturaEdicao b(ctx, ui);
+    Nomenclatura b(ctx, ui);
     novaNomenclatura(b, "PA2");
     EXPECT_FALSE(b.importar("XXX")) << "empty source";
     EXPECT_EQ(linhas("PA2"), 0);
@@ -232,7 +232,7 @@ TEST_P(NomenclaturaTest, ImportacaoRecusadaComLinhasENadaDeOrigemVazia) {
 TEST_P(NomenclaturaTest, NomenclaturaEmObrasNaoSeEliminaMasAsLinhasSim) {
     comConfig();
     ASSERT_GT(db->insert("ObrasProdutosAcabados", {"ProdutoAcabado"}, {"PA1"}), 0);
-    NomenclaturaEdicao n(ctx, ui);
+    Nomenclatura n(ctx, ui);
     novaNomenclatura(n);
     linha(n, "MP1", "2");
     linha(n, "MP2", "1");
@@ -263,7 +263,7 @@ TEST_P(NomenclaturaTest, NomenclaturaEmObrasNaoSeEliminaMasAsLinhasSim) {
 
 TEST_P(NomenclaturaTest, RecusasDoPainelEListaPesquisaEFixa) {
     comConfig();
-    NomenclaturaEdicao n(ctx, ui);
+    Nomenclatura n(ctx, ui);
     n.abrir();
     n.adicionar();
     EXPECT_FALSE(n.adicionarProduto());
@@ -282,7 +282,7 @@ TEST_P(NomenclaturaTest, RecusasDoPainelEListaPesquisaEFixa) {
     EXPECT_EQ(linhas("PA1"), 0);
     linha(n, "MP1", "1");
 
-    NomenclaturaEdicao outra(ctx, ui);
+    Nomenclatura outra(ctx, ui);
     outra.abrir();
     outra.adicionar();
     outra.txtProdutoAcabado.codigo = "PA1";

@@ -14,13 +14,14 @@ inline Currency C(const char* t) { return Currency::fromString(QString::fromLati
 
 inline void entradaStock(GlobalContext& ctx, const char* produto, const char* quant, const char* preco,
                          const char* lote = "", const char* data = "2026-01-02") {
+    namespace Col = ColMovProduto;
     LinhaMovProduto l;
-    for (auto [c, v] : {std::pair{"Tipo", "SI"}, {"Numero", "00000001"}, {"Ano", "2026"}, {"Data", data},
-                        {"Codigo", produto}, {"Armazem", "001"}, {"AfectaStk", "E+"}, {"Localizacao", "00001"},
-                        {"Lote", lote}})
-        l.definir(QString::fromLatin1(c), v);
-    l.definir(QStringLiteral("QuantNormal"), C(quant));
-    l.definir(QStringLiteral("Preco"), C(preco));
+    for (auto [c, v] : {std::pair{Col::Tipo, "SI"}, {Col::Numero, "00000001"}, {Col::Ano, "2026"}, {Col::Data, data},
+                        {Col::Codigo, produto}, {Col::Armazem, "001"}, {Col::AfectaStk, "E+"},
+                        {Col::Localizacao, "00001"}, {Col::Lote, lote}})
+        l.definir(c, v);
+    l.definir(Col::QuantNormal, C(quant));
+    l.definir(Col::Preco, C(preco));
     ASSERT_GT(LancaMovProduto(ctx, l), 0) << ctx.UltimoErro.toStdString();
 }
 

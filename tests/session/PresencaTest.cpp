@@ -1,4 +1,5 @@
 #include "session/Presenca.h"
+#include "db/Servidor.h"
 #include "support/DbTest.h"
 #include "support/RelatorioFilho.h"
 
@@ -111,6 +112,25 @@ TEST_P(PresencaTest, MarcaPorProgramaUtilizadorEEmpresa) {
     gest.Utilizador_Saida(QStringLiteral("02"));
     EXPECT_TRUE(prod.Utilizador_Entrada(QStringLiteral("02")));
     prod.Utilizador_Saida(QStringLiteral("02"));
+}
+
+TEST_P(PresencaTest, AntesDeAbrirAEmpresa) {
+    GlobalContext antes;
+    antes.Servidor = db->servidor().texto();
+    antes.CodigoEmpresa = ctx.CodigoEmpresa;
+    Presenca semLigacao(antes);
+    if (!isSQLite()) {
+        // The marks live in the company connection: none without it.
+        EXPECT_FALSE(semLigacao.Utilizador_Entrada("02"));
+        EXPECT_FALSE(Presenca(ctx).Utilizador_EmUso("02"));
+        return;
+    }
+    // The folder named by the server text is the company connection's own.
+    ASSERT_TRUE(semLigacao.Utilizador_Entrada("02"));
+    EXPECT_TRUE(Presenca(ctx).Utilizador_EmUso("02"));
+    EXPECT_FALSE(Presenca(ctx).Utilizador_Entrada("02"));
+    Presenca(ctx).Utilizador_Saida("02");
+    EXPECT_FALSE(semLigacao.Utilizador_EmUso("02"));
 }
 
 LUMO_INSTANCIAR_MOTORES(PresencaTest);

@@ -4,6 +4,7 @@
 
 #include <QSqlQuery>
 #include <QSysInfo>
+#include <algorithm>
 
 class MenuTest : public DbTest {
 protected:
@@ -109,6 +110,14 @@ TEST_P(MenuTest, LigacaoMortaTermina) {
     EXPECT_EQ(ui.ultimaMensagem(),
               "O Aplicativo foi forçado a encerrar enquanto estava em operação.\r\nVai ser encerrado agora.");
     EXPECT_FALSE(ctx.LigacaoEmpresa);
+}
+
+TEST_P(MenuTest, InformacaoNomeiaOMotorDaBaseDados) {
+    Menu menu(ctx, ui);
+    const auto info = menu.informacao();
+    const auto bd = std::find_if(info.begin(), info.end(), [](const auto& l) { return l.first == "Base de Dados"; });
+    ASSERT_NE(bd, info.end());
+    EXPECT_EQ(bd->second, params.baseDados + (isSQLite() ? " (SQLite)" : " (PostgreSQL)"));
 }
 
 TEST_P(MenuTest, VersaoDaBaseDadosSuperior) {

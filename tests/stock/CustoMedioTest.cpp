@@ -21,15 +21,15 @@ protected:
     qint64 mov(const char* afecta, const char* quant, const char* preco, const QString& data = "2026-03-01",
                const QString& armazem = "001", const QString& identifica = {}) {
         LinhaMovProduto l;
-        l.definir("Codigo", "P1");
-        l.definir("Tipo", "T");
-        l.definir("Numero", "1");
-        l.definir("Data", data);
-        l.definir("AfectaStk", afecta);
-        l.definir("QuantNormal", C(quant));
-        l.definir("Preco", C(preco));
-        l.definir("Armazem", armazem);
-        l.definir("Identifica", identifica);
+        l.definir(ColMovProduto::Codigo, "P1");
+        l.definir(ColMovProduto::Tipo, "T");
+        l.definir(ColMovProduto::Numero, "1");
+        l.definir(ColMovProduto::Data, data);
+        l.definir(ColMovProduto::AfectaStk, afecta);
+        l.definir(ColMovProduto::QuantNormal, C(quant));
+        l.definir(ColMovProduto::Preco, C(preco));
+        l.definir(ColMovProduto::Armazem, armazem);
+        l.definir(ColMovProduto::Identifica, identifica);
         QString erro;
         const qint64 n = MeteNoMovPro(*db, l, &erro);
         EXPECT_GT(n, 0) << erro.toStdString();
@@ -194,7 +194,6 @@ TEST_P(CustoMedioTest, RecalculoAposEliminarSoNaRegra2) {
     EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoMedioCusto FROM Produtos")).toString(), "2.0000");
 }
 
-LUMO_INSTANCIAR_MOTORES(CustoMedioTest);
 
 TEST_P(CustoMedioTest, Regra1AposAlteracaoManualSegueAOrdemDoLedger) {
     regra(1);
@@ -219,3 +218,26 @@ TEST_P(CustoMedioTest, Regra1EntradasQueSeAnulamGuardamAMediaAnterior) {
     EXPECT_EQ(pmc().toString(), "3.0000");
     confere({});
 }
+
+TEST_P(CustoMedioTest, FichaDoProdutoActualizadaSoNoFimDaHistoria) {
+    ASSERT_GT(db->insert("Produtos", {"Codigo", "PrecoMedioCusto"}, {"P1", "1"}), 0);
+    auto ficha = [&] {
+        return Currency::fromVariant(db->scalar("SELECT PrecoMedioCusto FROM Produtos WHERE Codigo='P1'"));
+    };
+
+    // Without ledger rows there is no end to compare with: nothing changes and the caller recomputes.
+    EXPECT_EQ(GravaCustoMedioFichaSeUltimaData(*db, "P1", C("9"), "2026-03-01"), 0);
+    EXPECT_EQ(ficha().toString(), "1.0000");
+
+    mov("E+", "1", "2", "2026-03-01");
+    EXPECT_EQ(GravaCustoMedioFichaSeUltimaData(*db, "P1", C("2"), "2026-03-01"), 1) << "same date ends the history";
+    EXPECT_EQ(ficha().toString(), "2.0000");
+    mov("E+", "1", "4", "2026-04-01");
+    EXPECT_EQ(GravaCustoMedioFichaSeUltimaData(*db, "P1", C("7"), "2026-03-01"), 0) << "a later row exists";
+    EXPECT_EQ(ficha().toString(), "2.0000");
+
+    EXPECT_TRUE(GravaCustoMedioFicha(*db, "P1", C("3.25")));
+    EXPECT_EQ(ficha().toString(), "3.2500");
+}
+
+LUMO_INSTANCIAR_MOTORES(CustoMedioTest);

@@ -29,15 +29,15 @@ protected:
     LinhaMovProduto linha(const char* codigo, const char* afecta, const char* quant, const char* preco,
                           const char* data = "2026-03-01") {
         LinhaMovProduto l;
-        l.definir("Tipo", "MOV");
-        l.definir("Numero", "00000001");
-        l.definir("Ano", "2026");
-        l.definir("Data", data);
-        l.definir("Codigo", codigo);
-        l.definir("QuantNormal", C(quant));
-        l.definir("Preco", C(preco));
-        l.definir("Armazem", "001");
-        l.definir("AfectaStk", afecta);
+        l.definir(ColMovProduto::Tipo, "MOV");
+        l.definir(ColMovProduto::Numero, "00000001");
+        l.definir(ColMovProduto::Ano, "2026");
+        l.definir(ColMovProduto::Data, data);
+        l.definir(ColMovProduto::Codigo, codigo);
+        l.definir(ColMovProduto::QuantNormal, C(quant));
+        l.definir(ColMovProduto::Preco, C(preco));
+        l.definir(ColMovProduto::Armazem, "001");
+        l.definir(ColMovProduto::AfectaStk, afecta);
         return l;
     }
     // Everything a refusal must leave untouched.
@@ -105,11 +105,11 @@ TEST_P(LancaMovProdutoTest, SaidasControladas) {
     EXPECT_EQ(fotografia(), semLote);
     // Opening balances may take a lot out regardless of its balance, but never without a lot.
     LinhaMovProduto si = linha("LOT", "S+", "3", "0");
-    si.definir("Tipo", "SI");
-    si.definir("Lote", "L1");
+    si.definir(ColMovProduto::Tipo, "SI");
+    si.definir(ColMovProduto::Lote, "L1");
     EXPECT_GT(LancaMovProduto(ctx, si), 0) << ctx.UltimoErro.toStdString();
     LinhaMovProduto comLote = linha("LOT", "S+", "1", "0");
-    comLote.definir("Lote", "L1");
+    comLote.definir(ColMovProduto::Lote, "L1");
     EXPECT_EQ(LancaMovProduto(ctx, comLote), 0) << "the lot's balance is below the quantity";
     EXPECT_EQ(ctx.UltimoErro, "Sem lote definido para o produto LOT!");
     EXPECT_EQ(LancaMovProduto(ctx, linha("NAOEXISTE", "E+", "1", "1")), 0);
@@ -150,8 +150,8 @@ TEST_P(LancaMovProdutoTest, SaldosPorSinal) {
     for (const auto& [afecta, quant] : std::vector<std::pair<const char*, const char*>>{
              {"E+", "10"}, {"S-", "2.5"}, {"S+", "4"}, {"E-", "1"}, {"NA", "100"}, {"TL+", "7"}}) {
         LinhaMovProduto l = linha("P9", afecta, quant, "1");
-        l.definir("Localizacao", "A1");
-        l.definir("Lote", "X");
+        l.definir(ColMovProduto::Localizacao, "A1");
+        l.definir(ColMovProduto::Lote, "X");
         ASSERT_GT(MeteNoMovPro(*db, l), 0);
     }
     FiltroSaldo f;
@@ -200,7 +200,7 @@ TEST_P(LancaMovProdutoTest, MontantesQueNaoCabemNoTipoSaoRecusadosSemEscrever) {
     }
     // A small ValorIliq does not hide a quantity × price beyond the limit.
     LinhaMovProduto l = linha("MP1", "E+", "922337203685", "2000");
-    l.definir("ValorIliq", C("1"));
+    l.definir(ColMovProduto::ValorIliq, C("1"));
     EXPECT_EQ(LancaMovProduto(ctx, l), 0);
     EXPECT_EQ(fotografia(), antes);
     // Quantities that fit one by one but whose sum would not: the second entry is refused.
@@ -242,8 +242,8 @@ TEST_P(LancaMovProdutoTest, TransferenciasEAcertosValoradosPeloParametro) {
     };
     auto transferencia = [&](const char* afecta) {
         LinhaMovProduto l = linha("MP1", afecta, "2", "99");
-        l.definir("Tipo", "TRA");
-        l.definir("ValorIliq", C("198"));
+        l.definir(ColMovProduto::Tipo, "TRA");
+        l.definir(ColMovProduto::ValorIliq, C("198"));
         return LancaMovProduto(ctx, l);
     };
     struct Caso {

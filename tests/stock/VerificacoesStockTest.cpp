@@ -22,16 +22,16 @@ protected:
     void movimento(const char* codigo, const char* armazem, const char* localizacao, const char* afecta,
                    const char* quant, const char* data, const char* lote = "") {
         LinhaMovProduto l;
-        l.definir("Codigo", codigo);
-        l.definir("Tipo", "TST");
-        l.definir("Numero", "00000001");
-        l.definir("Ano", "2026");
-        l.definir("Data", data);
-        l.definir("Armazem", armazem);
-        l.definir("Localizacao", localizacao);
-        l.definir("AfectaStk", afecta);
-        l.definir("QuantNormal", Currency::fromString(quant));
-        l.definir("Lote", lote);
+        l.definir(ColMovProduto::Codigo, codigo);
+        l.definir(ColMovProduto::Tipo, "TST");
+        l.definir(ColMovProduto::Numero, "00000001");
+        l.definir(ColMovProduto::Ano, "2026");
+        l.definir(ColMovProduto::Data, data);
+        l.definir(ColMovProduto::Armazem, armazem);
+        l.definir(ColMovProduto::Localizacao, localizacao);
+        l.definir(ColMovProduto::AfectaStk, afecta);
+        l.definir(ColMovProduto::QuantNormal, Currency::fromString(quant));
+        l.definir(ColMovProduto::Lote, lote);
         QString erro;
         ASSERT_GT(MeteNoMovPro(*db, l, &erro), 0) << erro.toStdString();
     }

@@ -1,7 +1,7 @@
 #include "support/ScriptedInteraction.h"
 
 #include "lookups/ListaDados.h"
-#include "lookups/WPesquisaNOVA.h"
+#include "lookups/PesquisaNOVA.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ QString ScriptedInteraction::escolherFicheiroGravar(const QString& titulo, const
 
 QString ScriptedInteraction::escolherPasta(const QString& titulo, const QString&) { return proxima(titulo).toString(); }
 
-bool ScriptedInteraction::pesquisarRegistos(WPesquisaNOVA& p) {
+bool ScriptedInteraction::pesquisarRegistos(PesquisaNOVA& p) {
     const QStringList campos = p.camposCombo();
     pesquisas.push_back({p.definicao().titulo, p.campoEscolhido() >= 0 ? campos.value(p.campoEscolhido()) : QString(),
                          p.chave(), p.totalRegistos(), p.linhas()});

@@ -57,7 +57,7 @@ public:
     };
     void responderPesquisa(const RespostaPesquisa& r) { m_pesquisas.push_back(r); }
     std::vector<PesquisaVista> pesquisas;
-    bool pesquisarRegistos(WPesquisaNOVA& pesquisa) override;
+    bool pesquisarRegistos(PesquisaNOVA& pesquisa) override;
 
 private:
     QVariant proxima(const QString& pergunta);

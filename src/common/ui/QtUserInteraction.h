@@ -21,7 +21,7 @@ public:
     void progressoInicio(const QString& texto, int total) override;
     bool progresso(int valor, const QString& texto) override;
     void progressoFim() override;
-    bool pesquisarRegistos(WPesquisaNOVA& pesquisa) override;
+    bool pesquisarRegistos(PesquisaNOVA& pesquisa) override;
 
 private:
     QWidget* m_pai;

@@ -1,5 +1,7 @@
 #include "db/esquema/EsquemaEmpresaTabelas.h"
 
+#include "db/esquema/ColunasMovProduto.h"
+
 // Tables of the stock ledger, production, logs and print definitions.
 
 namespace esquema {
@@ -31,66 +33,67 @@ std::vector<GatilhoDef> gatilhosCustoMedio() {
 
 
 TabelaDef movProduto() {
+    namespace C = ColMovProduto;
     // Columns 1 to 127 in the order the posting routine binds them; the rest are completed after the insert.
     Colunas c{
-        txt("Codigo", 15), txt("Descricao", 50), txt("Tipo", 3), txt("Numero", 8), txt("Ano", 4),
-        txt("Data", 10), money("Preco"), money("QuantNormal"), num("QuantConvert", 19, 10),
-        money("Cubicagem1"), money("Cubicagem2"), money("Cubicagem3"), money("QuantCubicagem"),
-        txt("IvaTabela", 2), money("IvaTaxa"), money("ValorIva"), money("DescontoPer1"),
-        money("DescontoPer2"), money("DescontoPer3"), money("DescontoPerGeral"), money("ValDescontoGeral"),
-        money("ValDesconto1"), money("ValDesconto2"), money("ValDesconto3"), money("TotalDesconto"),
-        money("ValDespesa"), money("DespesaPer"), money("ValorIliq"), txt("PVPAplicado", 1),
-        money("PrecoAplicado"), money("PMCusto"), money("UPCompra"), money("UPCusto"), money("Portes"),
-        txt("Terceiro", 10), txt("CliFor", 1), txt("Unidade", 3), txt("Vendedor", 2), money("ComissaoPer"),
-        txt("Armazem", 3), txt("ArmazemDest", 3), txt("AfectaCli", 2), txt("AfectaFor", 2),
-        txt("AfectaStk", 3), txt("Caixa", 2), txt("Aplic", 2), txt("TipoEncomenda", 3),
-        txt("NumEncomenda", 10), num("RegiEncomenda", 18, 0), txt("TipoGuia", 3), txt("NumGuia", 8),
-        txt("DataGuia", 10), txt("Estacao", 1), txt("Sexo", 1), txt("Referencia", 20), txt("Modelo", 10),
-        txt("Cor", 10), txt("Tamanho", 5), txt("Comprimento", 5), txt("Fornece", 10), memo("ObsLinha"),
-        txt("Chave", 62), txt("ContaContab", 20), txt("Fechado", 1), txt("ProdDiversos", 1),
-        txt("Localizacao", 5), txt("OutUniCod", 3), money("OutUniQuant"), txt("ImpTrans", 1),
-        txt("Cambio", 1), money("ValCambio"), smallint("Sinal"), txt("VendedorFixo", 2), txt("Utilizador", 2),
-        datahora("DataSys"), txt("Lote", 20), txt("DataValidade", 10), txt("DataFabrico", 10),
-        txt("Integrou", 1), money("TaxaIRS"), money("IncidIRS"), money("ValorIRS"), txt("NumControlo", 8),
-        txt("Rotura", 4), smallint("SelecFecha"), smallint("Ordem_EDI"), txt("DataDevolucao", 10),
-        txt("Identifica", 50), money("Paletes"), money("Pecas"), smallint("Bonus"), txt("DocPublicidade", 10),
-        txt("DocAssinatura", 10), txt("NumOrdemBrenu", 5), txt("WVelmor", 1),
-        smallint("CalculoFacturaDesconto"), txt("Promocao", 2), txt("ArmazemTemporario", 3),
-        money("ArmazemTemporario_QtyChecked"), txt("Referencia_Troca", 20), money("Armazem_PMCusto"),
-        money("Armazem_UPCompra"), money("Armazem_UPCusto"), money("IvaCustos_Taxa"),
-        money("IvaCustos_Valor"), money("MC_Arm_Perc"), money("MC_Arm_Valor"), money("MC_Farm_Perc"),
-        money("MC_Farm_Valor"), money("MC_Farm_Fee"), money("MC_Farm_INF"), money("MC_Port1041"),
-        money("MC_PrecoBase"), money("MC_ValorMargem"), txt("MC_Escalao", 2), money("MC_PVP"),
-        money("MC_PVPMax"), money("MC_PVA"), money("MC_IvaTaxaCompra"), txt("DataDisposicao", 10),
-        txt("ChaveDevolucao", 15), money("MargemPerc"), money("MargemVal"), txt("NumeroGuiaInt", 10),
-        txt("ProdutoCarregado", 15), txt("IdentificaRelacionado", 50), memo("FitoFarmaceutico_Aplicador"),
+        txt(C::Codigo, 15), txt(C::Descricao, 50), txt(C::Tipo, 3), txt(C::Numero, 8), txt(C::Ano, 4),
+        txt(C::Data, 10), money(C::Preco), money(C::QuantNormal), num(C::QuantConvert, 19, 10),
+        money(C::Cubicagem1), money(C::Cubicagem2), money(C::Cubicagem3), money(C::QuantCubicagem),
+        txt(C::IvaTabela, 2), money(C::IvaTaxa), money(C::ValorIva), money(C::DescontoPer1),
+        money(C::DescontoPer2), money(C::DescontoPer3), money(C::DescontoPerGeral), money(C::ValDescontoGeral),
+        money(C::ValDesconto1), money(C::ValDesconto2), money(C::ValDesconto3), money(C::TotalDesconto),
+        money(C::ValDespesa), money(C::DespesaPer), money(C::ValorIliq), txt(C::PVPAplicado, 1),
+        money(C::PrecoAplicado), money(C::PMCusto), money(C::UPCompra), money(C::UPCusto), money(C::Portes),
+        txt(C::Terceiro, 10), txt(C::CliFor, 1), txt(C::Unidade, 3), txt(C::Vendedor, 2), money(C::ComissaoPer),
+        txt(C::Armazem, 3), txt(C::ArmazemDest, 3), txt(C::AfectaCli, 2), txt(C::AfectaFor, 2),
+        txt(C::AfectaStk, 3), txt(C::Caixa, 2), txt(C::Aplic, 2), txt(C::TipoEncomenda, 3),
+        txt(C::NumEncomenda, 10), num(C::RegiEncomenda, 18, 0), txt(C::TipoGuia, 3), txt(C::NumGuia, 8),
+        txt(C::DataGuia, 10), txt(C::Estacao, 1), txt(C::Sexo, 1), txt(C::Referencia, 20), txt(C::Modelo, 10),
+        txt(C::Cor, 10), txt(C::Tamanho, 5), txt(C::Comprimento, 5), txt(C::Fornece, 10), memo(C::ObsLinha),
+        txt(C::Chave, 62), txt(C::ContaContab, 20), txt(C::Fechado, 1), txt(C::ProdDiversos, 1),
+        txt(C::Localizacao, 5), txt(C::OutUniCod, 3), money(C::OutUniQuant), txt(C::ImpTrans, 1),
+        txt(C::Cambio, 1), money(C::ValCambio), smallint(C::Sinal), txt(C::VendedorFixo, 2), txt(C::Utilizador, 2),
+        datahora(C::DataSys), txt(C::Lote, 20), txt(C::DataValidade, 10), txt(C::DataFabrico, 10),
+        txt(C::Integrou, 1), money(C::TaxaIRS), money(C::IncidIRS), money(C::ValorIRS), txt(C::NumControlo, 8),
+        txt(C::Rotura, 4), smallint(C::SelecFecha), smallint(C::Ordem_EDI), txt(C::DataDevolucao, 10),
+        txt(C::Identifica, 50), money(C::Paletes), money(C::Pecas), smallint(C::Bonus), txt(C::DocPublicidade, 10),
+        txt(C::DocAssinatura, 10), txt(C::NumOrdemBrenu, 5), txt(C::WVelmor, 1),
+        smallint(C::CalculoFacturaDesconto), txt(C::Promocao, 2), txt(C::ArmazemTemporario, 3),
+        money(C::ArmazemTemporario_QtyChecked), txt(C::Referencia_Troca, 20), money(C::Armazem_PMCusto),
+        money(C::Armazem_UPCompra), money(C::Armazem_UPCusto), money(C::IvaCustos_Taxa),
+        money(C::IvaCustos_Valor), money(C::MC_Arm_Perc), money(C::MC_Arm_Valor), money(C::MC_Farm_Perc),
+        money(C::MC_Farm_Valor), money(C::MC_Farm_Fee), money(C::MC_Farm_INF), money(C::MC_Port1041),
+        money(C::MC_PrecoBase), money(C::MC_ValorMargem), txt(C::MC_Escalao, 2), money(C::MC_PVP),
+        money(C::MC_PVPMax), money(C::MC_PVA), money(C::MC_IvaTaxaCompra), txt(C::DataDisposicao, 10),
+        txt(C::ChaveDevolucao, 15), money(C::MargemPerc), money(C::MargemVal), txt(C::NumeroGuiaInt, 10),
+        txt(C::ProdutoCarregado, 15), txt(C::IdentificaRelacionado, 50), memo(C::FitoFarmaceutico_Aplicador),
         // completed after the insert
-        txt("Hora", 8), txt("CodigoBarras", 50), money("UPCustoFicha"), txt("Estado", 1),
-        datahora("Estado_DataSys"), txt("Estado_Motivo", 255), txt("Estado_Utilizador", 2),
+        txt(C::Hora, 8), txt(C::CodigoBarras, 50), money(C::UPCustoFicha), txt(C::Estado, 1),
+        datahora(C::Estado_DataSys), txt(C::Estado_Motivo, 255), txt(C::Estado_Utilizador, 2),
         // read by production on consumption rows
-        money("quantidade"), memo("observa")};
+        money(C::quantidade), memo(C::observa)};
     return {
         "MovProduto", c,
         indices("MovProduto", {
                                   // balances and lot choice
-                                  {"Codigo", "Armazem", "Localizacao", "Lote", "DataFabrico", "DataValidade"},
+                                  {C::Codigo, C::Armazem, C::Localizacao, C::Lote, C::DataFabrico, C::DataValidade},
                                   // average cost, last entry, last price by date
-                                  {"Codigo", "AfectaStk", "Data", "NumRegisto"},
+                                  {C::Codigo, C::AfectaStk, C::Data, "NumRegisto"},
                                   // per-warehouse prices and last location
-                                  {"Codigo", "Armazem", "AfectaStk", "Data", "NumRegisto"},
-                                  {"Codigo", "Armazem", "Data", "NumRegisto"},
+                                  {C::Codigo, C::Armazem, C::AfectaStk, C::Data, "NumRegisto"},
+                                  {C::Codigo, C::Armazem, C::Data, "NumRegisto"},
                                   // document rows and numbering
-                                  {"Tipo", "Ano", "Numero"},
-                                  {"Tipo", "Numero", "Data", "NumRegisto"},
-                                  {"Tipo", "Data"},
-                                  {"Codigo", "Tipo", "Numero", "Ano", "Lote"},
+                                  {C::Tipo, C::Ano, C::Numero},
+                                  {C::Tipo, C::Numero, C::Data, "NumRegisto"},
+                                  {C::Tipo, C::Data},
+                                  {C::Codigo, C::Tipo, C::Numero, C::Ano, C::Lote},
                                   // identity of business rows
-                                  {"Codigo", "Identifica"},
-                                  {"Codigo", "Lote", "DataFabrico", "DataValidade"},
-                                  {"Tipo", "Terceiro", "CliFor", "Fechado"},
-                                  {"Codigo", "Estado"},
+                                  {C::Codigo, C::Identifica},
+                                  {C::Codigo, C::Lote, C::DataFabrico, C::DataValidade},
+                                  {C::Tipo, C::Terceiro, C::CliFor, C::Fechado},
+                                  {C::Codigo, C::Estado},
                                   // running average in ledger order
-                                  {"Codigo", "Data", "NumRegisto"},
+                                  {C::Codigo, C::Data, "NumRegisto"},
                               })};
 }
 

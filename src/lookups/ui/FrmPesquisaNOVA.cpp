@@ -1,7 +1,7 @@
 #include "lookups/ui/FrmPesquisaNOVA.h"
 
 #include "lookups/ListaDados.h"
-#include "lookups/WPesquisaNOVA.h"
+#include "lookups/PesquisaNOVA.h"
 #include "lookups/ui/ListaVista.h"
 
 #include <QApplication>
@@ -17,10 +17,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FrmPesquisaNOVA::FrmPesquisaNOVA(WPesquisaNOVA& pesquisa, QWidget* pai) : QDialog(pai), m_pesquisa(pesquisa) {
-    setObjectName(QStringLiteral("WPesquisaNOVA"));
+FrmPesquisaNOVA::FrmPesquisaNOVA(PesquisaNOVA& pesquisa, QWidget* pai) : QDialog(pai), m_logica(pesquisa) {
+    setObjectName(QStringLiteral("PesquisaNOVA"));
     const QString titulo = pesquisa.definicao().titulo;
-    setWindowTitle(titulo.isEmpty() ? WPesquisaNOVA::Caption() : titulo);
+    setWindowTitle(titulo.isEmpty() ? PesquisaNOVA::Caption() : titulo);
     setModal(true);
 
     fraPesquisa = new QFrame(this);
@@ -90,15 +90,15 @@ FrmPesquisaNOVA::FrmPesquisaNOVA(WPesquisaNOVA& pesquisa, QWidget* pai) : QDialo
     principal->addLayout(rodape);
     resize(760, 480);
 
-    connect(cmbCampos, &QComboBox::currentIndexChanged, this, [this](int i) { m_pesquisa.escolherCampo(i); });
-    connect(txtChave, &QLineEdit::textEdited, this, [this](const QString& t) { m_pesquisa.definirChave(t); });
+    connect(cmbCampos, &QComboBox::currentIndexChanged, this, [this](int i) { m_logica.escolherCampo(i); });
+    connect(txtChave, &QLineEdit::textEdited, this, [this](const QString& t) { m_logica.definirChave(t); });
     connect(txtRegVer, &QLineEdit::editingFinished, this, [this] {
-        m_pesquisa.definirRegistosVer(txtRegVer->text());
-        m_pesquisa.txtRegVer_LostFocus();
-        txtRegVer->setText(m_pesquisa.registosVer());
+        m_logica.definirRegistosVer(txtRegVer->text());
+        m_logica.txtRegVer_LostFocus();
+        txtRegVer->setText(m_logica.registosVer());
     });
     connect(chkTiraAcentos, &QCheckBox::toggled, this, [this](bool v) {
-        m_pesquisa.definirTiraAcentos(v);
+        m_logica.definirTiraAcentos(v);
         txtChave->setFocus();
     });
     connect(cmdProcura, &QPushButton::clicked, this, &FrmPesquisaNOVA::cmdProcura_Click);
@@ -112,51 +112,51 @@ FrmPesquisaNOVA::FrmPesquisaNOVA(WPesquisaNOVA& pesquisa, QWidget* pai) : QDialo
     lvwLista->installEventFilter(this);
 
     mostrarResultado();
-    if (m_pesquisa.lista().numLinhas() > 0)
-        m_pesquisa.lista().lvw_SelectLinha(0);
+    if (m_logica.lista().numLinhas() > 0)
+        m_logica.lista().lvw_SelectLinha(0);
     (pesquisa.mostraPainelPesquisa() ? static_cast<QWidget*>(txtChave) : lvwLista)->setFocus();
 }
 
 void FrmPesquisaNOVA::mostrarResultado() {
-    TotReg->setText(m_pesquisa.textoTotal());
-    const qint64 limite = m_pesquisa.limiteRegistos();
+    TotReg->setText(m_logica.textoTotal());
+    const qint64 limite = m_logica.limiteRegistos();
     prgBarra->setRange(
-        0, int(std::min<qint64>(m_pesquisa.totalRegistos(), std::min<qint64>(limite + 1, INT_MAX))));
-    prgBarra->setValue(m_pesquisa.linhas());
+        0, int(std::min<qint64>(m_logica.totalRegistos(), std::min<qint64>(limite + 1, INT_MAX))));
+    prgBarra->setValue(m_logica.linhas());
     lvwLista->aplicarLarguras();
 }
 
 void FrmPesquisaNOVA::cmdProcura_Click() {
-    m_pesquisa.definirChave(txtChave->text());
-    m_pesquisa.definirRegistosVer(txtRegVer->text());
-    m_pesquisa.txtRegVer_LostFocus();
-    txtRegVer->setText(m_pesquisa.registosVer());
+    m_logica.definirChave(txtChave->text());
+    m_logica.definirRegistosVer(txtRegVer->text());
+    m_logica.txtRegVer_LostFocus();
+    txtRegVer->setText(m_logica.registosVer());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     prgBarra->setValue(0);
-    m_pesquisa.cmdProcura_Click();
+    m_logica.cmdProcura_Click();
     QApplication::restoreOverrideCursor();
-    txtChave->setText(m_pesquisa.chave());
+    txtChave->setText(m_logica.chave());
     mostrarResultado();
-    if (m_pesquisa.lista().numLinhas() > 0)
-        m_pesquisa.lista().lvw_SelectLinha(0);
+    if (m_logica.lista().numLinhas() > 0)
+        m_logica.lista().lvw_SelectLinha(0);
     lvwLista->setFocus();
 }
 
 void FrmPesquisaNOVA::Selecionar_Click() {
-    if (m_pesquisa.lista().numLinhas() == 0)
+    if (m_logica.lista().numLinhas() == 0)
         return;
-    if (m_pesquisa.Selecionar())
+    if (m_logica.Selecionar())
         accept();
 }
 
 void FrmPesquisaNOVA::Cancelar_Click() {
-    m_pesquisa.Cancelar();
+    m_logica.Cancelar();
     reject();
 }
 
 void FrmPesquisaNOVA::done(int r) {
     if (r != QDialog::Accepted)
-        m_pesquisa.Cancelar();
+        m_logica.Cancelar();
     QDialog::done(r);
 }
 
@@ -176,8 +176,8 @@ bool FrmPesquisaNOVA::eventFilter(QObject* o, QEvent* e) {
             cmdProcura_Click();
             return true;
         }
-        if (o == lvwLista && k->key() == Qt::Key_Menu && m_pesquisa.definicao().multiSelecao) {
-            m_pesquisa.lista().lvw_LISTA_Inverte_Check();
+        if (o == lvwLista && k->key() == Qt::Key_Menu && m_logica.definicao().multiSelecao) {
+            m_logica.lista().lvw_LISTA_Inverte_Check();
             return true;
         }
     } else if (e->type() == QEvent::FocusIn && o == txtRegVer) {

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class WPesquisaNOVA;
+class PesquisaNOVA;
 class ListaVista;
 class QCheckBox;
 class QComboBox;
@@ -12,12 +12,12 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
-// The search window "Pesquisa de Registos": binds the controls to a prepared WPesquisaNOVA.
+// The search window "Pesquisa de Registos": binds the controls to a prepared PesquisaNOVA.
 // Accepted when the user chose a row (the choice is in the search object).
 class FrmPesquisaNOVA : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmPesquisaNOVA(WPesquisaNOVA& pesquisa, QWidget* pai = nullptr);
+    explicit FrmPesquisaNOVA(PesquisaNOVA& pesquisa, QWidget* pai = nullptr);
 
     // Controls, by their names, for the window's own wiring and for tests.
     QComboBox* cmbCampos = nullptr;
@@ -43,5 +43,5 @@ protected:
 private:
     void mostrarResultado();
 
-    WPesquisaNOVA& m_pesquisa;
+    PesquisaNOVA& m_logica;
 };

@@ -1,7 +1,7 @@
 #include "printing/ui/Apresentacao.h"
 
 #include "printing/ExportadorPdf.h"
-#include "printing/ListaImpressoras.h"
+#include "printing/ui/ListaImpressoras.h"
 #include "printing/cPrinter.h"
 #include "printing/ui/WVSPrint.h"
 
@@ -10,6 +10,7 @@
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 bool ImprimirDocumento(const DocumentoImpresso& doc, const QString& impressora, bool comDialogo,
                        QWidget* pai) {
@@ -50,7 +51,9 @@ QWidget* MostrarDocumento(std::shared_ptr<const DocumentoImpresso> doc, GlobalCo
 }
 
 void ApresentarDocumento(const cPrinter& p, GlobalContext& ctx, UserInteraction& ui, QWidget* pai) {
-    if (p.Destino() == QStringLiteral("P"))
+    // Without a printer named or installed, the document is shown instead of lost.
+    const bool haImpressora = !p.DeviceName().isEmpty() || !QPrinterInfo::defaultPrinter().isNull();
+    if (p.Destino() == QStringLiteral("P") && haImpressora)
         ImprimirDocumento(*p.documento(), p.DeviceName(), false, pai);
     else
         MostrarDocumento(p.documento(), ctx, ui, pai);

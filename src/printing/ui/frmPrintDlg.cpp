@@ -1,6 +1,6 @@
 #include "printing/ui/frmPrintDlg.h"
 
-#include "printing/ListaImpressoras.h"
+#include "printing/ui/ListaImpressoras.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -55,7 +55,7 @@ FrmActPVenda::FrmActPVenda(GlobalContext& ctx, UserInteraction& ui, QWidget* pai
 
 int FrmActPVenda::exec() {
     lblProduto->setText(m_logica.produto + QStringLiteral(" - ") + m_logica.descricao);
-    lblCusto->setText(FormatarQuantidade(m_logica.custo, 4));
+    lblCusto->setText(formatarNumeroPT(m_logica.custo, 4));
     for (int i = 0; i < 4; ++i)
         txtPrecoVenda[size_t(i)]->setValor(m_logica.precos[size_t(i)]);
     mostrarMargens();
@@ -64,5 +64,5 @@ int FrmActPVenda::exec() {
 
 void FrmActPVenda::mostrarMargens() {
     for (int i = 0; i < 4; ++i)
-        lblMargem[size_t(i)]->setText(FormatarQuantidade(m_logica.margem(i), 2));
+        lblMargem[size_t(i)]->setText(formatarNumeroPT(m_logica.margem(i), 2));
 }

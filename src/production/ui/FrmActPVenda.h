@@ -1,6 +1,6 @@
 #pragma once
 
-#include "production/MovProducaoPVenda.h"
+#include "production/ActPVenda.h"
 
 #include <QDialog>
 #include <array>

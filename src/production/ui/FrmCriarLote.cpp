@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 FrmCriarLote::FrmCriarLote(GlobalContext& ctx, UserInteraction& ui, QWidget* pai) : QDialog(pai), m_logica(ctx, ui) {
-    setObjectName(CriacaoLote::NomeForm());
-    setWindowTitle(CriacaoLote::Titulo());
+    setObjectName(::CriarLote::NomeForm());
+    setWindowTitle(::CriarLote::Titulo());
     auto* raiz = new QVBoxLayout(this);
     auto* f = new QFormLayout;
     auto novo = [this](const char* nome) {
@@ -68,7 +68,7 @@ FrmCriarLote::FrmCriarLote(GlobalContext& ctx, UserInteraction& ui, QWidget* pai
         lblDescProduto->setText(m_logica.txtDescProduto);
     });
     for (QLineEdit* d : {txtDataFabrico, txtDataValidade})
-        connect(d, &QLineEdit::editingFinished, this, [d] { d->setText(CriacaoLote::formatarData(d->text())); });
+        connect(d, &QLineEdit::editingFinished, this, [d] { d->setText(::CriarLote::formatarData(d->text())); });
     connect(txtDescricao, &QLineEdit::editingFinished, this, [this] {
         if (txtDescricao->text().trimmed().isEmpty())
             txtDescricao->setText(txtLote->text());
@@ -84,7 +84,7 @@ FrmCriarLote::FrmCriarLote(GlobalContext& ctx, UserInteraction& ui, QWidget* pai
             accept();
             return;
         }
-        using C = CriacaoLote::Campo;
+        using C = ::CriarLote::Campo;
         switch (m_logica.campoFoco()) {
         case C::Produto: txtProduto->setFocus(); break;
         case C::Lote: txtLote->setFocus(); break;
@@ -129,7 +129,7 @@ void FrmCriarLote::mostrar() {
 void FrmCriarLote::CriarLote(QString& lote, QString& dataFabrico, QString& dataValidade, const QString& produto,
                              const QString& tipo, const QString& terceiro, QString& descricao) {
     m_logica.chkGravarUltimoLote = chkGravarUltimoLote->isChecked();
-    m_logica.CriarLote(lote, dataFabrico, dataValidade, produto, tipo, terceiro, descricao);
+    m_logica.criar(lote, dataFabrico, dataValidade, produto, tipo, terceiro, descricao);
     mostrar();
     if (exec() != QDialog::Accepted)
         m_logica.cancelar();

@@ -10,12 +10,12 @@ class QLabel;
 class QLineEdit;
 class QTreeWidget;
 
-// "Criação de Lotes": the modal window over CriacaoLote.
+// "Criação de Lotes": the modal window over CriarLote.
 class FrmCriarLote : public QDialog {
     Q_OBJECT
 public:
     FrmCriarLote(GlobalContext& ctx, UserInteraction& ui, QWidget* pai = nullptr);
-    CriacaoLote& logica() { return m_logica; }
+    ::CriarLote& logica() { return m_logica; }
 
     // Fills the window, shows it modally and writes the values back unless cancelled.
     void CriarLote(QString& lote, QString& dataFabrico, QString& dataValidade, const QString& produto,
@@ -30,7 +30,7 @@ protected:
 private:
     void mostrar();
     void ler();
-    CriacaoLote m_logica;
+    ::CriarLote m_logica; // qualified: the window's own CriarLote hides the class name
     QLineEdit *txtProduto, *txtLote, *txtDescricao, *txtDataFabrico, *txtDataValidade, *txtSaftArcNo;
     QLabel* lblDescProduto;
     QCheckBox* chkGravarUltimoLote;

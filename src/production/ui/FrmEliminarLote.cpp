@@ -11,7 +11,7 @@
 FrmEliminarLote::FrmEliminarLote(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
     : QWidget(pai), m_ctx(ctx), m_ui(ui), m_logica(ctx, ui) {
     setObjectName(QStringLiteral("frmEliminarLote"));
-    setWindowTitle(EliminacaoLote::Titulo());
+    setWindowTitle(EliminarLote::Titulo());
     auto* f = new QFormLayout(this);
     auto* lote = new QHBoxLayout;
     txtLote = new QLineEdit(this);
@@ -72,7 +72,7 @@ void FrmEliminarLote::mostrar() {
     txtLote->setText(m_logica.txtLote);
     lblProduto->setText(m_logica.txtProduto.isEmpty() ? QString() : m_logica.txtProduto + QStringLiteral(" - ") + m_logica.txtDescProduto);
     lblQuantidade->setText(m_logica.txtQuantidade);
-    auto doc = [](const EliminacaoLote::Documento& d) {
+    auto doc = [](const EliminarLote::Documento& d) {
         return d.tipo.isEmpty() ? QString() : QStringLiteral("%1  %2  %3").arg(d.tipo, d.numero, d.data);
     };
     lblEntrada->setText(doc(m_logica.entrada));

@@ -8,7 +8,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// "Eliminação de Lotes (com reposição)": binds the controls to EliminacaoLote.
+// "Eliminação de Lotes (com reposição)": binds the controls to EliminarLote.
 class FrmEliminarLote : public QWidget {
     Q_OBJECT
 public:
@@ -18,7 +18,7 @@ private:
     void mostrar();
     GlobalContext& m_ctx;
     UserInteraction& m_ui;
-    EliminacaoLote m_logica;
+    EliminarLote m_logica;
     QLineEdit* txtLote;
     QPushButton *cmdPesqLote, *cmdEliminar, *cmdFechar;
     QLabel *lblProduto, *lblQuantidade, *lblEntrada, *lblRetorno, *lblReforco, *lblSaida;

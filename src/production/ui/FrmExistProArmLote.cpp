@@ -95,12 +95,12 @@ void FrmExistProArmLote::mostrar() {
     opt3->setChecked(m_logica.formula() == ExistProArmLote::Formula::Livre);
     lblDica->setText(m_logica.dica());
     lblSomaQTY->setText(QStringLiteral("Soma de Qty para este produto neste documento: ") +
-                        FormatarQuantidade(m_logica.txtSomaQTY, 2));
+                        formatarNumeroPT(m_logica.txtSomaQTY, 2));
     lvwLista->clear();
     const int colunaNegrito = m_logica.controloData() == 1 ? 3 : m_logica.controloData() == 2 ? 4 : -1;
     for (const auto& l : m_logica.linhas()) {
         auto* i = new QTreeWidgetItem(lvwLista, {l.ctrlInt, l.lote, l.descricao, DataVisivel(l.dataFabrico),
-                                                 DataVisivel(l.dataValidade), FormatarQuantidade(l.existencia, 2),
+                                                 DataVisivel(l.dataValidade), formatarNumeroPT(l.existencia, 2),
                                                  l.localizacao});
         for (int c : {3, 4, 6})
             i->setTextAlignment(c, Qt::AlignCenter);

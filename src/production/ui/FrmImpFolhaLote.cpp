@@ -75,7 +75,7 @@ void FrmImpFolhaLote::mostrar() {
     txtLote->actualizar();
     const auto& f = m_logica.folha();
     lblProduto->setText(f ? f->produto + QStringLiteral(" - ") + f->descricaoProduto : QString());
-    lblQuantidade->setText(f ? FormatarQuantidade(f->quantidade, qBound(0, m_ctx.casadecquant, 4))
+    lblQuantidade->setText(f ? formatarNumeroPT(f->quantidade, qBound(0, m_ctx.casadecquant, 4))
                              : QString());
     lblSaida->setText(f ? ImpFolhaLote::textoDocumento(f->saida) : QString());
     lblReforco->setText(f ? ImpFolhaLote::textoDocumento(f->ref) : QString());

@@ -356,8 +356,8 @@ void FrmMovProducao::mostrar() {
     fraExecucao->setVisible(e == MovProducao::Estado::Execucao);
     if (e == MovProducao::Estado::Execucao) {
         fraExecucao->setTitle(m_logica.fraExecucaoCaption());
-        lblCapacidade->setText(FormatarQuantidade(d.Capacidade, qBound(0, m_ctx.casadecquant, 4)));
-        lblCustoUnitario->setText(FormatarQuantidade(d.CustoUnitario, 4));
+        lblCapacidade->setText(formatarNumeroPT(d.Capacidade, qBound(0, m_ctx.casadecquant, 4)));
+        lblCustoUnitario->setText(formatarNumeroPT(d.CustoUnitario, 4));
         chkApenasControlo->setChecked(m_logica.chkApenasControlo);
         fraLotePA->setVisible(m_logica.produtoAcabadoComLote() && d.Nova);
         txtLocalizacaoPA->setCodigo(d.LocalizacaoProdutoAcabado);

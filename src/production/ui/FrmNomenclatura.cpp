@@ -4,7 +4,7 @@
 #include "lookups/PesquisaTabelas.h"
 #include "lookups/ui/ListaVista.h"
 #include "production/FormatoQuantidade.h"
-#include "production/Nomenclatura.h"
+#include "production/NomenclaturaDados.h"
 #include "company/GlobalContext.h"
 
 #include <QCheckBox>
@@ -39,7 +39,7 @@ Valor* valor(QWidget* pai, const char* nome) {
 FrmNomenclatura::FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
     : QWidget(pai), m_logica(ctx, ui) {
     setObjectName(QStringLiteral("frmNomenclatura"));
-    setWindowTitle(NomenclaturaEdicao::Titulo());
+    setWindowTitle(Nomenclatura::Titulo());
     tabPaginas = new QTabWidget(this);
     auto* raiz = new QVBoxLayout(this);
     raiz->addWidget(tabPaginas);
@@ -361,7 +361,7 @@ void FrmNomenclatura::mostrar() {
     txtFactor->setValor(m_logica.txtFactor);
     optFormulaA->setChecked(m_logica.formula != QStringLiteral("B"));
     optFormulaB->setChecked(m_logica.formula == QStringLiteral("B"));
-    lblCubicagem->setText(FormatarQuantidade(m_logica.cubicagem, 4));
+    lblCubicagem->setText(formatarNumeroPT(m_logica.cubicagem, 4));
     lvwLista->aplicarLarguras();
     lvwListaNomec->aplicarLarguras();
     m_aMostrar = false;
@@ -369,10 +369,10 @@ void FrmNomenclatura::mostrar() {
 
 void FrmNomenclatura::focar() {
     switch (m_logica.focoPedido()) {
-    case NomenclaturaEdicao::Foco::ProdutoAcabado: txtProdutoAcabado->setFocus(); break;
-    case NomenclaturaEdicao::Foco::ProdutoPrima: txtProdutoPrima->setFocus(); break;
-    case NomenclaturaEdicao::Foco::Armazem: txtArmazem->setFocus(); break;
-    case NomenclaturaEdicao::Foco::Quantidade: txtQuantidade->setFocus(); break;
-    case NomenclaturaEdicao::Foco::Nenhum: break;
+    case Nomenclatura::Foco::ProdutoAcabado: txtProdutoAcabado->setFocus(); break;
+    case Nomenclatura::Foco::ProdutoPrima: txtProdutoPrima->setFocus(); break;
+    case Nomenclatura::Foco::Armazem: txtArmazem->setFocus(); break;
+    case Nomenclatura::Foco::Quantidade: txtQuantidade->setFocus(); break;
+    case Nomenclatura::Foco::Nenhum: break;
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "production/NomenclaturaEdicao.h"
+#include "production/Nomenclatura.h"
 
 #include <QWidget>
 
@@ -14,12 +14,12 @@ class QTabWidget;
 class ListaVista;
 class Valor;
 
-// "Nomenclatura de Produtos": binds the controls to NomenclaturaEdicao.
+// "Nomenclatura de Produtos": binds the controls to Nomenclatura.
 class FrmNomenclatura : public QWidget {
     Q_OBJECT
 public:
     FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidget* pai = nullptr);
-    NomenclaturaEdicao& logica() { return m_logica; }
+    Nomenclatura& logica() { return m_logica; }
 
 private:
     void mostrar();      // logic -> controls
@@ -27,7 +27,7 @@ private:
     void focar();
     void painelParaLogica();
 
-    NomenclaturaEdicao m_logica;
+    Nomenclatura m_logica;
     QTabWidget* tabPaginas;
     QLineEdit *txtPesqCodigo, *txtPesqDescricao;
     QPushButton *cmdAdicionar, *cmdAlterar, *cmdEliminar, *cmdRefresh, *cmdFechar, *cmdFixa;

@@ -21,7 +21,7 @@ constexpr int PapelCodigo = Qt::UserRole + 1;
 } // namespace
 
 FrmAcessos::FrmAcessos(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
-    : QWidget(pai), m_editor(ctx, ui), m_ui(ui) {
+    : QWidget(pai), m_logica(ctx, ui), m_ui(ui) {
     setObjectName(QStringLiteral("frmAcessos"));
     setWindowTitle(Titulo);
 
@@ -69,11 +69,11 @@ FrmAcessos::FrmAcessos(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
         connect(a, &QAction::triggered, this, f);
     };
     accao("mnuLigarItem", QStringLiteral("Ligar/Desligar Item e SubItems"), [this] {
-        m_editor.alternarRamo(indiceAtual());
+        m_logica.alternarRamo(indiceAtual());
         actualizarChecks();
     });
     accao("mnuLigarTodos", QStringLiteral("Ligar/Desligar Todos os Items"), [this] {
-        m_editor.alternarTodos();
+        m_logica.alternarTodos();
         actualizarChecks();
     });
     accao("mnuExpandir", QStringLiteral("Expandir Todos os Items"), [this] { TreeView1->expandAll(); });
@@ -84,19 +84,19 @@ FrmAcessos::FrmAcessos(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
 
     connect(TreeView1, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int) {
         if (!m_aPreencher)
-            m_editor.ligar(item->data(0, PapelIndice).toInt(), item->checkState(0) == Qt::Checked);
+            m_logica.ligar(item->data(0, PapelIndice).toInt(), item->checkState(0) == Qt::Checked);
     });
     connect(lvwUtilizadores, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item)
             Utilizador(item->data(0, PapelCodigo).toString());
     });
     connect(cmdGravar, &QPushButton::clicked, this, [this] {
-        if (!m_editor.gravar())
+        if (!m_logica.gravar())
             m_ui.mensagem(QStringLiteral("Não foi possível gravar os acessos do utilizador."),
                           UserInteraction::Icone::Critico);
     });
     connect(cmdRecarregar, &QPushButton::clicked, this, [this] {
-        if (m_editor.recarregar())
+        if (m_logica.recarregar())
             carregarArvore();
     });
     connect(cmdProcurar, &QPushButton::clicked, this, &FrmAcessos::procurar);
@@ -109,7 +109,7 @@ FrmAcessos::FrmAcessos(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
 void FrmAcessos::carregarUtilizadores() {
     QSignalBlocker bloqueio(lvwUtilizadores);
     lvwUtilizadores->clear();
-    for (const auto& u : m_editor.utilizadores()) {
+    for (const auto& u : m_logica.utilizadores()) {
         auto* item = new QTreeWidgetItem(lvwUtilizadores, {u.codigo, u.login});
         item->setData(0, PapelCodigo, u.codigo);
     }
@@ -123,7 +123,7 @@ void FrmAcessos::Utilizador(const QString& codigo) {
             lvwUtilizadores->setCurrentItem(item);
         }
     }
-    m_editor.Utilizador(codigo);
+    m_logica.Utilizador(codigo);
     carregarArvore();
 }
 
@@ -131,7 +131,7 @@ void FrmAcessos::carregarArvore() {
     m_aPreencher = true;
     TreeView1->clear();
     m_itens.clear();
-    const auto& nos = m_editor.nos();
+    const auto& nos = m_logica.nos();
     // Every item first, then each under its parent, so the order of the rows does not matter.
     for (int i = 0; i < int(nos.size()); ++i) {
         auto* item = new QTreeWidgetItem({nos[i].texto});
@@ -141,7 +141,7 @@ void FrmAcessos::carregarArvore() {
         m_itens.push_back(item);
     }
     for (int i = 0; i < int(nos.size()); ++i) {
-        const int p = m_editor.pai(i);
+        const int p = m_logica.pai(i);
         if (p >= 0 && p != i)
             m_itens[p]->addChild(m_itens[i]);
         else
@@ -153,7 +153,7 @@ void FrmAcessos::carregarArvore() {
 
 void FrmAcessos::actualizarChecks() {
     m_aPreencher = true;
-    const auto& nos = m_editor.nos();
+    const auto& nos = m_logica.nos();
     for (int i = 0; i < int(m_itens.size()) && i < int(nos.size()); ++i)
         m_itens[i]->setCheckState(0, nos[i].ligado ? Qt::Checked : Qt::Unchecked);
     m_aPreencher = false;
@@ -170,9 +170,9 @@ void FrmAcessos::procurar() {
     if (!texto || texto->trimmed().isEmpty())
         return;
     m_ultimaProcura = *texto;
-    int i = m_editor.procurar(*texto, indiceAtual());
+    int i = m_logica.procurar(*texto, indiceAtual());
     if (i < 0)
-        i = m_editor.procurar(*texto); // from the top again
+        i = m_logica.procurar(*texto); // from the top again
     if (i < 0) {
         m_ui.mensagem(QStringLiteral("Item não encontrado."), UserInteraction::Icone::Informacao);
         return;

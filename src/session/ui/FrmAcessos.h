@@ -18,7 +18,7 @@ public:
 
     FrmAcessos(GlobalContext& ctx, UserInteraction& ui, QWidget* pai = nullptr);
 
-    AcessosEditor& editor() { return m_editor; }
+    AcessosEditor& editor() { return m_logica; }
     // Chooses a user as a click on the list would.
     void Utilizador(const QString& codigo);
 
@@ -30,7 +30,7 @@ private:
     void procurar();
     int indiceAtual() const;
 
-    AcessosEditor m_editor;
+    AcessosEditor m_logica;
     UserInteraction& m_ui;
     QTreeWidget* lvwUtilizadores;
     QTreeWidget* TreeView1;

@@ -45,7 +45,7 @@ void mudarTexto(QLineEdit* e, const QString& texto) {
 }
 } // namespace
 
-FrmLogin::FrmLogin(GlobalContext& ctx, UserInteraction& ui, QWidget* pai) : QDialog(pai), m_login(ctx, ui) {
+FrmLogin::FrmLogin(GlobalContext& ctx, UserInteraction& ui, QWidget* pai) : QDialog(pai), m_logica(ctx, ui) {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(ctx.NomeEmpresa.isEmpty() ? QStringLiteral("Entrada")
                                              : QStringLiteral("Entrada - ") + ctx.NomeEmpresa);
@@ -132,19 +132,19 @@ void FrmLogin::construir() {
     connect(txtLogin, &QLineEdit::textChanged, this, [this] { paraLogica(); daLogica(); });
     connect(txtPassword, &QLineEdit::textChanged, this, [this] { paraLogica(); daLogica(); });
     connect(txtNovaPassword, &QLineEdit::textChanged, this, [this] { paraLogica(); daLogica(); });
-    connect(chkUsaTeclado, &QCheckBox::toggled, this, [this](bool v) { m_login.chkUsaTeclado = v; });
+    connect(chkUsaTeclado, &QCheckBox::toggled, this, [this](bool v) { m_logica.chkUsaTeclado = v; });
 
     auto ligar = [this](QAbstractButton* b, auto operacao) {
         connect(b, &QAbstractButton::clicked, this, [this, operacao] {
             paraLogica();
-            using R = decltype((m_login.*operacao)());
+            using R = decltype((m_logica.*operacao)());
             if constexpr (std::is_same_v<R, Login::Resultado>) {
-                const Login::Resultado r = (m_login.*operacao)();
+                const Login::Resultado r = (m_logica.*operacao)();
                 daLogica(true);
                 if (r != Login::Resultado::Continua)
                     terminar(r);
             } else {
-                (m_login.*operacao)();
+                (m_logica.*operacao)();
                 daLogica(true);
             }
         });
@@ -160,37 +160,37 @@ void FrmLogin::construir() {
 
 void FrmLogin::Abrir(bool aposFecharMenu) {
     m_resultado = Login::Resultado::Continua;
-    m_login.Abrir(aposFecharMenu);
+    m_logica.Abrir(aposFecharMenu);
     txtLogin->setEnabled(true);
     daLogica(true);
     show();
 }
 
 void FrmLogin::paraLogica() {
-    m_login.txtLogin = txtLogin->text();
-    m_login.txtPassword = txtPassword->text();
-    m_login.txtOldPass = txtOldPass->text();
-    m_login.txtNovaPassword = txtNovaPassword->text();
-    m_login.txtNovaPasswordConfirmacao = txtNovaPasswordConfirmacao->text();
-    m_login.chkUsaTeclado = chkUsaTeclado->isChecked();
+    m_logica.txtLogin = txtLogin->text();
+    m_logica.txtPassword = txtPassword->text();
+    m_logica.txtOldPass = txtOldPass->text();
+    m_logica.txtNovaPassword = txtNovaPassword->text();
+    m_logica.txtNovaPasswordConfirmacao = txtNovaPasswordConfirmacao->text();
+    m_logica.chkUsaTeclado = chkUsaTeclado->isChecked();
 }
 
 void FrmLogin::daLogica(bool aplicarFoco) {
     const QSignalBlocker b1(txtLogin), b2(txtPassword), b3(txtNovaPassword);
-    mudarTexto(txtLogin, m_login.txtLogin);
-    mudarTexto(txtPassword, m_login.txtPassword);
-    mudarTexto(txtCodigo, m_login.txtCodigo);
-    mudarTexto(txtOldPass, m_login.txtOldPass);
-    mudarTexto(txtNovaPassword, m_login.txtNovaPassword);
-    mudarTexto(txtNovaPasswordConfirmacao, m_login.txtNovaPasswordConfirmacao);
-    chkUsaTeclado->setChecked(m_login.chkUsaTeclado);
-    mudarTexto(txtPassValidacao, m_login.txtPassValidacao());
-    mudarTexto(txtNovaPassValidacao, m_login.txtNovaPassValidacao());
-    m_areaLogin->setVisible(!m_login.mudaPassVisivel());
-    fraMudaPass->setVisible(m_login.mudaPassVisivel());
+    mudarTexto(txtLogin, m_logica.txtLogin);
+    mudarTexto(txtPassword, m_logica.txtPassword);
+    mudarTexto(txtCodigo, m_logica.txtCodigo);
+    mudarTexto(txtOldPass, m_logica.txtOldPass);
+    mudarTexto(txtNovaPassword, m_logica.txtNovaPassword);
+    mudarTexto(txtNovaPasswordConfirmacao, m_logica.txtNovaPasswordConfirmacao);
+    chkUsaTeclado->setChecked(m_logica.chkUsaTeclado);
+    mudarTexto(txtPassValidacao, m_logica.txtPassValidacao());
+    mudarTexto(txtNovaPassValidacao, m_logica.txtNovaPassValidacao());
+    m_areaLogin->setVisible(!m_logica.mudaPassVisivel());
+    fraMudaPass->setVisible(m_logica.mudaPassVisivel());
     if (!aplicarFoco)
         return;
-    switch (m_login.foco()) {
+    switch (m_logica.foco()) {
     case Login::Campo::Login:
         txtLogin->setFocus();
         break;
@@ -219,7 +219,7 @@ void FrmLogin::terminar(Login::Resultado r) {
 
 void FrmLogin::reject() {
     paraLogica();
-    terminar(m_login.cmdCancelar_Click());
+    terminar(m_logica.cmdCancelar_Click());
 }
 
 // Enter moves to the next field and Esc to the previous one; Enter on the last field of a group
@@ -230,7 +230,7 @@ bool FrmLogin::eventFilter(QObject* objecto, QEvent* evento) {
         // Outside the focus change, so the search window can take the focus.
         QTimer::singleShot(0, this, [this] {
             paraLogica();
-            m_login.txtLogin_LostFocus();
+            m_logica.txtLogin_LostFocus();
             daLogica(true);
         });
         return false;

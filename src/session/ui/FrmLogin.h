@@ -22,7 +22,7 @@ public:
 
     void Abrir(bool aposFecharMenu = false);
     Login::Resultado resultado() const { return m_resultado; }
-    Login& logica() { return m_login; }
+    Login& logica() { return m_logica; }
 
 public slots:
     void reject() override; // the window's close button: back to company selection
@@ -37,7 +37,7 @@ private:
     void daLogica(bool aplicarFoco = false);
     void terminar(Login::Resultado r);
 
-    Login m_login;
+    Login m_logica;
     Login::Resultado m_resultado = Login::Resultado::Continua;
 
     QWidget* m_areaLogin = nullptr;

@@ -3,7 +3,7 @@
 #include "common/UserInteraction.h"
 #include "lookups/TabelaComum.h"
 #include "lookups/ui/FrmTabelaComum.h"
-#include "printing/ListaImpressoras.h"
+#include "printing/ui/ListaImpressoras.h"
 #include "printing/ui/frmPrintDlg.h"
 #include "stock/ui/FrmAlterarPMC.h"
 #include "production/ui/FrmConfigProd.h"
@@ -75,7 +75,7 @@ void WMenu::construirMenus() {
                     QStringLiteral("Movimentos de Produção"));
     });
     QAction* eliminacaoLote = mnuMovimentos->addAction(QStringLiteral("Eliminação de Movimentos de Produção"));
-    eliminacaoLote->setObjectName(QStringLiteral("EliminacaoLote"));
+    eliminacaoLote->setObjectName(QStringLiteral("EliminarLote"));
     connect(eliminacaoLote, &QAction::triggered, this, [this] {
         abrirJanela(new FrmEliminarLote(m_ctx, m_ui), QStringLiteral("frmEliminarLote"),
                     QStringLiteral("Eliminação de Lotes (com reposição)"));

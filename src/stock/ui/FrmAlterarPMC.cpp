@@ -12,9 +12,9 @@
 FrmAlterarPMC::FrmAlterarPMC(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
     : QWidget(pai), m_ctx(ctx), m_ui(ui), m_logica(ctx, ui) {
     setObjectName(QStringLiteral("frmAlterarPMC"));
-    setWindowTitle(AlteracaoPMC::Titulo());
+    setWindowTitle(AlterarPMC::Titulo());
     auto* f = new QFormLayout(this);
-    auto* nota = new QLabel(AlteracaoPMC::Nota(), this);
+    auto* nota = new QLabel(AlterarPMC::Nota(), this);
     nota->setWordWrap(true);
     f->addRow(nota);
     auto* p = new QHBoxLayout;

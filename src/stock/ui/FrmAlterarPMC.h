@@ -9,7 +9,7 @@ class QLineEdit;
 class QPushButton;
 class Valor;
 
-// "Actualizar P.M.C. e U.P.C. <Produtos sem Compras>": binds the controls to AlteracaoPMC.
+// "Actualizar P.M.C. e U.P.C. <Produtos sem Compras>": binds the controls to AlterarPMC.
 class FrmAlterarPMC : public QWidget {
     Q_OBJECT
 public:
@@ -20,7 +20,7 @@ private:
     void carregar(const QString& codigo);
     GlobalContext& m_ctx;
     UserInteraction& m_ui;
-    AlteracaoPMC m_logica;
+    AlterarPMC m_logica;
     QLineEdit* txtProduto;
     QLabel* lblDescricao;
     Valor *txtPrecoMedioCusto, *txtUltPrecoCusto;

@@ -1,6 +1,7 @@
 #include "db/esquema/Esquema.h"
 #include "common/Currency.h"
 #include "support/DbTest.h"
+#include "support/Golden.h"
 
 #include <QFile>
 #include <QSet>
@@ -14,10 +15,10 @@ QString ficheiroGolden(const Dialect& d) {
 }
 
 QStringList lerLinhas(const QString& caminho) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+    const auto conteudo = lerGolden(caminho);
+    if (!conteudo)
         return {};
-    QStringList r = QString::fromUtf8(f.readAll()).split(u'\n');
+    QStringList r = QString::fromUtf8(*conteudo).split(u'\n');
     while (!r.isEmpty() && r.last().isEmpty())
         r.removeLast();
     return r;
@@ -31,11 +32,8 @@ TEST(SchemaGolden, DdlIgualAosFicheirosGuardados) {
         const auto d = Dialect::criar(m);
         const QStringList ddl = ddlEmpresa(*d);
         const QString caminho = ficheiroGolden(*d);
-        if (qEnvironmentVariable("LUMO_ACTUALIZAR_GOLDEN") == QStringLiteral("1")) {
-            QFile f(caminho);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-                << caminho.toStdString();
-            f.write((ddl.join(u'\n') + u'\n').toUtf8());
+        if (actualizarGolden()) {
+            ASSERT_TRUE(escreverGolden(caminho, (ddl.join(u'\n') + u'\n').toUtf8())) << caminho.toStdString();
             continue;
         }
         const QStringList guardado = lerLinhas(caminho);

@@ -1,4 +1,4 @@
-#include "production/MovProducaoPVenda.h"
+#include "production/ActPVenda.h"
 
 #include "common/UserInteraction.h"
 #include "db/Database.h"

@@ -1,4 +1,4 @@
-#include "lookups/WPesquisaNOVA.h"
+#include "lookups/PesquisaNOVA.h"
 
 #include "lookups/ListaDados.h"
 #include "lookups/UtilConfigDiv.h"
@@ -14,7 +14,7 @@
 
 namespace {
 
-const QString NomeFormPesquisa = QStringLiteral("WPesquisaNOVA");
+const QString NomeFormPesquisa = QStringLiteral("PesquisaNOVA");
 const QString ChaveTiraAcentos = QStringLiteral("chkTiraAcentos");
 
 // Expression compared without the table prefix ("Produtos.Codigo" -> "CODIGO").
@@ -40,7 +40,7 @@ QDate paraData(const QVariant& v) {
 
 } // namespace
 
-WPesquisaNOVA::WPesquisaNOVA(GlobalContext& ctx, Database& db, DefinicaoPesquisa def, UserInteraction* ui)
+PesquisaNOVA::PesquisaNOVA(GlobalContext& ctx, Database& db, DefinicaoPesquisa def, UserInteraction* ui)
     : m_ctx(ctx), m_db(db), m_ui(ui), m_def(std::move(def)),
       m_lista(std::make_unique<ListaDados>(QStringLiteral("lvwLista"))) {
     m_lista->setUserInteraction(m_ui);
@@ -60,9 +60,9 @@ WPesquisaNOVA::WPesquisaNOVA(GlobalContext& ctx, Database& db, DefinicaoPesquisa
             m_indicesCombo << i;
 }
 
-WPesquisaNOVA::~WPesquisaNOVA() = default;
+PesquisaNOVA::~PesquisaNOVA() = default;
 
-void WPesquisaNOVA::Abrir() {
+void PesquisaNOVA::Abrir() {
     const QVariant acentos =
         UtilConfig_Div_Retorna_var(m_db, m_ctx.CodigoUtilizador, NomeFormPesquisa, ChaveTiraAcentos);
     m_tiraAcentos =
@@ -85,25 +85,25 @@ void WPesquisaNOVA::Abrir() {
     Procurar();
 }
 
-void WPesquisaNOVA::Fechar() {
+void PesquisaNOVA::Fechar() {
     UtilConfig_Div_Guarda_bln(m_db, m_ctx.CodigoUtilizador, NomeFormPesquisa, ChaveTiraAcentos,
                               m_tiraAcentos ? QStringLiteral("1") : QStringLiteral("0"),
                               QStringLiteral("Boolean"));
 }
 
-QStringList WPesquisaNOVA::camposCombo() const {
+QStringList PesquisaNOVA::camposCombo() const {
     QStringList r;
     for (int i : m_indicesCombo)
         r << m_def.campos[i].titulo;
     return r;
 }
 
-void WPesquisaNOVA::escolherCampo(int indice) {
+void PesquisaNOVA::escolherCampo(int indice) {
     if (indice >= 0 && indice < m_indicesCombo.size())
         m_campo = indice;
 }
 
-bool WPesquisaNOVA::escolherCampoPorTitulo(const QString& titulo) {
+bool PesquisaNOVA::escolherCampoPorTitulo(const QString& titulo) {
     const int i = camposCombo().indexOf(titulo);
     if (i < 0)
         return false;
@@ -111,7 +111,7 @@ bool WPesquisaNOVA::escolherCampoPorTitulo(const QString& titulo) {
     return true;
 }
 
-QString WPesquisaNOVA::normalizarRegistosVer(const QString& texto, int padrao) {
+QString PesquisaNOVA::normalizarRegistosVer(const QString& texto, int padrao) {
     bool ok = false;
     const qint64 n = texto.trimmed().toLongLong(&ok);
     if (!ok || n < 0)
@@ -119,11 +119,11 @@ QString WPesquisaNOVA::normalizarRegistosVer(const QString& texto, int padrao) {
     return n >= LimiteArredondado ? QString::number(LimiteMaximo) : QString::number(n);
 }
 
-void WPesquisaNOVA::txtRegVer_LostFocus() {
+void PesquisaNOVA::txtRegVer_LostFocus() {
     m_registosVer = normalizarRegistosVer(m_registosVer, m_ctx.registosVisualizar);
 }
 
-qint64 WPesquisaNOVA::limiteRegistos() const {
+qint64 PesquisaNOVA::limiteRegistos() const {
     bool ok = false;
     const qint64 n = m_registosVer.trimmed().toLongLong(&ok);
     if (!ok || n <= 0)
@@ -131,15 +131,15 @@ qint64 WPesquisaNOVA::limiteRegistos() const {
     return std::min(n, LimiteMaximo);
 }
 
-QString WPesquisaNOVA::textoTotal() const {
+QString PesquisaNOVA::textoTotal() const {
     return QStringLiteral("Foram Encontrados %1 Registos").arg(m_total);
 }
 
-int WPesquisaNOVA::linhas() const {
+int PesquisaNOVA::linhas() const {
     return m_lista->numLinhas();
 }
 
-bool WPesquisaNOVA::cmdProcura_Click() {
+bool PesquisaNOVA::cmdProcura_Click() {
     if (m_campo >= 0 && !m_chave.trimmed().isEmpty()) {
         const QString tabela = m_def.tabela.toUpper();
         const QString titulo = m_def.campos[m_indicesCombo[m_campo]].titulo.toUpper();
@@ -156,7 +156,7 @@ bool WPesquisaNOVA::cmdProcura_Click() {
     return Procurar();
 }
 
-QString WPesquisaNOVA::condicaoChave(QVariantList& valores) const {
+QString PesquisaNOVA::condicaoChave(QVariantList& valores) const {
     if (m_campo < 0 || m_chave.trimmed().isEmpty())
         return {};
     const QString campo = m_def.campos[m_indicesCombo[m_campo]].expressao;
@@ -165,7 +165,7 @@ QString WPesquisaNOVA::condicaoChave(QVariantList& valores) const {
     return QStringLiteral(" AND ") + (m_tiraAcentos ? d.likeSemAcentos(campo) : d.like(campo));
 }
 
-bool WPesquisaNOVA::Procurar(const std::function<void(int, int)>& progresso) {
+bool PesquisaNOVA::Procurar(const std::function<void(int, int)>& progresso) {
     m_erro.clear();
     m_escolhido = false;
     m_lista->limparLinhas();
@@ -247,7 +247,7 @@ bool WPesquisaNOVA::Procurar(const std::function<void(int, int)>& progresso) {
     return true;
 }
 
-bool WPesquisaNOVA::Selecionar(int linha) {
+bool PesquisaNOVA::Selecionar(int linha) {
     m_linhaEscolhida = {};
     m_escolhido = false;
     if (m_lista->numLinhas() == 0)
@@ -275,7 +275,7 @@ bool WPesquisaNOVA::Selecionar(int linha) {
     return true;
 }
 
-void WPesquisaNOVA::Cancelar() {
+void PesquisaNOVA::Cancelar() {
     m_lista->limparLinhas();
     m_linhaEscolhida = {};
     m_escolhido = false;

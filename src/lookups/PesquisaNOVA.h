@@ -42,16 +42,16 @@ struct DefinicaoPesquisa {
 
 // The search window "Pesquisa de Registos", without widgets: the field combo, the key box, the row
 // limit, the count, the list and the choice. The Qt window (lookups/ui) only binds controls to it.
-class WPesquisaNOVA {
+class PesquisaNOVA {
 public:
     static constexpr int RegistosPadrao = 500;
     static constexpr qint64 LimiteMaximo = 999999999;
     static constexpr qint64 LimiteArredondado = 399999999;
 
-    WPesquisaNOVA(GlobalContext& ctx, Database& db, DefinicaoPesquisa def, UserInteraction* ui = nullptr);
-    ~WPesquisaNOVA();
-    WPesquisaNOVA(const WPesquisaNOVA&) = delete;
-    WPesquisaNOVA& operator=(const WPesquisaNOVA&) = delete;
+    PesquisaNOVA(GlobalContext& ctx, Database& db, DefinicaoPesquisa def, UserInteraction* ui = nullptr);
+    ~PesquisaNOVA();
+    PesquisaNOVA(const PesquisaNOVA&) = delete;
+    PesquisaNOVA& operator=(const PesquisaNOVA&) = delete;
 
     static QString Caption() { return QStringLiteral("Pesquisa de Registos"); }
     const DefinicaoPesquisa& definicao() const { return m_def; }

@@ -1,4 +1,4 @@
-#include "printing/ListaImpressoras.h"
+#include "printing/ui/ListaImpressoras.h"
 
 #include <QPrinterInfo>
 #include <QSettings>

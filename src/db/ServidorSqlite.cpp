@@ -1,0 +1,214 @@
+#include "db/ServidorSqlite.h"
+
+#include "common/FicheiroSaida.h"
+#include "db/Database.h"
+#include "db/SqliteFunctions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QLockFile>
+#include <QRegularExpression>
+#include <QSqlDriver>
+
+namespace {
+
+void registarFuncoes(Database& db) {
+    QVariant h = db.qdb().driver()->handle();
+    if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0) {
+        sqlite3* handle = *static_cast<sqlite3* const*>(h.constData());
+        if (handle)
+            lumoRegistarFuncoesSQLite(handle);
+    }
+}
+
+bool exclusivo(Database& ligacao, bool sim) {
+    if (!sim) {
+        // The exclusive lock is given up at the next read after leaving exclusive mode.
+        return ligacao.exec(QStringLiteral("PRAGMA locking_mode=NORMAL")) &&
+               ligacao.scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")).isValid();
+    }
+    // Other open connections keep their read locks; wait a little for them, not the full command time.
+    ligacao.exec(QStringLiteral("PRAGMA busy_timeout=2000"));
+    const bool ok = ligacao.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")) &&
+                    ligacao.exec(QStringLiteral("BEGIN IMMEDIATE")) && ligacao.exec(QStringLiteral("COMMIT"));
+    if (!ok)
+        exclusivo(ligacao, false);
+    ligacao.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ligacao.params().tempoComando * 1000));
+    return ok;
+}
+
+// File locks belong to the process, not to one object: the menu that removes the mark is not the
+// login that made it.
+QHash<QString, std::shared_ptr<QLockFile>>& marcasDoProcesso() {
+    static QHash<QString, std::shared_ptr<QLockFile>> marcas;
+    return marcas;
+}
+
+QString seguroParaFicheiro(QString texto) {
+    static const QRegularExpression proibidos(QStringLiteral("[^A-Za-z0-9_-]"));
+    return texto.replace(proibidos, QStringLiteral("_")).toUpper();
+}
+
+// Whether another process holds the file: a lock taken and given back at once says no.
+bool ficheiroPreso(const QString& ficheiro) {
+    if (marcasDoProcesso().contains(ficheiro))
+        return true;
+    QLockFile sonda(ficheiro);
+    sonda.setStaleLockTime(0);
+    if (sonda.tryLock(0)) {
+        sonda.unlock();
+        return false;
+    }
+    return sonda.error() == QLockFile::LockFailedError;
+}
+
+} // namespace
+
+std::optional<ConnectionParams> ServidorSqlite::lerTexto(const QString& texto) {
+    const QString s = texto.trimmed();
+    if (s.startsWith(QStringLiteral("sqlite:"), Qt::CaseInsensitive))
+        return ConnectionParams::sqlite(s.mid(7));
+    if (QDir::isAbsolutePath(s) && !s.isEmpty())
+        return ConnectionParams::sqlite(s);
+    return std::nullopt;
+}
+
+QString ServidorSqlite::texto() const { return QStringLiteral("sqlite:") + m_params.pasta; }
+
+std::shared_ptr<Database> ServidorSqlite::abrirFicheiro(const QString& ficheiro, const ConnectionParams& p,
+                                                        QString* erro) {
+    auto db = ligar(p, QStringLiteral("QSQLITE"),
+                    [&](QSqlDatabase& q) {
+                        q.setDatabaseName(ficheiro);
+                        q.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(p.tempoComando * 1000));
+                    },
+                    erro);
+    if (!db)
+        return nullptr;
+    registarFuncoes(*db);
+    db->exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    db->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    return db;
+}
+
+std::shared_ptr<Database> ServidorSqlite::abrir(const QString& baseDados, QString* erro) const {
+    const ConnectionParams p = paraBaseDados(baseDados);
+    const QString f = p.ficheiroSQLite();
+    if (p.baseDados.isEmpty() || !QFileInfo::exists(f)) {
+        if (erro)
+            *erro = QStringLiteral("Base de dados inexistente: %1").arg(f);
+        return nullptr;
+    }
+    return abrirFicheiro(QFileInfo(f).absoluteFilePath(), p, erro);
+}
+
+bool ServidorSqlite::criarBaseDados(const QString& nome, QString* erro) const {
+    if (!nomeValido(nome)) {
+        if (erro)
+            *erro = QStringLiteral("Nome de base de dados inválido: %1").arg(nome);
+        return false;
+    }
+    const ConnectionParams p = paraBaseDados(nome);
+    if (QFileInfo::exists(p.ficheiroSQLite())) {
+        if (erro)
+            *erro = QStringLiteral("A base de dados %1 já existe.").arg(nome);
+        return false;
+    }
+    // The company's data is its owner's: the file is created 0600 before SQLite fills it, and
+    // SQLite gives its journal files the same mode.
+    if (!CriarPastaPrivada(p.pasta)) {
+        if (erro)
+            *erro = QStringLiteral("Não foi possível criar a pasta %1.").arg(p.pasta);
+        return false;
+    }
+    QFile vazio(p.ficheiroSQLite());
+    if (!vazio.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        if (erro)
+            *erro = QStringLiteral("Não foi possível criar a base de dados %1.").arg(nome);
+        return false;
+    }
+    vazio.close();
+    if (Database::openSQLiteFile(p.ficheiroSQLite(), erro) != nullptr)
+        return true;
+    QFile::remove(p.ficheiroSQLite());
+    return false;
+}
+
+bool ServidorSqlite::existeBaseDados(const QString& nome) const {
+    return QFileInfo::exists(paraBaseDados(nome).ficheiroSQLite());
+}
+
+bool ServidorSqlite::apagarBaseDados(const QString& nome, QString* erro) const {
+    if (!nomeValido(nome)) {
+        if (erro)
+            *erro = QStringLiteral("Nome de base de dados inválido: %1").arg(nome);
+        return false;
+    }
+    const QString f = paraBaseDados(nome).ficheiroSQLite();
+    QFile::remove(f + QStringLiteral("-wal"));
+    QFile::remove(f + QStringLiteral("-shm"));
+    return QFile::remove(f);
+}
+
+QStringList ServidorSqlite::basesDados(QString*) const {
+    QStringList r;
+    const QFileInfoList fs = QDir(m_params.pasta).entryInfoList({QStringLiteral("*.db")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& f : fs)
+        r << f.completeBaseName();
+    return r;
+}
+
+QHash<QString, EstadoBaseDados> ServidorSqlite::estadoBasesDados() const {
+    QHash<QString, EstadoBaseDados> r;
+    const QFileInfoList fs = QDir(m_params.pasta).entryInfoList({QStringLiteral("*.db")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& f : fs) {
+        EstadoBaseDados e;
+        e.soLeitura = !f.isWritable();
+        // Recent writes may still sit in the write-ahead log beside the file.
+        const QFileInfo wal(f.absoluteFilePath() + QStringLiteral("-wal"));
+        e.bytes = f.size() + (wal.exists() ? wal.size() : 0);
+        r.insert(f.completeBaseName(), e);
+    }
+    return r;
+}
+
+bool ServidorSqlite::utilizadorUnico(Database& ligacao, const QString&, bool unico) const {
+    return exclusivo(ligacao, unico);
+}
+
+QString ServidorSqlite::ficheiroMarca(const MarcaPresenca& m) const {
+    return QDir(m_params.pasta).absoluteFilePath(seguroParaFicheiro(m.nome()) + QStringLiteral(".lock"));
+}
+
+bool ServidorSqlite::marcarPresenca(Database*, const MarcaPresenca& m) const {
+    const QString f = ficheiroMarca(m);
+    if (marcasDoProcesso().contains(f))
+        return false;
+    auto lock = std::make_shared<QLockFile>(f);
+    // Only a dead holder makes the mark stale, however long a session lasts.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return false;
+    marcasDoProcesso().insert(f, lock);
+    return true;
+}
+
+bool ServidorSqlite::presente(Database*, const MarcaPresenca& m) const { return ficheiroPreso(ficheiroMarca(m)); }
+
+bool ServidorSqlite::presenteEmAlgumPrograma(Database*, const MarcaPresenca& m) const {
+    const QDir pasta = QFileInfo(ficheiroMarca(m)).absoluteDir();
+    const QString filtro = seguroParaFicheiro(MarcaPresenca::Prefixo + m.empresa + QStringLiteral("_")) +
+                           QStringLiteral("*") + seguroParaFicheiro(QStringLiteral("_") + m.utilizador) +
+                           QStringLiteral(".lock");
+    for (const QString& nome : pasta.entryList({filtro}, QDir::Files | QDir::Hidden))
+        if (ficheiroPreso(pasta.absoluteFilePath(nome)))
+            return true;
+    return false;
+}
+
+void ServidorSqlite::retirarPresenca(Database*, const MarcaPresenca& m) const {
+    if (auto lock = marcasDoProcesso().take(ficheiroMarca(m)))
+        lock->unlock();
+}
