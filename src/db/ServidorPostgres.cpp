@@ -77,7 +77,7 @@ std::shared_ptr<Database> ServidorPostgres::ligarManutencao(QString* erro) const
     return abrir(QStringLiteral("postgres"), erro);
 }
 
-bool ServidorPostgres::criarBaseDados(const QString& nome, QString* erro) const {
+bool ServidorPostgres::comandoDeBaseDados(const QString& nome, const QString& sql, QString* erro) const {
     if (!nomeValido(nome)) {
         if (erro)
             *erro = QStringLiteral("Nome de base de dados inválido: %1").arg(nome);
@@ -87,15 +87,19 @@ bool ServidorPostgres::criarBaseDados(const QString& nome, QString* erro) const 
     if (!adm)
         return false;
     // The name was checked above; identifiers cannot be bound.
-    const QString sql = QStringLiteral("CREATE DATABASE \"%1\" ENCODING 'UTF8' LC_COLLATE 'C.UTF-8' "
-                                       "LC_CTYPE 'C.UTF-8' TEMPLATE template0")
-                            .arg(nome);
-    if (!adm->exec(sql)) {
+    if (!adm->exec(sql.arg(nome))) {
         if (erro)
             *erro = adm->lastError();
         return false;
     }
     return true;
+}
+
+bool ServidorPostgres::criarBaseDados(const QString& nome, QString* erro) const {
+    return comandoDeBaseDados(nome,
+                              QStringLiteral("CREATE DATABASE \"%1\" ENCODING 'UTF8' LC_COLLATE 'C.UTF-8' "
+                                             "LC_CTYPE 'C.UTF-8' TEMPLATE template0"),
+                              erro);
 }
 
 bool ServidorPostgres::existeBaseDados(const QString& nome) const {
@@ -104,20 +108,7 @@ bool ServidorPostgres::existeBaseDados(const QString& nome) const {
 }
 
 bool ServidorPostgres::apagarBaseDados(const QString& nome, QString* erro) const {
-    if (!nomeValido(nome)) {
-        if (erro)
-            *erro = QStringLiteral("Nome de base de dados inválido: %1").arg(nome);
-        return false;
-    }
-    auto adm = ligarManutencao(erro);
-    if (!adm)
-        return false;
-    if (!adm->exec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(nome))) {
-        if (erro)
-            *erro = adm->lastError();
-        return false;
-    }
-    return true;
+    return comandoDeBaseDados(nome, QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)"), erro);
 }
 
 QStringList ServidorPostgres::basesDados(QString* erro) const {

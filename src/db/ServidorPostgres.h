@@ -18,6 +18,9 @@ public:
     bool validaLoginsNoServidor() const override { return true; }
     // The server's maintenance database "postgres", with the same credentials.
     std::shared_ptr<Database> ligarManutencao(QString* erro = nullptr) const;
+    // A statement on a whole database, run from the maintenance database; `sql` has %1 for the
+    // database name, which is checked first.
+    bool comandoDeBaseDados(const QString& nome, const QString& sql, QString* erro) const;
 
     bool criarBaseDados(const QString& nome, QString* erro = nullptr) const override;
     bool existeBaseDados(const QString& nome) const override;

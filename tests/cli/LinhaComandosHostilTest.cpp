@@ -73,8 +73,9 @@ protected:
         for (const char* cru : {"ERROR", "QPSQL", "QSQLITE", "syntax", "Unable to", "SQL logic", "deadlock",
                                 "overflow", "violates", "constraint", "std::"})
             EXPECT_FALSE(erro.contains(QLatin1String(cru), Qt::CaseInsensitive)) << caso << " -> " << erro.toStdString();
-        if (!inicio.isEmpty())
+        if (!inicio.isEmpty()) {
             EXPECT_TRUE(erro.startsWith(inicio)) << caso << " -> " << erro.toStdString();
+        }
         const QByteArray agora = retrato();
         EXPECT_TRUE(agora == m_retrato) << caso << " changed the database";
         m_retrato = agora; // one failure is reported once, not by every case after it

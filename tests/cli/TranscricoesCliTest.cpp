@@ -202,11 +202,8 @@ protected:
         EmpresaDemoTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        static const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZ23456789");
         do {
-            m_novaEmpresa.clear();
-            for (int i = 0; i < 4; ++i)
-                m_novaEmpresa += letras[QRandomGenerator::global()->bounded(int(letras.size()))];
+            m_novaEmpresa = codigoEmpresaAleatorio();
         } while (m_novaEmpresa == empresa);
         const QDate hoje = QDate::currentDate();
         m_ano = hoje.year();

@@ -18,19 +18,6 @@
 #include <QSqlRecord>
 #include <QTemporaryDir>
 
-namespace {
-
-// Company codes are random so that runs sharing one PostgreSQL server never meet.
-QString codigoAleatorio() {
-    static const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZ23456789");
-    QString c;
-    for (int i = 0; i < 4; ++i)
-        c += letras[QRandomGenerator::global()->bounded(int(letras.size()))];
-    return c;
-}
-
-} // namespace
-
 class EmpresasTest : public DbTest {
 protected:
     void SetUp() override {
@@ -48,7 +35,7 @@ protected:
     }
 
     QString novoCodigo() {
-        const QString c = codigoAleatorio();
+        const QString c = codigoEmpresaAleatorio();
         m_criadas << nomeBaseDadosEmpresa(c);
         return c;
     }
@@ -187,7 +174,7 @@ TEST_P(EmpresasTest, ListagemSoMostraBasesDeEmpresa) {
     ASSERT_TRUE(criarEmpresa(servidor, codigo, QStringLiteral("Fábrica ABC"), 2024, &erro))
         << erro.toStdString();
     // Names that are not companies; on a shared server their tails are random.
-    const QString sufixo = isSQLite() ? QStringLiteral("1234") : codigoAleatorio();
+    const QString sufixo = isSQLite() ? QStringLiteral("1234") : codigoEmpresaAleatorio();
     criarBaseVazia(QStringLiteral("LumoGest") + sufixo + QStringLiteral("5"));
     criarBaseVazia(QStringLiteral("Outra") + sufixo);
     // A company database that cannot be read is still listed, with placeholders.

@@ -15,14 +15,6 @@
 
 namespace {
 
-QString codigoAleatorio() {
-    static const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZ23456789");
-    QString c;
-    for (int i = 0; i < 4; ++i)
-        c += letras[QRandomGenerator::global()->bounded(int(letras.size()))];
-    return c;
-}
-
 // LUMO_DADOS for the length of one test.
 class PastaDados {
 public:
@@ -83,7 +75,7 @@ protected:
         return s;
     }
     QString criar(const QString& nome, int ano) {
-        const QString c = codigoAleatorio();
+        const QString c = codigoEmpresaAleatorio();
         m_criadas << nomeBaseDadosEmpresa(c);
         QString erro;
         EXPECT_TRUE(criarEmpresa(servidor, c, nome, ano, &erro)) << erro.toStdString();
@@ -121,7 +113,7 @@ TEST_P(SelEmpresaTest, ListaFiltraOrdenaEGuardaAsDefinicoes) {
     const QString abc = criar(QStringLiteral("ABC Lda"), 2023);
     criar(QStringLiteral("Fábrica ABC"), 2024);
     criar(QStringLiteral("Serração do Norte"), 2023);
-    const QString cinco = QStringLiteral("LumoGest") + codigoAleatorio() + QStringLiteral("5");
+    const QString cinco = QStringLiteral("LumoGest") + codigoEmpresaAleatorio() + QStringLiteral("5");
     m_criadas << cinco;
     ASSERT_TRUE(AdminServidor::criarBaseDados(servidor, cinco));
 

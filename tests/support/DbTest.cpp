@@ -5,8 +5,17 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QUuid>
+
+QString codigoEmpresaAleatorio() {
+    static const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZ23456789");
+    QString c;
+    for (int i = 0; i < 4; ++i)
+        c += letras[QRandomGenerator::global()->bounded(int(letras.size()))];
+    return c;
+}
 
 bool servidorPostgresTeste(ConnectionParams* p) {
     const QString host = qEnvironmentVariable("LUMO_PG_HOST");

@@ -10,6 +10,9 @@
 // Without LUMO_PG_HOST the PostgreSQL cases are skipped, unless LUMO_PG_REQUIRED=1 makes them fail.
 bool servidorPostgresTeste(ConnectionParams* p);
 
+// A random company code: runs sharing one PostgreSQL server never meet.
+QString codigoEmpresaAleatorio();
+
 // Every database test runs once per engine, each case on a new database with the company schema.
 class DbTest : public ::testing::TestWithParam<Dialect::Motor> {
 protected:

@@ -16,9 +16,7 @@ void EmpresaDemoTest::SetUp() {
         return;
     servidor = params;
     servidor.baseDados.clear();
-    static const QString letras = QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZ23456789");
-    for (int i = 0; i < 4; ++i)
-        empresa += letras[QRandomGenerator::global()->bounded(int(letras.size()))];
+    empresa = codigoEmpresaAleatorio();
     QString erro;
     ASSERT_TRUE(criarEmpresaDemo(servidor, &erro, nullptr, empresa)) << erro.toStdString();
     if (isSQLite()) {
