@@ -22,15 +22,15 @@ Currency C(const char* t) { return Currency::fromString(QString::fromLatin1(t));
 LinhaMovProduto linhaMov(const QString& codigo, const QString& afecta, const Currency& quant, const Currency& preco,
                          const QString& data, int numero) {
     LinhaMovProduto l;
-    l.definir(QStringLiteral("Codigo"), codigo);
-    l.definir(QStringLiteral("Tipo"), QStringLiteral("BEN"));
-    l.definir(QStringLiteral("Numero"), QString::number(numero).rightJustified(8, u'0'));
-    l.definir(QStringLiteral("Ano"), QStringLiteral("2026"));
-    l.definir(QStringLiteral("Data"), data);
-    l.definir(QStringLiteral("Armazem"), QStringLiteral("001"));
-    l.definir(QStringLiteral("AfectaStk"), afecta);
-    l.definir(QStringLiteral("QuantNormal"), quant);
-    l.definir(QStringLiteral("Preco"), preco);
+    l.definir(ColMovProduto::Codigo, codigo);
+    l.definir(ColMovProduto::Tipo, QStringLiteral("BEN"));
+    l.definir(ColMovProduto::Numero, QString::number(numero).rightJustified(8, u'0'));
+    l.definir(ColMovProduto::Ano, QStringLiteral("2026"));
+    l.definir(ColMovProduto::Data, data);
+    l.definir(ColMovProduto::Armazem, QStringLiteral("001"));
+    l.definir(ColMovProduto::AfectaStk, afecta);
+    l.definir(ColMovProduto::QuantNormal, quant);
+    l.definir(ColMovProduto::Preco, preco);
     return l;
 }
 
@@ -114,13 +114,14 @@ void Bancada::gerarLedger(qint64 n) {
 void Bancada::gerarHistorico(const QString& produto, qint64 n) {
     Transaction tr(*m_db);
     // One row a day going back from 2026-11-30; two entries for each exit.
-    m_db->exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, AfectaStk, "
+    exigir(m_db->exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, AfectaStk, "
                               "QuantNormal, Preco, Estado) "
                               "SELECT ?, 'GER', '00000001', '2026', '2026-11-30', '001', "
                               "CASE WHEN i % 3 = 0 THEN 'S+' ELSE 'E+' END, 2, 1 + (i % 7), 'N' FROM ") +
                    m_db->dialect().serie(n),
-               {produto});
-    tr.commit();
+               {produto}), "exec");
+    if (!tr.commit())
+                qFatal("Não foi possível gravar.");
 }
 
 void Bancada::lancamentoContraInsercao() {
@@ -145,20 +146,22 @@ void Bancada::lancamentoContraInsercao() {
             Transaction tr(*m_db);
             soEntradas = medir([&] {
                 for (int i = 0; i < linhas / 2; ++i)
-                    if (LancaMovProduto(m_ctx, gerar(i)) <= 0)
+                    if (!LancaMovProduto(m_ctx, gerar(i)))
                         ++recusadas;
             });
             for (int i = linhas / 2; i < linhas; ++i)
-                if (LancaMovProduto(m_ctx, gerar(i)) <= 0)
+                if (!LancaMovProduto(m_ctx, gerar(i)))
                     ++recusadas;
-            tr.commit();
+            if (!tr.commit())
+                qFatal("Não foi possível gravar.");
         });
         const double c = medir([&] {
             Transaction tr(*m_db);
             InsercaoSimples ins(*m_db);
             for (int i = 0; i < linhas; ++i)
                 ins.inserir(gerar(i));
-            tr.commit();
+            if (!tr.commit())
+                qFatal("Não foi possível gravar.");
         });
         if (ronda == 0 || l < lanca) {
             lanca = l;
@@ -180,10 +183,11 @@ void Bancada::saldoDeLote() {
     {
         Transaction tr(*m_db);
         for (int i = 0; i < 50; ++i)
-            MeteNoMovPro(*m_db, linhaMov(QStringLiteral("ALVO"), i % 4 ? QStringLiteral("E+") : QStringLiteral("S+"),
-                                         C("1.5"), C("1"), QStringLiteral("2026-02-01"), i));
-        m_db->exec(QStringLiteral("UPDATE MovProduto SET Lote='L1' WHERE Codigo='ALVO'"));
-        tr.commit();
+            exigir(MeteNoMovPro(*m_db, linhaMov(QStringLiteral("ALVO"), i % 4 ? QStringLiteral("E+") : QStringLiteral("S+"),
+                                         C("1.5"), C("1"), QStringLiteral("2026-02-01"), i)), "MeteNoMovPro");
+        exigir(m_db->exec(QStringLiteral("UPDATE MovProduto SET Lote='L1' WHERE Codigo='ALVO'")), "exec");
+        if (!tr.commit())
+            qFatal("Não foi possível gravar.");
     }
     qint64 total = 50;
     FiltroSaldo f;
@@ -195,12 +199,12 @@ void Bancada::saldoDeLote() {
             break;
         gerarLedger(alvo - total);
         total = alvo;
-        m_db->exec(m_db->dialect().isSQLite() ? QStringLiteral("ANALYZE") : QStringLiteral("ANALYZE MovProduto"));
+        exigir(m_db->exec(m_db->dialect().isSQLite() ? QStringLiteral("ANALYZE") : QStringLiteral("ANALYZE MovProduto")), "exec");
         const int vezes = 200;
         Currency s;
         const double ms = medir([&] {
             for (int i = 0; i < vezes; ++i)
-                s = SaldoProdutoArmazem(*m_db, f);
+                s = SaldoProdutoArmazem(*m_db, f).valorOu(Currency());
         });
         QSqlQuery q(m_db->qdb());
         q.prepare(QStringLiteral("SELECT SUM(QuantNormal) FROM MovProduto WHERE Codigo=? AND Armazem=? AND Lote=?"));
@@ -227,16 +231,16 @@ void Bancada::entradaNoFimDoHistorico() {
         produto(codigo, false);
         gerarHistorico(codigo, n);
         // What autovacuum would have done by the time a real history is this long.
-        m_db->exec(m_db->dialect().isSQLite() ? QStringLiteral("ANALYZE") : QStringLiteral("ANALYZE MovProduto"));
+        exigir(m_db->exec(m_db->dialect().isSQLite() ? QStringLiteral("ANALYZE") : QStringLiteral("ANALYZE MovProduto")), "exec");
         for (int regra : {1, 2, 3}) {
-            m_db->exec(QStringLiteral("UPDATE ParamGeral SET FormulaPrecoMedioCusto=?"), {regra});
+            exigir(m_db->exec(QStringLiteral("UPDATE ParamGeral SET FormulaPrecoMedioCusto=?"), {regra}), "exec");
             // The first posting under a rule reads the whole history once and leaves its checkpoint.
-            LancaMovProduto(m_ctx, linhaMov(codigo, QStringLiteral("E+"), C("4"), C("3.5"), QStringLiteral("2026-12-01"), ++numero));
+            exigir(LancaMovProduto(m_ctx, linhaMov(codigo, QStringLiteral("E+"), C("4"), C("3.5"), QStringLiteral("2026-12-01"), ++numero)), "LancaMovProduto");
             const int vezes = 50;
             const double ms = medir([&] {
                 for (int i = 0; i < vezes; ++i)
-                    LancaMovProduto(m_ctx, linhaMov(codigo, QStringLiteral("E+"), C("4"), C("3.5"),
-                                                    QStringLiteral("2026-12-01"), ++numero));
+                    exigir(LancaMovProduto(m_ctx, linhaMov(codigo, QStringLiteral("E+"), C("4"), C("3.5"),
+                                                    QStringLiteral("2026-12-01"), ++numero)), "LancaMovProduto");
             });
             InsercaoSimples ins(*m_db);
             const double chao = medir([&] {

@@ -24,12 +24,21 @@ BaseTemporaria::BaseTemporaria(Dialect::Motor motor) {
     }
     // Generating large tables takes longer than an interactive statement may.
     m_params.tempoComando = 0;
-    if (!AdminServidor::criarBaseDados(m_params, nome, &erro))
+    if (auto r = AdminServidor::criarBaseDados(m_params, nome); !r) {
+        erro = r.mensagem();
         return;
+    }
     m_params.baseDados = nome;
-    db = Database::open(m_params, &erro);
-    if (db && !aplicarEsquemaEmpresa(*db, &erro))
-        db.reset();
+    const auto aberta = Database::open(m_params);
+    if (!aberta) {
+        erro = aberta.mensagem();
+        return;
+    }
+    if (auto r = aplicarEsquemaEmpresa(**aberta); !r) {
+        erro = r.mensagem();
+        return;
+    }
+    db = *aberta;
 }
 
 BaseTemporaria::~BaseTemporaria() {
@@ -38,7 +47,8 @@ BaseTemporaria::~BaseTemporaria() {
         db.reset();
     }
     if (!m_params.baseDados.isEmpty())
-        AdminServidor::apagarBaseDados(m_params, m_params.baseDados);
+        (void)AdminServidor::apagarBaseDados(m_params,
+                                             m_params.baseDados); // nothing to do about a leftover here
     if (!m_pasta.isEmpty())
         QDir(m_pasta).removeRecursively();
 }
@@ -63,4 +73,9 @@ double medirUmaVez(const std::function<void()>& f) {
     t.start();
     f();
     return double(t.nsecsElapsed()) / 1e6;
+}
+
+void exigir(bool feito, const char* passo) {
+    if (!feito)
+        qFatal("%s: falhou.", passo);
 }

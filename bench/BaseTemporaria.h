@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "db/Database.h"
 
 #include <QString>
@@ -29,5 +30,12 @@ QTextStream& saidaBancada();
 
 // One line of results: the figure beside its floor and their ratio.
 void linhaBancada(const QString& nome, double ms, double chao);
+// A step of the set-up that failed makes every figure after it meaningless: the run stops there.
+void exigir(bool feito, const char* passo);
+template <class T>
+void exigir(const Resultado<T>& r, const char* passo) {
+    if (!r)
+        qFatal("%s: %s", passo, qPrintable(r.mensagem()));
+}
 // Milliseconds one run of f takes.
 double medirUmaVez(const std::function<void()>& f);

@@ -47,7 +47,9 @@ double relatorio(const QString& ficheiro) {
         }
     }
     p.Show();
-    EscreverPdf(*p.documento(), ficheiro);
+    // A PDF not written would time nothing.
+    if (auto r = EscreverPdf(*p.documento(), ficheiro); !r)
+        qFatal("PDF recusado: %s", qPrintable(r.mensagem()));
     return double(t.nsecsElapsed()) / 1e6;
 }
 

@@ -55,13 +55,14 @@ public:
                  db.insert("Nomenclatura", Registo()("ProdutoAcabado", "PA")("ProdutoPrima", mp)("quantidade", "1.5")(
                                                "Armazem", "001")("precario", "PrecoMedioCusto")("Factor", "0")) > 0;
             LinhaMovProduto l;
-            for (auto [c, v] : {std::pair{"Tipo", "SI"}, {"Numero", "00000001"}, {"Ano", "2026"}, {"Data", "2026-01-02"},
-                                {"Armazem", "001"}, {"AfectaStk", "E+"}})
-                l.definir(QString::fromLatin1(c), v);
-            l.definir(QStringLiteral("Codigo"), mp);
-            l.definir(QStringLiteral("QuantNormal"), C("100000"));
-            l.definir(QStringLiteral("Preco"), C("2.5"));
-            ok = ok && LancaMovProduto(m_ctx, l) > 0;
+            namespace Col = ColMovProduto;
+            for (auto [c, v] : {std::pair{Col::Tipo, "SI"}, {Col::Numero, "00000001"}, {Col::Ano, "2026"},
+                                {Col::Data, "2026-01-02"}, {Col::Armazem, "001"}, {Col::AfectaStk, "E+"}})
+                l.definir(c, v);
+            l.definir(Col::Codigo, mp);
+            l.definir(Col::QuantNormal, C("100000"));
+            l.definir(Col::Preco, C("2.5"));
+            ok = ok && LancaMovProduto(m_ctx, l).ok();
         }
         return ok && t.commit();
     }
@@ -77,8 +78,8 @@ public:
                 d.Data = QStringLiteral("2026-06-01");
                 d.Armazem = QStringLiteral("001");
                 CarregarListaNomenc(m_ctx, d);
-                if (!LancaProducao(m_ctx, d, FaseProducao::Encerra))
-                    qFatal("Produção recusada: %s", qPrintable(m_ctx.UltimoErro));
+                if (const auto r = LancaProducao(m_ctx, d, FaseProducao::Encerra); !r)
+                    qFatal("Produção recusada: %s", qPrintable(r.mensagem()));
             }
         });
     }
@@ -97,7 +98,7 @@ public:
         return medirUmaVez([&] {
             for (int i = 0; i < Ordens; ++i) {
                 Transaction t(db);
-                db.exec(QStringLiteral("UPDATE LockPro SET Tmp=1"));
+                exigir(db.exec(QStringLiteral("UPDATE LockPro SET Tmp=1")), "exec");
                 const QString numero = QString::number(i + 1).rightJustified(8, u'0');
                 for (int r = 0; r <= Materias; ++r) {
                     for (size_t c = 0; c < cs.size(); ++c) {
@@ -118,12 +119,12 @@ public:
                 }
                 db.insert(QStringLiteral("Lotes"), Registo()("lote", QStringLiteral("F%1").arg(i))("Produto", "PA")(
                                                        "custoTotal", "7.5")("Fechado", 1));
-                db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=?, UltPrecoCompra=?, UltPrecoCusto=? WHERE Codigo=?"),
-                        {"3.75", "3.75", "3.75", "PA"});
-                db.exec(QStringLiteral("UPDATE configProd SET UltLote=?"), {QStringLiteral("F%1").arg(i)});
+                exigir(db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=?, UltPrecoCompra=?, UltPrecoCusto=? WHERE Codigo=?"),
+                        {"3.75", "3.75", "3.75", "PA"}), "exec");
+                exigir(db.exec(QStringLiteral("UPDATE configProd SET UltLote=?"), {QStringLiteral("F%1").arg(i)}), "exec");
                 for (const char* t2 : {"SPR", "EPR", "DPR", "RPR"})
-                    db.exec(QStringLiteral("UPDATE TabTipoMov SET UltNumero=? WHERE Codigo=?"), {numero, t2});
-                t.commit();
+                    exigir(db.exec(QStringLiteral("UPDATE TabTipoMov SET UltNumero=? WHERE Codigo=?"), {numero, t2}), "exec");
+                exigir(t.commit(), "commit");
             }
         });
     }

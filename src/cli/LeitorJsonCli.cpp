@@ -12,92 +12,104 @@ namespace {
 
 constexpr qint64 TamanhoMaximo = 8 * 1024 * 1024;
 
-bool falhar(QString& erro, const QString& texto) {
-    erro = texto;
-    return false;
-}
-
 } // namespace
 
-bool ObjectoJsonCli::falta(const char* chave, QString& erro) const {
-    return falhar(erro, QStringLiteral("Falta a chave \"%1\" em %2.").arg(QLatin1String(chave), m_onde));
+Falha ObjectoJsonCli::falta(const char* chave) const {
+    return Falha(QStringLiteral("Falta a chave \"%1\" em %2.").arg(QLatin1String(chave), m_onde));
 }
 
-bool ObjectoJsonCli::tipoErrado(const char* chave, const char* esperado, QString& erro) const {
-    return falhar(erro, QStringLiteral("Valor inválido na chave \"%1\" em %2: deve ser %3.")
-                            .arg(QLatin1String(chave), m_onde, QString::fromUtf8(esperado)));
+Falha ObjectoJsonCli::tipoErrado(const char* chave, const char* esperado) const {
+    return Falha(QStringLiteral("Valor inválido na chave \"%1\" em %2: deve ser %3.")
+                     .arg(QLatin1String(chave), m_onde, QString::fromUtf8(esperado)));
 }
 
-bool ObjectoJsonCli::soChaves(const QStringList& conhecidas, QString& erro) const {
+Resultado<> ObjectoJsonCli::soChaves(const QStringList& conhecidas) const {
     QStringList vistas;
     for (const auto& [chave, valor] : m_o.membros) {
         if (!conhecidas.contains(chave))
-            return falhar(erro, QStringLiteral("Chave desconhecida em %1: \"%2\" (aceites: %3).")
-                                    .arg(m_onde, citacao(chave), conhecidas.join(QStringLiteral(", "))));
+            return Falha(QStringLiteral("Chave desconhecida em %1: \"%2\" (aceites: %3).")
+                             .arg(m_onde, citacao(chave), conhecidas.join(QStringLiteral(", "))));
         // A repeated key would leave one of its two values unread.
         if (vistas.contains(chave))
-            return falhar(erro, QStringLiteral("Chave repetida em %1: \"%2\".").arg(m_onde, chave));
+            return Falha(QStringLiteral("Chave repetida em %1: \"%2\".").arg(m_onde, chave));
         vistas << chave;
     }
-    return true;
+    return {};
 }
 
-bool ObjectoJsonCli::texto(const char* chave, QString& valor, QString& erro, bool obrigatorio, int maximo) const {
+Resultado<> ObjectoJsonCli::texto(const char* chave, QString& valor, bool obrigatorio, int maximo) const {
     const ValorJson* v = m_o.membro(QLatin1String(chave));
     if (!v) {
         valor.clear();
-        return !obrigatorio || falta(chave, erro);
+        if (obrigatorio)
+            return falta(chave);
+        return {};
     }
     if (v->tipo != ValorJson::Tipo::Texto)
-        return tipoErrado(chave, "um texto", erro);
+        return tipoErrado(chave, "um texto");
     valor = v->texto.trimmed();
-    if (!textoAceitavel(valor, QStringLiteral("\"%1\" em %2").arg(QLatin1String(chave), m_onde), maximo, erro))
-        return false;
+    if (auto r =
+            textoAceitavel(valor, QStringLiteral("\"%1\" em %2").arg(QLatin1String(chave), m_onde), maximo);
+        !r)
+        return r;
     if (obrigatorio && valor.isEmpty())
-        return falta(chave, erro);
-    return true;
+        return falta(chave);
+    return {};
 }
 
-bool ObjectoJsonCli::montante(const char* chave, Currency& valor, QString& erro, bool obrigatorio) const {
+Resultado<> ObjectoJsonCli::montante(const char* chave, Currency& valor, bool obrigatorio) const {
     const ValorJson* v = m_o.membro(QLatin1String(chave));
-    if (!v)
-        return !obrigatorio || falta(chave, erro);
+    if (!v) {
+        if (obrigatorio)
+            return falta(chave);
+        return {};
+    }
     const bool numeroOuTexto = v->tipo == ValorJson::Tipo::Numero || v->tipo == ValorJson::Tipo::Texto;
     if (numeroOuTexto)
         if (const auto c = montanteEstrito(v->texto)) {
             valor = *c;
-            return true;
+            return {};
         }
-    return falhar(erro, QStringLiteral("Valor inválido na chave \"%1\" em %2: deve ser um número até %3 com até 4 "
-                                       "casas decimais (lido: %4).")
-                            .arg(QLatin1String(chave), m_onde, QStringLiteral("922337203685477"),
-                                 numeroOuTexto ? citacao(v->texto) : QStringLiteral("outro tipo")));
+    return Falha(QStringLiteral("Valor inválido na chave \"%1\" em %2: deve ser um número até %3 com até 4 "
+                                "casas decimais (lido: %4).")
+                     .arg(QLatin1String(chave), m_onde, QStringLiteral("922337203685477"),
+                          numeroOuTexto ? citacao(v->texto) : QStringLiteral("outro tipo")));
 }
 
-bool ObjectoJsonCli::logico(const char* chave, bool& valor, QString& erro) const {
+Resultado<> ObjectoJsonCli::logico(const char* chave, bool& valor) const {
     const ValorJson* v = m_o.membro(QLatin1String(chave));
     if (!v)
-        return true;
+        return {};
     if (v->tipo != ValorJson::Tipo::Logico)
-        return tipoErrado(chave, "true ou false", erro);
+        return tipoErrado(chave, "true ou false");
     valor = v->logico;
-    return true;
+    return {};
 }
 
-bool ObjectoJsonCli::listaObjectos(const char* chave, QList<ValorJson>& valor, QString& erro,
-                                   bool obrigatoria) const {
+Resultado<> ObjectoJsonCli::listaObjectos(const char* chave, QList<ValorJson>& valor,
+                                          bool obrigatoria) const {
     valor.clear();
     const ValorJson* v = m_o.membro(QLatin1String(chave));
-    if (!v)
-        return !obrigatoria || falta(chave, erro);
+    if (!v) {
+        if (obrigatoria)
+            return falta(chave);
+        return {};
+    }
     if (!v->isArray())
-        return tipoErrado(chave, "uma lista", erro);
+        return tipoErrado(chave, "uma lista");
     for (const ValorJson& e : v->lista) {
         if (!e.isObject())
-            return tipoErrado(chave, "uma lista de objectos", erro);
+            return tipoErrado(chave, "uma lista de objectos");
         valor << e;
     }
-    return true;
+    return {};
+}
+
+Resultado<> primeiraFalha(std::initializer_list<Resultado<>> leituras) {
+    for (const Resultado<>& r : leituras)
+        if (!r)
+            return r;
+    return {};
 }
 
 const ValorJson* ValorJson::membro(const QString& chave) const {
@@ -175,49 +187,48 @@ struct Construtor : rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Construtor> 
 
 } // namespace
 
-bool lerJsonCli(const QByteArray& texto, ValorJson& raiz, QString& erro) {
-    raiz = ValorJson();
-    auto invalido = [&](qsizetype posicao) {
-        raiz = ValorJson();
-        return falhar(erro, QStringLiteral("O ficheiro não é um JSON válido (erro na posição %1).").arg(posicao));
+Resultado<ValorJson> lerJsonCli(const QByteArray& texto) {
+    auto invalido = [](qsizetype posicao) {
+        return Falha(QStringLiteral("O ficheiro não é um JSON válido (erro na posição %1).").arg(posicao));
     };
     // The parser takes a zero byte for the end of its input: one inside the text is an error there.
     if (const qsizetype zero = texto.indexOf('\0'); zero >= 0)
         return invalido(zero);
+    ValorJson raiz;
     rapidjson::MemoryStream entrada(texto.constData(), size_t(texto.size()));
     Construtor construtor(raiz);
     rapidjson::Reader leitor;
     constexpr unsigned Opcoes =
         rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseValidateEncodingFlag | rapidjson::kParseIterativeFlag;
     if (!leitor.Parse<Opcoes>(entrada, construtor)) {
-        if (construtor.fundoDemais) {
-            raiz = ValorJson();
-            return falhar(erro, QStringLiteral("O ficheiro tem mais de %1 níveis de listas e objectos.")
-                                    .arg(Construtor::ProfundidadeMaxima));
-        }
+        if (construtor.fundoDemais)
+            return Falha(QStringLiteral("O ficheiro tem mais de %1 níveis de listas e objectos.")
+                             .arg(Construtor::ProfundidadeMaxima));
         return invalido(qsizetype(leitor.GetErrorOffset()));
     }
-    return true;
+    return raiz;
 }
 
-bool lerTextoFicheiroCli(const QString& caminho, QByteArray& texto, QString& erro) {
+Resultado<QByteArray> lerTextoFicheiroCli(const QString& caminho) {
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly))
-        return falhar(erro, QStringLiteral("Não foi possível ler o ficheiro %1.").arg(citacao(caminho)));
+        return Falha(QStringLiteral("Não foi possível ler o ficheiro %1.").arg(citacao(caminho)));
     // read() stops at the limit even on endless files (a device, a pipe).
-    texto = f.read(TamanhoMaximo + 1);
+    QByteArray texto = f.read(TamanhoMaximo + 1);
     if (texto.size() > TamanhoMaximo)
-        return falhar(erro, QStringLiteral("O ficheiro %1 é demasiado grande (máximo %2 MB).")
-                                .arg(citacao(caminho))
-                                .arg(TamanhoMaximo / (1024 * 1024)));
+        return Falha(QStringLiteral("O ficheiro %1 é demasiado grande (máximo %2 MB).")
+                         .arg(citacao(caminho))
+                         .arg(TamanhoMaximo / (1024 * 1024)));
     if (texto.startsWith("\xEF\xBB\xBF")) // editors on Windows write a byte-order mark
         texto.remove(0, 3);
-    return true;
+    return texto;
 }
 
-bool lerFicheiroJsonCli(const QString& caminho, ValorJson& raiz, QString& erro) {
-    QByteArray texto;
-    return lerTextoFicheiroCli(caminho, texto, erro) && lerJsonCli(texto, raiz, erro);
+Resultado<ValorJson> lerFicheiroJsonCli(const QString& caminho) {
+    const Resultado<QByteArray> texto = lerTextoFicheiroCli(caminho);
+    if (!texto)
+        return texto.falha();
+    return lerJsonCli(*texto);
 }
 
 namespace {
@@ -268,13 +279,16 @@ std::optional<Currency> montanteEstrito(const QString& textoOriginal) {
     return c;
 }
 
-bool textoAceitavel(const QString& texto, const QString& nome, int maximo, QString& erro) {
+Resultado<> textoAceitavel(const QString& texto, const QString& nome, int maximo) {
     for (const QChar c : texto)
         if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Surrogate)
-            return falhar(erro, QStringLiteral("Valor inválido em %1: tem caracteres de controlo.").arg(nome));
+            return Falha(QStringLiteral("Valor inválido em %1: tem caracteres de controlo.").arg(nome));
     if (maximo > 0 && texto.size() > maximo)
-        return falhar(erro, QStringLiteral("O valor de %1 tem mais de %2 caracteres: %3").arg(nome).arg(maximo).arg(citacao(texto)));
-    return true;
+        return Falha(QStringLiteral("O valor de %1 tem mais de %2 caracteres: %3")
+                         .arg(nome)
+                         .arg(maximo)
+                         .arg(citacao(texto)));
+    return {};
 }
 
 QString citacao(const QString& texto) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "common/Currency.h"
+#include "common/Resultado.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <optional>
 #include <utility>
 
@@ -28,8 +30,8 @@ public:
 };
 
 // The command line's one JSON reader: strict JSON (no comments, no trailing commas, valid UTF-8),
-// numbers kept as their text. False with the reason in erro.
-bool lerJsonCli(const QByteArray& texto, ValorJson& raiz, QString& erro);
+// numbers kept as their text.
+Resultado<ValorJson> lerJsonCli(const QByteArray& texto);
 
 // Reads the JSON files of the command line strictly: a key the command does not know, a value of
 // the wrong JSON type or an amount out of range is refused by name, never read as a default.
@@ -40,30 +42,34 @@ public:
     ObjectoJsonCli(const ValorJson& o, const QString& onde) : m_o(o), m_onde(onde) {}
 
     // Every key of the object is one of `conhecidas` (exact spelling), and none is repeated.
-    bool soChaves(const QStringList& conhecidas, QString& erro) const;
+    Resultado<> soChaves(const QStringList& conhecidas) const;
     bool tem(const char* chave) const { return m_o.membro(QLatin1String(chave)) != nullptr; }
 
     // A text; absent gives "" unless obrigatorio. Longer than `maximo` characters is refused.
-    bool texto(const char* chave, QString& valor, QString& erro, bool obrigatorio = false, int maximo = 0) const;
+    Resultado<> texto(const char* chave, QString& valor, bool obrigatorio = false, int maximo = 0) const;
     // An amount as a JSON number or a text ("12.5"); absent keeps valor unless obrigatorio.
-    bool montante(const char* chave, Currency& valor, QString& erro, bool obrigatorio = false) const;
+    Resultado<> montante(const char* chave, Currency& valor, bool obrigatorio = false) const;
     // true or false; absent keeps valor.
-    bool logico(const char* chave, bool& valor, QString& erro) const;
+    Resultado<> logico(const char* chave, bool& valor) const;
     // A list of objects; absent gives an empty list unless obrigatoria.
-    bool listaObjectos(const char* chave, QList<ValorJson>& valor, QString& erro, bool obrigatoria = false) const;
+    Resultado<> listaObjectos(const char* chave, QList<ValorJson>& valor, bool obrigatoria = false) const;
 
 private:
-    bool falta(const char* chave, QString& erro) const;
-    bool tipoErrado(const char* chave, const char* esperado, QString& erro) const;
+    Falha falta(const char* chave) const;
+    Falha tipoErrado(const char* chave, const char* esperado) const;
 
     const ValorJson& m_o;
     QString m_onde;
 };
 
-// Reads a JSON file of the command line (at most a few megabytes). False with the reason in erro.
-bool lerFicheiroJsonCli(const QString& caminho, ValorJson& raiz, QString& erro);
+// The first failure of reads made one after the other (each still runs), or success: the keys of
+// one object read in a single statement.
+Resultado<> primeiraFalha(std::initializer_list<Resultado<>> leituras);
+
+// Reads a JSON file of the command line (at most a few megabytes).
+Resultado<ValorJson> lerFicheiroJsonCli(const QString& caminho);
 // The bytes of such a file, byte-order mark removed, with the same size limit.
-bool lerTextoFicheiroCli(const QString& caminho, QByteArray& texto, QString& erro);
+Resultado<QByteArray> lerTextoFicheiroCli(const QString& caminho);
 
 // An amount written as a JSON number or as text: exact to four decimals, within the money type.
 // Refused (nullopt): no number, not finite, out of range, "-0", or a value that is not zero but
@@ -71,8 +77,8 @@ bool lerTextoFicheiroCli(const QString& caminho, QByteArray& texto, QString& err
 std::optional<Currency> montanteEstrito(const QString& texto);
 
 // A text value fit for a column: no control characters and at most `maximo` characters (0: any).
-// False with the reason (naming `nome`) in erro.
-bool textoAceitavel(const QString& texto, const QString& nome, int maximo, QString& erro);
+// The refusal names `nome`.
+Resultado<> textoAceitavel(const QString& texto, const QString& nome, int maximo);
 
 // At most a short prefix of what the user gave, for messages.
 QString citacao(const QString& texto);

@@ -18,43 +18,32 @@ namespace {
 // The PostgreSQL login is --login: --utilizador names the program user of the company commands.
 const QStringList OpcoesComuns{QStringLiteral("pg"), QStringLiteral("login")};
 
-bool cmdDemo(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    if (!p.argumentos.isEmpty()) {
-        erro = QStringLiteral("Argumento inesperado: %1 (use: demo)").arg(p.argumentos.first().left(40));
-        return false;
-    }
-    bool criada = false;
-    if (!criarEmpresaDemo(p.servidor, &erro, &criada))
-        return false;
-    resultado = QJsonObject{{"empresa", QString::fromLatin1(CodigoEmpresaDemo)}, {"criada", criada}};
-    return true;
+Resultado<QJsonValue> cmdDemo(const PedidoCli& p) {
+    if (!p.argumentos.isEmpty())
+        return Falha(
+            QStringLiteral("Argumento inesperado: %1 (use: demo)").arg(p.argumentos.first().left(40)));
+    const Resultado<bool> criada = criarEmpresaDemo(p.servidor);
+    if (!criada)
+        return criada.falha();
+    return QJsonValue(QJsonObject{{"empresa", QString::fromLatin1(CodigoEmpresaDemo)}, {"criada", *criada}});
 }
 
-bool cmdCriarEmpresa(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    if (p.argumentos.size() != 1) {
-        erro = QStringLiteral("Indique um só código de empresa: criar-empresa CODIGO --nome NOME --ano AAAA");
-        return false;
-    }
+Resultado<QJsonValue> cmdCriarEmpresa(const PedidoCli& p) {
+    if (p.argumentos.size() != 1)
+        return Falha(
+            QStringLiteral("Indique um só código de empresa: criar-empresa CODIGO --nome NOME --ano AAAA"));
     const QString codigo = p.argumentos.first();
-    if (!codigoEmpresaValido(codigo)) {
-        erro = QStringLiteral("Código de empresa inválido: deve ter 4 letras ou algarismos.");
-        return false;
-    }
+    if (!codigoEmpresaValido(codigo))
+        return Falha(QStringLiteral("Código de empresa inválido: deve ter 4 letras ou algarismos."));
     const QString nome = p.opcao(QStringLiteral("nome")).trimmed();
-    if (nome.isEmpty()) {
-        erro = QStringLiteral("Falta o nome da empresa (--nome).");
-        return false;
-    }
+    if (nome.isEmpty())
+        return Falha(QStringLiteral("Falta o nome da empresa (--nome)."));
     static const QRegularExpression quatroAlgarismos(QStringLiteral("^[0-9]{4}$"));
     const QString ano = p.opcao(QStringLiteral("ano"));
-    if (ano.isEmpty()) {
-        erro = QStringLiteral("Falta o ano da empresa (--ano).");
-        return false;
-    }
-    if (!quatroAlgarismos.match(ano).hasMatch() || ano.toInt() < 1000) {
-        erro = QStringLiteral("Ano inválido: deve ter 4 algarismos.");
-        return false;
-    }
+    if (ano.isEmpty())
+        return Falha(QStringLiteral("Falta o ano da empresa (--ano)."));
+    if (!quatroAlgarismos.match(ano).hasMatch() || ano.toInt() < 1000)
+        return Falha(QStringLiteral("Ano inválido: deve ter 4 algarismos."));
     NovaEmpresa nova;
     nova.codigo = codigo;
     nova.nome = nome;
@@ -62,40 +51,36 @@ bool cmdCriarEmpresa(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     const QString inicial = qEnvironmentVariable("LUMO_PASSWORD_SUPERVISOR");
     if (!inicial.isEmpty())
         nova.passwordSupervisor = inicial;
-    if (!criarEmpresa(p.servidor, nova, &erro))
-        return false;
-    resultado = QJsonObject{{"empresa", codigo}, {"criada", true}};
-    return true;
+    if (auto r = criarEmpresa(p.servidor, nova); !r)
+        return r.falha();
+    return QJsonValue(QJsonObject{{"empresa", codigo}, {"criada", true}});
 }
 
-bool cmdEmpresas(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    QString motivo;
-    const QList<EmpresaInfo> lista = listarEmpresas(p.servidor, &motivo);
-    if (lista.isEmpty() && !motivo.isEmpty()) {
-        erro = QStringLiteral("Não foi possível ler as empresas do servidor: %1").arg(motivo);
-        return false;
-    }
+Resultado<QJsonValue> cmdEmpresas(const PedidoCli& p) {
+    const Resultado<QList<EmpresaInfo>> lista = listarEmpresas(p.servidor);
+    if (!lista)
+        return Falha(
+            QStringLiteral("Não foi possível ler as empresas do servidor: %1").arg(lista.mensagem()));
     QJsonArray r;
-    for (const EmpresaInfo& e : lista)
+    for (const EmpresaInfo& e : *lista)
         r.append(QJsonObject{{"codigo", e.codigo},
                              {"nome", e.nome},
                              {"ano", e.ano},
                              {"servidor", e.servidor},
                              {"versao", e.versao}});
-    resultado = r;
-    return true;
+    return QJsonValue(r);
 }
 
-bool cmdAjuda(const PedidoCli&, QJsonValue& resultado, QString&) {
+Resultado<QJsonValue> cmdAjuda(const PedidoCli&) {
     QJsonArray r;
     for (const ComandoCli& c : comandosCli())
         r.append(QJsonObject{{"comando", c.nome}, {"uso", c.uso}, {"descricao", c.descricao}});
-    resultado = QJsonObject{{"comandos", r},
-                            {"opcoes", QStringLiteral("--pg SERVIDOR[:PORTA] --login LOGIN (password em "
-                                                      "LUMO_PG_PASSWORD); sem --pg, pasta LUMO_DADOS; "
-                                                      "--empresa CODIGO --utilizador CODIGO nos comandos "
-                                                      "de uma empresa")}};
-    return true;
+    return QJsonValue(
+        QJsonObject{{"comandos", r},
+                    {"opcoes", QStringLiteral("--pg SERVIDOR[:PORTA] --login LOGIN (password em "
+                                              "LUMO_PG_PASSWORD); sem --pg, pasta LUMO_DADOS; "
+                                              "--empresa CODIGO --utilizador CODIGO nos comandos "
+                                              "de uma empresa")}});
 }
 
 QByteArray json(const QJsonValue& v) {
@@ -103,7 +88,7 @@ QByteArray json(const QJsonValue& v) {
     return d.toJson(QJsonDocument::Compact) + '\n';
 }
 
-int falha(const QString& erro, QByteArray* saida) {
+int respostaErro(const QString& erro, QByteArray* saida) {
     *saida = json(QJsonObject{{"erro", erro}});
     return 1;
 }
@@ -145,53 +130,45 @@ const std::vector<ComandoCli>& comandosCli() {
     return comandos;
 }
 
-bool servidorCli(const QHash<QString, QString>& opcoes, ConnectionParams* s, QString* erro) {
-    *s = ConnectionParams();
+Resultado<ConnectionParams> servidorCli(const QHash<QString, QString>& opcoes) {
     const QString pg = opcoes.value(QStringLiteral("pg")).trimmed();
     if (pg.isEmpty()) {
-        if (opcoes.contains(QStringLiteral("login"))) {
-            *erro = QStringLiteral("A opção --login só serve com --pg.");
-            return false;
-        }
+        if (opcoes.contains(QStringLiteral("login")))
+            return Falha(QStringLiteral("A opção --login só serve com --pg."));
         QString pasta = qEnvironmentVariable("LUMO_DADOS");
         if (pasta.isEmpty())
             pasta = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                     QStringLiteral("/empresas");
-        if (!CriarPastaPrivada(pasta)) {
-            *erro = QStringLiteral("Não foi possível criar a pasta de dados %1.").arg(pasta);
-            return false;
-        }
-        *s = ConnectionParams::sqlite(QDir(pasta).absolutePath());
-        return true;
+        if (!CriarPastaPrivada(pasta))
+            return Falha(QStringLiteral("Não foi possível criar a pasta de dados %1.").arg(pasta));
+        return ConnectionParams::sqlite(QDir(pasta).absolutePath());
     }
-    *s = ConnectionParams::postgres(pg);
+    ConnectionParams s = ConnectionParams::postgres(pg);
     const qsizetype dp = pg.lastIndexOf(u':');
     if (dp >= 0) {
         bool ok = false;
         const int porta = pg.mid(dp + 1).toInt(&ok);
-        if (!ok || porta <= 0 || porta > 65535 || dp == 0) {
-            *erro =
-                QStringLiteral("Servidor PostgreSQL inválido: %1 (use SERVIDOR ou SERVIDOR:PORTA).").arg(pg);
-            return false;
-        }
-        s->host = pg.left(dp);
-        s->porta = porta;
+        if (!ok || porta <= 0 || porta > 65535 || dp == 0)
+            return Falha(
+                QStringLiteral("Servidor PostgreSQL inválido: %1 (use SERVIDOR ou SERVIDOR:PORTA).").arg(pg));
+        s.host = pg.left(dp);
+        s.porta = porta;
     }
     const QString login = opcoes.value(QStringLiteral("login")).trimmed();
     if (login.isEmpty()) {
         // Without a login, the operating-system user (peer authentication).
-        s->autenticacao = QStringLiteral("WIN");
+        s.autenticacao = QStringLiteral("WIN");
     } else {
-        s->autenticacao = QStringLiteral("SQL");
-        s->login = login;
-        s->password = qEnvironmentVariable("LUMO_PG_PASSWORD");
+        s.autenticacao = QStringLiteral("SQL");
+        s.login = login;
+        s.password = qEnvironmentVariable("LUMO_PG_PASSWORD");
     }
-    return true;
+    return s;
 }
 
 int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida) {
     if (argumentos.isEmpty())
-        return falha(QStringLiteral("Falta o comando. Use \"ajuda\" para ver os comandos."), saida);
+        return respostaErro(QStringLiteral("Falta o comando. Use \"ajuda\" para ver os comandos."), saida);
     const bool pedeAjuda = argumentos.first() == QStringLiteral("--help") || argumentos.first() == QStringLiteral("-h");
     const QString nome = pedeAjuda ? QStringLiteral("ajuda") : argumentos.first();
     const ComandoCli* comando = nullptr;
@@ -199,7 +176,7 @@ int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida) {
         if (c.nome == nome)
             comando = &c;
     if (!comando)
-        return falha(QStringLiteral("Comando desconhecido: %1").arg(citacao(nome)), saida);
+        return respostaErro(QStringLiteral("Comando desconhecido: %1").arg(citacao(nome)), saida);
 
     // "COMANDO --help" answers the command's own usage and runs nothing.
     if (!pedeAjuda && (argumentos.contains(QStringLiteral("--help")) || argumentos.contains(QStringLiteral("-h")))) {
@@ -215,32 +192,35 @@ int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida) {
         }
         const QString opcao = a.mid(2);
         if (opcao.compare(QStringLiteral("password"), Qt::CaseInsensitive) == 0)
-            return falha(QStringLiteral("A password não se dá na linha de comandos: use LUMO_PG_PASSWORD."),
-                         saida);
+            return respostaErro(
+                QStringLiteral("A password não se dá na linha de comandos: use LUMO_PG_PASSWORD."), saida);
         if (!OpcoesComuns.contains(opcao) && !comando->opcoes.contains(opcao))
-            return falha(QStringLiteral("Opção desconhecida: %1").arg(citacao(a)), saida);
+            return respostaErro(QStringLiteral("Opção desconhecida: %1").arg(citacao(a)), saida);
         if (i + 1 >= argumentos.size())
-            return falha(QStringLiteral("Falta o valor da opção %1.").arg(citacao(a)), saida);
+            return respostaErro(QStringLiteral("Falta o valor da opção %1.").arg(citacao(a)), saida);
         pedido.opcoes.insert(opcao, argumentos[++i]);
     }
-    QString erro;
-    if (!servidorCli(pedido.opcoes, &pedido.servidor, &erro))
-        return falha(erro, saida);
-    QJsonValue resultado;
-    bool ok = false;
-    try {
-        ok = comando->executar(pedido, resultado, erro);
-    } catch (const EstouroMontante&) {
-        // Whatever was being written was rolled back by its transaction's guard on the way out.
-        erro = QStringLiteral("Ultrapassou o valor limite: um montante ou quantidade não cabe no tipo monetário.");
-    }
-    if (!ok) {
+    const Resultado<ConnectionParams> servidor = servidorCli(pedido.opcoes);
+    if (!servidor)
+        return respostaErro(servidor.mensagem(), saida);
+    pedido.servidor = *servidor;
+    const Resultado<QJsonValue> r = [&]() -> Resultado<QJsonValue> {
+        try {
+            return comando->executar(pedido);
+        } catch (const EstouroMontante&) {
+            // Whatever was being written was rolled back by its transaction's guard on the way out.
+            return Falha(QStringLiteral(
+                "Ultrapassou o valor limite: um montante ou quantidade não cabe no tipo monetário."));
+        }
+    }();
+    if (!r) {
         // A command that wrote something before its refusal says what in its partial answer.
-        QJsonObject r = resultado.isObject() ? resultado.toObject() : QJsonObject();
-        r.insert(QStringLiteral("erro"), erro.isEmpty() ? QStringLiteral("Falhou o comando %1.").arg(nome) : erro);
-        *saida = json(r);
+        QJsonObject o = pedido.parcial;
+        o.insert(QStringLiteral("erro"),
+                 r.mensagem().isEmpty() ? QStringLiteral("Falhou o comando %1.").arg(nome) : r.mensagem());
+        *saida = json(o);
         return 1;
     }
-    *saida = json(resultado);
+    *saida = json(*r);
     return 0;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "db/Database.h"
 
 #include <QHash>
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
 #include <QStringList>
@@ -17,12 +19,14 @@ struct PedidoCli {
     ConnectionParams servidor;
     QStringList argumentos;
     QHash<QString, QString> opcoes;
+    // What a refused command had already done (the lots of a list of orders), answered beside the error.
+    mutable QJsonObject parcial;
 
     QString opcao(const QString& nome) const { return opcoes.value(nome); }
 };
 
-// A command fills resultado and returns true, or returns false with the reason (Portuguese) in erro.
-using ExecucaoCli = std::function<bool(const PedidoCli& pedido, QJsonValue& resultado, QString& erro)>;
+// A command answers its result, or the reason (Portuguese) it refused.
+using ExecucaoCli = std::function<Resultado<QJsonValue>(const PedidoCli& pedido)>;
 
 struct ComandoCli {
     QString nome;
@@ -45,7 +49,7 @@ std::vector<ComandoCli> comandosNomenclaturaCli();
 // Options every command accepts: --pg HOST[:PORTA] and --login LOGIN (the PostgreSQL login).
 // Without --pg the companies are SQLite files in LUMO_DADOS, or else in the user's data folder.
 // The PostgreSQL password comes only from LUMO_PG_PASSWORD.
-bool servidorCli(const QHash<QString, QString>& opcoes, ConnectionParams* servidor, QString* erro);
+Resultado<ConnectionParams> servidorCli(const QHash<QString, QString>& opcoes);
 
 // Runs the command line (without the program name); writes the JSON answer to saida.
 // Returns the exit code: 0 on success, 1 on failure ({"erro": ...}).

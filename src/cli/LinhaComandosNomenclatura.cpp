@@ -23,11 +23,6 @@
 
 namespace {
 
-bool falhar(QString& erro, const QString& texto) {
-    erro = texto;
-    return false;
-}
-
 QJsonObject paraJson(const std::vector<LinhaNomenclatura>& linhas) {
     const LinhaNomenclatura& c = linhas.front();
     QJsonArray l;
@@ -49,55 +44,57 @@ QJsonObject paraJson(const std::vector<LinhaNomenclatura>& linhas) {
                        {"linhas", l}};
 }
 
-bool exportar(SessaoCli& s, const PedidoCli& p, const QString& ficheiro, QJsonValue& resultado, QString& erro) {
+Resultado<QJsonValue> exportar(SessaoCli& s, const PedidoCli& p, const QString& ficheiro) {
     const QString produto = Mavo(s.ctx).Zerar_Produto_str(p.opcao(QStringLiteral("produto")).trimmed());
     if (produto.isEmpty())
-        return falhar(erro, QStringLiteral("Falta o produto acabado (--produto CODIGO)."));
-    bool ok = false;
-    const auto linhas = LerNomenclatura(s.ctx.bd(), produto, &ok);
-    if (!ok)
-        return falhar(erro, s.ctx.bd().lastError());
-    if (linhas.empty())
-        return falhar(erro, QStringLiteral("O produto %1 não tem nomenclatura.").arg(produto));
-    if (!DestinoDeFicheiroValido(ficheiro, &erro))
-        return false;
+        return Falha(QStringLiteral("Falta o produto acabado (--produto CODIGO)."));
+    const auto linhas = LerNomenclatura(s.ctx.bd(), produto);
+    if (!linhas)
+        return linhas.falha();
+    if (linhas->empty())
+        return Falha(QStringLiteral("O produto %1 não tem nomenclatura.").arg(produto));
+    if (auto r = DestinoDeFicheiroValido(ficheiro); !r)
+        return r.falha();
     QSaveFile f(ficheiro);
-    const QByteArray texto = QJsonDocument(paraJson(linhas)).toJson(QJsonDocument::Indented);
+    const QByteArray texto = QJsonDocument(paraJson(*linhas)).toJson(QJsonDocument::Indented);
     if (!f.open(QIODevice::WriteOnly) || f.write(texto) != texto.size() || !f.commit())
-        return falhar(erro, QStringLiteral("Não foi possível escrever o ficheiro %1.").arg(ficheiro));
-    resultado = QJsonObject{{"produtoAcabado", produto}, {"linhas", int(linhas.size())}, {"ficheiro", ficheiro}};
-    return true;
+        return Falha(QStringLiteral("Não foi possível escrever o ficheiro %1.").arg(ficheiro));
+    return QJsonValue(
+        QJsonObject{{"produtoAcabado", produto}, {"linhas", int(linhas->size())}, {"ficheiro", ficheiro}});
 }
 
-bool importar(SessaoCli& s, const PedidoCli& p, const QString& ficheiro, QJsonValue& resultado, QString& erro) {
-    ValorJson doc;
-    if (!lerFicheiroJsonCli(ficheiro, doc, erro))
-        return false;
-    if (!doc.isObject())
-        return falhar(erro, QStringLiteral("O ficheiro deve conter uma nomenclatura (um objecto JSON)."));
+Resultado<QJsonValue> importar(SessaoCli& s, const PedidoCli& p, const QString& ficheiro) {
+    const Resultado<ValorJson> doc = lerFicheiroJsonCli(ficheiro);
+    if (!doc)
+        return doc.falha();
+    if (!doc->isObject())
+        return Falha(QStringLiteral("O ficheiro deve conter uma nomenclatura (um objecto JSON)."));
     const QString substituir = p.opcao(QStringLiteral("substituir")).trimmed().toLower();
     if (!substituir.isEmpty() && substituir != QStringLiteral("sim") && substituir != QStringLiteral("nao") &&
         substituir != QStringLiteral("não"))
-        return falhar(erro, QStringLiteral("--substituir aceita \"sim\" ou \"não\"."));
+        return Falha(QStringLiteral("--substituir aceita \"sim\" ou \"não\"."));
     Database& db = s.ctx.bd();
     Mavo mavo(s.ctx);
-    const ObjectoJsonCli o(doc, QStringLiteral("cabeçalho"));
+    const ObjectoJsonCli o(*doc, QStringLiteral("cabeçalho"));
     LinhaNomenclatura cab;
     QString pa;
     QList<ValorJson> arr;
-    if (!o.soChaves({"produtoAcabado", "descricao", "fixa", "ctrlQuantidades", "precoProdutoAcabado", "linhas"}, erro) ||
-        !o.texto("produtoAcabado", pa, erro, true, 15) || !o.texto("descricao", cab.descProdutoAcabado, erro, false, 50) ||
-        !o.logico("fixa", cab.fixa, erro) || !o.logico("ctrlQuantidades", cab.ctrlQuantidades, erro) ||
-        !o.montante("precoProdutoAcabado", cab.produtoAcabadoPreco, erro) ||
-        !o.listaObjectos("linhas", arr, erro, true))
-        return false;
+    if (auto r = primeiraFalha({o.soChaves({"produtoAcabado", "descricao", "fixa", "ctrlQuantidades",
+                                            "precoProdutoAcabado", "linhas"}),
+                                o.texto("produtoAcabado", pa, true, 15),
+                                o.texto("descricao", cab.descProdutoAcabado, false, 50),
+                                o.logico("fixa", cab.fixa), o.logico("ctrlQuantidades", cab.ctrlQuantidades),
+                                o.montante("precoProdutoAcabado", cab.produtoAcabadoPreco),
+                                o.listaObjectos("linhas", arr, true)});
+        !r)
+        return r.falha();
     pa = mavo.Zerar_Produto_str(pa);
     if (!s.existe(QStringLiteral("Produtos"), pa))
-        return falhar(erro, QStringLiteral("Produto acabado inexistente: %1").arg(citacao(pa)));
+        return Falha(QStringLiteral("Produto acabado inexistente: %1").arg(citacao(pa)));
     if (arr.isEmpty())
-        return falhar(erro, QStringLiteral("A nomenclatura não tem linhas."));
+        return Falha(QStringLiteral("A nomenclatura não tem linhas."));
     if (cab.produtoAcabadoPreco.isNegative())
-        return falhar(erro, QStringLiteral("O preço do produto acabado não pode ser negativo."));
+        return Falha(QStringLiteral("O preço do produto acabado não pode ser negativo."));
     cab.produtoAcabado = pa;
     if (cab.descProdutoAcabado.isEmpty())
         cab.descProdutoAcabado = db.scalar(QStringLiteral("SELECT Descricao FROM Produtos WHERE Codigo=?"), {pa}).toString();
@@ -110,75 +107,78 @@ bool importar(SessaoCli& s, const PedidoCli& p, const QString& ficheiro, QJsonVa
         LinhaNomenclatura n = cab;
         n.precario = PrecarioPMC;
         n.factorFormula = QStringLiteral("A");
-        if (!l.soChaves({"produto", "descricao", "quantidade", "preco", "armazem", "observa", "precario", "factor",
-                         "formula"},
-                        erro) ||
-            !l.texto("produto", n.produtoPrima, erro, true, 15) ||
-            !l.texto("descricao", n.descProdutoPrima, erro, false, 50) ||
-            !l.montante("quantidade", n.quantidade, erro, true) || !l.montante("preco", n.preco, erro) ||
-            !l.montante("factor", n.factor, erro) || !l.texto("armazem", n.armazem, erro, true, 3) ||
-            !l.texto("observa", n.observa, erro) || !l.texto("precario", n.precario, erro, false, 15) ||
-            !l.texto("formula", n.factorFormula, erro, false, 1))
-            return false;
+        if (auto r =
+                primeiraFalha({l.soChaves({"produto", "descricao", "quantidade", "preco", "armazem",
+                                           "observa", "precario", "factor", "formula"}),
+                               l.texto("produto", n.produtoPrima, true, 15),
+                               l.texto("descricao", n.descProdutoPrima, false, 50),
+                               l.montante("quantidade", n.quantidade, true), l.montante("preco", n.preco),
+                               l.montante("factor", n.factor), l.texto("armazem", n.armazem, true, 3),
+                               l.texto("observa", n.observa), l.texto("precario", n.precario, false, 15),
+                               l.texto("formula", n.factorFormula, false, 1)});
+            !r)
+            return r.falha();
         n.produtoPrima = mavo.Zerar_Produto_str(n.produtoPrima);
         if (!s.existe(QStringLiteral("Produtos"), n.produtoPrima))
-            return falhar(erro, QStringLiteral("Produto inexistente na %1: %2").arg(onde, citacao(n.produtoPrima)));
+            return Falha(QStringLiteral("Produto inexistente na %1: %2").arg(onde, citacao(n.produtoPrima)));
         if (n.produtoPrima.compare(pa, Qt::CaseInsensitive) == 0)
-            return falhar(erro, QStringLiteral("O produto acabado %1 não pode ser matéria-prima de si próprio (%2).")
-                                    .arg(pa, onde));
+            return Falha(QStringLiteral("O produto acabado %1 não pode ser matéria-prima de si próprio (%2).")
+                             .arg(pa, onde));
         if (vistos.contains(n.produtoPrima.toLower()))
-            return falhar(erro, QStringLiteral("Produto repetido na %1: %2").arg(onde, n.produtoPrima));
+            return Falha(QStringLiteral("Produto repetido na %1: %2").arg(onde, n.produtoPrima));
         vistos.insert(n.produtoPrima.toLower());
         if (!s.existe(QStringLiteral("Armazens"), n.armazem))
-            return falhar(erro, QStringLiteral("Armazém inexistente na %1: %2").arg(onde, citacao(n.armazem)));
+            return Falha(QStringLiteral("Armazém inexistente na %1: %2").arg(onde, citacao(n.armazem)));
         if (n.descProdutoPrima.isEmpty())
             n.descProdutoPrima =
                 db.scalar(QStringLiteral("SELECT Descricao FROM Produtos WHERE Codigo=?"), {n.produtoPrima}).toString();
         if (n.quantidade <= Currency())
-            return falhar(erro, QStringLiteral("A quantidade da %1 deve ser maior que 0.").arg(onde));
+            return Falha(QStringLiteral("A quantidade da %1 deve ser maior que 0.").arg(onde));
         if (n.preco.isNegative() || n.factor.isNegative())
-            return falhar(erro, QStringLiteral("Valor negativo na %1.").arg(onde));
+            return Falha(QStringLiteral("Valor negativo na %1.").arg(onde));
         if (n.precario.isEmpty())
             n.precario = PrecarioPMC;
         if (n.precario != PrecarioPMC && n.precario != PrecarioUPCusto && n.precario != PrecarioUPCompra)
-            return falhar(erro, QStringLiteral("Base de preço inválida na %1: %2").arg(onde, citacao(n.precario)));
+            return Falha(QStringLiteral("Base de preço inválida na %1: %2").arg(onde, citacao(n.precario)));
         n.factorFormula = n.factorFormula.isEmpty() ? QStringLiteral("A") : n.factorFormula.toUpper();
         if (n.factorFormula != QStringLiteral("A") && n.factorFormula != QStringLiteral("B"))
-            return falhar(erro, QStringLiteral("Fórmula inválida na %1: %2").arg(onde, n.factorFormula));
+            return Falha(QStringLiteral("Fórmula inválida na %1: %2").arg(onde, n.factorFormula));
         linhas.push_back(n);
     }
     Transaction t(db);
     if (!t.ok())
-        return falhar(erro, db.lastError());
+        return Falha(db.lastError());
     const bool existe = ExisteNomenclatura(db, pa);
     if (existe && substituir != QStringLiteral("sim"))
-        return falhar(erro, QStringLiteral("O produto %1 já tem nomenclatura (use --substituir sim).").arg(pa));
+        return Falha(QStringLiteral("O produto %1 já tem nomenclatura (use --substituir sim).").arg(pa));
     if (existe && !db.exec(QStringLiteral("DELETE FROM Nomenclatura WHERE ProdutoAcabado=?"), {pa}))
-        return falhar(erro, db.lastError());
+        return Falha(db.lastError());
     for (const LinhaNomenclatura& n : linhas)
         if (GravarLinhaNomenclatura(s.ctx, n) <= 0)
-            return falhar(erro, db.lastError().isEmpty() ? QStringLiteral("Não foi possível gravar a nomenclatura.")
-                                                         : db.lastError());
+            return Falha(db.lastError().isEmpty() ? QStringLiteral("Não foi possível gravar a nomenclatura.")
+                                                  : db.lastError());
     if (!t.commit())
-        return falhar(erro, db.lastError());
-    resultado = QJsonObject{{"produtoAcabado", pa}, {"linhas", int(linhas.size())}, {"substituida", existe}};
-    return true;
+        return Falha(db.lastError());
+    return QJsonValue(
+        QJsonObject{{"produtoAcabado", pa}, {"linhas", int(linhas.size())}, {"substituida", existe}});
 }
 
-bool cmdNomenclatura(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
+Resultado<QJsonValue> cmdNomenclatura(const PedidoCli& p) {
     if (p.argumentos.size() != 2)
-        return falhar(erro, QStringLiteral("Uso: nomenclatura exportar|importar FICHEIRO"));
+        return Falha(QStringLiteral("Uso: nomenclatura exportar|importar FICHEIRO"));
     const QString accao = p.argumentos[0].toLower();
     if (accao != QStringLiteral("exportar") && accao != QStringLiteral("importar"))
-        return falhar(erro, QStringLiteral("Acção desconhecida: %1 (exportar ou importar)").arg(p.argumentos[0]));
+        return Falha(QStringLiteral("Acção desconhecida: %1 (exportar ou importar)").arg(p.argumentos[0]));
     SessaoCli s;
     const bool importa = accao == QStringLiteral("importar");
-    if (!s.abrir(p, erro) ||
-        !s.permitido(QStringLiteral("frmNomenclatura"), importa ? QStringList{QStringLiteral("cmdImportar")} : QStringList{},
-                     erro))
-        return false;
-    return accao == QStringLiteral("exportar") ? exportar(s, p, p.argumentos[1], resultado, erro)
-                                               : importar(s, p, p.argumentos[1], resultado, erro);
+    if (auto r = s.abrir(p); !r)
+        return r.falha();
+    if (auto r = s.permitido(QStringLiteral("frmNomenclatura"),
+                             importa ? QStringList{QStringLiteral("cmdImportar")} : QStringList{});
+        !r)
+        return r.falha();
+    return accao == QStringLiteral("exportar") ? exportar(s, p, p.argumentos[1])
+                                               : importar(s, p, p.argumentos[1]);
 }
 
 } // namespace

@@ -24,11 +24,6 @@
 
 namespace {
 
-bool falhar(QString& erro, const QString& texto) {
-    erro = texto;
-    return false;
-}
-
 // The questions of the production order, answered from the order file.
 class InteraccaoProducaoCli : public InteraccaoCli {
 public:
@@ -100,26 +95,28 @@ int linhaDoProduto(const MovProducao& m, const QString& produto, int n) {
 
 // "&Lote / Produto" on the selected line, the lot window answered with the given lot (and
 // location, when the lot lies in several).
-bool escolherLote(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const QString& produto, const QString& lote,
-                  const QString& localizacao, QString& erro) {
+Resultado<> escolherLote(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const QString& produto,
+                         const QString& lote, const QString& localizacao) {
     ExistProArmLote escolha(ctx, ui);
     if (!m.prepararEscolhaLote(escolha))
-        return falhar(erro, motivo(ui, QStringLiteral("Não é possível escolher o lote do produto %1.").arg(produto)));
+        return Falha(
+            motivo(ui, QStringLiteral("Não é possível escolher o lote do produto %1.").arg(produto)));
     const auto& linhas = escolha.linhas();
     int escolhida = -1;
     for (int i = 0; i < int(linhas.size()) && escolhida < 0; ++i)
         if (linhas[size_t(i)].lote == lote && (localizacao.isEmpty() || linhas[size_t(i)].localizacao == localizacao))
             escolhida = i;
     if (escolhida < 0)
-        return falhar(erro, QStringLiteral("O lote %1 do produto %2 não tem existência no armazém %3%4.")
-                                .arg(lote, produto, escolha.txtArmazem,
-                                     localizacao.isEmpty() ? QString()
-                                                           : QStringLiteral(" (localização %1)").arg(localizacao)));
+        return Falha(QStringLiteral("O lote %1 do produto %2 não tem existência no armazém %3%4.")
+                         .arg(lote, produto, escolha.txtArmazem,
+                              localizacao.isEmpty() ? QString()
+                                                    : QStringLiteral(" (localização %1)").arg(localizacao)));
     escolha.clicarLinha(escolhida);
     if (escolha.seleccionar() != ExistProArmLote::Resultado::Escolhido)
-        return falhar(erro, motivo(ui, QStringLiteral("O lote %1 do produto %2 não pode ser escolhido.").arg(lote, produto)));
+        return Falha(
+            motivo(ui, QStringLiteral("O lote %1 do produto %2 não pode ser escolhido.").arg(lote, produto)));
     m.aplicarEscolhaLote(escolha);
-    return true;
+    return {};
 }
 
 // One line of an order file, as read.
@@ -128,55 +125,59 @@ struct LinhaCli {
     std::optional<Currency> quantidade;
 };
 
-bool lerLinha(const ValorJson& o, int numero, LinhaCli& l, QString& erro) {
+Resultado<LinhaCli> lerLinha(const ValorJson& o, int numero) {
     const ObjectoJsonCli j(o, QStringLiteral("linha %1").arg(numero));
+    LinhaCli l;
     Currency q;
-    if (!j.soChaves({"produto", "quantidade", "lote", "localizacao"}, erro) ||
-        !j.texto("produto", l.produto, erro, true, 15) || !j.texto("lote", l.lote, erro, false, 20) ||
-        !j.texto("localizacao", l.localizacao, erro, false, 5) || !j.montante("quantidade", q, erro))
-        return false;
+    if (auto r =
+            primeiraFalha({j.soChaves({"produto", "quantidade", "lote", "localizacao"}),
+                           j.texto("produto", l.produto, true, 15), j.texto("lote", l.lote, false, 20),
+                           j.texto("localizacao", l.localizacao, false, 5), j.montante("quantidade", q)});
+        !r)
+        return r.falha();
     if (j.tem("quantidade"))
         l.quantidade = q;
     if (!l.localizacao.isEmpty() && l.lote.isEmpty())
-        return falhar(erro, QStringLiteral("A localização do produto %1 vem com o lote escolhido: indique também \"lote\".")
-                                .arg(l.produto));
-    return true;
+        return Falha(
+            QStringLiteral("A localização do produto %1 vem com o lote escolhido: indique também \"lote\".")
+                .arg(l.produto));
+    return l;
 }
 
 // The n-th entry of a raw material acts on its n-th line, as the user would: its quantity through
 // "Alt.Qty Prod.", its lot through "&Lote / Produto". A lot whose balance covers less than the line
 // splits it, and the rest is the raw material's next line.
-bool aplicarLinha(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const LinhaCli& linha,
-                  QHash<QString, int>& usadas, QString& erro) {
+Resultado<> aplicarLinha(GlobalContext& ctx, MovProducao& m, InteraccaoCli& ui, const LinhaCli& linha,
+                         QHash<QString, int>& usadas) {
     const QString produto = Mavo(ctx).Zerar_Produto_str(linha.produto);
     const int n = usadas[produto.toUpper()]++;
     const int r = linhaDoProduto(m, produto, n);
     if (r < 0)
-        return falhar(erro, n == 0 ? QStringLiteral("O produto %1 não faz parte da nomenclatura.").arg(produto)
-                                   : QStringLiteral("O produto %1 tem só %2 linha(s) nesta ordem: uma linha só se "
-                                                    "divide pelo lote escolhido.")
-                                         .arg(produto)
-                                         .arg(n));
+        return Falha(n == 0 ? QStringLiteral("O produto %1 não faz parte da nomenclatura.").arg(produto)
+                            : QStringLiteral("O produto %1 tem só %2 linha(s) nesta ordem: uma linha só se "
+                                             "divide pelo lote escolhido.")
+                                  .arg(produto)
+                                  .arg(n));
     m.seleccionarLinha(r);
     if (linha.quantidade) {
         ui.limpar();
         if (!m.iniciarEdicao(MovProducao::Edicao::QtyProducao) || !m.actualizarQuantidade(*linha.quantidade)) {
             m.cmdCancelaEdicao_Click();
-            return falhar(erro, motivo(ui, QStringLiteral("Quantidade inválida no produto %1.").arg(produto)));
+            return Falha(motivo(ui, QStringLiteral("Quantidade inválida no produto %1.").arg(produto)));
         }
     }
     if (!linha.lote.isEmpty()) {
         ui.limpar();
-        return escolherLote(ctx, m, ui, produto, linha.lote, linha.localizacao, erro);
+        return escolherLote(ctx, m, ui, produto, linha.lote, linha.localizacao);
     }
-    return true;
+    return {};
 }
 
 // The one file a command reads, named by its second argument.
-bool lerFicheiroDoComando(const PedidoCli& p, const QString& uso, ValorJson& doc, QString& erro) {
+Resultado<ValorJson> lerFicheiroDoComando(const PedidoCli& p, const QString& uso) {
     if (p.argumentos.size() != 2)
-        return falhar(erro, QStringLiteral("Uso: %1").arg(uso));
-    return lerFicheiroJsonCli(p.argumentos.at(1), doc, erro);
+        return Falha(QStringLiteral("Uso: %1").arg(uso));
+    return lerFicheiroJsonCli(p.argumentos.at(1));
 }
 
 // Production lots are numbers of up to 10 digits (empty: the next one is proposed).
@@ -193,42 +194,46 @@ struct OrdemCli {
     std::vector<LinhaCli> linhas;
 };
 
-bool lerOrdem(const ValorJson& o, const QString& onde, OrdemCli& d, QString& erro) {
+Resultado<OrdemCli> lerOrdem(const ValorJson& o, const QString& onde) {
     const ObjectoJsonCli j(o, onde);
+    OrdemCli d;
     QList<ValorJson> linhas;
-    if (!j.soChaves({"lote", "produto", "quantidade", "data", "armazem", "NaoMultiplica", "ControlaQuantidade",
-                     "localizacao", "loteProduto", "fase", "linhas", "outraUnidade", "outraQuantidade"},
-                    erro) ||
-        !j.texto("lote", d.lote, erro, false, 10) || !j.texto("produto", d.produto, erro, true, 15) ||
-        !j.montante("quantidade", d.quantidade, erro, true) || !j.texto("data", d.data, erro, false, 10) ||
-        !j.texto("armazem", d.armazem, erro, false, 3) || !j.logico("NaoMultiplica", d.naoMultiplica, erro) ||
-        !j.logico("ControlaQuantidade", d.controlaQuantidade, erro) ||
-        !j.texto("localizacao", d.localizacao, erro, false, 5) || !j.texto("loteProduto", d.lotePA, erro, false, 20) ||
-        !j.texto("fase", d.fase, erro, false, 10) || !j.listaObjectos("linhas", linhas, erro) ||
-        !j.texto("outraUnidade", d.outraUnidade, erro, false, 3) ||
-        !j.montante("outraQuantidade", d.outraQuantidade, erro))
-        return false;
+    if (auto r = primeiraFalha(
+            {j.soChaves({"lote", "produto", "quantidade", "data", "armazem", "NaoMultiplica",
+                         "ControlaQuantidade", "localizacao", "loteProduto", "fase", "linhas", "outraUnidade",
+                         "outraQuantidade"}),
+             j.texto("lote", d.lote, false, 10), j.texto("produto", d.produto, true, 15),
+             j.montante("quantidade", d.quantidade, true), j.texto("data", d.data, false, 10),
+             j.texto("armazem", d.armazem, false, 3), j.logico("NaoMultiplica", d.naoMultiplica),
+             j.logico("ControlaQuantidade", d.controlaQuantidade),
+             j.texto("localizacao", d.localizacao, false, 5), j.texto("loteProduto", d.lotePA, false, 20),
+             j.texto("fase", d.fase, false, 10), j.listaObjectos("linhas", linhas),
+             j.texto("outraUnidade", d.outraUnidade, false, 3),
+             j.montante("outraQuantidade", d.outraQuantidade)});
+        !r)
+        return r.falha();
     if (!loteValido(d.lote))
-        return falhar(erro, QStringLiteral("Lote de produção inválido em %1: %2 (até 10 algarismos).").arg(onde, citacao(d.lote)));
+        return Falha(QStringLiteral("Lote de produção inválido em %1: %2 (até 10 algarismos).")
+                         .arg(onde, citacao(d.lote)));
     d.fase = d.fase.toLower();
     if (!d.fase.isEmpty() && d.fase != QStringLiteral("encerra") && d.fase != QStringLiteral("aguarda"))
-        return falhar(erro, QStringLiteral("Fase inválida: %1 (encerra ou aguarda).").arg(d.fase));
+        return Falha(QStringLiteral("Fase inválida: %1 (encerra ou aguarda).").arg(d.fase));
     if (!d.data.isEmpty() && !EDiv::DataIsoValida(d.data))
-        return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(d.data));
+        return Falha(QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(d.data));
     if (j.tem("outraQuantidade") != j.tem("outraUnidade"))
-        return falhar(erro, QStringLiteral("Indique \"outraUnidade\" e \"outraQuantidade\" juntas."));
+        return Falha(QStringLiteral("Indique \"outraUnidade\" e \"outraQuantidade\" juntas."));
     d.comOutraUnidade = j.tem("outraUnidade");
     for (int i = 0; i < linhas.size(); ++i) {
-        LinhaCli l;
-        if (!lerLinha(linhas.at(i), i + 1, l, erro))
-            return false;
-        d.linhas.push_back(l);
+        const Resultado<LinhaCli> l = lerLinha(linhas.at(i), i + 1);
+        if (!l)
+            return l.falha();
+        d.linhas.push_back(*l);
     }
-    return true;
+    return d;
 }
 
 // One order; the session is shared by every order of the file.
-bool lancarUma(GlobalContext& ctx, const OrdemCli& o, QJsonValue& resultado, QString& erro) {
+Resultado<QJsonValue> lancarUma(GlobalContext& ctx, const OrdemCli& o) {
     InteraccaoProducaoCli ui;
     ui.fase = o.fase == QStringLiteral("aguarda") ? 1 : 2;
     MovProducao m(ctx, ui);
@@ -237,10 +242,10 @@ bool lancarUma(GlobalContext& ctx, const OrdemCli& o, QJsonValue& resultado, QSt
         m.doc.Lote = o.lote;
         m.txtLote_LostFocus();
         if (!m.doc.Nova)
-            return falhar(erro, QStringLiteral("Já existe o lote %1!").arg(m.doc.Lote));
+            return Falha(QStringLiteral("Já existe o lote %1!").arg(m.doc.Lote));
     }
     if (m.doc.Lote.trimmed().isEmpty())
-        return falhar(erro, QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
+        return Falha(QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
     m.txtProdutoAcabado.codigo = o.produto;
     m.doc.Quantidade = o.quantidade;
     if (!o.data.isEmpty())
@@ -257,25 +262,26 @@ bool lancarUma(GlobalContext& ctx, const OrdemCli& o, QJsonValue& resultado, QSt
         // the window does after each posting.
         const bool tomado = o.lote.isEmpty() && m.foco() == MovProducao::Campo::Lote && tentativa < 100;
         if (!tomado)
-            return falhar(erro, motivo(ui, QStringLiteral("Preenchimento Incompleto!")));
+            return Falha(motivo(ui, QStringLiteral("Preenchimento Incompleto!")));
         m.ProximoLote();
     }
 
     QHash<QString, int> usadas;
     for (const LinhaCli& l : o.linhas)
-        if (!aplicarLinha(ctx, m, ui, l, usadas, erro))
-            return false;
+        if (auto r = aplicarLinha(ctx, m, ui, l, usadas); !r)
+            return r.falha();
 
     ui.limpar();
     if (!m.cmdExecutarLote_Click())
-        return falhar(erro, motivo(ui, QStringLiteral("A ordem de produção não pode ser executada.")));
+        return Falha(motivo(ui, QStringLiteral("A ordem de produção não pode ser executada.")));
     if (m.produtoAcabadoComLote()) {
         ui.limpar();
         if (!m.localizacaoProdutoAcabadoEscolhida(o.localizacao) || !m.loteProdutoAcabadoEscolhido(o.lotePA))
-            return falhar(erro, motivo(ui, QStringLiteral("Lote ou localização inválidos no produto acabado.")));
+            return Falha(motivo(ui, QStringLiteral("Lote ou localização inválidos no produto acabado.")));
     } else if (!o.localizacao.isEmpty() || !o.lotePA.isEmpty()) {
-        return falhar(erro, QStringLiteral("O produto %1 não tem controlo de lotes: a entrada não leva lote nem localização.")
-                                .arg(m.doc.ProdutoAcabado));
+        return Falha(
+            QStringLiteral("O produto %1 não tem controlo de lotes: a entrada não leva lote nem localização.")
+                .arg(m.doc.ProdutoAcabado));
     }
     if (o.comOutraUnidade)
         ui.textos = {o.outraUnidade, o.outraQuantidade.toString()};
@@ -284,41 +290,44 @@ bool lancarUma(GlobalContext& ctx, const OrdemCli& o, QJsonValue& resultado, QSt
     ui.limpar();
     if (!m.cmdProcessar_Click()) {
         if (!ui.ultima.isEmpty())
-            return falhar(erro, ui.ultima);
+            return Falha(ui.ultima);
         if (ui.semResposta)
-            return falhar(erro, QStringLiteral("O produto %1 tem outras unidades: indique \"outraUnidade\" e "
-                                               "\"outraQuantidade\" da entrada.")
-                                    .arg(produtoAcabado));
+            return Falha(QStringLiteral("O produto %1 tem outras unidades: indique \"outraUnidade\" e "
+                                        "\"outraQuantidade\" da entrada.")
+                             .arg(produtoAcabado));
         if (m.foco() == MovProducao::Campo::LocalizacaoPA)
-            return falhar(erro, QStringLiteral("Falta a localização do produto acabado %1 (\"localizacao\").").arg(produtoAcabado));
+            return Falha(QStringLiteral("Falta a localização do produto acabado %1 (\"localizacao\").")
+                             .arg(produtoAcabado));
         if (m.foco() == MovProducao::Campo::LotePA)
-            return falhar(erro, QStringLiteral("Falta o lote do produto acabado %1 (\"loteProduto\").").arg(produtoAcabado));
-        return falhar(erro, QStringLiteral("A ordem de produção não foi lançada."));
+            return Falha(
+                QStringLiteral("Falta o lote do produto acabado %1 (\"loteProduto\").").arg(produtoAcabado));
+        return Falha(QStringLiteral("A ordem de produção não foi lançada."));
     }
-    resultado = resposta(ctx.bd(), m.ultimoResultado(), produtoAcabado, quantidadeProduzida);
-    return true;
+    return QJsonValue(resposta(ctx.bd(), m.ultimoResultado(), produtoAcabado, quantidadeProduzida));
 }
 
-bool lancar(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    ValorJson doc;
-    if (!lerFicheiroDoComando(p, QStringLiteral("producao lancar FICHEIRO"), doc, erro))
-        return false;
+Resultado<QJsonValue> lancar(const PedidoCli& p) {
+    const Resultado<ValorJson> lido = lerFicheiroDoComando(p, QStringLiteral("producao lancar FICHEIRO"));
+    if (!lido)
+        return lido.falha();
+    const ValorJson& doc = *lido;
     if (!doc.isObject() && !doc.isArray())
-        return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON (ou uma lista de objectos)."));
+        return Falha(QStringLiteral("O ficheiro deve conter um objecto JSON (ou uma lista de objectos)."));
     std::vector<OrdemCli> ordens;
     if (doc.isObject()) {
-        ordens.resize(1);
-        if (!lerOrdem(doc, QStringLiteral("ordem"), ordens[0], erro))
-            return false;
+        const Resultado<OrdemCli> o = lerOrdem(doc, QStringLiteral("ordem"));
+        if (!o)
+            return o.falha();
+        ordens.push_back(*o);
     } else {
         const QList<ValorJson>& lista = doc.lista;
         for (int i = 0; i < lista.size(); ++i) {
-            OrdemCli o;
             if (!lista.at(i).isObject())
-                return falhar(erro, QStringLiteral("Ordem %1: deve ser um objecto JSON.").arg(i + 1));
-            if (!lerOrdem(lista.at(i), QStringLiteral("ordem %1").arg(i + 1), o, erro))
-                return false;
-            ordens.push_back(o);
+                return Falha(QStringLiteral("Ordem %1: deve ser um objecto JSON.").arg(i + 1));
+            const Resultado<OrdemCli> o = lerOrdem(lista.at(i), QStringLiteral("ordem %1").arg(i + 1));
+            if (!o)
+                return o.falha();
+            ordens.push_back(*o);
         }
     }
     // The buttons the orders press, as a user of the window would.
@@ -331,43 +340,45 @@ bool lancar(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
                 botoes << QStringLiteral("cmdLoteProduto");
         }
     SessaoCli s;
-    if (!s.abrir(p, erro) || !s.permitido(QStringLiteral("frmMovProducao"), botoes, erro))
-        return false;
+    if (auto r = s.abrir(p); !r)
+        return r.falha();
+    if (auto r = s.permitido(QStringLiteral("frmMovProducao"), botoes); !r)
+        return r.falha();
     if (doc.isObject())
-        return lancarUma(s.ctx, ordens[0], resultado, erro);
+        return lancarUma(s.ctx, ordens[0]);
     // A list posts each order in its own transaction, in order, and stops at the first refusal; the
     // refusal then names the lots already posted.
     QJsonArray lista, lotes;
     for (size_t i = 0; i < ordens.size(); ++i) {
-        QJsonValue r;
-        if (!lancarUma(s.ctx, ordens[i], r, erro)) {
-            erro = QStringLiteral("Ordem %1: %2").arg(i + 1).arg(erro);
-            resultado = QJsonObject{{"lotes", lotes}};
-            return false;
+        const Resultado<QJsonValue> r = lancarUma(s.ctx, ordens[i]);
+        if (!r) {
+            p.parcial = QJsonObject{{"lotes", lotes}};
+            return Falha(QStringLiteral("Ordem %1: %2").arg(i + 1).arg(r.mensagem()));
         }
-        lista.append(r);
-        lotes.append(r.toObject().value(QStringLiteral("lote")));
+        lista.append(*r);
+        lotes.append(r->toObject().value(QStringLiteral("lote")));
     }
-    resultado = lista;
-    return true;
+    return QJsonValue(lista);
 }
 
 // The second phase of a pending lot: each adjustment goes on the line consumed with its raw
 // material and lot through "Acerto&s"; several for one line add up.
-bool acertos(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    ValorJson doc;
-    if (!lerFicheiroDoComando(p, QStringLiteral("producao acertos FICHEIRO"), doc, erro))
-        return false;
+Resultado<QJsonValue> acertos(const PedidoCli& p) {
+    const Resultado<ValorJson> lido = lerFicheiroDoComando(p, QStringLiteral("producao acertos FICHEIRO"));
+    if (!lido)
+        return lido.falha();
+    const ValorJson& doc = *lido;
     if (!doc.isObject())
-        return falhar(erro, QStringLiteral("O ficheiro deve conter um objecto JSON."));
+        return Falha(QStringLiteral("O ficheiro deve conter um objecto JSON."));
     const ObjectoJsonCli j(doc, QStringLiteral("acertos"));
     QString lote;
     QList<ValorJson> lista;
-    if (!j.soChaves({"lote", "acertos"}, erro) || !j.texto("lote", lote, erro, true, 10) ||
-        !j.listaObjectos("acertos", lista, erro, true))
-        return false;
+    if (auto r = primeiraFalha({j.soChaves({"lote", "acertos"}), j.texto("lote", lote, true, 10),
+                                j.listaObjectos("acertos", lista, true)});
+        !r)
+        return r.falha();
     if (!loteValido(lote))
-        return falhar(erro, QStringLiteral("Lote de produção inválido: %1 (até 10 algarismos).").arg(citacao(lote)));
+        return Falha(QStringLiteral("Lote de produção inválido: %1 (até 10 algarismos).").arg(citacao(lote)));
     struct Acerto {
         QString produto, lote;
         Currency quantidade;
@@ -376,18 +387,22 @@ bool acertos(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     for (int i = 0; i < lista.size(); ++i) {
         const ObjectoJsonCli a(lista.at(i), QStringLiteral("acerto %1").arg(i + 1));
         Acerto x;
-        if (!a.soChaves({"produto", "lote", "quantidade"}, erro) || !a.texto("produto", x.produto, erro, true, 15) ||
-            !a.texto("lote", x.lote, erro, false, 20) || !a.montante("quantidade", x.quantidade, erro, true))
-            return false;
+        if (auto r = primeiraFalha(
+                {a.soChaves({"produto", "lote", "quantidade"}), a.texto("produto", x.produto, true, 15),
+                 a.texto("lote", x.lote, false, 20), a.montante("quantidade", x.quantidade, true)});
+            !r)
+            return r.falha();
         pedidos.push_back(x);
     }
 
     SessaoCli s;
-    if (!s.abrir(p, erro) ||
-        !s.permitido(QStringLiteral("frmMovProducao"),
-                     {QStringLiteral("cmdAcertos"), QStringLiteral("cmdExecutarLote"), QStringLiteral("cmdProcessar")},
-                     erro))
-        return false;
+    if (auto r = s.abrir(p); !r)
+        return r.falha();
+    if (auto r = s.permitido(QStringLiteral("frmMovProducao"),
+                             {QStringLiteral("cmdAcertos"), QStringLiteral("cmdExecutarLote"),
+                              QStringLiteral("cmdProcessar")});
+        !r)
+        return r.falha();
     GlobalContext& ctx = s.ctx;
     InteraccaoProducaoCli ui;
     MovProducao m(ctx, ui);
@@ -396,11 +411,11 @@ bool acertos(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     ui.limpar();
     m.txtLote_LostFocus();
     if (m.doc.Nova)
-        return falhar(erro, QStringLiteral("Lote inexistente: %1").arg(m.doc.Lote));
+        return Falha(QStringLiteral("Lote inexistente: %1").arg(m.doc.Lote));
     if (!m.doc.pendente())
-        return falhar(erro, QStringLiteral("O lote %1 já está encerrado.").arg(m.doc.Lote));
+        return Falha(QStringLiteral("O lote %1 já está encerrado.").arg(m.doc.Lote));
     if (!ui.ultima.isEmpty()) // the period message of a lot that can no longer take adjustments
-        return falhar(erro, ui.ultima);
+        return Falha(ui.ultima);
 
     // The adjustments of each line, added up.
     QHash<int, Currency> porLinha;
@@ -414,7 +429,8 @@ bool acertos(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
                 linha = r;
         }
         if (linha < 0)
-            return falhar(erro, QStringLiteral("O produto %1 (lote \"%2\") não foi consumido neste lote.").arg(a.produto, a.lote));
+            return Falha(QStringLiteral("O produto %1 (lote \"%2\") não foi consumido neste lote.")
+                             .arg(a.produto, a.lote));
         if (!porLinha.contains(linha))
             ordem << linha;
         porLinha[linha] += a.quantidade;
@@ -424,60 +440,64 @@ bool acertos(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
         ui.limpar();
         if (!m.iniciarEdicao(MovProducao::Edicao::Acertos) || !m.actualizarQuantidade(porLinha.value(linha))) {
             m.cmdCancelaEdicao_Click();
-            return falhar(erro, motivo(ui, QStringLiteral("Acerto inválido no produto %1.")
-                                               .arg(m.lvwListaNomec.texto(linha, 1))));
+            return Falha(motivo(
+                ui, QStringLiteral("Acerto inválido no produto %1.").arg(m.lvwListaNomec.texto(linha, 1))));
         }
     }
     ui.limpar();
     if (!m.cmdExecutarLote_Click())
-        return falhar(erro, motivo(ui, QStringLiteral("Os acertos do lote %1 não podem ser executados.").arg(m.doc.Lote)));
+        return Falha(
+            motivo(ui, QStringLiteral("Os acertos do lote %1 não podem ser executados.").arg(m.doc.Lote)));
     const QString produtoAcabado = m.doc.ProdutoAcabado;
     const Currency quantidade = m.doc.Quantidade;
     ui.limpar();
     if (!m.cmdProcessar_Click())
-        return falhar(erro, motivo(ui, QStringLiteral("Os acertos do lote %1 não foram lançados.").arg(lote)));
-    resultado = resposta(ctx.bd(), m.ultimoResultado(), produtoAcabado, quantidade);
-    return true;
+        return Falha(motivo(ui, QStringLiteral("Os acertos do lote %1 não foram lançados.").arg(lote)));
+    return QJsonValue(resposta(ctx.bd(), m.ultimoResultado(), produtoAcabado, quantidade));
 }
 
-bool folha(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
+Resultado<QJsonValue> folha(const PedidoCli& p) {
     const QString lote = p.opcao(QStringLiteral("lote")).trimmed();
     const QString pdf = p.opcao(QStringLiteral("pdf")).trimmed();
     if (lote.isEmpty() || pdf.isEmpty())
-        return falhar(erro, QStringLiteral("Uso: producao folha --lote LOTE --pdf FICHEIRO"));
+        return Falha(QStringLiteral("Uso: producao folha --lote LOTE --pdf FICHEIRO"));
     SessaoCli s;
-    if (!s.abrir(p, erro) || !s.permitido(QStringLiteral("frmImpFolhaLote"), {QStringLiteral("cmdImprimir")}, erro))
-        return false;
-    const std::optional<FolhaLote> f = LerFolhaLote(s.ctx, lote, &erro);
+    if (auto r = s.abrir(p); !r)
+        return r.falha();
+    if (auto r = s.permitido(QStringLiteral("frmImpFolhaLote"), {QStringLiteral("cmdImprimir")}); !r)
+        return r.falha();
+    const Resultado<FolhaLote> f = LerFolhaLote(s.ctx, lote);
     if (!f)
-        return false;
-    if (!FolhaLoteParaPdf(*f, pdf, &erro))
-        return false;
-    resultado = QJsonObject{{"lote", f->lote}, {"pdf", pdf}, {"linhas", int(f->linhas.size())}};
-    return true;
+        return f.falha();
+    if (auto r = FolhaLoteParaPdf(*f, pdf); !r)
+        return r.falha();
+    return QJsonValue(QJsonObject{{"lote", f->lote}, {"pdf", pdf}, {"linhas", int(f->linhas.size())}});
 }
 
-bool producao(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
+Resultado<QJsonValue> producao(const PedidoCli& p) {
     const QString sub = p.argumentos.value(0);
     if (sub == QStringLiteral("lancar"))
-        return lancar(p, resultado, erro);
+        return lancar(p);
     if (sub == QStringLiteral("acertos"))
-        return acertos(p, resultado, erro);
+        return acertos(p);
     if (sub == QStringLiteral("folha"))
-        return folha(p, resultado, erro);
-    return falhar(erro, QStringLiteral("Uso: producao lancar FICHEIRO | producao acertos FICHEIRO | producao folha --lote "
-                                       "LOTE --pdf FICHEIRO"));
+        return folha(p);
+    return Falha(
+        QStringLiteral("Uso: producao lancar FICHEIRO | producao acertos FICHEIRO | producao folha --lote "
+                       "LOTE --pdf FICHEIRO"));
 }
 
 // "Eliminação de Lotes (com reposição)": a closed lot and its documents go; asking for it on the
 // command line is the confirmation.
-bool cmdLote(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
+Resultado<QJsonValue> cmdLote(const PedidoCli& p) {
     const QString lote = p.opcao(QStringLiteral("lote")).trimmed();
     if (p.argumentos != QStringList{QStringLiteral("eliminar")} || lote.isEmpty())
-        return falhar(erro, QStringLiteral("Uso: lote eliminar --lote LOTE"));
+        return Falha(QStringLiteral("Uso: lote eliminar --lote LOTE"));
     SessaoCli s;
-    if (!s.abrir(p, erro) || !s.permitido(QStringLiteral("frmEliminarLote"), {QStringLiteral("cmdEliminar")}, erro))
-        return false;
+    if (auto r = s.abrir(p); !r)
+        return r.falha();
+    if (auto r = s.permitido(QStringLiteral("frmEliminarLote"), {QStringLiteral("cmdEliminar")}); !r)
+        return r.falha();
 
     class Confirma : public InteraccaoCli {
     public:
@@ -487,21 +507,21 @@ bool cmdLote(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
     } ui;
     EliminarLote e(s.ctx, ui);
     if (!e.loteSaiu(lote))
-        return falhar(erro, motivo(ui, QStringLiteral("Lote Inexistente ou em Aberto!")));
+        return Falha(motivo(ui, QStringLiteral("Lote Inexistente ou em Aberto!")));
     const LoteProducao apagado = *e.lote();
     ui.limpar();
     switch (e.eliminar()) {
     case EliminarLote::Resultado::Eliminado:
         break;
     default:
-        return falhar(erro, motivo(ui, QStringLiteral("O lote %1 não foi eliminado.").arg(apagado.lote)));
+        return Falha(motivo(ui, QStringLiteral("O lote %1 não foi eliminado.").arg(apagado.lote)));
     }
     QJsonArray documentos;
     for (const DocumentoLote* d : {&apagado.saida, &apagado.retorno, &apagado.reforco, &apagado.entrada})
         if (d->gerado())
             documentos.append(QJsonObject{{"tipo", d->tipo.trimmed()}, {"numero", d->numero}, {"data", d->data}});
-    resultado = QJsonObject{{"lote", apagado.lote}, {"produto", apagado.produto}, {"documentos", documentos}};
-    return true;
+    return QJsonValue(
+        QJsonObject{{"lote", apagado.lote}, {"produto", apagado.produto}, {"documentos", documentos}});
 }
 
 } // namespace

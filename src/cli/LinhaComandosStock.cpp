@@ -28,37 +28,36 @@
 
 namespace {
 
-
-bool falhar(QString& erro, const QString& texto) {
-    erro = texto;
-    return false;
-}
-
-
-
 // A warehouse named on the command line must exist: a balance of one that does not is no 0.
-bool armazemExiste(SessaoCli& s, const QString& armazem, QString& erro) {
+Resultado<> armazemExiste(SessaoCli& s, const QString& armazem) {
     if (armazem.isEmpty() || s.existe(QStringLiteral("Armazens"), armazem))
-        return true;
-    return falhar(erro, QStringLiteral("Armazém Inexistente: %1").arg(armazem.left(20)));
+        return {};
+    return Falha(QStringLiteral("Armazém Inexistente: %1").arg(armazem.left(20)));
 }
 
-bool semArgumentos(const PedidoCli& p, QString& erro) {
+Resultado<> semArgumentos(const PedidoCli& p) {
     if (p.argumentos.isEmpty())
-        return true;
-    return falhar(erro, QStringLiteral("Argumento inesperado: %1").arg(p.argumentos.first()));
+        return {};
+    return Falha(QStringLiteral("Argumento inesperado: %1").arg(p.argumentos.first()));
+}
+
+// The session of a command that does no window's work: the company open, the program's right checked.
+Resultado<> abrirSessao(SessaoCli& s, const PedidoCli& p) {
+    if (auto r = s.abrir(p); !r)
+        return r;
+    return s.permitidoPrograma();
 }
 
 // ---------------------------------------------------------------- the movement file
 
 // A JSON value as the column's type wants it.
-bool valorColuna(const ColunaDef& c, const ValorJson& v, QVariant& valor, QString& erro) {
+Resultado<QVariant> valorColuna(const ColunaDef& c, const ValorJson& v) {
     const bool eTexto = v.tipo == ValorJson::Tipo::Texto;
     auto invalido = [&] {
         const QString mostrado = eTexto || v.tipo == ValorJson::Tipo::Numero ? v.texto
                                  : v.tipo == ValorJson::Tipo::Logico      ? QString(v.logico ? "true" : "false")
                                                                           : QStringLiteral("?");
-        return falhar(erro, QStringLiteral("Valor inválido na coluna %1: %2").arg(c.nome, citacao(mostrado)));
+        return Falha(QStringLiteral("Valor inválido na coluna %1: %2").arg(c.nome, citacao(mostrado)));
     };
     if (!eTexto && v.tipo != ValorJson::Tipo::Numero)
         return invalido();
@@ -68,11 +67,11 @@ bool valorColuna(const ColunaDef& c, const ValorJson& v, QVariant& valor, QStrin
     case TipoColuna::Numerico: {
         const std::optional<Currency> x = montanteEstrito(texto);
         if (!x)
-            return falhar(erro, QStringLiteral("Valor inválido na coluna %1: %2 (um número até 922337203685477 com até "
-                                               "4 casas decimais).")
-                                    .arg(c.nome, citacao(texto)));
-        valor = x->toVariant();
-        return true;
+            return Falha(
+                QStringLiteral("Valor inválido na coluna %1: %2 (um número até 922337203685477 com até "
+                               "4 casas decimais).")
+                    .arg(c.nome, citacao(texto)));
+        return x->toVariant();
     }
     case TipoColuna::SmallInt:
     case TipoColuna::Inteiro: {
@@ -80,23 +79,24 @@ bool valorColuna(const ColunaDef& c, const ValorJson& v, QVariant& valor, QStrin
         const int n = texto.trimmed().toInt(&ok);
         if (!ok || (c.tipo == TipoColuna::SmallInt && (n < -32768 || n > 32767)))
             return invalido();
-        valor = n;
-        return true;
+        return QVariant(n);
     }
     case TipoColuna::Texto:
     case TipoColuna::DataHora:
+        if (!eTexto)
+            return invalido();
         // The same limit on both engines: PostgreSQL's text columns would not stop a longer one.
-        if (!eTexto || !textoAceitavel(texto, QStringLiteral("coluna %1").arg(c.nome), c.tamanho, erro))
-            return eTexto ? false : invalido();
-        valor = texto;
-        return true;
+        if (auto r = textoAceitavel(texto, QStringLiteral("coluna %1").arg(c.nome), c.tamanho); !r)
+            return r.falha();
+        return QVariant(texto);
     case TipoColuna::Memo: {
+        if (!eTexto)
+            return invalido();
         QString semQuebras = texto;
         semQuebras.remove(u'\n').remove(u'\r').remove(u'\t');
-        if (!eTexto || !textoAceitavel(semQuebras, QStringLiteral("coluna %1").arg(c.nome), 0, erro))
-            return eTexto ? false : invalido();
-        valor = texto;
-        return true;
+        if (auto r = textoAceitavel(semQuebras, QStringLiteral("coluna %1").arg(c.nome), 0); !r)
+            return r.falha();
+        return QVariant(texto);
     }
     }
     return invalido();
@@ -105,148 +105,149 @@ bool valorColuna(const ColunaDef& c, const ValorJson& v, QVariant& valor, QStrin
 const char* const ColunasObrigatorias[] = {"Tipo",        "Numero", "Data",    "Codigo",
                                            "QuantNormal", "Preco",  "Armazem", "AfectaStk"};
 
-bool lerMovimento(const QByteArray& texto, LinhaMovProduto& linha, QString& erro) {
-    ValorJson doc;
-    if (!lerJsonCli(texto, doc, erro))
-        return false;
-    if (!doc.isObject())
-        return falhar(erro,
-                      QStringLiteral("O ficheiro deve conter um objecto JSON com as colunas do movimento."));
+Resultado<LinhaMovProduto> lerMovimento(const QByteArray& texto) {
+    const Resultado<ValorJson> doc = lerJsonCli(texto);
+    if (!doc)
+        return doc.falha();
+    if (!doc->isObject())
+        return Falha(QStringLiteral("O ficheiro deve conter um objecto JSON com as colunas do movimento."));
     QSet<QString> vistas;
-    for (const auto& [chave, valor] : doc.membros) {
+    for (const auto& [chave, valor] : doc->membros) {
         // A column the posting fills is named as such, even one the row cannot be given at all.
         if (ColunasPreenchidasPeloPrograma().contains(chave, Qt::CaseInsensitive))
-            return falhar(erro, QStringLiteral("A coluna %1 é preenchida pelo programa: retire-a do movimento.")
-                                    .arg(chave));
+            return Falha(
+                QStringLiteral("A coluna %1 é preenchida pelo programa: retire-a do movimento.").arg(chave));
         const ColunaDef* c = LinhaMovProduto::coluna(chave);
         if (!c)
-            return falhar(erro, QStringLiteral("Coluna desconhecida em MovProduto: %1").arg(citacao(chave)));
+            return Falha(QStringLiteral("Coluna desconhecida em MovProduto: %1").arg(citacao(chave)));
         // Column names ignore case, so "preco" and "Preco" are one column given twice.
         if (vistas.contains(chave.toLower()))
-            return falhar(erro, QStringLiteral("Coluna repetida no movimento: %1").arg(chave));
+            return Falha(QStringLiteral("Coluna repetida no movimento: %1").arg(chave));
         vistas.insert(chave.toLower());
         if (ColunasPreenchidasPeloPrograma().contains(c->nome, Qt::CaseInsensitive))
-            return falhar(erro, QStringLiteral("A coluna %1 é preenchida pelo programa: retire-a do movimento.")
-                                    .arg(chave));
+            return Falha(
+                QStringLiteral("A coluna %1 é preenchida pelo programa: retire-a do movimento.").arg(chave));
         if (valor.isObject() || valor.isArray() || valor.tipo == ValorJson::Tipo::Logico)
-            return falhar(erro, QStringLiteral("Valor inválido na coluna %1.").arg(chave));
+            return Falha(QStringLiteral("Valor inválido na coluna %1.").arg(chave));
     }
-    for (const auto& [chave, valor] : doc.membros) {
-        const ColunaDef* c = LinhaMovProduto::coluna(chave);
+    LinhaMovProduto linha;
+    for (const auto& [chave, valor] : doc->membros) {
         if (valor.tipo == ValorJson::Tipo::Nulo)
             continue; // null: as if not given
-        QVariant v;
-        if (!valorColuna(*c, valor, v, erro))
-            return false;
-        linha.definir(c->nome, v);
+        const ColunaDef* c = LinhaMovProduto::coluna(chave);
+        const Resultado<QVariant> v = valorColuna(*c, valor);
+        if (!v)
+            return v.falha();
+        if (!linha.definir(c->nome, *v))
+            return Falha(QStringLiteral("Coluna desconhecida em MovProduto: %1").arg(citacao(chave)));
     }
     for (const char* obrigatoria : ColunasObrigatorias) {
         const QString nome = QLatin1String(obrigatoria);
         if (!linha.tem(nome) || linha.texto(nome).trimmed().isEmpty())
-            return falhar(erro, QStringLiteral("Falta a coluna %1 no movimento.").arg(nome));
+            return Falha(QStringLiteral("Falta a coluna %1 no movimento.").arg(nome));
     }
-    if (!EDiv::DataIsoValida(linha.texto(QStringLiteral("Data"))))
-        return falhar(
-            erro,
-            QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(linha.texto(QStringLiteral("Data"))));
-    return true;
+    if (!EDiv::DataIsoValida(linha.texto(ColMovProduto::Data)))
+        return Falha(
+            QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(linha.texto(ColMovProduto::Data)));
+    return linha;
 }
 
 // ---------------------------------------------------------------- commands
 
-bool cmdMovimento(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
+Resultado<QJsonValue> cmdMovimento(const PedidoCli& p) {
     if (p.argumentos.size() != 2 || p.argumentos.first() != QStringLiteral("lancar"))
-        return falhar(erro, QStringLiteral("Use: movimento lancar FICHEIRO"));
-    QByteArray texto;
-    if (!lerTextoFicheiroCli(p.argumentos.at(1), texto, erro))
-        return false;
-    LinhaMovProduto linha;
-    if (!lerMovimento(texto, linha, erro))
-        return false;
+        return Falha(QStringLiteral("Use: movimento lancar FICHEIRO"));
+    const Resultado<QByteArray> texto = lerTextoFicheiroCli(p.argumentos.at(1));
+    if (!texto)
+        return texto.falha();
+    Resultado<LinhaMovProduto> lida = lerMovimento(*texto);
+    if (!lida)
+        return lida.falha();
+    LinhaMovProduto& linha = *lida;
 
     SessaoCli s;
-    if (!s.abrir(p, erro) || !s.permitidoPrograma(erro))
-        return false;
+    if (auto r = abrirSessao(s, p); !r)
+        return r.falha();
     GlobalContext& ctx = s.ctx;
-    QString produto, descricao;
-    if (!s.produto(linha.texto(QStringLiteral("Codigo")), produto, erro, &descricao))
-        return false;
-    linha.definir(QStringLiteral("Codigo"), produto);
-    if (linha.texto(QStringLiteral("Descricao")).trimmed().isEmpty())
-        linha.definir(QStringLiteral("Descricao"), descricao);
+    QString descricao;
+    const Resultado<QString> produto = s.produto(linha.texto(ColMovProduto::Codigo), &descricao);
+    if (!produto)
+        return produto.falha();
+    linha.definir(ColMovProduto::Codigo, *produto);
+    if (linha.texto(ColMovProduto::Descricao).trimmed().isEmpty())
+        linha.definir(ColMovProduto::Descricao, descricao);
     // The document year follows its date unless the file says otherwise.
-    if (linha.texto(QStringLiteral("Ano")).trimmed().isEmpty())
-        linha.definir(QStringLiteral("Ano"), linha.texto(QStringLiteral("Data")).left(4));
+    if (linha.texto(ColMovProduto::Ano).trimmed().isEmpty())
+        linha.definir(ColMovProduto::Ano, linha.texto(ColMovProduto::Data).left(4));
     // The row is the session user's: a file cannot post in another user's name.
-    const QString utilizadorLinha = linha.texto(QStringLiteral("Utilizador")).trimmed();
+    const QString utilizadorLinha = linha.texto(ColMovProduto::Utilizador).trimmed();
     if (utilizadorLinha.isEmpty())
-        linha.definir(QStringLiteral("Utilizador"), ctx.CodigoUtilizador);
+        linha.definir(ColMovProduto::Utilizador, ctx.CodigoUtilizador);
     else if (utilizadorLinha.compare(ctx.CodigoUtilizador, Qt::CaseInsensitive) != 0)
-        return falhar(erro, QStringLiteral("O movimento indica o utilizador %1, mas o comando corre como %2.")
-                                .arg(utilizadorLinha, ctx.CodigoUtilizador));
+        return Falha(QStringLiteral("O movimento indica o utilizador %1, mas o comando corre como %2.")
+                         .arg(utilizadorLinha, ctx.CodigoUtilizador));
 
-    if (!VerificaMovimentoExterno(ctx, linha, erro))
-        return false;
+    if (auto r = VerificaMovimentoExterno(ctx, linha); !r)
+        return r.falha();
     // As every document: nothing is posted into a closed period.
-    InteraccaoCli periodo;
-    if (!ValidaPeriodoAberto(ctx, periodo, linha.texto(QStringLiteral("Data")),
-                             linha.texto(QStringLiteral("Armazem")).left(3), true))
-        return falhar(erro, periodo.ultima.isEmpty() ? QStringLiteral("Data fora do período em aberto: %1")
-                                                           .arg(linha.texto(QStringLiteral("Data")))
-                                                     : periodo.ultima);
+    if (auto r = PeriodoEmAberto(ctx, linha.texto(ColMovProduto::Data),
+                                 linha.texto(ColMovProduto::Armazem).left(3));
+        !r)
+        return Falha(
+            r.mensagem().isEmpty()
+                ? QStringLiteral("Data fora do período em aberto: %1").arg(linha.texto(ColMovProduto::Data))
+                : r.mensagem());
 
     Database& db = ctx.bd();
     Transaction t(db);
     if (!t.ok())
-        return falhar(erro, QStringLiteral("Não foi possível iniciar a gravação: %1").arg(db.lastError()));
-    ctx.UltimoErro.clear();
+        return Falha(QStringLiteral("Não foi possível iniciar a gravação: %1").arg(db.lastError()));
     OpcoesLancamento opcoes;
-    opcoes.produtoCarregado = produto;
-    const qint64 n = LancaMovProduto(ctx, linha, opcoes);
-    if (n <= 0)
-        return falhar(erro, ctx.UltimoErro.isEmpty() ? QStringLiteral("O movimento não foi lançado.")
-                                                     : ctx.UltimoErro);
+    opcoes.produtoCarregado = *produto;
+    const Resultado<qint64> n = LancaMovProduto(ctx, linha, opcoes);
+    if (!n)
+        return Falha(n.mensagem().isEmpty() ? QStringLiteral("O movimento não foi lançado.") : n.mensagem());
     EntradaLog e;
     e.modulo = QStringLiteral("ST");
     e.accao = QStringLiteral("N");
-    e.tipo = linha.texto(QStringLiteral("Tipo"));
-    e.numero = linha.texto(QStringLiteral("Numero"));
-    e.ano = linha.texto(QStringLiteral("Ano"));
-    e.produto = produto;
-    e.terceiro = linha.texto(QStringLiteral("Terceiro"));
+    e.tipo = linha.texto(ColMovProduto::Tipo);
+    e.numero = linha.texto(ColMovProduto::Numero);
+    e.ano = linha.texto(ColMovProduto::Ano);
+    e.produto = *produto;
+    e.terceiro = linha.texto(ColMovProduto::Terceiro);
     e.descricao = QStringLiteral("Lançamento de movimento de stock");
     // The posting and its log entry are kept or lost together.
     if (!LogGeral(ctx, e))
-        return falhar(
-            erro,
+        return Falha(
             QStringLiteral("Não foi possível registar o movimento no log geral: %1").arg(db.lastError()));
     if (!t.commit())
-        return falhar(erro, QStringLiteral("Não foi possível gravar o movimento: %1").arg(db.lastError()));
-    resultado = QJsonObject{{"NumRegisto", n}};
-    return true;
+        return Falha(QStringLiteral("Não foi possível gravar o movimento: %1").arg(db.lastError()));
+    return QJsonValue(QJsonObject{{"NumRegisto", *n}});
 }
 
-bool cmdSaldo(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    if (!semArgumentos(p, erro))
-        return false;
+Resultado<QJsonValue> cmdSaldo(const PedidoCli& p) {
+    if (auto r = semArgumentos(p); !r)
+        return r.falha();
     if (p.opcao(QStringLiteral("produto")).trimmed().isEmpty())
-        return falhar(erro, QStringLiteral("Falta o produto (--produto CODIGO)."));
+        return Falha(QStringLiteral("Falta o produto (--produto CODIGO)."));
     const QString data = p.opcao(QStringLiteral("data")).trimmed();
     if (p.opcoes.contains(QStringLiteral("data")) && !EDiv::DataIsoValida(data))
-        return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(data));
+        return Falha(QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(data));
     SessaoCli s;
-    QString produto;
-    if (!s.abrir(p, erro) || !s.permitidoPrograma(erro) || !s.produto(p.opcao(QStringLiteral("produto")), produto, erro))
-        return false;
+    if (auto r = abrirSessao(s, p); !r)
+        return r.falha();
+    const Resultado<QString> produto = s.produto(p.opcao(QStringLiteral("produto")));
+    if (!produto)
+        return produto.falha();
     const QString armazem = p.opcao(QStringLiteral("armazem")).trimmed();
-    if (!armazemExiste(s, armazem, erro))
-        return false;
+    if (auto r = armazemExiste(s, armazem); !r)
+        return r.falha();
     const QString localizacao = p.opcao(QStringLiteral("localizacao")).trimmed();
     const QString lote = p.opcao(QStringLiteral("lote")).trimmed();
     Currency saldo;
     if (!data.isEmpty()) {
         FiltroExistencia f;
-        f.produto = produto;
+        f.produto = *produto;
         f.armazem = armazem;
         f.localizacao = localizacao;
         f.lote = lote;
@@ -254,72 +255,71 @@ bool cmdSaldo(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
         saldo = ExistenciaProduto(s.ctx, f);
     } else {
         FiltroSaldo f;
-        f.produto = produto;
+        f.produto = *produto;
         if (!armazem.isEmpty())
             f.armazem = armazem;
         if (!localizacao.isEmpty())
             f.localizacao = localizacao;
         if (!lote.isEmpty())
             f.lote = lote;
-        bool ok = false;
-        saldo = SaldoProdutoArmazem(s.ctx.bd(), f, &ok);
-        if (!ok)
-            return falhar(erro, QStringLiteral("Não foi possível ler o saldo de %1: %2")
-                                    .arg(produto, s.ctx.bd().lastError()));
+        const Resultado<Currency> lido = SaldoProdutoArmazem(s.ctx.bd(), f);
+        if (!lido)
+            return Falha(QStringLiteral("Não foi possível ler o saldo de %1: %2")
+                             .arg(*produto, s.ctx.bd().lastError()));
+        saldo = *lido;
     }
-    resultado = QJsonObject{{"saldo", saldo.toString()}};
-    return true;
+    return QJsonValue(QJsonObject{{"saldo", saldo.toString()}});
 }
 
-bool cmdPmc(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    if (!semArgumentos(p, erro))
-        return false;
+Resultado<QJsonValue> cmdPmc(const PedidoCli& p) {
+    if (auto r = semArgumentos(p); !r)
+        return r.falha();
     if (p.opcao(QStringLiteral("produto")).trimmed().isEmpty())
-        return falhar(erro, QStringLiteral("Falta o produto (--produto CODIGO)."));
+        return Falha(QStringLiteral("Falta o produto (--produto CODIGO)."));
     CorteCustoMedio corte;
     corte.data = p.opcao(QStringLiteral("data")).trimmed();
     if (p.opcoes.contains(QStringLiteral("data")) && !EDiv::DataIsoValida(corte.data))
-        return falhar(erro, QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(corte.data));
+        return Falha(QStringLiteral("Data inválida: %1 (use aaaa-mm-dd).").arg(corte.data));
     corte.armazem = p.opcao(QStringLiteral("armazem")).trimmed();
     SessaoCli s;
-    QString produto;
-    if (!s.abrir(p, erro) || !s.permitidoPrograma(erro) || !s.produto(p.opcao(QStringLiteral("produto")), produto, erro) ||
-        !armazemExiste(s, corte.armazem, erro))
-        return false;
-    bool ok = false;
-    const Currency pmc = CalculaPrecoMedioCusto(s.ctx.bd(), produto, LinhaEmCurso{}, corte, &ok);
-    if (!ok)
-        return falhar(erro,
-                      QStringLiteral("Não foi possível calcular o preço médio de custo de %1.").arg(produto));
-    resultado = QJsonObject{{"pmc", pmc.toString()}};
-    return true;
+    if (auto r = abrirSessao(s, p); !r)
+        return r.falha();
+    const Resultado<QString> produto = s.produto(p.opcao(QStringLiteral("produto")));
+    if (!produto)
+        return produto.falha();
+    if (auto r = armazemExiste(s, corte.armazem); !r)
+        return r.falha();
+    const Resultado<Currency> pmc = CalculaPrecoMedioCusto(s.ctx.bd(), *produto, LinhaEmCurso{}, corte);
+    if (!pmc)
+        return Falha(QStringLiteral("Não foi possível calcular o preço médio de custo de %1.").arg(*produto));
+    return QJsonValue(QJsonObject{{"pmc", pmc->toString()}});
 }
 
-bool cmdProduto(const PedidoCli& p, QJsonValue& resultado, QString& erro) {
-    if (!semArgumentos(p, erro))
-        return false;
+Resultado<QJsonValue> cmdProduto(const PedidoCli& p) {
+    if (auto r = semArgumentos(p); !r)
+        return r.falha();
     if (p.opcao(QStringLiteral("codigo")).trimmed().isEmpty())
-        return falhar(erro, QStringLiteral("Falta o código do produto (--codigo CODIGO)."));
+        return Falha(QStringLiteral("Falta o código do produto (--codigo CODIGO)."));
     SessaoCli s;
-    QString produto;
-    if (!s.abrir(p, erro) || !s.permitidoPrograma(erro) || !s.produto(p.opcao(QStringLiteral("codigo")), produto, erro))
-        return false;
+    if (auto r = abrirSessao(s, p); !r)
+        return r.falha();
+    const Resultado<QString> produto = s.produto(p.opcao(QStringLiteral("codigo")));
+    if (!produto)
+        return produto.falha();
     Database& db = s.ctx.bd();
     auto q =
         db.query(QStringLiteral("SELECT Codigo, Descricao, PrecoMedioCusto, UltPrecoCompra, UltPrecoCusto "
                                 "FROM Produtos WHERE Codigo=? ORDER BY NumRegisto") +
                      db.dialect().limite(1),
-                 {produto});
+                 {*produto});
     if (!q || !q->next())
-        return falhar(erro,
-                      QStringLiteral("Não foi possível ler o produto %1: %2").arg(produto, db.lastError()));
+        return Falha(QStringLiteral("Não foi possível ler o produto %1: %2").arg(*produto, db.lastError()));
     auto montante = [&](int i) { return Currency::fromVariant(q->value(i)).toString(); };
-    resultado = QJsonObject{{"codigo", q->value(0).toString()},
-                            {"descricao", q->value(1).toString()},
-                            {"PrecoMedioCusto", montante(2)},
-                            {"UltPrecoCompra", montante(3)},
-                            {"UltPrecoCusto", montante(4)}};
-    return true;
+    return QJsonValue(QJsonObject{{"codigo", q->value(0).toString()},
+                                  {"descricao", q->value(1).toString()},
+                                  {"PrecoMedioCusto", montante(2)},
+                                  {"UltPrecoCompra", montante(3)},
+                                  {"UltPrecoCusto", montante(4)}});
 }
 
 QStringList opcoesEmpresa(QStringList proprias) {

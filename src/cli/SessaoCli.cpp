@@ -17,51 +17,42 @@ SessaoCli::~SessaoCli() {
         ctx.LigacaoEmpresa->close();
 }
 
-bool SessaoCli::abrir(const PedidoCli& p, QString& erro) {
+Resultado<> SessaoCli::abrir(const PedidoCli& p) {
     const QString empresa = p.opcao(QStringLiteral("empresa")).trimmed();
-    if (empresa.isEmpty()) {
-        erro = QStringLiteral("Falta o código da empresa (--empresa CODIGO).");
-        return false;
-    }
-    if (!abrirEmpresa(ctx, p.servidor, empresa, &erro))
-        return false;
+    if (empresa.isEmpty())
+        return Falha(QStringLiteral("Falta o código da empresa (--empresa CODIGO)."));
+    if (auto r = abrirEmpresa(ctx, p.servidor, empresa); !r)
+        return r;
     const QString pedido = p.opcoes.contains(QStringLiteral("utilizador"))
                                ? p.opcao(QStringLiteral("utilizador")).trimmed()
                                : QStringLiteral("01");
-    if (pedido.isEmpty()) {
-        erro = QStringLiteral("Falta o código do utilizador (--utilizador CODIGO).");
-        return false;
-    }
+    if (pedido.isEmpty())
+        return Falha(QStringLiteral("Falta o código do utilizador (--utilizador CODIGO)."));
     const auto u = ctx.bd().primeiraLinha(
         QStringLiteral("SELECT Codigo, Login FROM Utilizador WHERE Codigo=? ORDER BY NumRegisto") +
             ctx.bd().dialect().limite(1),
         {pedido});
-    if (!u) {
-        erro = QStringLiteral("Utilizador inexistente: %1").arg(citacao(pedido));
-        return false;
-    }
+    if (!u)
+        return Falha(QStringLiteral("Utilizador inexistente: %1").arg(citacao(pedido)));
     ctx.CodigoUtilizador = u->at(0).toString();
     ctx.LoginUtilizador = u->at(1).toString();
     ctx.NomePosto = QSysInfo::machineHostName();
     CarregaParametrosGerais(ctx);
     CarregaCasasDecProducao(ctx);
-    return true;
+    return {};
 }
 
-bool SessaoCli::produto(const QString& digitado, QString& codigo, QString& erro, QString* descricao) {
-    codigo = Mavo(ctx).Zerar_Produto_str(digitado.trimmed());
+Resultado<QString> SessaoCli::produto(const QString& digitado, QString* descricao) {
+    const QString codigo = Mavo(ctx).Zerar_Produto_str(digitado.trimmed());
     const auto r = ctx.bd().primeiraLinha(
         QStringLiteral("SELECT Codigo, Descricao FROM Produtos WHERE Codigo=? ORDER BY NumRegisto") +
             ctx.bd().dialect().limite(1),
         {codigo});
-    if (!r) {
-        erro = QStringLiteral("Produto inexistente: %1").arg(citacao(codigo));
-        return false;
-    }
-    codigo = r->at(0).toString();
+    if (!r)
+        return Falha(QStringLiteral("Produto inexistente: %1").arg(citacao(codigo)));
     if (descricao)
         *descricao = r->at(1).toString();
-    return true;
+    return r->at(0).toString();
 }
 
 bool SessaoCli::existe(const QString& tabela, const QString& codigo) {
@@ -82,18 +73,18 @@ QHash<QString, int> direitos(GlobalContext& ctx, const QString& utilizador) {
 
 } // namespace
 
-bool SessaoCli::permitidoPrograma(QString& erro) {
-    return permitido({}, {}, erro);
+Resultado<> SessaoCli::permitidoPrograma() {
+    return permitido({}, {});
 }
 
-bool SessaoCli::permitido(const QString& form, const QStringList& botoes, QString& erro) {
+Resultado<> SessaoCli::permitido(const QString& form, const QStringList& botoes) {
     const QString& u = ctx.CodigoUtilizador;
     if (servico(u))
-        return true;
+        return {};
     const QHash<QString, int> d = direitos(ctx, u);
     // No row for the program: the first entry would give the user every right, as the login does.
     if (!d.contains(NomePrograma))
-        return true;
+        return {};
     bool ok = d.value(NomePrograma) == 1;
     if (ok && !form.isEmpty()) {
         ok = false;
@@ -108,6 +99,6 @@ bool SessaoCli::permitido(const QString& form, const QStringList& botoes, QStrin
         }
     }
     if (!ok)
-        erro = QStringLiteral("Acesso Negado !");
-    return ok;
+        return Falha(QStringLiteral("Acesso Negado !"));
+    return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/InteraccaoSilenciosa.h"
+#include "common/Resultado.h"
 #include "company/GlobalContext.h"
 
 struct PedidoCli;
@@ -10,19 +11,19 @@ struct PedidoCli;
 class SessaoCli {
 public:
     ~SessaoCli();
-    // False with the reason in erro when the company or the user cannot be had.
-    bool abrir(const PedidoCli& p, QString& erro);
+    // Refused when the company or the user cannot be had.
+    Resultado<> abrir(const PedidoCli& p);
     // The user's right to do the work of a window (and of its buttons the command presses), as the
     // menu would grant it: the supervisor and the service user always; others need the program's
     // row, the window's row at 1 and no button row below 1. Reads only; "Acesso Negado !" otherwise.
-    bool permitido(const QString& form, const QStringList& botoes, QString& erro);
+    Resultado<> permitido(const QString& form, const QStringList& botoes);
     // The program's right alone, for the commands that do no window's work.
-    bool permitidoPrograma(QString& erro);
+    Resultado<> permitidoPrograma();
     // Whether a code exists in one of the code tables (Produtos, Armazens); the table name comes from
     // the caller's code, never from input.
     bool existe(const QString& tabela, const QString& codigo);
-    // The product code as the company stores it; false (with erro) when there is no such product.
-    bool produto(const QString& digitado, QString& codigo, QString& erro, QString* descricao = nullptr);
+    // The product code as the company stores it; refused when there is no such product.
+    Resultado<QString> produto(const QString& digitado, QString* descricao = nullptr);
 
     GlobalContext ctx;
 };

@@ -30,7 +30,7 @@ public:
     };
 
     constexpr Currency() = default;
-    constexpr Currency(int inteiro) : m_raw(int64_t(inteiro) * Escala) {}
+    constexpr explicit Currency(int inteiro) : m_raw(int64_t(inteiro) * Escala) {}
     static constexpr Currency fromRaw(int64_t raw) {
         Currency c;
         c.m_raw = raw;
@@ -69,17 +69,17 @@ public:
     // Number of significant decimals (0..4).
     int casasDecimais() const;
 
-    Currency rounded(int casas, Arredondamento modo = Arredondamento::MetadeAfastaDeZero) const;
+    Currency rounded(int casas, Arredondamento modo) const;
 
-    Currency multiply(const Currency& o, Arredondamento modo = Arredondamento::MetadeAfastaDeZero) const;
+    // Products and quotients always say how they round to four decimals: there are no * and /
+    // operators, so no rounding happens unseen.
+    Currency multiply(const Currency& o, Arredondamento modo) const;
     // Division by zero gives zero: callers check the divisor where the business rule needs it.
-    Currency divide(const Currency& o, Arredondamento modo = Arredondamento::MetadeAfastaDeZero) const;
+    Currency divide(const Currency& o, Arredondamento modo) const;
 
     Currency operator-() const { return fromRaw(verificado(0, m_raw, true)); }
     Currency operator+(const Currency& o) const { return fromRaw(verificado(m_raw, o.m_raw, false)); }
     Currency operator-(const Currency& o) const { return fromRaw(verificado(m_raw, o.m_raw, true)); }
-    Currency operator*(const Currency& o) const { return multiply(o); }
-    Currency operator/(const Currency& o) const { return divide(o); }
     Currency& operator+=(const Currency& o) {
         m_raw = verificado(m_raw, o.m_raw, false);
         return *this;

@@ -4,21 +4,16 @@
 #include <QFile>
 #include <QFileInfo>
 
-bool DestinoDeFicheiroValido(const QString& caminho, QString* erro) {
-    auto recusar = [&](const QString& texto) {
-        if (erro)
-            *erro = texto;
-        return false;
-    };
+Resultado<> DestinoDeFicheiroValido(const QString& caminho) {
     if (caminho.trimmed().isEmpty())
-        return recusar(QStringLiteral("Falta o nome do ficheiro."));
+        return Falha(QStringLiteral("Falta o nome do ficheiro."));
     const QFileInfo f(caminho);
     if (f.exists() && !f.isFile())
-        return recusar(QStringLiteral("%1 não é um ficheiro normal: não se grava aí.").arg(caminho));
+        return Falha(QStringLiteral("%1 não é um ficheiro normal: não se grava aí.").arg(caminho));
     const QFileInfo pasta(f.absolutePath());
     if (!pasta.isDir())
-        return recusar(QStringLiteral("A pasta de %1 não existe.").arg(caminho));
-    return true;
+        return Falha(QStringLiteral("A pasta de %1 não existe.").arg(caminho));
+    return {};
 }
 
 bool CriarPastaPrivada(const QString& pasta) {

@@ -116,91 +116,96 @@ const TipoMovDemo TiposMov[] = {
 
 const char* const TipoSaldoInicial = "SI";
 
-bool falhar(QString* erro, const QString& texto) {
-    if (erro)
-        *erro = texto;
-    return false;
-}
-
 class PreenchimentoDemo {
 public:
-    PreenchimentoDemo(Database& db, int ano, QString* erro) : m_db(db), m_ano(ano), m_erro(erro) {}
+    PreenchimentoDemo(Database& db, int ano) : m_db(db), m_ano(ano) {}
 
-    bool executar() {
+    Resultado<> executar() {
         m_agora = m_db.scalar(QStringLiteral("SELECT ") + m_db.dialect().agora());
         const QVariant hora =
             m_db.scalar(QStringLiteral("SELECT ") + m_db.dialect().paraTexto(m_db.dialect().agora()));
         m_hora = hora.toString().mid(11, 8);
-        return parametros() && armazensELocalizacoes() && tabelasDeCodigos() && terceiros() &&
-               tiposMovimento() && produtos() && nomenclaturas() && lotes() && utilizadores() &&
-               stockInicial();
+        for (auto passo : {&PreenchimentoDemo::parametros, &PreenchimentoDemo::armazensELocalizacoes,
+                           &PreenchimentoDemo::tabelasDeCodigos, &PreenchimentoDemo::terceiros,
+                           &PreenchimentoDemo::tiposMovimento, &PreenchimentoDemo::produtos,
+                           &PreenchimentoDemo::nomenclaturas, &PreenchimentoDemo::lotes,
+                           &PreenchimentoDemo::utilizadores, &PreenchimentoDemo::stockInicial})
+            if (auto r = (this->*passo)(); !r)
+                return r;
+        return {};
     }
 
 private:
-    bool inserir(const QString& tabela, const Registo& r) {
+    Resultado<> inserir(const QString& tabela, const Registo& r) {
         if (m_db.insert(tabela, r.colunas, r.valores) > 0)
-            return true;
-        return falhar(m_erro, QStringLiteral("Erro ao gravar em %1: %2").arg(tabela, m_db.lastError()));
+            return {};
+        return Falha(QStringLiteral("Erro ao gravar em %1: %2").arg(tabela, m_db.lastError()));
     }
-    bool actualizar(const QString& tabela, const Registo& r) {
+    Resultado<> actualizar(const QString& tabela, const Registo& r) {
         if (m_db.update(tabela, r.colunas, r.valores))
-            return true;
-        return falhar(m_erro, QStringLiteral("Erro ao gravar em %1: %2").arg(tabela, m_db.lastError()));
+            return {};
+        return Falha(QStringLiteral("Erro ao gravar em %1: %2").arg(tabela, m_db.lastError()));
     }
     QString data(int anoRelativo, const char* diaMes) const {
         return QStringLiteral("%1-%2").arg(m_ano + anoRelativo).arg(QLatin1String(diaMes));
     }
 
-    bool parametros() {
+    Resultado<> parametros() {
         // Lots and stock control on, so the demo shows the whole production path.
-        return actualizar(QStringLiteral("ParamGeral"), Registo()("Lotes", 1)("controlaquant", "1")) &&
-               actualizar(QStringLiteral("configProd"),
+        if (auto r = actualizar(QStringLiteral("ParamGeral"), Registo()("Lotes", 1)("controlaquant", "1"));
+            !r)
+            return r;
+        return actualizar(QStringLiteral("configProd"),
                           Registo()("TipoSaida", "SPR")("Tipoent", "EPR")("Tiporet", "DPR")("TipoRef", "RPR")(
                               "Processo_TipoSaida",
                               "SPP")("Processo_TipoRet", "DPP")("Fornece", "PRODINT")("cliente", "PRODINT"));
     }
 
-    bool armazensELocalizacoes() {
+    Resultado<> armazensELocalizacoes() {
         if (!m_db.update(QStringLiteral("Armazens"), {"Descricao", "linha2", "linha3", "linha4", "linha5"},
                          {QString::fromUtf8(Armazens[0].descricao), "Rua da Serração, 45", "4580-211 Paredes",
                           "Contribuinte N.º 514782935", "Tel. 255 781 234 - geral@valedosousa.pt"},
                          QStringLiteral("WHERE codigo=?"), {"001"}))
-            return falhar(m_erro, m_db.lastError());
+            return Falha(m_db.lastError());
         for (const CodigoDemo& a : Armazens) {
             if (QLatin1String(a.codigo) == QLatin1String("001"))
                 continue;
-            if (!inserir(
+            if (auto r = inserir(
                     QStringLiteral("Armazens"),
                     Registo()("codigo", a.codigo)("Descricao", QString::fromUtf8(a.descricao))(
                         "linha1", QString::fromUtf8(NomeDemo))("linha2", "Rua da Serração, 45")(
                         "linha3", "4580-211 Paredes")("linha4", "Contribuinte N.º 514782935")("linha5", "")(
                         "linha6", "")("linha7", "")("ControlaAno", "0")("Ano", QString::number(m_ano))(
-                        "ControlaMes", "0")("Mes", "")("IgnoraCtrlExistencia", 0)))
-                return false;
+                        "ControlaMes", "0")("Mes", "")("IgnoraCtrlExistencia", 0));
+                !r)
+                return r;
         }
         for (const CodigoDemo& l : Localizacoes)
-            if (!inserir(QStringLiteral("Localizacao"),
-                         Registo()("Codigo", l.codigo)("Descricao", QString::fromUtf8(l.descricao))))
-                return false;
-        return true;
+            if (auto r = inserir(QStringLiteral("Localizacao"),
+                                 Registo()("Codigo", l.codigo)("Descricao", QString::fromUtf8(l.descricao)));
+                !r)
+                return r;
+        return {};
     }
 
-    bool tabelasDeCodigos() {
+    Resultado<> tabelasDeCodigos() {
         auto comum = [&](const QString& tabela, const CodigoDemo& c) {
             return inserir(tabela, Registo()("codigo", c.codigo)("descricao", QString::fromUtf8(c.descricao))(
                                        "utilizador", "01")("datasys", m_agora));
         };
         for (const CodigoDemo& g : Grupos)
-            if (!comum(QStringLiteral("TabGrupoPro"), g))
-                return false;
+            if (auto r = comum(QStringLiteral("TabGrupoPro"), g); !r)
+                return r;
         for (const CodigoDemo& f : Familias)
-            if (!comum(QStringLiteral("TabFamPro"), f))
-                return false;
+            if (auto r = comum(QStringLiteral("TabFamPro"), f); !r)
+                return r;
         for (const CodigoDemo& u : Unidades)
-            if (!inserir(QStringLiteral("TabUnidades"),
-                         Registo()("Codigo", u.codigo)("Descricao", QString::fromUtf8(u.descricao))(
-                             "ApenasUnidade", QLatin1String(u.codigo) == QLatin1String("UN") ? 1 : 0)))
-                return false;
+            if (auto r =
+                    inserir(QStringLiteral("TabUnidades"),
+                            Registo()("Codigo", u.codigo)("Descricao", QString::fromUtf8(u.descricao))(
+                                "ApenasUnidade", QLatin1String(u.codigo) == QLatin1String("UN") ? 1 : 0));
+                !r)
+                return r;
         struct Iva {
             const char* codigo;
             const char* descricao;
@@ -209,15 +214,16 @@ private:
         const Iva ivas[] = {
             {"1", "Taxa Normal", "23"}, {"2", "Taxa Intermédia", "13"}, {"3", "Taxa Reduzida", "6"}};
         for (const Iva& iva : ivas)
-            if (!inserir(QStringLiteral("tabiva"),
-                         Registo()("codigo", iva.codigo)("Descricao",
-                                                         QString::fromUtf8(iva.descricao))("Taxa", iva.taxa)))
-                return false;
+            if (auto r = inserir(QStringLiteral("tabiva"),
+                                 Registo()("codigo", iva.codigo)(
+                                     "Descricao", QString::fromUtf8(iva.descricao))("Taxa", iva.taxa));
+                !r)
+                return r;
         return inserir(QStringLiteral("TabSituacao"),
                        Registo()("Codigo", "A")("Descricao", "Activo")("Movimenta", 1));
     }
 
-    bool terceiros() {
+    Resultado<> terceiros() {
         struct T {
             const char* tabela;
             const char* codigo;
@@ -234,29 +240,31 @@ private:
             {"Clientes", "C0001", "Móveis Estrela, Lda.", "510233546", "Paços de Ferreira"},
         };
         for (const T& t : lista)
-            if (!inserir(QString::fromLatin1(t.tabela),
-                         Registo()("Codigo", t.codigo)("Descricao", QString::fromUtf8(t.nome))("Contribuinte",
-                                                                                               t.nif)(
-                             "Morada", "")("Local", QString::fromUtf8(t.local))("Situacao", "A")))
-                return false;
-        return true;
+            if (auto r = inserir(QString::fromLatin1(t.tabela),
+                                 Registo()("Codigo", t.codigo)("Descricao", QString::fromUtf8(t.nome))(
+                                     "Contribuinte", t.nif)("Morada", "")(
+                                     "Local", QString::fromUtf8(t.local))("Situacao", "A"));
+                !r)
+                return r;
+        return {};
     }
 
-    bool tiposMovimento() {
+    Resultado<> tiposMovimento() {
         for (const TipoMovDemo& t : TiposMov) {
             // The opening stock below is document 1 of its type.
             const bool saldo = QLatin1String(t.codigo) == QLatin1String(TipoSaldoInicial);
-            if (!inserir(
+            if (auto r = inserir(
                     QStringLiteral("TabTipoMov"),
                     Registo()("Codigo", t.codigo)("Descricao", QString::fromUtf8(t.descricao))(
                         "UltNumero", saldo ? "00000001" : "00000000")("IncrementaMes", 0)("ControloHash", 0)(
                         "Modulo", "ST")("CopiaDocumentoOriginal", 0)("CopiaDocumentoOriginal_Manual", 0)(
                         "CopiaDocumentoOriginal_Integrado", 0)("Observa", "")("AfectaCli", "NA")(
                         "AfectaFor", "NA")("AfectaStk", t.afectaStk)("AfectaCaixa", "NA")("AfectaBan", "NA")(
-                        "AfectaIVA", 0)("TipoMovClassifica", "@@@")("Situacao", "")))
-                return false;
+                        "AfectaIVA", 0)("TipoMovClassifica", "@@@")("Situacao", ""));
+                !r)
+                return r;
         }
-        return true;
+        return {};
     }
 
     // Cost of one finished unit from its bill and the raw materials' prices.
@@ -264,13 +272,15 @@ private:
         Currency custo;
         for (const LinhaNomenclatura& l : Nomenclaturas)
             if (QLatin1String(l.acabado) == acabado)
-                custo += Currency::fromString(QLatin1String(l.quantidade)) *
-                         m_custos.value(QLatin1String(l.prima));
+                custo += Currency::fromString(QLatin1String(l.quantidade))
+                             .multiply(m_custos.value(QLatin1String(l.prima)),
+                                       Currency::Arredondamento::MetadeAfastaDeZero);
         return custo;
     }
 
-    bool inserirProduto(const ProdutoDemo& p, const Currency& custo, const Currency& precoVenda) {
-        const Currency comIva = custo.multiply(Currency::fromString(QStringLiteral("1.23")));
+    Resultado<> inserirProduto(const ProdutoDemo& p, const Currency& custo, const Currency& precoVenda) {
+        const Currency comIva = custo.multiply(Currency::fromString(QStringLiteral("1.23")),
+                                               Currency::Arredondamento::MetadeAfastaDeZero);
         return inserir(
             QStringLiteral("Produtos"),
             Registo()("Codigo", p.codigo)("Descricao", QString::fromUtf8(p.descricao))("Situacao", "A")(
@@ -284,28 +294,32 @@ private:
                 "Medic", "0")("actualizapreco", "0")("DiasDevolucao", 0)("ForneceExterno", ""));
     }
 
-    bool produtos() {
+    Resultado<> produtos() {
         for (const ProdutoDemo& p : MateriasPrimas) {
             const Currency custo = Currency::fromString(QLatin1String(p.preco));
             m_custos.insert(QLatin1String(p.codigo), custo);
             m_descricoes.insert(QLatin1String(p.codigo), QString::fromUtf8(p.descricao));
             m_unidades.insert(QLatin1String(p.codigo), QLatin1String(p.unidade));
-            if (!inserirProduto(p, custo,
-                                custo.multiply(Currency::fromString(QStringLiteral("1.35"))).rounded(2)))
-                return false;
+            if (auto r = inserirProduto(p, custo,
+                                        custo
+                                            .multiply(Currency::fromString(QStringLiteral("1.35")),
+                                                      Currency::Arredondamento::MetadeAfastaDeZero)
+                                            .rounded(2, Currency::Arredondamento::MetadeAfastaDeZero));
+                !r)
+                return r;
         }
         for (const ProdutoDemo& p : ProdutosAcabados) {
             const Currency custo = custoAcabado(QLatin1String(p.codigo));
             m_custos.insert(QLatin1String(p.codigo), custo);
             m_descricoes.insert(QLatin1String(p.codigo), QString::fromUtf8(p.descricao));
             m_unidades.insert(QLatin1String(p.codigo), QLatin1String(p.unidade));
-            if (!inserirProduto(p, custo, Currency::fromString(QLatin1String(p.preco))))
-                return false;
+            if (auto r = inserirProduto(p, custo, Currency::fromString(QLatin1String(p.preco))); !r)
+                return r;
         }
-        return true;
+        return {};
     }
 
-    bool nomenclaturas() {
+    Resultado<> nomenclaturas() {
         // Each raw material is consumed from the warehouse that holds its stock.
         QHash<QString, QString> armazemDaPrima;
         for (const StockInicialDemo& s : stockInicialDemo())
@@ -313,36 +327,39 @@ private:
         for (const LinhaNomenclatura& l : Nomenclaturas) {
             const QString acabado = QLatin1String(l.acabado);
             const QString prima = QLatin1String(l.prima);
-            if (!inserir(
+            if (auto r = inserir(
                     QStringLiteral("Nomenclatura"),
                     Registo()("ProdutoAcabado", acabado)("DescProdutoAcabado", m_descricoes.value(acabado))(
                         "ProdutoPrima", prima)("descprodutoprima", m_descricoes.value(prima))(
                         "quantidade", Currency::fromString(QLatin1String(l.quantidade)).toVariant())(
-                        "preco", "0")("Armazem", armazemDaPrima.value(prima, QStringLiteral("001")))("observa", "")("Fixa", 0)("CtrlQuantidades", 0)(
-                        "precario", "PrecoMedioCusto")("Factor", "0")("FactorFormula",
-                                                                      "A")("ProdutoAcabadoPreco", "0")))
-                return false;
+                        "preco", "0")("Armazem", armazemDaPrima.value(prima, QStringLiteral("001")))(
+                        "observa", "")("Fixa", 0)("CtrlQuantidades", 0)("precario", "PrecoMedioCusto")(
+                        "Factor", "0")("FactorFormula", "A")("ProdutoAcabadoPreco", "0"));
+                !r)
+                return r;
         }
-        return true;
+        return {};
     }
 
-    bool lotes() {
+    Resultado<> lotes() {
         for (const LoteDemo& l : Lotes)
-            if (!inserir(QStringLiteral("TabLotes"),
-                         Registo()("Produto", l.produto)("Codigo", l.codigo)("Descricao", l.codigo)(
-                             "DataFabrico", data(l.anoFabrico, l.diaFabrico))(
-                             "DataValidade", data(l.anoValidade, l.diaValidade))("Observa", "")(
-                             "Bloqueado", 0)("Saft_ArcNo", "")("Utilizador", "01")("DataSys", m_agora)))
-                return false;
-        return true;
+            if (auto r =
+                    inserir(QStringLiteral("TabLotes"),
+                            Registo()("Produto", l.produto)("Codigo", l.codigo)("Descricao", l.codigo)(
+                                "DataFabrico", data(l.anoFabrico, l.diaFabrico))(
+                                "DataValidade", data(l.anoValidade, l.diaValidade))("Observa", "")(
+                                "Bloqueado", 0)("Saft_ArcNo", "")("Utilizador", "01")("DataSys", m_agora));
+                !r)
+                return r;
+        return {};
     }
 
-    bool utilizadores() {
+    Resultado<> utilizadores() {
         // The supervisor was made with the company; the operator may enter this program.
-        QString motivo;
-        if (!inserirUtilizador(m_db, QStringLiteral("02"), QStringLiteral("Operador"),
-                               QStringLiteral("operador2026"), QStringLiteral("001"), &motivo))
-            return falhar(m_erro, motivo);
+        if (auto r = inserirUtilizador(m_db, QStringLiteral("02"), QStringLiteral("Operador"),
+                                       QStringLiteral("operador2026"), QStringLiteral("001"));
+            !r)
+            return r;
         return inserir(QStringLiteral("Acessos"),
                        Registo()("utilizador", "02")("chave", "WLumoProd")("value", 1)("chave1", "")(
                            "form", "")("ctrl", "")("caption", "")("ctrlcap", ""));
@@ -355,12 +372,13 @@ private:
         return nullptr;
     }
 
-    bool stockInicial() {
+    Resultado<> stockInicial() {
         const QString numero = QStringLiteral("00000001");
         const QString dataDoc = data(0, "01-01");
         for (const StockInicialDemo& s : stockInicialDemo()) {
             const Currency preco = m_custos.value(s.produto);
-            const Currency valor = s.quantidade.multiply(preco).rounded(2);
+            const Currency valor = s.quantidade.multiply(preco, Currency::Arredondamento::MetadeAfastaDeZero)
+                                       .rounded(2, Currency::Arredondamento::MetadeAfastaDeZero);
             const LoteDemo* l = s.lote.isEmpty() ? nullptr : lote(s.lote);
             const QString fabrico = l ? data(l->anoFabrico, l->diaFabrico) : QString();
             const QString validade = l ? data(l->anoValidade, l->diaValidade) : QString();
@@ -384,15 +402,14 @@ private:
                 0)("ObsLinha", "Saldo inicial")("Utilizador", "01")("DataSys", m_agora)("Hora", m_hora)(
                 "Identifica", QUuid::createUuid().toString())("ProdutoCarregado", s.produto)("Estado", "N")(
                 "Estado_DataSys", m_agora)("Estado_Motivo", "")("Estado_Utilizador", "01");
-            if (!inserir(QStringLiteral("MovProduto"), r))
-                return false;
+            if (auto gravado = inserir(QStringLiteral("MovProduto"), r); !gravado)
+                return gravado;
         }
-        return true;
+        return {};
     }
 
     Database& m_db;
     int m_ano;
-    QString* m_erro;
     QVariant m_agora;
     QString m_hora;
     QHash<QString, Currency> m_custos;
@@ -426,20 +443,17 @@ QList<StockInicialDemo> stockInicialDemo() {
     };
 }
 
-bool criarEmpresaDemo(const ConnectionParams& servidor, QString* erro, bool* criada, const QString& codigo) {
-    if (criada)
-        *criada = false;
+Resultado<bool> criarEmpresaDemo(const ConnectionParams& servidor, const QString& codigo) {
     if (AdminServidor::existeBaseDados(servidor, nomeBaseDadosEmpresa(codigo)))
-        return true;
+        return false;
     NovaEmpresa nova;
     nova.codigo = codigo;
     nova.nome = QString::fromUtf8(NomeDemo);
     nova.ano = QDate::currentDate().year();
     nova.passwordSupervisor = QStringLiteral("lumo2026");
-    const bool ok = criarEmpresa(servidor, nova, erro, [&nova](Database& db, QString* motivo) {
-        return PreenchimentoDemo(db, nova.ano, motivo).executar();
-    });
-    if (ok && criada)
-        *criada = true;
-    return ok;
+    if (auto r = criarEmpresa(servidor, nova,
+                              [&nova](Database& db) { return PreenchimentoDemo(db, nova.ano).executar(); });
+        !r)
+        return r.falha();
+    return true;
 }

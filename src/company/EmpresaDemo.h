@@ -23,7 +23,7 @@ struct StockInicialDemo {
 // Opening stock the demo posts (one ledger row per entry).
 QList<StockInicialDemo> stockInicialDemo();
 
-// Creates the demo company when it does not exist yet; *criada tells whether it was created now.
-// Another code may be given (tests on a shared server).
-bool criarEmpresaDemo(const ConnectionParams& servidor, QString* erro = nullptr, bool* criada = nullptr,
-                      const QString& codigo = QString::fromLatin1(CodigoEmpresaDemo));
+// Creates the demo company when it does not exist yet; true when it was created now, false when it
+// was there already. Another code may be given (tests on a shared server).
+Resultado<bool> criarEmpresaDemo(const ConnectionParams& servidor,
+                                 const QString& codigo = QString::fromLatin1(CodigoEmpresaDemo));

@@ -31,8 +31,8 @@ QString versaoBaseDados();
 // The server's parameters pointed at one company's database.
 ConnectionParams ligacaoEmpresa(const ConnectionParams& servidor, const QString& codigo);
 
-// Fills a company created by criarEmpresa further, inside its transaction; false (with *erro) undoes all.
-using PreenchimentoEmpresa = std::function<bool(Database& db, QString* erro)>;
+// Fills a company created by criarEmpresa further, inside its transaction; a failure undoes all.
+using PreenchimentoEmpresa = std::function<Resultado<>(Database& db)>;
 
 struct NovaEmpresa {
     QString codigo;
@@ -43,22 +43,22 @@ struct NovaEmpresa {
 
 // Creates the database, its schema and the base parameters, warehouse "001", location "00001"
 // and the supervisor "01". Either the whole company exists afterwards or nothing was left behind.
-bool criarEmpresa(const ConnectionParams& servidor, const NovaEmpresa& nova, QString* erro = nullptr,
-                  const PreenchimentoEmpresa& extra = {});
-bool criarEmpresa(const ConnectionParams& servidor, const QString& codigo, const QString& nome, int ano,
-                  QString* erro = nullptr);
+Resultado<> criarEmpresa(const ConnectionParams& servidor, const NovaEmpresa& nova,
+                         const PreenchimentoEmpresa& extra = {});
+Resultado<> criarEmpresa(const ConnectionParams& servidor, const QString& codigo, const QString& nome,
+                         int ano);
 
 // Adds a user with a hashed password that must be changed at the first entry, and his defaults
 // (warehouse, cash desk "01", general log on, may change warehouse).
-bool inserirUtilizador(Database& db, const QString& codigo, const QString& login, const QString& password,
-                       const QString& armazem, QString* erro = nullptr);
+Resultado<> inserirUtilizador(Database& db, const QString& codigo, const QString& login,
+                              const QString& password, const QString& armazem);
 
 // Opens the company for work: LigacaoEmpresa (connection time-out 60 s, command time-out 120 s),
 // the schema brought up to date (missing tables, columns and indexes added), and the company
 // fields of the context (CodigoEmpresa, NomeEmpresa, Servidor, LoginSQL, PasswordSQL, TipoAutenticacao).
 // On failure the context is left as it was.
-bool abrirEmpresa(struct GlobalContext& ctx, const ConnectionParams& servidor, const QString& codigo,
-                  QString* erro = nullptr);
+Resultado<> abrirEmpresa(struct GlobalContext& ctx, const ConnectionParams& servidor, const QString& codigo);
 
-// Companies of one server, ordered by code; databases with other names are ignored.
-QList<EmpresaInfo> listarEmpresas(const ConnectionParams& servidor, QString* erro = nullptr);
+// Companies of one server, ordered by code; databases with other names are ignored. Refused when
+// the server cannot be reached.
+Resultado<QList<EmpresaInfo>> listarEmpresas(const ConnectionParams& servidor);

@@ -76,9 +76,6 @@ struct GlobalContext {
     // --- configprod ---
     int casasdecProducao = 2;
 
-    // Reason of the last refusal of a posting routine, for the caller to show.
-    QString UltimoErro;
-
     // The table lookups, created on first use (lookups/PesquisaTabelas.h: pesquisaTabelas()).
     std::shared_ptr<PesquisaTabelas> Pesquisa;
 

@@ -9,18 +9,16 @@ ConnectionParams parametrosServidor(const QString& servidor) { return Servidor::
 
 QString textoServidor(const ConnectionParams& p) { return Servidor::para(p)->texto(); }
 
-bool Abre_Connexao(std::shared_ptr<Database>& ligacao, const QString& servidor, const QString& baseDados,
-                   const QString& login, QString password, const QString& passwordCifrada, QString autenticacao,
-                   int tempoComando, int tempoLigacao, QString* erro) {
+Resultado<> Abre_Connexao(std::shared_ptr<Database>& ligacao, const QString& servidor,
+                          const QString& baseDados, const QString& login, QString password,
+                          const QString& passwordCifrada, QString autenticacao, int tempoComando,
+                          int tempoLigacao) {
     if (servidor.trimmed().isEmpty())
-        return false;
+        return Falha();
     if (!passwordCifrada.isEmpty()) {
         const auto claro = CifraSegredos().decifrar(passwordCifrada);
-        if (!claro) {
-            if (erro)
-                *erro = QStringLiteral("Não foi possível decifrar a password guardada.");
-            return false;
-        }
+        if (!claro)
+            return Falha(QStringLiteral("Não foi possível decifrar a password guardada."));
         password = *claro;
     }
     if (ligacao) {
@@ -37,13 +35,17 @@ bool Abre_Connexao(std::shared_ptr<Database>& ligacao, const QString& servidor, 
     p.autenticacao = autenticacao;
     p.tempoComando = tempoComando;
     p.tempoLigacao = tempoLigacao;
-    ligacao = Database::open(p, erro);
-    return ligacao != nullptr;
+    const auto aberta = Database::open(p);
+    if (!aberta)
+        return aberta.falha();
+    ligacao = *aberta;
+    return {};
 }
 
 bool Abre_Connexao_Local(GlobalContext& ctx, std::shared_ptr<Database>& ligacao, int tempoComando, int tempoLigacao) {
     return Abre_Connexao(ligacao, ctx.Servidor, QStringLiteral("LumoGest") + ctx.CodigoEmpresa, ctx.LoginSQL,
-                         ctx.PasswordSQL, {}, ctx.TipoAutenticacao, tempoComando, tempoLigacao);
+                         ctx.PasswordSQL, {}, ctx.TipoAutenticacao, tempoComando, tempoLigacao)
+        .ok();
 }
 
 namespace {
@@ -54,7 +56,8 @@ struct DadosLigacaoExterna {
 
 bool abrirExterna(const DadosLigacaoExterna& d, std::shared_ptr<Database>& ligacao) {
     return Abre_Connexao(ligacao, d.servidor, d.empresa, d.login, {}, d.password,
-                         d.autenticaSQL ? QStringLiteral("SQL") : QStringLiteral("WIN"), 120, 60);
+                         d.autenticaSQL ? QStringLiteral("SQL") : QStringLiteral("WIN"), 120, 60)
+        .ok();
 }
 } // namespace
 

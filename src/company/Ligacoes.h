@@ -14,12 +14,13 @@ class UserInteraction;
 ConnectionParams parametrosServidor(const QString& servidor);
 QString textoServidor(const ConnectionParams& p);
 
-// (Re)opens a connection. An empty server gives false without touching the connection.
-// passwordCifrada, when not empty, is deciphered into the password used.
+// (Re)opens a connection. An empty server is refused (without a message) and leaves the connection
+// alone. passwordCifrada, when not empty, is deciphered into the password used.
 // autenticacao: "" or "SQL" (login and password), "WIN" in any case (the operating-system user).
-bool Abre_Connexao(std::shared_ptr<Database>& ligacao, const QString& servidor, const QString& baseDados,
-                   const QString& login, QString password, const QString& passwordCifrada, QString autenticacao,
-                   int tempoComando, int tempoLigacao, QString* erro = nullptr);
+Resultado<> Abre_Connexao(std::shared_ptr<Database>& ligacao, const QString& servidor,
+                          const QString& baseDados, const QString& login, QString password,
+                          const QString& passwordCifrada, QString autenticacao, int tempoComando,
+                          int tempoLigacao);
 
 // A further connection to the current company, from GlobalContext.
 bool Abre_Connexao_Local(GlobalContext& ctx, std::shared_ptr<Database>& ligacao, int tempoComando = 120,

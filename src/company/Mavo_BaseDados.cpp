@@ -29,9 +29,7 @@ QString Mavo::GetProximoCodigo(Database& ligacao, const QString& tabela, const Q
     // Only codes made of digits count: "A1" or "12\3" are never taken as numbers.
     const QString sql = QStringLiteral("SELECT MAX(%1) FROM %2 WHERE %3 %4")
                             .arg(d.paraNumero(coluna), tabela, d.soDigitos(coluna), condicaoExtra);
-    bool ok = false;
-    const QVariant v = ligacao.scalar(sql, valoresExtra, &ok);
-    const Currency maximo = ok ? Currency::fromVariant(v) : Currency();
+    const Currency maximo = Currency::fromVariant(ligacao.lerValor(sql, valoresExtra).valorOu(QVariant()));
     return (maximo.rounded(0, Currency::Arredondamento::Trunca) + Currency(1)).toShortString();
 }
 
@@ -89,7 +87,5 @@ void Mavo::Fecha_Conneccao(Database* ligacao) {
 bool Mavo::Testa_Connection(Database* ligacao) {
     if (!ligacao || !ligacao->isOpen())
         return false;
-    bool ok = false;
-    ligacao->scalar(QStringLiteral("SELECT %1").arg(ligacao->dialect().agora()), {}, &ok);
-    return ok;
+    return ligacao->lerValor(QStringLiteral("SELECT %1").arg(ligacao->dialect().agora())).ok();
 }

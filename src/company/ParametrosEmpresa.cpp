@@ -8,10 +8,18 @@
 namespace {
 
 // In the order deValores reads them.
-const char* const Colunas[ParametrosEmpresa::NumeroColunas] = {
-    "NumRegisto",    "PMCArmazem",             "FormulaPrecoMedioCusto", "PrecoTranfAcertos",
-    "proddiversos",  "proddiversos2",          "ControlaQuant",          "controlaQuant_Diversos",
-    "controlaQuant_Servicos", "controlaQuant_Portes", "DataEmAberto",    "LancaMesSeguinte"};
+const char* const Colunas[ParametrosEmpresa::NumeroColunas] = {"NumRegisto",
+                                                               "PMCArmazem",
+                                                               "FormulaPrecoMedioCusto",
+                                                               "PrecoTranfAcertos",
+                                                               "proddiversos",
+                                                               "proddiversos2",
+                                                               "ControlaQuant",
+                                                               "controlaQuant_Diversos",
+                                                               "controlaQuant_Servicos",
+                                                               "controlaQuant_Portes",
+                                                               "DataEmAberto",
+                                                               "LancaMesSeguinte"};
 
 // Switches kept as text: on only when "1", blanks aside.
 bool textoUm(const QVariant& v) {
@@ -57,14 +65,17 @@ ParametrosEmpresa ParametrosEmpresa::deValores(const QVariantList& linha, int in
     return p;
 }
 
-ParametrosEmpresa ParametrosEmpresa::ler(Database& db, bool* ok) {
+Resultado<ParametrosEmpresa> ParametrosEmpresa::ler(Database& db) {
     static const QString sql = QStringLiteral("SELECT %1 FROM ParamGeral ORDER BY NumRegisto").arg(colunas());
-    const auto r = db.primeiraLinha(sql + db.dialect().limite(1), {}, ok);
-    return r ? deValores(*r, 0) : ParametrosEmpresa{};
+    const auto r = db.lerPrimeiraLinha(sql + db.dialect().limite(1));
+    if (!r)
+        return r.falha();
+    return *r ? deValores(**r, 0) : ParametrosEmpresa{};
 }
 
 std::optional<QSqlRecord> LerRegistoParamGeral(Database& db) {
-    auto q = db.query(QStringLiteral("SELECT * FROM ParamGeral ORDER BY NumRegisto") + db.dialect().limite(1));
+    auto q =
+        db.query(QStringLiteral("SELECT * FROM ParamGeral ORDER BY NumRegisto") + db.dialect().limite(1));
     if (!q || !q->next())
         return std::nullopt;
     return q->record();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Resultado.h"
+
 #include <QSqlRecord>
 #include <QString>
 #include <QVariantList>
@@ -32,9 +34,8 @@ struct ParametrosEmpresa {
     // never matches).
     bool produtoDiverso(const QString& codigo) const;
 
-    // Reads the row on that connection (inside its transaction, if any). *ok is false when the read
-    // failed, the reason in db.lastError().
-    static ParametrosEmpresa ler(Database& db, bool* ok = nullptr);
+    // Reads the row on that connection (inside its transaction, if any).
+    static Resultado<ParametrosEmpresa> ler(Database& db);
 
     // For a statement that reads the row along with other things: the select list, each column
     // prefixed by `tabela` ("g" gives "g.NumRegisto, g.PMCArmazem, ..."), and the parameters from its

@@ -44,33 +44,26 @@ struct ControloArmazem {
 
 } // namespace
 
-bool ValidaPeriodoAberto(GlobalContext& ctx, UserInteraction& ui, const QString& data, const QString& armazem,
-                         bool mostrarMensagens) {
-    auto recusa = [&](const QString& texto) {
-        if (mostrarMensagens)
-            ui.mensagem(texto, UserInteraction::Icone::Critico);
-        return false;
-    };
+Resultado<> PeriodoEmAberto(GlobalContext& ctx, const QString& data, const QString& armazem) {
+    auto recusa = [](const QString& texto) { return Falha(texto, QStringLiteral("Data")); };
 
     const QDate d = lerData(data);
     if (!d.isValid())
-        return false;
+        return recusa(QString());
 
     if (d.year() < numero(ctx.AnoCalculo))
         return recusa(QStringLiteral("Ano diferente do Ano da Criação da Empresa\rAno de Abertura = ") +
                       ctx.AnoCalculo);
 
     if (!ctx.LigacaoEmpresa)
-        return false;
+        return Falha(QString());
     Database& bd = ctx.bd();
 
     // A period that cannot be read is never taken as open.
-    bool lidos = false;
-    const ParametrosEmpresa parametros = ParametrosEmpresa::ler(bd, &lidos);
-    if (!lidos) {
-        ctx.UltimoErro = bd.lastError();
-        return false;
-    }
+    const auto lidos = ParametrosEmpresa::ler(bd);
+    if (!lidos)
+        return lidos.falha();
+    const ParametrosEmpresa& parametros = *lidos;
     const QString& dataEmAberto = parametros.dataEmAberto;
     if (!dataEmAberto.isEmpty()) {
         const QDate inicio = lerData(dataEmAberto);
@@ -88,10 +81,8 @@ bool ValidaPeriodoAberto(GlobalContext& ctx, UserInteraction& ui, const QString&
                            "ORDER BY NumRegisto") +
                 bd.dialect().limite(1),
             {armazem});
-        if (!q) {
-            ctx.UltimoErro = bd.lastError();
-            return false;
-        }
+        if (!q)
+            return Falha(bd.lastError());
         if (q->next()) {
             arm.controlaAno = ligado(q->value(0));
             arm.ano = q->value(1).toString();
@@ -125,5 +116,13 @@ bool ValidaPeriodoAberto(GlobalContext& ctx, UserInteraction& ui, const QString&
                 QStringLiteral("Mês diferente do Mês em Aberto (Controlo Geral)\rMês em Aberto = ") +
                 nomeMes(ctx, ctx.mes));
     }
-    return true;
+    return {};
+}
+
+bool ValidaPeriodoAberto(GlobalContext& ctx, UserInteraction& ui, const QString& data, const QString& armazem,
+                         bool mostrarMensagens) {
+    const auto r = PeriodoEmAberto(ctx, data, armazem);
+    if (!r && mostrarMensagens && !r.mensagem().isEmpty())
+        ui.mensagem(r.mensagem(), UserInteraction::Icone::Critico);
+    return r.ok();
 }

@@ -6,7 +6,7 @@
 QString formatarNumeroPT(const Currency& valor, int casas, bool sepMilhares, const QString& separadorDecimal,
                          const QString& separadorMilhares) {
     casas = std::clamp(casas, 0, 4);
-    const Currency r = valor.rounded(casas);
+    const Currency r = valor.rounded(casas, Currency::Arredondamento::MetadeAfastaDeZero);
     const int64_t raw = r.raw();
     const uint64_t absoluto = raw < 0 ? uint64_t(-(raw + 1)) + 1 : uint64_t(raw);
     const uint64_t inteiro = absoluto / Currency::Escala;

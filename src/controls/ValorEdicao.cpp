@@ -96,7 +96,7 @@ bool ValorEdicao::textoAlterado(const QString& texto) {
     return true;
 }
 
-void ValorEdicao::concluir() { m_valor = m_valor.rounded(std::clamp(decimais, 0, 4)); }
+void ValorEdicao::concluir() { m_valor = m_valor.rounded(std::clamp(decimais, 0, 4), Currency::Arredondamento::MetadeAfastaDeZero); }
 
 QString ValorEdicao::mensagemExcesso() {
     return QStringLiteral("Número demasiado Grande !\no Máximo é 922,337,203,685,477.00");

@@ -6,26 +6,26 @@ namespace AdminServidor {
 
 bool nomeValido(const QString& nome) { return Servidor::nomeValido(nome); }
 
-std::shared_ptr<Database> ligarManutencao(const ConnectionParams& p, QString* erro) {
+Resultado<std::shared_ptr<Database>> ligarManutencao(const ConnectionParams& p) {
     ConnectionParams m = p;
     m.baseDados = QStringLiteral("postgres");
-    return Database::open(m, erro);
+    return Database::open(m);
 }
 
-bool criarBaseDados(const ConnectionParams& servidor, const QString& nome, QString* erro) {
-    return Servidor::para(servidor)->criarBaseDados(nome, erro);
+Resultado<> criarBaseDados(const ConnectionParams& servidor, const QString& nome) {
+    return Servidor::para(servidor)->criarBaseDados(nome);
 }
 
 bool existeBaseDados(const ConnectionParams& servidor, const QString& nome) {
     return Servidor::para(servidor)->existeBaseDados(nome);
 }
 
-bool apagarBaseDados(const ConnectionParams& servidor, const QString& nome, QString* erro) {
-    return Servidor::para(servidor)->apagarBaseDados(nome, erro);
+Resultado<> apagarBaseDados(const ConnectionParams& servidor, const QString& nome) {
+    return Servidor::para(servidor)->apagarBaseDados(nome);
 }
 
-QStringList basesDados(const ConnectionParams& servidor, QString* erro) {
-    return Servidor::para(servidor)->basesDados(erro);
+Resultado<QStringList> basesDados(const ConnectionParams& servidor) {
+    return Servidor::para(servidor)->basesDados();
 }
 
 } // namespace AdminServidor

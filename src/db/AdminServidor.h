@@ -13,13 +13,13 @@ namespace AdminServidor {
 bool nomeValido(const QString& nome);
 
 // PostgreSQL: connects to the maintenance database "postgres" of the server in p.
-std::shared_ptr<Database> ligarManutencao(const ConnectionParams& p, QString* erro = nullptr);
+Resultado<std::shared_ptr<Database>> ligarManutencao(const ConnectionParams& p);
 
 // Creates an empty database (UTF-8, case-folding ctype); SQLite: creates the file.
-bool criarBaseDados(const ConnectionParams& servidor, const QString& nome, QString* erro = nullptr);
+Resultado<> criarBaseDados(const ConnectionParams& servidor, const QString& nome);
 bool existeBaseDados(const ConnectionParams& servidor, const QString& nome);
-bool apagarBaseDados(const ConnectionParams& servidor, const QString& nome, QString* erro = nullptr);
+Resultado<> apagarBaseDados(const ConnectionParams& servidor, const QString& nome);
 // Names of the databases on the server (SQLite: files *.db of the folder, without extension).
-QStringList basesDados(const ConnectionParams& servidor, QString* erro = nullptr);
+Resultado<QStringList> basesDados(const ConnectionParams& servidor);
 
 } // namespace AdminServidor

@@ -79,40 +79,41 @@ void Database::close() {
     m_nomeLigacao.clear();
 }
 
-std::shared_ptr<Database> Database::ligar(const ConnectionParams& p, const QString& driver,
-                                         const std::function<void(QSqlDatabase&)>& preparar, QString* erro) {
+Resultado<std::shared_ptr<Database>> Database::ligar(const ConnectionParams& p, const QString& driver,
+                                                    const std::function<void(QSqlDatabase&)>& preparar) {
     std::shared_ptr<Database> db(new Database());
     db->m_params = p;
     db->m_dialect = Dialect::criar(p.motor);
     db->m_servidor = Servidor::para(p);
     db->m_nomeLigacao = novoNomeLigacao();
     bool aberta;
+    QString erro;
     {
         QSqlDatabase q = QSqlDatabase::addDatabase(driver, db->m_nomeLigacao);
         preparar(q);
         q.setNumericalPrecisionPolicy(QSql::HighPrecision);
         aberta = q.open();
-        if (!aberta && erro)
-            *erro = mensagemErro(q.lastError());
+        if (!aberta)
+            erro = mensagemErro(q.lastError());
     }
     if (!aberta) {
         db->close();
-        return nullptr;
+        return Falha(erro);
     }
     return db;
 }
 
-std::shared_ptr<Database> Database::openSQLiteFile(const QString& ficheiro, QString* erro, int tempoComando) {
+Resultado<std::shared_ptr<Database>> Database::openSQLiteFile(const QString& ficheiro, int tempoComando) {
     QFileInfo fi(ficheiro);
     QDir().mkpath(fi.absolutePath());
     ConnectionParams p = ConnectionParams::sqlite(fi.absolutePath());
     p.baseDados = fi.completeBaseName();
     p.tempoComando = tempoComando;
-    return ServidorSqlite::abrirFicheiro(fi.absoluteFilePath(), p, erro);
+    return ServidorSqlite::abrirFicheiro(fi.absoluteFilePath(), p);
 }
 
-std::shared_ptr<Database> Database::open(const ConnectionParams& p, QString* erro) {
-    return Servidor::para(p)->abrir(p.baseDados, erro);
+Resultado<std::shared_ptr<Database>> Database::open(const ConnectionParams& p) {
+    return Servidor::para(p)->abrir(p.baseDados);
 }
 
 bool Database::prepararEExecutar(QSqlQuery& q, const QString& sql, const QVariantList& valores) {
@@ -200,9 +201,20 @@ std::optional<QSqlQuery> Database::query(const QString& sql, const QVariantList&
     return q;
 }
 
-QVariant Database::scalar(const QString& sql, const QVariantList& valores, bool* ok) {
-    const auto linha = primeiraLinha(sql, valores, ok);
+QVariant Database::scalar(const QString& sql, const QVariantList& valores) {
+    const auto linha = primeiraLinha(sql, valores);
     return linha && !linha->isEmpty() ? linha->first() : QVariant();
+}
+
+Resultado<QVariant> Database::lerValor(const QString& sql, const QVariantList& valores) {
+    auto linha = lerPrimeiraLinha(sql, valores);
+    if (!linha)
+        return linha.falha();
+    return *linha && !(*linha)->isEmpty() ? (*linha)->first() : QVariant();
+}
+
+std::optional<QVariantList> Database::primeiraLinha(const QString& sql, const QVariantList& valores) {
+    return lerPrimeiraLinha(sql, valores).valorOu(std::nullopt);
 }
 
 bool Database::percorrer(const QString& sql, const QVariantList& valores,
@@ -226,13 +238,11 @@ bool Database::percorrer(const QString& sql, const QVariantList& valores,
     return true;
 }
 
-std::optional<QVariantList> Database::primeiraLinha(const QString& sql, const QVariantList& valores, bool* ok) {
+Resultado<std::optional<QVariantList>> Database::lerPrimeiraLinha(const QString& sql, const QVariantList& valores) {
     // The row is read before returning, so the statement can be kept prepared and reused.
     QSqlQuery* q = executarPreparada(sql, valores);
-    if (ok)
-        *ok = q != nullptr;
     if (!q)
-        return std::nullopt;
+        return Falha(m_lastError);
     std::optional<QVariantList> r;
     if (q->next()) {
         r.emplace();
@@ -326,12 +336,14 @@ bool Transaction::commit() {
 void Transaction::rollback() {
     if (!m_activa)
         return;
+    // A rollback that fails has nothing left to undo here: the server drops the work when the
+    // transaction or the connection ends.
     if (m_nivel == 1) {
-        m_db.exec(QStringLiteral("ROLLBACK"));
+        static_cast<void>(m_db.exec(QStringLiteral("ROLLBACK")));
         m_db.m_falhaTransaccao = false;
     } else {
-        m_db.exec(QStringLiteral("ROLLBACK TO SAVEPOINT lumo_sp%1").arg(m_nivel));
-        m_db.exec(QStringLiteral("RELEASE SAVEPOINT lumo_sp%1").arg(m_nivel));
+        static_cast<void>(m_db.exec(QStringLiteral("ROLLBACK TO SAVEPOINT lumo_sp%1").arg(m_nivel)));
+        static_cast<void>(m_db.exec(QStringLiteral("RELEASE SAVEPOINT lumo_sp%1").arg(m_nivel)));
     }
     m_activa = false;
     m_db.m_profundidade = m_nivel - 1;

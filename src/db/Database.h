@@ -3,6 +3,7 @@
 class QSqlError;
 class Servidor;
 
+#include "common/Resultado.h"
 #include "db/ConnectionParams.h"
 #include "db/Dialect.h"
 
@@ -40,11 +41,10 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens the database; nullptr with the reason in *erro on failure. Never shows anything.
-    static std::shared_ptr<Database> open(const ConnectionParams& p, QString* erro = nullptr);
+    // Opens the database. Never shows anything.
+    static Resultado<std::shared_ptr<Database>> open(const ConnectionParams& p);
     // Opens a SQLite file, creating it when missing.
-    static std::shared_ptr<Database> openSQLiteFile(const QString& ficheiro, QString* erro = nullptr,
-                                                    int tempoComando = 120);
+    static Resultado<std::shared_ptr<Database>> openSQLiteFile(const QString& ficheiro, int tempoComando = 120);
 
     const Dialect& dialect() const { return *m_dialect; }
     // The server this connection is on, for what differs between engines beyond SQL text.
@@ -55,16 +55,20 @@ public:
     void close();
 
     // Runs a statement; false on failure, with the reason in lastError().
-    bool exec(const QString& sql, const QVariantList& valores = {});
+    [[nodiscard]] bool exec(const QString& sql, const QVariantList& valores = {});
     // Runs a query, positioned before the first row; nullopt on failure.
     std::optional<QSqlQuery> query(const QString& sql, const QVariantList& valores = {});
     // Runs a query and hands every row to the function, in order; false on failure. The statement
     // is kept prepared for the next call (a nested call with the same SQL gets its own).
     bool percorrer(const QString& sql, const QVariantList& valores, const std::function<void(const QSqlQuery&)>& linha);
-    // The values of the first row; nullopt when there is no row or on failure (*ok tells which).
-    std::optional<QVariantList> primeiraLinha(const QString& sql, const QVariantList& valores = {}, bool* ok = nullptr);
+    // The values of the first row; nullopt when there is no row or on failure.
+    std::optional<QVariantList> primeiraLinha(const QString& sql, const QVariantList& valores = {});
     // First column of the first row; an invalid QVariant when there is no row or on failure.
-    QVariant scalar(const QString& sql, const QVariantList& valores = {}, bool* ok = nullptr);
+    QVariant scalar(const QString& sql, const QVariantList& valores = {});
+    // The same for a caller to whom "no row" and "the read failed" differ: the failure carries
+    // lastError().
+    Resultado<std::optional<QVariantList>> lerPrimeiraLinha(const QString& sql, const QVariantList& valores = {});
+    Resultado<QVariant> lerValor(const QString& sql, const QVariantList& valores = {});
     // Runs an INSERT and returns the new NumRegisto (0 on failure).
     qint64 insert(const QString& tabela, const QStringList& colunas, const QVariantList& valores);
     qint64 insert(const QString& tabela, const Registo& r) { return insert(tabela, r.colunas, r.valores); }
@@ -95,8 +99,8 @@ private:
     friend class Servidor;
     Database() = default;
     // A Qt connection through the driver, set up by the engine's backend before it opens.
-    static std::shared_ptr<Database> ligar(const ConnectionParams& p, const QString& driver,
-                                           const std::function<void(QSqlDatabase&)>& preparar, QString* erro);
+    static Resultado<std::shared_ptr<Database>> ligar(const ConnectionParams& p, const QString& driver,
+                                                      const std::function<void(QSqlDatabase&)>& preparar);
     bool prepararEExecutar(QSqlQuery& q, const QString& sql, const QVariantList& valores);
     // Statements whose results are read before the call returns are prepared once and kept.
     QSqlQuery* executarPreparada(const QString& sql, const QVariantList& valores);
@@ -125,7 +129,7 @@ public:
     Transaction& operator=(const Transaction&) = delete;
 
     bool ok() const { return m_activa; }
-    bool commit();
+    [[nodiscard]] bool commit();
     void rollback();
 
 private:

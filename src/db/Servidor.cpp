@@ -36,7 +36,7 @@ ConnectionParams Servidor::paraBaseDados(const QString& baseDados) const {
     return p;
 }
 
-std::shared_ptr<Database> Servidor::ligar(const ConnectionParams& p, const QString& driver,
-                                          const std::function<void(QSqlDatabase&)>& preparar, QString* erro) {
-    return Database::ligar(p, driver, preparar, erro);
+Resultado<std::shared_ptr<Database>> Servidor::ligar(const ConnectionParams& p, const QString& driver,
+                                                     const std::function<void(QSqlDatabase&)>& preparar) {
+    return Database::ligar(p, driver, preparar);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "db/ConnectionParams.h"
 #include "db/EstadoBaseDados.h"
 
@@ -49,9 +50,8 @@ public:
     virtual QString nomeMotor() const = 0;
 
     // --- connections ---
-    // Opens a database of this server with the engine's session settings; nullptr with the reason
-    // in *erro on failure. Never shows anything.
-    virtual std::shared_ptr<Database> abrir(const QString& baseDados, QString* erro = nullptr) const = 0;
+    // Opens a database of this server with the engine's session settings. Never shows anything.
+    virtual Resultado<std::shared_ptr<Database>> abrir(const QString& baseDados) const = 0;
     // Whether the server itself checks a login and its password, and so can vouch for one.
     virtual bool validaLoginsNoServidor() const = 0;
 
@@ -59,11 +59,11 @@ public:
     // Letters, digits and "_" only, 1 to 63 characters; checked before a name reaches SQL.
     static bool nomeValido(const QString& nome);
     // Creates an empty database (PostgreSQL: UTF-8, case-folding ctype; SQLite: the file, 0600).
-    virtual bool criarBaseDados(const QString& nome, QString* erro = nullptr) const = 0;
+    virtual Resultado<> criarBaseDados(const QString& nome) const = 0;
     virtual bool existeBaseDados(const QString& nome) const = 0;
-    virtual bool apagarBaseDados(const QString& nome, QString* erro = nullptr) const = 0;
+    virtual Resultado<> apagarBaseDados(const QString& nome) const = 0;
     // Names of the databases, in order (SQLite: files *.db of the folder, without extension).
-    virtual QStringList basesDados(QString* erro = nullptr) const = 0;
+    virtual Resultado<QStringList> basesDados() const = 0;
     // By database name; empty when the server cannot be reached.
     virtual QHash<QString, EstadoBaseDados> estadoBasesDados() const = 0;
 
@@ -93,8 +93,8 @@ protected:
     // The server's parameters naming one of its databases.
     ConnectionParams paraBaseDados(const QString& baseDados) const;
     // Opens a Qt connection through the driver; preparar sets it up before it opens.
-    static std::shared_ptr<Database> ligar(const ConnectionParams& p, const QString& driver,
-                                           const std::function<void(QSqlDatabase&)>& preparar, QString* erro);
+    static Resultado<std::shared_ptr<Database>> ligar(const ConnectionParams& p, const QString& driver,
+                                                      const std::function<void(QSqlDatabase&)>& preparar);
 
     ConnectionParams m_params;
 };

@@ -48,7 +48,7 @@ QString ServidorPostgres::textoNormalizado() const {
     return ServidorPostgres(p).texto();
 }
 
-std::shared_ptr<Database> ServidorPostgres::abrir(const QString& baseDados, QString* erro) const {
+Resultado<std::shared_ptr<Database>> ServidorPostgres::abrir(const QString& baseDados) const {
     const ConnectionParams p = paraBaseDados(baseDados);
     return ligar(p, QStringLiteral("QPSQL"),
                  [&](QSqlDatabase& q) {
@@ -69,53 +69,47 @@ std::shared_ptr<Database> ServidorPostgres::abrir(const QString& baseDados, QStr
                                                         "options='-c statement_timeout=%2'")
                                              .arg(qMax(1, p.tempoLigacao))
                                              .arg(qMax(0, p.tempoComando) * 1000));
-                 },
-                 erro);
+                 });
 }
 
-std::shared_ptr<Database> ServidorPostgres::ligarManutencao(QString* erro) const {
-    return abrir(QStringLiteral("postgres"), erro);
+Resultado<std::shared_ptr<Database>> ServidorPostgres::ligarManutencao() const {
+    return abrir(QStringLiteral("postgres"));
 }
 
-bool ServidorPostgres::comandoDeBaseDados(const QString& nome, const QString& sql, QString* erro) const {
-    if (!nomeValido(nome)) {
-        if (erro)
-            *erro = QStringLiteral("Nome de base de dados inválido: %1").arg(nome);
-        return false;
-    }
-    auto adm = ligarManutencao(erro);
+Resultado<> ServidorPostgres::comandoDeBaseDados(const QString& nome, const QString& sql) const {
+    if (!nomeValido(nome))
+        return Falha(QStringLiteral("Nome de base de dados inválido: %1").arg(nome));
+    const auto adm = ligarManutencao();
     if (!adm)
-        return false;
+        return adm.falha();
     // The name was checked above; identifiers cannot be bound.
-    if (!adm->exec(sql.arg(nome))) {
-        if (erro)
-            *erro = adm->lastError();
-        return false;
-    }
-    return true;
+    if (!(*adm)->exec(sql.arg(nome)))
+        return Falha((*adm)->lastError());
+    return {};
 }
 
-bool ServidorPostgres::criarBaseDados(const QString& nome, QString* erro) const {
+Resultado<> ServidorPostgres::criarBaseDados(const QString& nome) const {
     return comandoDeBaseDados(nome,
                               QStringLiteral("CREATE DATABASE \"%1\" ENCODING 'UTF8' LC_COLLATE 'C.UTF-8' "
-                                             "LC_CTYPE 'C.UTF-8' TEMPLATE template0"),
-                              erro);
+                                             "LC_CTYPE 'C.UTF-8' TEMPLATE template0"));
 }
 
 bool ServidorPostgres::existeBaseDados(const QString& nome) const {
-    auto adm = ligarManutencao();
-    return adm && adm->scalar(QStringLiteral("SELECT COUNT(*) FROM pg_database WHERE datname=?"), {nome}).toInt() > 0;
+    const auto adm = ligarManutencao();
+    return adm && (*adm)->scalar(QStringLiteral("SELECT COUNT(*) FROM pg_database WHERE datname=?"), {nome})
+                          .toInt() > 0;
 }
 
-bool ServidorPostgres::apagarBaseDados(const QString& nome, QString* erro) const {
-    return comandoDeBaseDados(nome, QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)"), erro);
+Resultado<> ServidorPostgres::apagarBaseDados(const QString& nome) const {
+    return comandoDeBaseDados(nome, QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)"));
 }
 
-QStringList ServidorPostgres::basesDados(QString* erro) const {
+Resultado<QStringList> ServidorPostgres::basesDados() const {
     QStringList r;
-    auto adm = ligarManutencao(erro);
-    if (!adm)
-        return r;
+    const auto ligada = ligarManutencao();
+    if (!ligada)
+        return ligada.falha();
+    const std::shared_ptr<Database>& adm = *ligada;
     auto q = adm->query(QStringLiteral("SELECT datname FROM pg_database WHERE NOT datistemplate ORDER BY datname"));
     while (q && q->next())
         r << q->value(0).toString();
@@ -124,9 +118,10 @@ QStringList ServidorPostgres::basesDados(QString* erro) const {
 
 QHash<QString, EstadoBaseDados> ServidorPostgres::estadoBasesDados() const {
     QHash<QString, EstadoBaseDados> r;
-    auto adm = ligarManutencao();
-    if (!adm)
+    const auto ligada = ligarManutencao();
+    if (!ligada)
         return r;
+    const std::shared_ptr<Database>& adm = *ligada;
     // A database is read-only for everyone when its own setting says so (ALTER DATABASE ... SET
     // default_transaction_read_only); its size is asked only where this login may connect.
     auto q = adm->query(QStringLiteral(
@@ -152,9 +147,10 @@ QHash<QString, EstadoBaseDados> ServidorPostgres::estadoBasesDados() const {
 bool ServidorPostgres::permitirLigacoes(const QString& baseDados, bool permitir, qint64 pidPoupado) const {
     if (!nomeValido(baseDados))
         return false;
-    auto adm = ligarManutencao();
-    if (!adm)
+    const auto ligada = ligarManutencao();
+    if (!ligada)
         return false;
+    const std::shared_ptr<Database>& adm = *ligada;
     if (!adm->exec(QStringLiteral("ALTER DATABASE \"%1\" WITH ALLOW_CONNECTIONS %2")
                        .arg(baseDados, permitir ? QStringLiteral("true") : QStringLiteral("false"))))
         return false;
@@ -182,10 +178,9 @@ bool ServidorPostgres::marcarPresenca(Database* ligacao, const MarcaPresenca& m)
     const qint64 k1 = chaveUtilizador(m);
     const qint64 k2 = chave(m.programa);
     // Session locks stack: our own session would be granted the mark a second time.
-    bool ok = false;
-    const QVariant proprias =
-        ligacao->scalar(SqlMarcas + QStringLiteral(" AND objid::bigint=? AND pid=pg_backend_pid()"), {k1, k2}, &ok);
-    if (!ok || proprias.toLongLong() > 0)
+    const Resultado<QVariant> proprias = ligacao->lerValor(
+        SqlMarcas + QStringLiteral(" AND objid::bigint=? AND pid=pg_backend_pid()"), {k1, k2});
+    if (!proprias || proprias->toLongLong() > 0)
         return false;
     return ligacao
         ->scalar(QStringLiteral("SELECT pg_try_advisory_lock(CAST(? AS integer), CAST(? AS integer))"), {k1, k2})

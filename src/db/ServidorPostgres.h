@@ -14,18 +14,18 @@ public:
     QString textoNormalizado() const override;
     QString nomeMotor() const override { return QStringLiteral("PostgreSQL"); }
 
-    std::shared_ptr<Database> abrir(const QString& baseDados, QString* erro = nullptr) const override;
+    Resultado<std::shared_ptr<Database>> abrir(const QString& baseDados) const override;
     bool validaLoginsNoServidor() const override { return true; }
     // The server's maintenance database "postgres", with the same credentials.
-    std::shared_ptr<Database> ligarManutencao(QString* erro = nullptr) const;
+    Resultado<std::shared_ptr<Database>> ligarManutencao() const;
     // A statement on a whole database, run from the maintenance database; `sql` has %1 for the
     // database name, which is checked first.
-    bool comandoDeBaseDados(const QString& nome, const QString& sql, QString* erro) const;
+    Resultado<> comandoDeBaseDados(const QString& nome, const QString& sql) const;
 
-    bool criarBaseDados(const QString& nome, QString* erro = nullptr) const override;
+    Resultado<> criarBaseDados(const QString& nome) const override;
     bool existeBaseDados(const QString& nome) const override;
-    bool apagarBaseDados(const QString& nome, QString* erro = nullptr) const override;
-    QStringList basesDados(QString* erro = nullptr) const override;
+    Resultado<> apagarBaseDados(const QString& nome) const override;
+    Resultado<QStringList> basesDados() const override;
     QHash<QString, EstadoBaseDados> estadoBasesDados() const override;
 
     bool utilizadorUnico(Database& ligacao, const QString& baseDados, bool unico) const override;

@@ -23,6 +23,11 @@ void registarFuncoes(Database& db) {
     }
 }
 
+// A session setting the connection can do without: refused, the engine's default stays.
+void ajustar(Database& ligacao, const QString& pragma) {
+    (void)ligacao.exec(pragma);
+}
+
 bool exclusivo(Database& ligacao, bool sim) {
     if (!sim) {
         // The exclusive lock is given up at the next read after leaving exclusive mode.
@@ -30,12 +35,12 @@ bool exclusivo(Database& ligacao, bool sim) {
                ligacao.scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")).isValid();
     }
     // Other open connections keep their read locks; wait a little for them, not the full command time.
-    ligacao.exec(QStringLiteral("PRAGMA busy_timeout=2000"));
+    ajustar(ligacao, QStringLiteral("PRAGMA busy_timeout=2000"));
     const bool ok = ligacao.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")) &&
                     ligacao.exec(QStringLiteral("BEGIN IMMEDIATE")) && ligacao.exec(QStringLiteral("COMMIT"));
     if (!ok)
         exclusivo(ligacao, false);
-    ligacao.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ligacao.params().tempoComando * 1000));
+    ajustar(ligacao, QStringLiteral("PRAGMA busy_timeout=%1").arg(ligacao.params().tempoComando * 1000));
     return ok;
 }
 
@@ -77,82 +82,66 @@ std::optional<ConnectionParams> ServidorSqlite::lerTexto(const QString& texto) {
 
 QString ServidorSqlite::texto() const { return QStringLiteral("sqlite:") + m_params.pasta; }
 
-std::shared_ptr<Database> ServidorSqlite::abrirFicheiro(const QString& ficheiro, const ConnectionParams& p,
-                                                        QString* erro) {
-    auto db = ligar(p, QStringLiteral("QSQLITE"),
-                    [&](QSqlDatabase& q) {
-                        q.setDatabaseName(ficheiro);
-                        q.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(p.tempoComando * 1000));
-                    },
-                    erro);
+Resultado<std::shared_ptr<Database>> ServidorSqlite::abrirFicheiro(const QString& ficheiro,
+                                                                   const ConnectionParams& p) {
+    auto db = ligar(p, QStringLiteral("QSQLITE"), [&](QSqlDatabase& q) {
+        q.setDatabaseName(ficheiro);
+        q.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(p.tempoComando * 1000));
+    });
     if (!db)
-        return nullptr;
-    registarFuncoes(*db);
-    db->exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    db->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        return db;
+    registarFuncoes(**db);
+    ajustar(**db, QStringLiteral("PRAGMA journal_mode=WAL"));
+    ajustar(**db, QStringLiteral("PRAGMA synchronous=NORMAL"));
     return db;
 }
 
-std::shared_ptr<Database> ServidorSqlite::abrir(const QString& baseDados, QString* erro) const {
+Resultado<std::shared_ptr<Database>> ServidorSqlite::abrir(const QString& baseDados) const {
     const ConnectionParams p = paraBaseDados(baseDados);
     const QString f = p.ficheiroSQLite();
-    if (p.baseDados.isEmpty() || !QFileInfo::exists(f)) {
-        if (erro)
-            *erro = QStringLiteral("Base de dados inexistente: %1").arg(f);
-        return nullptr;
-    }
-    return abrirFicheiro(QFileInfo(f).absoluteFilePath(), p, erro);
+    if (p.baseDados.isEmpty() || !QFileInfo::exists(f))
+        return Falha(QStringLiteral("Base de dados inexistente: %1").arg(f));
+    return abrirFicheiro(QFileInfo(f).absoluteFilePath(), p);
 }
 
-bool ServidorSqlite::criarBaseDados(const QString& nome, QString* erro) const {
-    if (!nomeValido(nome)) {
-        if (erro)
-            *erro = QStringLiteral("Nome de base de dados inválido: %1").arg(nome);
-        return false;
-    }
+Resultado<> ServidorSqlite::criarBaseDados(const QString& nome) const {
+    if (!nomeValido(nome))
+        return Falha(QStringLiteral("Nome de base de dados inválido: %1").arg(nome));
     const ConnectionParams p = paraBaseDados(nome);
-    if (QFileInfo::exists(p.ficheiroSQLite())) {
-        if (erro)
-            *erro = QStringLiteral("A base de dados %1 já existe.").arg(nome);
-        return false;
-    }
+    if (QFileInfo::exists(p.ficheiroSQLite()))
+        return Falha(QStringLiteral("A base de dados %1 já existe.").arg(nome));
     // The company's data is its owner's: the file is created 0600 before SQLite fills it, and
     // SQLite gives its journal files the same mode.
-    if (!CriarPastaPrivada(p.pasta)) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível criar a pasta %1.").arg(p.pasta);
-        return false;
-    }
+    if (!CriarPastaPrivada(p.pasta))
+        return Falha(QStringLiteral("Não foi possível criar a pasta %1.").arg(p.pasta));
     QFile vazio(p.ficheiroSQLite());
-    if (!vazio.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível criar a base de dados %1.").arg(nome);
-        return false;
-    }
+    if (!vazio.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                    QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return Falha(QStringLiteral("Não foi possível criar a base de dados %1.").arg(nome));
     vazio.close();
-    if (Database::openSQLiteFile(p.ficheiroSQLite(), erro) != nullptr)
-        return true;
+    const auto db = Database::openSQLiteFile(p.ficheiroSQLite());
+    if (db)
+        return {};
     QFile::remove(p.ficheiroSQLite());
-    return false;
+    return db.falha();
 }
 
 bool ServidorSqlite::existeBaseDados(const QString& nome) const {
     return QFileInfo::exists(paraBaseDados(nome).ficheiroSQLite());
 }
 
-bool ServidorSqlite::apagarBaseDados(const QString& nome, QString* erro) const {
-    if (!nomeValido(nome)) {
-        if (erro)
-            *erro = QStringLiteral("Nome de base de dados inválido: %1").arg(nome);
-        return false;
-    }
+Resultado<> ServidorSqlite::apagarBaseDados(const QString& nome) const {
+    if (!nomeValido(nome))
+        return Falha(QStringLiteral("Nome de base de dados inválido: %1").arg(nome));
     const QString f = paraBaseDados(nome).ficheiroSQLite();
     QFile::remove(f + QStringLiteral("-wal"));
     QFile::remove(f + QStringLiteral("-shm"));
-    return QFile::remove(f);
+    if (!QFile::remove(f))
+        return Falha();
+    return {};
 }
 
-QStringList ServidorSqlite::basesDados(QString*) const {
+Resultado<QStringList> ServidorSqlite::basesDados() const {
     QStringList r;
     const QFileInfoList fs = QDir(m_params.pasta).entryInfoList({QStringLiteral("*.db")}, QDir::Files, QDir::Name);
     for (const QFileInfo& f : fs)

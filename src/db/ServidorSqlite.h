@@ -12,20 +12,20 @@ public:
     // "sqlite:/folder" or an absolute folder; nullopt for anything else.
     static std::optional<ConnectionParams> lerTexto(const QString& texto);
     // Opens the file, creating it when missing, with the session settings of every connection.
-    static std::shared_ptr<Database> abrirFicheiro(const QString& ficheiro, const ConnectionParams& p,
-                                                   QString* erro);
+    static Resultado<std::shared_ptr<Database>> abrirFicheiro(const QString& ficheiro,
+                                                              const ConnectionParams& p);
 
     QString texto() const override;
     QString textoNormalizado() const override { return texto(); }
     QString nomeMotor() const override { return QStringLiteral("SQLite"); }
 
-    std::shared_ptr<Database> abrir(const QString& baseDados, QString* erro = nullptr) const override;
+    Resultado<std::shared_ptr<Database>> abrir(const QString& baseDados) const override;
     bool validaLoginsNoServidor() const override { return false; }
 
-    bool criarBaseDados(const QString& nome, QString* erro = nullptr) const override;
+    Resultado<> criarBaseDados(const QString& nome) const override;
     bool existeBaseDados(const QString& nome) const override;
-    bool apagarBaseDados(const QString& nome, QString* erro = nullptr) const override;
-    QStringList basesDados(QString* erro = nullptr) const override;
+    Resultado<> apagarBaseDados(const QString& nome) const override;
+    Resultado<QStringList> basesDados() const override;
     QHash<QString, EstadoBaseDados> estadoBasesDados() const override;
 
     bool utilizadorUnico(Database& ligacao, const QString& baseDados, bool unico) const override;

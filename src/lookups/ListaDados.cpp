@@ -337,6 +337,13 @@ void ListaDados::setTag(int linha, const QVariant& tag) {
 
 QVariant ListaDados::tag(int linha) const { return linhaValida(linha) ? m_linhas[size_t(linha)].tag : QVariant(); }
 
+int ListaDados::linhaComTag(const QVariant& tag) const {
+    for (size_t i = 0; i < m_linhas.size(); ++i)
+        if (m_linhas[i].tag == tag)
+            return int(i);
+    return -1;
+}
+
 void ListaDados::setId(int linha, qint64 id) {
     if (linhaValida(linha))
         m_linhas[size_t(linha)].id = id;

@@ -97,6 +97,8 @@ public:
     // Hidden per-row data: a tag (any value) and a numeric id (for example the row's NumRegisto).
     void setTag(int linha, const QVariant& tag);
     QVariant tag(int linha) const;
+    // The first row whose tag equals the value; -1 when none does.
+    int linhaComTag(const QVariant& tag) const;
     void setId(int linha, qint64 id);
     qint64 id(int linha) const;
     // First row with that id, -1 when none.

@@ -200,14 +200,13 @@ bool PesquisaNOVA::Procurar(const std::function<void(int, int)>& progresso) {
                   m_db.dialect().limite(int(limiteRegistos()));
     m_valores = valores;
 
-    bool ok = false;
-    const QVariant total = m_db.scalar(m_sqlContagem, valores, &ok);
-    if (!ok) {
+    const auto total = m_db.lerValor(m_sqlContagem, valores);
+    if (!total) {
         // A failed query shows as a search without rows.
-        m_erro = m_db.lastError();
+        m_erro = total.mensagem();
         return false;
     }
-    m_total = total.toLongLong();
+    m_total = total->toLongLong();
 
     const auto& cols = m_lista->colunas();
     const int nCols = int(cols.size());

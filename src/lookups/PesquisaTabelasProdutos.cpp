@@ -38,9 +38,8 @@ QString PesquisaTabelas::Resolve_Codigo_Produto_str(const QString& codigo, const
     } else {
         r = ConverteCodigoProduto(r);
     }
-    bool ok = false;
-    const auto existe = bd().primeiraLinha(
-        QStringLiteral("SELECT Codigo FROM Produtos WHERE Codigo=?") + bd().dialect().limite(1), {r}, &ok);
+    const auto existe =
+        bd().primeiraLinha(QStringLiteral("SELECT Codigo FROM Produtos WHERE Codigo=?") + bd().dialect().limite(1), {r});
     if (!existe) {
         const QString base = produtoDoCodigoBarras(r);
         if (!base.isEmpty())

@@ -201,9 +201,10 @@ bool TabelaComum::cmdGravar_Click() {
     bool cancelado = false;
     {
         Transaction t(db);
-        bool ok = false;
-        const auto linha = db.primeiraLinha(
-            QStringLiteral("SELECT NumRegisto FROM %1 WHERE codigo=?").arg(m_tabela), {codigo}, &ok);
+        const auto lida =
+            db.lerPrimeiraLinha(QStringLiteral("SELECT NumRegisto FROM %1 WHERE codigo=?").arg(m_tabela), {codigo});
+        const bool ok = lida.ok();
+        const std::optional<QVariantList> linha = lida.valorOu(std::nullopt);
         if (ok && linha && novo) {
             // Another user took the code meanwhile: his row is not overwritten.
             m_ui.mensagem(QStringLiteral(" A T E N Ç Ã O !    Registo já existente."),
@@ -290,10 +291,9 @@ QString TabelaComum::usadoEm(const QString& codigo) {
     const QString mestre = QLatin1String(t->mestre);
     const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %1=?").arg(QLatin1String(t->coluna), mestre) +
                         m_ctx.bd().dialect().limite(1);
-    bool ok = false;
-    const auto linha = m_ctx.bd().primeiraLinha(sql, {codigo}, &ok);
+    const auto linha = m_ctx.bd().lerPrimeiraLinha(sql, {codigo});
     // When the check cannot be made the code is treated as used: nothing is deleted blindly.
-    return (!ok || linha) ? mestre : QString();
+    return (!linha || *linha) ? mestre : QString();
 }
 
 bool TabelaComum::cmdSim_Click() {

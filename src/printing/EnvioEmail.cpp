@@ -43,22 +43,17 @@ QByteArray cabecalhoCodificado(const QString& s) {
 }
 } // namespace
 
-bool EnviarEmail(const MensagemEmail& m, QString* erro) {
-    auto falha = [&](const QString& e) {
-        if (erro)
-            *erro = e;
-        return false;
-    };
+Resultado<> EnviarEmail(const MensagemEmail& m) {
     static const bool iniciado = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     if (!iniciado)
-        return falha(QStringLiteral("Não foi possível iniciar o envio de e-mail."));
+        return Falha(QStringLiteral("Não foi possível iniciar o envio de e-mail."));
     if (m.servidor.trimmed().isEmpty() || m.de.trimmed().isEmpty())
-        return falha(QStringLiteral("Servidor ou remetente em falta."));
+        return Falha(QStringLiteral("Servidor ou remetente em falta."));
     if (m.para.isEmpty())
-        return falha(QStringLiteral("Destinatário em falta."));
+        return Falha(QStringLiteral("Destinatário em falta."));
     Curl c;
     if (!c.h)
-        return falha(QStringLiteral("Não foi possível iniciar o envio de e-mail."));
+        return Falha(QStringLiteral("Não foi possível iniciar o envio de e-mail."));
 
     QString url = m.servidor.trimmed();
     if (!url.contains(QStringLiteral("://")))
@@ -104,7 +99,7 @@ bool EnviarEmail(const MensagemEmail& m, QString* erro) {
     QByteArray caminho, nome;
     if (!m.anexo.isEmpty()) {
         if (!QFile::exists(m.anexo))
-            return falha(QStringLiteral("O ficheiro %1 não existe.").arg(m.anexo));
+            return Falha(QStringLiteral("O ficheiro %1 não existe.").arg(m.anexo));
         caminho = QFile::encodeName(m.anexo);
         nome = QFileInfo(m.anexo).fileName().toUtf8();
         curl_mimepart* anexo = curl_mime_addpart(c.mime);
@@ -117,6 +112,6 @@ bool EnviarEmail(const MensagemEmail& m, QString* erro) {
 
     const CURLcode r = curl_easy_perform(c.h);
     if (r != CURLE_OK)
-        return falha(QString::fromUtf8(curl_easy_strerror(r)));
-    return true;
+        return Falha(QString::fromUtf8(curl_easy_strerror(r)));
+    return {};
 }

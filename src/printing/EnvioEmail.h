@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Resultado.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,5 +19,5 @@ struct MensagemEmail {
 // Recipients typed as "a@x.pt; b@y.pt" or with commas.
 QStringList SepararEnderecos(const QString& texto);
 
-// Sends through SMTP (STARTTLS when the server offers it). False with the reason in *erro.
-bool EnviarEmail(const MensagemEmail& m, QString* erro = nullptr);
+// Sends through SMTP (STARTTLS when the server offers it).
+Resultado<> EnviarEmail(const MensagemEmail& m);

@@ -47,9 +47,8 @@ bool ExportacaoPdf::exportarDisco() {
                       UserInteraction::Icone::Exclamacao, TituloAtencao);
         return false;
     }
-    QString erro;
-    if (!EscreverPdf(m_doc, ficheiro, &erro)) {
-        m_ui.mensagem(erro, UserInteraction::Icone::Critico, TituloAtencao);
+    if (auto r = EscreverPdf(m_doc, ficheiro); !r) {
+        m_ui.mensagem(r.mensagem(), UserInteraction::Icone::Critico, TituloAtencao);
         return false;
     }
     m_ui.mensagem(QStringLiteral("Exportação Terminada!"), UserInteraction::Icone::Informacao,
@@ -98,15 +97,14 @@ bool ExportacaoPdf::exportarMail() {
     m.corpo = (*p)[8].toString();
     m.anexo = ficheiroTemporario();
 
-    QString erro;
-    if (!EscreverPdf(m_doc, m.anexo, &erro)) {
-        m_ui.mensagem(erro, UserInteraction::Icone::Critico, TituloAtencao);
+    if (auto r = EscreverPdf(m_doc, m.anexo); !r) {
+        m_ui.mensagem(r.mensagem(), UserInteraction::Icone::Critico, TituloAtencao);
         return false;
     }
-    const bool enviado = EnviarEmail(m, &erro);
+    const Resultado<> enviado = EnviarEmail(m);
     QFile::remove(m.anexo);
     if (!enviado) {
-        m_ui.mensagem(QStringLiteral("Não foi possível enviar o e-mail: ") + erro,
+        m_ui.mensagem(QStringLiteral("Não foi possível enviar o e-mail: ") + enviado.mensagem(),
                       UserInteraction::Icone::Critico, TituloAtencao);
         return false;
     }

@@ -36,9 +36,9 @@ bool DesenharEmDispositivo(const DocumentoImpresso& doc, QPagedPaintDevice& disp
     return p.end();
 }
 
-bool EscreverPdf(const DocumentoImpresso& doc, const QString& ficheiro, QString* erro) {
-    if (!DestinoDeFicheiroValido(ficheiro, erro))
-        return false;
+Resultado<> EscreverPdf(const DocumentoImpresso& doc, const QString& ficheiro) {
+    if (auto r = DestinoDeFicheiroValido(ficheiro); !r)
+        return r;
     // Written whole or not at all: a full disk leaves the previous file (or none), never half a PDF.
     QSaveFile f(ficheiro);
     bool ok = f.open(QIODevice::WriteOnly);
@@ -52,10 +52,7 @@ bool EscreverPdf(const DocumentoImpresso& doc, const QString& ficheiro, QString*
                                     QMarginsF(0, 0, 0, 0)));
         ok = DesenharEmDispositivo(doc, w);
     }
-    if (!ok || !f.commit()) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível escrever o ficheiro %1.").arg(ficheiro);
-        return false;
-    }
-    return true;
+    if (!ok || !f.commit())
+        return Falha(QStringLiteral("Não foi possível escrever o ficheiro %1.").arg(ficheiro));
+    return {};
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "printing/DocumentoImpresso.h"
 
 class QPagedPaintDevice;
 
-// Writes every page of the document as PDF; false with the reason in *erro.
-bool EscreverPdf(const DocumentoImpresso& doc, const QString& ficheiro, QString* erro = nullptr);
+// Writes every page of the document as PDF.
+Resultado<> EscreverPdf(const DocumentoImpresso& doc, const QString& ficheiro);
 
 // Draws pages [de, ate] (1-based, 0 = to the end) onto a printer or PDF writer whose page size the
 // caller set; every page after the first starts with newPage().

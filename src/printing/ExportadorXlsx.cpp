@@ -36,12 +36,7 @@ std::optional<double> NumeroExportavel(const QString& texto, TipoDado tipo) {
     return std::nullopt;
 }
 
-bool EscreverXlsx(const DocumentoImpresso& doc, const QString& ficheiro, QString* erro) {
-    auto falha = [&](const QString& e) {
-        if (erro)
-            *erro = e;
-        return false;
-    };
+Resultado<> EscreverXlsx(const DocumentoImpresso& doc, const QString& ficheiro) {
     // A report that did not turn the recorder on still exports what it printed, placed by its boxes.
     std::vector<ElementoExportado> impressos;
     if (doc.exportados.empty())
@@ -73,7 +68,7 @@ bool EscreverXlsx(const DocumentoImpresso& doc, const QString& ficheiro, QString
 
     lxw_workbook* wb = workbook_new(QFile::encodeName(ficheiro).constData());
     if (!wb)
-        return falha(QStringLiteral("Não foi possível criar o ficheiro %1.").arg(ficheiro));
+        return Falha(QStringLiteral("Não foi possível criar o ficheiro %1.").arg(ficheiro));
     lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
     lxw_format* negrito = workbook_add_format(wb);
     format_set_bold(negrito);
@@ -109,8 +104,8 @@ bool EscreverXlsx(const DocumentoImpresso& doc, const QString& ficheiro, QString
     }
     const lxw_error fecho = workbook_close(wb);
     if (r != LXW_NO_ERROR)
-        return falha(QString::fromUtf8(lxw_strerror(r)));
+        return Falha(QString::fromUtf8(lxw_strerror(r)));
     if (fecho != LXW_NO_ERROR)
-        return falha(QString::fromUtf8(lxw_strerror(fecho)));
-    return true;
+        return Falha(QString::fromUtf8(lxw_strerror(fecho)));
+    return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "printing/DocumentoImpresso.h"
 
 #include <optional>
@@ -11,6 +12,5 @@ std::optional<double> NumeroExportavel(const QString& texto, TipoDado tipo);
 
 // Writes the texts the export recorder kept as one worksheet: one cell per text, rows in reading
 // order (page, then top to bottom), columns by the x the report printed them at, so a report's
-// columns stay columns. Without recorded texts, the printed texts are used. False with the reason
-// in *erro.
-bool EscreverXlsx(const DocumentoImpresso& doc, const QString& ficheiro, QString* erro = nullptr);
+// columns stay columns. Without recorded texts, the printed texts are used.
+Resultado<> EscreverXlsx(const DocumentoImpresso& doc, const QString& ficheiro);

@@ -7,7 +7,7 @@ namespace {
 
 // Portuguese number form: "." for thousands, "," for decimals.
 QString numero(const Currency& v, int casas = 2) {
-    QString t = v.rounded(casas).toString();
+    QString t = v.rounded(casas, Currency::Arredondamento::MetadeAfastaDeZero).toString();
     const qsizetype ponto = t.indexOf(u'.');
     QString inteira = ponto < 0 ? t : t.left(ponto);
     QString decimais = ponto < 0 ? QString() : t.mid(ponto + 1).left(casas).leftJustified(casas, u'0');
@@ -82,13 +82,10 @@ bool ImprimirFolhaLote(cPrinter& p, const FolhaLote& f, const QString& destino) 
     return p.Show();
 }
 
-bool FolhaLoteParaPdf(const FolhaLote& f, const QString& ficheiro, QString* erro) {
+Resultado<> FolhaLoteParaPdf(const FolhaLote& f, const QString& ficheiro) {
     cPrinter p;
-    if (!ImprimirFolhaLote(p, f, QStringLiteral("S")) || !p.documento()) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível preparar a folha de produção.");
-        return false;
-    }
-    return EscreverPdf(*p.documento(), ficheiro, erro);
+    if (!ImprimirFolhaLote(p, f, QStringLiteral("S")) || !p.documento())
+        return Falha(QStringLiteral("Não foi possível preparar a folha de produção."));
+    return EscreverPdf(*p.documento(), ficheiro);
 }
 

@@ -7,4 +7,4 @@ class cPrinter;
 // Draws the production sheet of a lot ("Folha de Produção de Lote") into the printer's document.
 bool ImprimirFolhaLote(cPrinter& p, const FolhaLote& f, const QString& destino = QStringLiteral("S"));
 // The sheet written straight to a PDF file (the headless program).
-bool FolhaLoteParaPdf(const FolhaLote& f, const QString& ficheiro, QString* erro);
+Resultado<> FolhaLoteParaPdf(const FolhaLote& f, const QString& ficheiro);

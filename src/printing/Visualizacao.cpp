@@ -29,8 +29,7 @@ void Visualizacao::irPara(int pagina) {
 }
 
 QString Visualizacao::exportarPara(const QString& ficheiro) {
-    QString erro;
-    if (!EscreverXlsx(*m_doc, ficheiro, &erro)) {
+    if (!EscreverXlsx(*m_doc, ficheiro)) {
         m_ui.mensagem(QStringLiteral("Ocorreu um erro ao tentar converter a listagem!"),
                       UserInteraction::Icone::Critico, TituloAtencao);
         return {};

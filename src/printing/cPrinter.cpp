@@ -488,8 +488,8 @@ double cPrinter::mY() const {
 
 // ---------------------------------------------------------------- export and housekeeping
 
-bool cPrinter::ListagemToECN(const QString& ficheiro, QString* erro) const {
-    return EscreverXlsx(*m_doc, ficheiro, erro);
+Resultado<> cPrinter::ListagemToECN(const QString& ficheiro) const {
+    return EscreverXlsx(*m_doc, ficheiro);
 }
 
 QString cPrinter::GetFilenameExportExcel(UserInteraction& ui) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "printing/DocumentoImpresso.h"
 
 #include <QDate>
@@ -198,8 +199,8 @@ public:
     // --- spreadsheet export ---
     void GravarExportacao(bool v) { m_gravar = v; }
     bool GravarExportacao() const { return m_gravar; }
-    // Writes the recorded texts as .xlsx; false with the reason in *erro.
-    bool ListagemToECN(const QString& ficheiro, QString* erro = nullptr) const;
+    // Writes the recorded texts as .xlsx.
+    Resultado<> ListagemToECN(const QString& ficheiro) const;
     // Asks where to write the spreadsheet; empty when cancelled.
     QString GetFilenameExportExcel(UserInteraction& ui) const;
 

@@ -30,9 +30,9 @@ Currency ActPVenda::margem(int i) const {
     if (custo.isZero() || i < 0 || i > 3)
         return {};
     return (precos[size_t(i)] - custo)
-        .multiply(Currency::fromString(QStringLiteral("100")))
-        .divide(custo)
-        .rounded(2);
+        .multiply(Currency::fromString(QStringLiteral("100")), Currency::Arredondamento::MetadeAfastaDeZero)
+        .divide(custo, Currency::Arredondamento::MetadeAfastaDeZero)
+        .rounded(2, Currency::Arredondamento::MetadeAfastaDeZero);
 }
 
 bool ActPVenda::cmdGravar_Click() {

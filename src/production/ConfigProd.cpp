@@ -31,13 +31,13 @@ bool soAlgarismos(const QString& t) {
 }
 } // namespace
 
-std::optional<DadosConfigProd> LerConfigProd(Database& db, bool* ok) {
+Resultado<std::optional<DadosConfigProd>> LerConfigProd(Database& db) {
     auto q = db.query(QStringLiteral("SELECT ") + Colunas.join(u',') +
                       QStringLiteral(" FROM configProd ORDER BY NumRegisto"));
-    if (ok)
-        *ok = q.has_value();
-    if (!q || !q->next())
-        return std::nullopt;
+    if (!q)
+        return Falha(db.lastError());
+    if (!q->next())
+        return std::optional<DadosConfigProd>();
     DadosConfigProd d;
     d.TipoSaida = q->value(0).toString();
     d.Tipoent = q->value(1).toString();
@@ -52,7 +52,7 @@ std::optional<DadosConfigProd> LerConfigProd(Database& db, bool* ok) {
     const QString precario = q->value(10).toString().trimmed();
     if (!precario.isEmpty())
         d.Precario = precario;
-    return d;
+    return std::optional<DadosConfigProd>(std::move(d));
 }
 
 ConfigProd::ConfigProd(GlobalContext& ctx, UserInteraction& ui) : m_ctx(ctx), m_ui(ui) {}
@@ -60,7 +60,7 @@ ConfigProd::ConfigProd(GlobalContext& ctx, UserInteraction& ui) : m_ctx(ctx), m_
 QString ConfigProd::Titulo() { return QStringLiteral("Configuração de Produção"); }
 
 void ConfigProd::carregar() {
-    dados = LerConfigProd(m_ctx.bd()).value_or(DadosConfigProd{});
+    dados = LerConfigProd(m_ctx.bd()).valorOu(std::nullopt).value_or(DadosConfigProd{});
     m_emEdicao = false;
 }
 
@@ -149,8 +149,9 @@ bool ConfigProd::gravar() {
         m_ui.mensagem(db.lastError(), Icone::Critico);
         return false;
     }
-    bool ok = false;
-    const QVariant num = db.scalar(QStringLiteral("SELECT NumRegisto FROM configProd ORDER BY NumRegisto"), {}, &ok);
+    const auto lido = db.lerValor(QStringLiteral("SELECT NumRegisto FROM configProd ORDER BY NumRegisto"));
+    bool ok = lido.ok();
+    const QVariant num = lido.valorOu(QVariant());
     qint64 numRegisto = num.isValid() && !num.isNull() ? num.toLongLong() : 0;
     const QSqlRecord antes = numRegisto ? lerRegisto(db, QStringLiteral("configProd"), numRegisto) : QSqlRecord();
     if (ok) {

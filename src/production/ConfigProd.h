@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Resultado.h"
+
 #include <QSqlRecord>
 #include <QString>
 #include <optional>
@@ -25,8 +27,8 @@ struct DadosConfigProd {
     QString Precario = QStringLiteral("PrecoMedioCusto"); // default price basis of new bill lines
 };
 
-// The row; nullopt when the table is empty (or the read failed, *ok false).
-std::optional<DadosConfigProd> LerConfigProd(Database& db, bool* ok = nullptr);
+// The row; nullopt when the table is empty.
+Resultado<std::optional<DadosConfigProd>> LerConfigProd(Database& db);
 
 // Logic of the window "Configuração de Produção" (frmConfigProd).
 class ConfigProd {

@@ -151,16 +151,17 @@ bool CriarLote::gravar() {
     Database& db = m_ctx.bd();
     const QString produto = txtProduto.trimmed();
     const QString lote = txtLote.trimmed();
-    bool ok = false;
-    if (LerLoteProduto(db, produto, lote, &ok) || !ok) {
-        m_ui.mensagem(ok ? QStringLiteral("Lote já existente para este Produto!") : db.lastError(),
-                      ok ? UserInteraction::Icone::Exclamacao : UserInteraction::Icone::Critico);
+    const auto existente = LerLoteProduto(db, produto, lote);
+    if (!existente || *existente) {
+        m_ui.mensagem(existente ? QStringLiteral("Lote já existente para este Produto!") : existente.mensagem(),
+                      existente ? UserInteraction::Icone::Exclamacao : UserInteraction::Icone::Critico);
         m_foco = Campo::Lote;
         return false;
     }
     // The lot must agree with the dates its code already has in the ledger.
-    if (!VerificaDatasLote(db, produto, lote, fabrico, validade, &ok)) {
-        m_ui.mensagem(ok ? MensagemDatasLote(lote) : db.lastError(), UserInteraction::Icone::Exclamacao);
+    const auto datas = VerificaDatasLote(db, produto, lote, fabrico, validade);
+    if (!datas || !*datas) {
+        m_ui.mensagem(datas ? MensagemDatasLote(lote) : datas.mensagem(), UserInteraction::Icone::Exclamacao);
         m_foco = Campo::Lote;
         return false;
     }
@@ -173,7 +174,13 @@ bool CriarLote::gravar() {
     novo.dataValidade = validade;
     novo.saftArcNo = txtSaftArcNo.trimmed();
     QString erro;
-    bool gravado = t.ok() && InserirLoteProduto(m_ctx, novo, &erro) > 0;
+    bool gravado = t.ok();
+    if (gravado) {
+        const auto inserido = InserirLoteProduto(m_ctx, novo);
+        gravado = inserido.ok();
+        if (!gravado)
+            erro = inserido.mensagem();
+    }
     if (gravado) {
         EntradaLog e;
         e.modulo = QStringLiteral("TB");

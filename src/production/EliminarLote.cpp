@@ -34,7 +34,7 @@ bool EliminarLote::loteSaiu(const QString& lote) {
     // Lots are kept left-filled to 10 digits, as the order window writes them.
     const QString codigo = ZerarLote(lote);
     Database& db = m_ctx.bd();
-    auto l = LerLoteProducao(db, codigo);
+    const auto l = LerLoteProducao(db, codigo).valorOu(std::nullopt);
     if (!l || !l->fechado) {
         m_ui.mensagem(QStringLiteral("Lote Inexistente ou em Aberto!"), UserInteraction::Icone::Critico);
         return false;

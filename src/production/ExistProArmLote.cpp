@@ -95,7 +95,7 @@ void ExistProArmLote::VerLote(const QString& lote, const QString& dataFabrico, c
         return QStringList{loc, lote, fab, val}.join(QChar(0x1F)).toUpper();
     };
     QHash<QString, Currency> saldos;
-    for (const SaldoLoteLocalizacao& s : SaldosPorLoteLocalizacao(db, produto, armazem))
+    for (const SaldoLoteLocalizacao& s : SaldosPorLoteLocalizacao(db, produto, armazem).valorOu({}))
         saldos[chave(s.localizacao, s.lote, s.dataFabrico, s.dataValidade)] += s.saldo;
     for (Linha& l : candidatos) {
         l.existencia = saldos.value(chave(l.localizacao, l.lote, l.dataFabrico, l.dataValidade));
@@ -143,7 +143,7 @@ bool ExistProArmLote::loteDigitado(const QString& lote) {
     txtLote = lote.trimmed();
     if (txtLote.isEmpty())
         return false;
-    auto l = LerLoteProduto(m_ctx.bd(), txtCodigo.trimmed(), txtLote);
+    const auto l = LerLoteProduto(m_ctx.bd(), txtCodigo.trimmed(), txtLote).valorOu(std::nullopt);
     if (!l) {
         txtDataFabrico.clear();
         txtDataValidade.clear();
@@ -165,10 +165,10 @@ ExistProArmLote::Resultado ExistProArmLote::seleccionar() {
     Database& db = m_ctx.bd();
     const QString produto = txtCodigo.trimmed();
     const QString lote = txtLote.trimmed();
-    bool ok = false;
-    if (!VerificaDatasLote(db, produto, lote, txtDataFabrico.trimmed(), txtDataValidade.trimmed(), &ok)) {
-        m_ui.mensagem(ok ? MensagemDatasLote(lote) : db.lastError(),
-                      ok ? UserInteraction::Icone::Exclamacao : UserInteraction::Icone::Critico);
+    const auto datas = VerificaDatasLote(db, produto, lote, txtDataFabrico.trimmed(), txtDataValidade.trimmed());
+    if (!datas || !*datas) {
+        m_ui.mensagem(datas ? MensagemDatasLote(lote) : datas.mensagem(),
+                      datas ? UserInteraction::Icone::Exclamacao : UserInteraction::Icone::Critico);
         return Resultado::Recusado;
     }
     const QString codigo = txtAfectaSTK.trimmed().toUpper();
@@ -188,7 +188,12 @@ ExistProArmLote::Resultado ExistProArmLote::seleccionar() {
             return Resultado::FocoLista;
         }
     } else if (codigo == QStringLiteral("S-")) {
-        if (!LerLoteProduto(db, produto, lote, &ok) && ok) {
+        const auto existente = LerLoteProduto(db, produto, lote);
+        if (!existente) {
+            m_ui.mensagem(existente.mensagem(), UserInteraction::Icone::Critico);
+            return Resultado::Recusado;
+        }
+        if (!*existente) {
             LoteProduto novo;
             novo.produto = produto;
             novo.codigo = lote;
@@ -196,14 +201,10 @@ ExistProArmLote::Resultado ExistProArmLote::seleccionar() {
             novo.dataFabrico = txtDataFabrico.trimmed();
             novo.dataValidade = txtDataValidade.trimmed();
             novo.observa = ObservaLoteAutomatico;
-            QString erro;
-            if (InserirLoteProduto(m_ctx, novo, &erro) <= 0) {
-                m_ui.mensagem(erro, UserInteraction::Icone::Critico);
+            if (const auto inserido = InserirLoteProduto(m_ctx, novo); !inserido) {
+                m_ui.mensagem(inserido.mensagem(), UserInteraction::Icone::Critico);
                 return Resultado::Recusado;
             }
-        } else if (!ok) {
-            m_ui.mensagem(db.lastError(), UserInteraction::Icone::Critico);
-            return Resultado::Recusado;
         }
     }
     return Resultado::Escolhido;

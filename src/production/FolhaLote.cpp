@@ -24,7 +24,7 @@ Movimento movimento(Database& db, const DocumentoProducao& d, const QString& pro
 }
 } // namespace
 
-std::optional<FolhaLote> LerFolhaLote(GlobalContext& ctx, const QString& lote, QString* erro) {
+Resultado<FolhaLote> LerFolhaLote(GlobalContext& ctx, const QString& lote) {
     Database& db = ctx.bd();
     FolhaLote f;
     f.lote = ZerarLote(lote);
@@ -36,11 +36,8 @@ std::optional<FolhaLote> LerFolhaLote(GlobalContext& ctx, const QString& lote, Q
                        "l.MedicoesLargura IS NULL) ORDER BY l.NumRegisto") +
             db.dialect().limite(1),
         {f.lote});
-    if (!r) {
-        if (erro)
-            *erro = MensagemLoteEmAberto;
-        return std::nullopt;
-    }
+    if (!r)
+        return Falha(MensagemLoteEmAberto, QStringLiteral("txtLote"));
     f.produto = r->at(0).toString();
     f.quantidade = Currency::fromVariant(r->at(1));
     f.custoUnitario = Currency::fromVariant(r->at(2));
@@ -67,7 +64,7 @@ std::optional<FolhaLote> LerFolhaLote(GlobalContext& ctx, const QString& lote, Q
         const Movimento rt = movimento(db, f.ret, l.produto);
         l.quantidade = s.quantidade + rf.quantidade - rt.quantidade;
         l.custoTotal = s.valor + rf.valor - rt.valor;
-        l.custoUnitario = l.quantidade.isZero() ? Currency() : l.custoTotal.divide(l.quantidade);
+        l.custoUnitario = l.quantidade.isZero() ? Currency() : l.custoTotal.divide(l.quantidade, Currency::Arredondamento::MetadeAfastaDeZero);
     }
     return f;
 }

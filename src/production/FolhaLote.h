@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "common/Currency.h"
 #include "production/ProductionDocument.h"
 
@@ -24,8 +25,8 @@ struct FolhaLote {
 
 inline const QString MensagemLoteEmAberto = QStringLiteral("Lote Inexistente ou em Aberto!");
 
-// Reads the sheet of a lot; nullopt with MensagemLoteEmAberto when the lot does not exist, is not
+// Reads the sheet of a lot; refused with MensagemLoteEmAberto when the lot does not exist, is not
 // closed or has measurements.
-std::optional<FolhaLote> LerFolhaLote(GlobalContext& ctx, const QString& lote, QString* erro = nullptr);
+Resultado<FolhaLote> LerFolhaLote(GlobalContext& ctx, const QString& lote);
 
 // Writes a sheet to a PDF file. Printing lives in the widget library, which installs it here; a

@@ -23,14 +23,15 @@ bool ImpFolhaLote::txtLote_LostFocus() {
         txtLote.descricao.clear();
         return false;
     }
-    QString erro;
-    m_folha = LerFolhaLote(m_ctx, ZerarLote(lote), &erro);
-    if (!m_folha) {
+    auto lida = LerFolhaLote(m_ctx, ZerarLote(lote));
+    if (!lida) {
         txtLote.descricao.clear();
         txtLote.focar = true;
-        m_ui.mensagem(erro.isEmpty() ? MensagemLoteEmAberto : erro, UserInteraction::Icone::Exclamacao);
+        m_ui.mensagem(lida.mensagem().isEmpty() ? MensagemLoteEmAberto : lida.mensagem(),
+                      UserInteraction::Icone::Exclamacao);
         return false;
     }
+    m_folha = std::move(lida).valor();
     txtLote.codigo = m_folha->lote;
     txtLote.descricao = m_folha->produto;
     return true;

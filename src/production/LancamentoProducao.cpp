@@ -1,7 +1,6 @@
 #include "production/LancamentoProducao.h"
 
 #include "common/Arredondamento.h"
-#include "common/InteraccaoSilenciosa.h"
 #include "common/UserInteraction.h"
 #include "stock/CustoMedio.h"
 #include "stock/LancaMovProduto.h"
@@ -19,11 +18,6 @@ namespace {
 
 namespace Col = ColMovProduto;
 
-bool recusar(GlobalContext& ctx, const QString& motivo) {
-    ctx.UltimoErro = motivo;
-    return false;
-}
-
 // What the raw-material price is read from.
 struct PrecoMateria {
     Currency preco;
@@ -34,21 +28,21 @@ class Lancamento {
 public:
     Lancamento(GlobalContext& ctx, ProductionDocument& d) : m_ctx(ctx), m_db(ctx.bd()), m_d(d) {}
 
-    void parametros() { m_parametros = ParametrosEmpresa::ler(m_db); }
+    void parametros() { m_parametros = ParametrosEmpresa::ler(m_db).valorOu({}); }
 
     // The price of a raw material as the bill row says, at the production date.
     PrecoMateria precoMateria(const LinhaProducao& l) {
         PrecoMateria p;
-        const auto b = m_db.primeiraLinha(
+        const auto lida = m_db.lerPrimeiraLinha(
             QStringLiteral("SELECT n.preco, n.precario, p.UltPrecoCompra, p.UltPrecoCusto, p.PrecoMedioCusto "
                            "FROM Produtos p LEFT JOIN Nomenclatura n ON n.ProdutoPrima=p.Codigo AND "
                            "n.ProdutoAcabado=? WHERE p.Codigo=? ORDER BY n.NumRegisto") +
                 m_db.dialect().limite(1),
-            {m_d.ProdutoAcabado, l.produto}, &p.ok);
-        if (!p.ok || !b) {
-            p.ok = false;
+            {m_d.ProdutoAcabado, l.produto});
+        if (!lida || !*lida)
             return p;
-        }
+        const std::optional<QVariantList>& b = *lida;
+        p.ok = true;
         if (m_parametros.produtoDiverso(l.produto)) {
             p.preco = Currency::fromVariant(b->at(0));
             return p;
@@ -96,27 +90,24 @@ public:
         return l;
     }
 
-    bool lancar(const LinhaMovProduto& l, const QString& produto) {
-        if (LancaMovProduto(m_ctx, l) > 0)
-            return true;
-        return recusado(produto);
+    Resultado<> lancar(const LinhaMovProduto& l, const QString& produto) {
+        if (const auto r = LancaMovProduto(m_ctx, l); !r)
+            return recusado(produto, r.mensagem());
+        return {};
     }
 
-    bool recusado(const QString& produto) {
-        const QString motivo = m_ctx.UltimoErro;
-        return recusar(m_ctx, QStringLiteral("Não foi possível lançar o produto %1!\nFavor de verificar a existência.")
-                                      .arg(produto) +
-                                  (motivo.isEmpty() ? QString() : QStringLiteral("\n(%1)").arg(motivo)));
+    static Falha recusado(const QString& produto, const QString& motivo = {}) {
+        return Falha(QStringLiteral("Não foi possível lançar o produto %1!\nFavor de verificar a existência.").arg(produto) +
+                     (motivo.isEmpty() ? QString() : QStringLiteral("\n(%1)").arg(motivo)));
     }
 
     // One consumption, reinforcement or return row; returns its value.
-    bool linhaMateria(const LinhaProducao& l, const DocumentoProducao& doc, const QString& afecta,
-                      const Currency& quant, bool segundaFase, Currency& valor) {
+    Resultado<Currency> linhaMateria(const LinhaProducao& l, const DocumentoProducao& doc, const QString& afecta,
+                                     const Currency& quant, bool segundaFase) {
         const PrecoMateria p = precoMateria(l);
         if (!p.ok)
-            return recusar(m_ctx, QStringLiteral("Não foi possível lançar o produto %1!\nFavor de verificar a existência.")
-                                          .arg(l.produto));
-        valor = ArredondaValor(quant.multiply(p.preco), m_ctx.casadec, 1);
+            return recusado(l.produto);
+        const Currency valor = ArredondaValor(quant.multiply(p.preco, Currency::Arredondamento::MetadeAfastaDeZero), m_ctx.casadec, 1);
         LinhaMovProduto m = linhaBase(doc, l.produto, afecta, quant, p.preco, segundaFase);
         m.definir(Col::CliFor, "C");
         m.definir(Col::Terceiro, m_d.Cliente);
@@ -129,7 +120,9 @@ public:
         if (!l.descricao.isEmpty())
             m.definir(Col::Descricao, l.descricao.left(50));
         m.definir(Col::observa, l.observacoes);
-        return lancar(m, l.produto);
+        if (auto r = lancar(m, l.produto); !r)
+            return r.falha();
+        return valor;
     }
 
     GlobalContext& m_ctx;
@@ -140,7 +133,7 @@ public:
 
 // Numbers the documents without one; two documents of one type (a configuration that uses one type
 // twice) get two numbers.
-bool numerar(Database& db, ProductionDocument& d, QString& erro) {
+Resultado<> numerar(Database& db, ProductionDocument& d) {
     QHash<QString, QStringList> dados;
     for (const DocumentoProducao* x : {&d.Saida, &d.Ent, &d.Ret, &d.Ref})
         if (x->numerado())
@@ -149,20 +142,19 @@ bool numerar(Database& db, ProductionDocument& d, QString& erro) {
         if (x->tipo.trimmed().isEmpty() || x->numerado())
             continue;
         QStringList& doTipo = dados[x->tipo.trimmed().toUpper()];
-        QString motivo;
-        x->numero = ProximoNumTabTipoMov(db, x->tipo, d.Data, &motivo, doTipo);
+        const auto numero = ProximoNumTabTipoMov(db, x->tipo, d.Data, doTipo);
         x->data = d.Data;
-        if (x->numero.isEmpty()) {
-            erro = motivo.isEmpty() ? QStringLiteral("Não foi possível numerar o documento %1.").arg(x->tipo)
-                                    : motivo + QStringLiteral("\nCorrija a configuração de Produção.");
-            return false;
-        }
+        if (!numero || numero->isEmpty())
+            return Falha(!numero && !numero.mensagem().isEmpty()
+                             ? numero.mensagem() + QStringLiteral("\nCorrija a configuração de Produção.")
+                             : QStringLiteral("Não foi possível numerar o documento %1.").arg(x->tipo));
+        x->numero = *numero;
         doTipo << x->numero;
     }
-    return true;
+    return {};
 }
 
-bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase, ResultadoProducao* resultado);
+Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase);
 
 } // namespace
 
@@ -181,43 +173,42 @@ std::optional<FaseProducao> EscolheFaseProducao(GlobalContext& ctx, UserInteract
     return std::nullopt;
 }
 
-bool LancaProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase, ResultadoProducao* resultado) {
-    ctx.UltimoErro.clear();
+Resultado<ResultadoProducao> LancaProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase) {
     try {
-        return lancarProducao(ctx, doc, fase, resultado);
+        return lancarProducao(ctx, doc, fase);
     } catch (const EstouroMontante&) {
         // The transaction's guard rolled everything back on the way out.
-        return recusar(ctx, MensagemLimiteValor(doc.ProdutoAcabado, doc.DescProdutoAcabado));
+        return Falha(MensagemLimiteValor(doc.ProdutoAcabado, doc.DescProdutoAcabado));
     }
 }
 
 namespace {
 
-bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase, ResultadoProducao* resultado) {
+Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase) {
     Database& db = ctx.bd();
     const ConfigProducao cfg = LerConfigProducao(db);
     if (!cfg.existe)
-        return recusar(ctx, QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
+        return Falha(QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
     ProductionDocument d = doc; // the caller's document changes only when the posting is committed
     d.Lote = ZerarLote(d.Lote);
     if (d.Lote.trimmed().isEmpty() || !d.Lote.trimmed().toLongLong())
-        return recusar(ctx, QStringLiteral("Lote de produção inválido: %1").arg(doc.Lote));
+        return Falha(QStringLiteral("Lote de produção inválido: %1").arg(doc.Lote));
     if (d.ProdutoAcabado.trimmed().isEmpty() || d.Armazem.trimmed().isEmpty() || d.Quantidade <= Currency())
-        return recusar(ctx, QStringLiteral("Preenchimento Incompleto!"));
+        return Falha(QStringLiteral("Preenchimento Incompleto!"));
     if (!QDate::fromString(d.Data, QStringLiteral("yyyy-MM-dd")).isValid())
-        return recusar(ctx, QStringLiteral("Data inválida: %1").arg(d.Data));
+        return Falha(QStringLiteral("Data inválida: %1").arg(d.Data));
     // Both phases post on the production date: a lot still pending when its period was closed
     // cannot take its adjustments there.
-    InteraccaoSilenciosa periodo;
-    if (!ValidaPeriodoAberto(ctx, periodo, d.Data, ctx.armazem, true))
-        return recusar(ctx, periodo.ultima.isEmpty() ? QStringLiteral("Data inválida: %1").arg(d.Data) : periodo.ultima);
+    if (const auto periodo = PeriodoEmAberto(ctx, d.Data, ctx.armazem); !periodo)
+        return Falha(periodo.mensagem().isEmpty() ? QStringLiteral("Data inválida: %1").arg(d.Data) : periodo.mensagem(),
+                     QStringLiteral("Data"));
     const bool segundaFase = !d.Nova;
     for (auto [doc2, tipo] : {std::pair{&d.Saida, cfg.tipoSaida}, std::pair{&d.Ent, cfg.tipoEnt},
                               std::pair{&d.Ret, cfg.tipoRet}, std::pair{&d.Ref, cfg.tipoRef}})
         if (doc2->tipo.trimmed().isEmpty())
             doc2->tipo = tipo;
     if (d.Saida.tipo.isEmpty() || d.Ent.tipo.isEmpty())
-        return recusar(ctx, QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
+        return Falha(QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
     if (d.Cliente.isEmpty())
         d.Cliente = cfg.cliente;
     if (d.Fornece.isEmpty())
@@ -228,11 +219,11 @@ bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fa
 
     Transaction t(db);
     if (!t.ok())
-        return recusar(ctx, db.lastError());
+        return Falha(db.lastError());
     // The lock row makes every other posting wait here until this one ends.
     const int bloqueadas = db.executarContando(QStringLiteral("UPDATE LockPro SET Tmp=1"));
     if (bloqueadas < 0 || (bloqueadas == 0 && db.insert(QStringLiteral("LockPro"), Registo()("Tmp", 1)) <= 0))
-        return recusar(ctx, db.lastError());
+        return Falha(db.lastError());
 
     Lancamento lanc(ctx, d);
     lanc.parametros();
@@ -247,9 +238,9 @@ bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fa
                                         db.dialect().limite(1),
                                         {d.Lote});
         if (!r)
-            return recusar(ctx, QStringLiteral("Lote inexistente: %1").arg(d.Lote));
+            return Falha(QStringLiteral("Lote inexistente: %1").arg(d.Lote));
         if (r->at(0).toInt() == 1)
-            return recusar(ctx, QStringLiteral("O lote %1 já está encerrado.").arg(d.Lote));
+            return Falha(QStringLiteral("O lote %1 já está encerrado.").arg(d.Lote));
         custoAnterior = Currency::fromVariant(r->at(1));
         d.Saida = {r->at(2).toString(), r->at(3).toString(), r->at(4).toString()};
         d.Ent = {r->at(5).toString(), r->at(6).toString(), r->at(7).toString()};
@@ -261,19 +252,17 @@ bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fa
                 x->tipo = x == &d.Ret ? cfg.tipoRet : cfg.tipoRef;
     }
 
-    QString erro;
-    if (!numerar(db, d, erro))
-        return recusar(ctx, erro);
+    if (auto r = numerar(db, d); !r)
+        return r.falha();
 
     // Lot number: past every lot taken meanwhile by another workstation.
     if (d.Nova) {
         for (;;) {
-            bool ok = false;
-            const QVariant existe = db.scalar(QStringLiteral("SELECT 1 FROM Lotes WHERE lote=?") + db.dialect().limite(1),
-                                              {d.Lote}, &ok);
-            if (!ok)
-                return recusar(ctx, db.lastError());
-            if (!existe.isValid())
+            const auto existe = db.lerValor(QStringLiteral("SELECT 1 FROM Lotes WHERE lote=?") + db.dialect().limite(1),
+                                            {d.Lote});
+            if (!existe)
+                return existe.falha();
+            if (!existe->isValid())
                 break;
             d.Lote = ZerarLote(QString::number(d.Lote.toLongLong() + 1));
         }
@@ -296,36 +285,37 @@ bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fa
         }
         OpcoesLancamento op;
         op.actualizarCustoMedioFicha = false; // set below from the real cost
-        linhaEntrada = LancaMovProduto(ctx, e, op);
-        if (linhaEntrada <= 0)
-            return lanc.recusado(d.ProdutoAcabado);
+        const auto entrada = LancaMovProduto(ctx, e, op);
+        if (!entrada)
+            return Lancamento::recusado(d.ProdutoAcabado, entrada.mensagem());
+        linhaEntrada = *entrada;
 
         if (!d.Saida.numerado() && !d.Ent.numerado())
-            return recusar(ctx, QStringLiteral("O registo na tabela de lotes está sem referência aos documento "
+            return Falha(QStringLiteral("O registo na tabela de lotes está sem referência aos documento "
                                                "gerados!\nFavor de tentar novamente."));
         Registo lote;
         lote("lote", d.Lote)("Produto", d.ProdutoAcabado)("precario", "0")("custoTotal", "0")("armazem", d.Armazem)(
             "quantidade", d.Quantidade.toVariant())("tipoSaida", d.Saida.tipo)("tipoRet", d.Ret.tipo)(
             "tiporef", d.Ref.tipo)("tipoent", d.Ent.tipo)("Fechado", fecha ? 1 : 0);
         if (db.insert(QStringLiteral("Lotes"), lote) <= 0)
-            return recusar(ctx, QStringLiteral("Já existe o lote %1!\nFavor de tentar novamente.").arg(d.Lote));
+            return Falha(QStringLiteral("Já existe o lote %1!\nFavor de tentar novamente.").arg(d.Lote));
 
         for (const LinhaProducao& l : d.linhas) {
-            Currency valor;
-            if (!lanc.linhaMateria(l, d.Saida, QStringLiteral("S+"), l.ordemProducao, false, valor))
-                return false;
-            custo += valor;
+            const auto valor = lanc.linhaMateria(l, d.Saida, QStringLiteral("S+"), l.ordemProducao, false);
+            if (!valor)
+                return valor.falha();
+            custo += *valor;
         }
     } else {
         for (const LinhaProducao& l : d.linhas) {
             if (l.acertos.isZero())
                 continue;
             const bool reforco = l.acertos > Currency();
-            Currency valor;
-            if (!lanc.linhaMateria(l, reforco ? d.Ref : d.Ret, reforco ? QStringLiteral("S+") : QStringLiteral("S-"),
-                                   l.acertos.abs(), true, valor))
-                return false;
-            custo += reforco ? valor : -valor;
+            const auto valor = lanc.linhaMateria(l, reforco ? d.Ref : d.Ret,
+                                                 reforco ? QStringLiteral("S+") : QStringLiteral("S-"), l.acertos.abs(), true);
+            if (!valor)
+                return valor.falha();
+            custo += reforco ? *valor : -*valor;
         }
     }
 
@@ -336,8 +326,8 @@ bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fa
             db.dialect().limite(1),
         {d.ProdutoAcabado}));
     if (precoFixo > Currency())
-        custoTotal = precoFixo.multiply(d.Quantidade);
-    const Currency precario = d.Quantidade.isZero() ? Currency() : custoTotal.divide(d.Quantidade);
+        custoTotal = precoFixo.multiply(d.Quantidade, Currency::Arredondamento::MetadeAfastaDeZero);
+    const Currency precario = d.Quantidade.isZero() ? Currency() : custoTotal.divide(d.Quantidade, Currency::Arredondamento::MetadeAfastaDeZero);
 
     Registo upd;
     upd("custoTotal", custoTotal.toVariant())("precario", precario.toVariant())("Fechado", fecha ? 1 : 0);
@@ -350,7 +340,7 @@ bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fa
     docCols(d.Ref, "Numeroref", "Dataref");
     docCols(d.Ent, "Numeroent", "Dataent");
     if (!db.update(QStringLiteral("Lotes"), upd.colunas, upd.valores, QStringLiteral("WHERE lote=?"), {d.Lote}))
-        return recusar(ctx, db.lastError());
+        return Falha(db.lastError());
 
     // The entry row takes the production's unit cost.
     if (linhaEntrada <= 0) {
@@ -360,18 +350,17 @@ bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fa
                                  {d.Ent.tipo, d.Ent.numero, d.Ent.data, d.ProdutoAcabado})
                            .toLongLong();
         if (linhaEntrada <= 0)
-            return recusar(ctx, QStringLiteral("Não foi encontrada a entrada do lote %1.").arg(d.Lote));
+            return Falha(QStringLiteral("Não foi encontrada a entrada do lote %1.").arg(d.Lote));
     }
     const QVariant p = precario.toVariant();
     if (!db.update(QStringLiteral("MovProduto"),
                    {Col::Preco, Col::PrecoAplicado, Col::UPCompra, Col::UPCusto, Col::Armazem_UPCompra,
                     Col::Armazem_UPCusto, Col::ValorIliq},
                    {p, p, p, p, p, p, custoTotal.toVariant()}, QStringLiteral("WHERE NumRegisto=?"), {linhaEntrada}))
-        return recusar(ctx, db.lastError());
+        return Falha(db.lastError());
 
     // Average cost of the entry as of its place in the ledger, and of the product file over all of it.
     const QString dataEnt = d.Ent.data.isEmpty() ? d.Data : d.Ent.data;
-    bool ok = true, ok2 = true, ok3 = true;
     // The company's rule as read under this transaction, instead of reading it again for each average.
     CorteCustoMedio tudo;
     tudo.regra = lanc.m_parametros.regraCustoMedio();
@@ -379,22 +368,22 @@ bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fa
     corte.data = dataEnt;
     corte.numRegisto = linhaEntrada;
     corte.porDataERegisto = true;
-    const Currency pmc = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, corte, &ok);
+    const auto pmc = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, corte);
     corte.armazem = d.Armazem;
-    const Currency pmcArmazem = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, corte, &ok2);
-    const Currency pmcFicha = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, tudo, &ok3);
-    if (!ok || !ok2 || !ok3 ||
-        !db.update(QStringLiteral("MovProduto"), {Col::PMCusto, Col::Armazem_PMCusto}, {pmc.toVariant(), pmcArmazem.toVariant()},
-                   QStringLiteral("WHERE NumRegisto=?"), {linhaEntrada}) ||
-        !GravaCustoMedioFicha(db, d.ProdutoAcabado, pmcFicha))
-        return recusar(ctx, db.lastError());
+    const auto pmcArmazem = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, corte);
+    const auto pmcFicha = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, tudo);
+    if (!pmc || !pmcArmazem || !pmcFicha ||
+        !db.update(QStringLiteral("MovProduto"), {Col::PMCusto, Col::Armazem_PMCusto},
+                   {pmc->toVariant(), pmcArmazem->toVariant()}, QStringLiteral("WHERE NumRegisto=?"), {linhaEntrada}) ||
+        !GravaCustoMedioFicha(db, d.ProdutoAcabado, *pmcFicha))
+        return Falha(db.lastError());
     // Last prices only when no entry comes after this one in ledger order (an entry dated later but
     // recorded earlier counts too).
     if (db.executarContando(QStringLiteral("UPDATE Produtos SET UltPrecoCompra=?, UltPrecoCusto=? WHERE Codigo=? AND "
                                            "NOT EXISTS (SELECT 1 FROM MovProduto WHERE Codigo=? AND NumRegisto<>? AND "
                                            "(Data>? OR (Data=? AND NumRegisto>?)) AND (AfectaStk='E+' OR AfectaStk='E-'))"),
                             {p, p, d.ProdutoAcabado, d.ProdutoAcabado, linhaEntrada, dataEnt, dataEnt, linhaEntrada}) < 0)
-        return recusar(ctx, db.lastError());
+        return Falha(db.lastError());
 
     // Counters, after all rows.
     const QString ultLote = db.scalar(QStringLiteral("SELECT UltLote FROM configProd ORDER BY NumRegisto") +
@@ -403,33 +392,32 @@ bool lancarProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fa
                                 .trimmed();
     if (d.Lote.toLongLong() > ultLote.toLongLong() &&
         !db.exec(QStringLiteral("UPDATE configProd SET UltLote=?"), {d.Lote}))
-        return recusar(ctx, db.lastError());
+        return Falha(db.lastError());
     for (const DocumentoProducao* x : {&d.Saida, &d.Ent, &d.Ret, &d.Ref})
         if (x->numerado() && !ActualizaUltNumero(db, x->tipo, x->numero))
-            return recusar(ctx, db.lastError());
+            return Falha(db.lastError());
 
     const bool actualizaPreco =
         db.scalar(QStringLiteral("SELECT actualizapreco FROM Produtos WHERE Codigo=?"), {d.ProdutoAcabado})
             .toString()
             .trimmed() == QStringLiteral("1");
     if (!t.commit())
-        return recusar(ctx, db.lastError().isEmpty() ? QStringLiteral("Não foi possível gravar a produção.") : db.lastError());
+        return Falha(db.lastError().isEmpty() ? QStringLiteral("Não foi possível gravar a produção.") : db.lastError());
 
     d.Situacao = fecha ? SituacaoEncerrada : SituacaoPendente;
     d.Nova = false;
     doc = d;
-    if (resultado) {
-        resultado->lote = d.Lote;
-        resultado->saida = d.Saida;
-        resultado->ent = d.Ent;
-        resultado->ret = d.Ret;
-        resultado->ref = d.Ref;
-        resultado->custoTotal = custoTotal;
-        resultado->precario = precario;
-        resultado->fechado = fecha;
-        resultado->actualizaPreco = actualizaPreco;
-    }
-    return true;
+    ResultadoProducao resultado;
+    resultado.lote = d.Lote;
+    resultado.saida = d.Saida;
+    resultado.ent = d.Ent;
+    resultado.ret = d.Ret;
+    resultado.ref = d.Ref;
+    resultado.custoTotal = custoTotal;
+    resultado.precario = precario;
+    resultado.fechado = fecha;
+    resultado.actualizaPreco = actualizaPreco;
+    return resultado;
 }
 
 } // namespace

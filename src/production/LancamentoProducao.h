@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "production/ProductionDocument.h"
 
 #include <optional>
@@ -28,6 +29,5 @@ std::optional<FaseProducao> EscolheFaseProducao(GlobalContext& ctx, UserInteract
 // Posts the production in one transaction serialised by the posting lock: a new lot gets its entry,
 // its lot record and one consumption row per line; a pending lot gets its reinforcements and returns
 // and is closed. Costs, average cost, last prices and counters follow. On success the document
-// carries the lot and document numbers used; on refusal nothing is written and the reason is in
-// ctx.UltimoErro.
-bool LancaProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase, ResultadoProducao* resultado = nullptr);
+// carries the lot and document numbers used; on refusal nothing is written.
+Resultado<ResultadoProducao> LancaProducao(GlobalContext& ctx, ProductionDocument& doc, FaseProducao fase);

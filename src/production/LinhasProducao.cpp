@@ -60,7 +60,7 @@ bool LerLoteProducao(GlobalContext& ctx, ProductionDocument& doc) {
 
 Currency QuantidadeOrdem(GlobalContext& ctx, const QString& produto, const Currency& quantNomenclatura,
                          const Currency& quantProduzir, bool naoMultiplica) {
-    Currency q = naoMultiplica ? quantNomenclatura : quantNomenclatura.multiply(quantProduzir);
+    Currency q = naoMultiplica ? quantNomenclatura : quantNomenclatura.multiply(quantProduzir, Currency::Arredondamento::MetadeAfastaDeZero);
     QString unidade, direccao;
     if (!VerificacoesStock(ctx).ControlaUnidades(ctx.bd(), unidade, q, produto, direccao, QStringLiteral("S+"), false))
         q = ArredondaValor(q, 0, 3);
@@ -96,7 +96,7 @@ int CarregarListaNomenc(GlobalContext& ctx, ProductionDocument& doc) {
             l.produto = b.prima;
             l.descricao = b.descricao;
             l.unidade = db.scalar(QStringLiteral("SELECT UnidadeVenda FROM Produtos WHERE Codigo=?"), {b.prima}).toString();
-            l.nomenclatura = b.quantidade.rounded(qBound(0, ctx.casasdecProducao, 4));
+            l.nomenclatura = b.quantidade.rounded(qBound(0, ctx.casasdecProducao, 4), Currency::Arredondamento::MetadeAfastaDeZero);
             l.ordemProducao = QuantidadeOrdem(ctx, b.prima, b.quantidade, doc.Quantidade, doc.NaoMultiplica);
             l.armazem = b.armazem;
             l.localizacao = verif.VerLocalizacao(db, b.prima, b.armazem, QStringLiteral("S+"), false);
@@ -128,7 +128,7 @@ int CarregarListaNomenc(GlobalContext& ctx, ProductionDocument& doc) {
                          l.produto = q.value(1).toString();
                          l.descricao = q.value(2).toString();
                          l.unidade = q.value(3).toString();
-                         l.nomenclatura = b.quantidade.rounded(qBound(0, ctx.casasdecProducao, 4));
+                         l.nomenclatura = b.quantidade.rounded(qBound(0, ctx.casasdecProducao, 4), Currency::Arredondamento::MetadeAfastaDeZero);
                          l.ordemProducao = Currency::fromVariant(q.value(5));
                          l.armazem = q.value(6).toString();
                          l.localizacao = q.value(7).toString();
@@ -207,7 +207,7 @@ AnaliseProducao AnalisaProducao(GlobalContext& ctx, const ProductionDocument& do
     Database& db = ctx.bd();
     bool primeira = true, semStock = false;
     Currency custo;
-    const ParametrosEmpresa parametros = ParametrosEmpresa::ler(db);
+    const ParametrosEmpresa parametros = ParametrosEmpresa::ler(db).valorOu({});
     struct Bom {
         QString prima, armazem, precario;
         Currency quant, preco, pmc, upCompra, upCusto;
@@ -226,11 +226,11 @@ AnaliseProducao AnalisaProducao(GlobalContext& ctx, const ProductionDocument& do
         FiltroSaldo f;
         f.produto = b.prima;
         f.armazem = b.armazem;
-        const Currency stock = SaldoProdutoArmazem(db, f);
+        const Currency stock = SaldoProdutoArmazem(db, f).valorOu(Currency());
         if (stock <= Currency() || b.quant <= Currency()) {
             semStock = semStock || stock <= Currency();
         } else {
-            const Currency c = stock.divide(b.quant);
+            const Currency c = stock.divide(b.quant, Currency::Arredondamento::MetadeAfastaDeZero);
             if (primeira || c < a.capacidade)
                 a.capacidade = c;
             primeira = false;
@@ -243,7 +243,7 @@ AnaliseProducao AnalisaProducao(GlobalContext& ctx, const ProductionDocument& do
             preco = b.upCompra;
         else if (b.precario == QStringLiteral("ULTPRECOCUSTO"))
             preco = b.upCusto;
-        custo += b.quant.multiply(preco);
+        custo += b.quant.multiply(preco, Currency::Arredondamento::MetadeAfastaDeZero);
     }
     if (semStock)
         a.capacidade = Currency();
@@ -267,7 +267,7 @@ AnaliseProducao AnalisaProducao(GlobalContext& ctx, const ProductionDocument& do
         if (!l.lote.trimmed().isEmpty())
             f.lote = l.lote.trimmed();
         const Currency quant = doc.Nova ? l.ordemProducao : l.acertos;
-        if (SaldoProdutoArmazem(db, f) < quant && !visto.contains(l.produto)) {
+        if (SaldoProdutoArmazem(db, f).valorOu(Currency()) < quant && !visto.contains(l.produto)) {
             visto.insert(l.produto, true);
             a.insuficientes.append({l.produto, l.descricao});
         }

@@ -14,15 +14,15 @@ Currency montante(const QSqlQuery& q, const char* coluna) {
 }
 } // namespace
 
-std::optional<LoteProduto> LerLoteProduto(Database& db, const QString& produto, const QString& codigo, bool* ok) {
+Resultado<std::optional<LoteProduto>> LerLoteProduto(Database& db, const QString& produto, const QString& codigo) {
     auto q = db.query(QStringLiteral("SELECT Produto, Codigo, Descricao, DataFabrico, DataValidade, Observa, "
                                      "Saft_ArcNo, Bloqueado FROM TabLotes WHERE Produto=? AND Codigo=? "
                                      "ORDER BY NumRegisto"),
                       {produto, codigo});
-    if (ok)
-        *ok = q.has_value();
-    if (!q || !q->next())
-        return std::nullopt;
+    if (!q)
+        return Falha(db.lastError());
+    if (!q->next())
+        return std::optional<LoteProduto>();
     LoteProduto l;
     l.produto = q->value(0).toString();
     l.codigo = q->value(1).toString();
@@ -32,23 +32,18 @@ std::optional<LoteProduto> LerLoteProduto(Database& db, const QString& produto, 
     l.observa = q->value(5).toString();
     l.saftArcNo = q->value(6).toString();
     l.bloqueado = q->value(7).toInt();
-    return l;
+    return std::optional<LoteProduto>(std::move(l));
 }
 
-qint64 InserirLoteProduto(GlobalContext& ctx, const LoteProduto& lote, QString* erro) {
+Resultado<qint64> InserirLoteProduto(GlobalContext& ctx, const LoteProduto& lote) {
     Database& db = ctx.bd();
-    auto falha = [erro](const QString& e) -> qint64 {
-        if (erro)
-            *erro = e;
-        return 0;
-    };
     if (lote.produto.trimmed().isEmpty() || lote.codigo.trimmed().isEmpty())
-        return falha(QStringLiteral("Falta o produto ou o código do lote."));
-    bool ok = false;
-    if (LerLoteProduto(db, lote.produto, lote.codigo, &ok))
-        return falha(QStringLiteral("Lote já existente para este Produto!"));
-    if (!ok)
-        return falha(db.lastError());
+        return Falha(QStringLiteral("Falta o produto ou o código do lote."), QStringLiteral("Codigo"));
+    const auto existente = LerLoteProduto(db, lote.produto, lote.codigo);
+    if (!existente)
+        return existente.falha();
+    if (*existente)
+        return Falha(QStringLiteral("Lote já existente para este Produto!"), QStringLiteral("Codigo"));
     QDateTime agora = db.agoraServidor();
     if (!agora.isValid())
         agora = QDateTime::currentDateTime();
@@ -61,12 +56,12 @@ qint64 InserirLoteProduto(GlobalContext& ctx, const LoteProduto& lote, QString* 
             QStringLiteral("Saft_ArcNo"), lote.saftArcNo)(QStringLiteral("Utilizador"), ctx.CodigoUtilizador)(
             QStringLiteral("DataSys"), agora.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
     if (n <= 0)
-        return falha(db.lastError());
+        return Falha(db.lastError());
     return n;
 }
 
-bool VerificaDatasLote(Database& db, const QString& produto, const QString& lote, const QString& dataFabrico,
-                       const QString& dataValidade, bool* ok) {
+Resultado<bool> VerificaDatasLote(Database& db, const QString& produto, const QString& lote, const QString& dataFabrico,
+                                  const QString& dataValidade) {
     bool diferente = false;
     const bool lido = db.percorrer(
         QStringLiteral("SELECT DISTINCT DataFabrico, DataValidade FROM MovProduto WHERE Codigo=? AND Lote=? "
@@ -75,21 +70,21 @@ bool VerificaDatasLote(Database& db, const QString& produto, const QString& lote
             if (q.value(0).toString() != dataFabrico || q.value(1).toString() != dataValidade)
                 diferente = true;
         });
-    if (ok)
-        *ok = lido;
-    return lido && !diferente;
+    if (!lido)
+        return Falha(db.lastError());
+    return !diferente;
 }
 
 QString MensagemDatasLote(const QString& lote) {
     return QStringLiteral("Já existe o lote [ %1 ] para este produto, mas com outras datas.").arg(lote);
 }
 
-std::optional<LoteProducao> LerLoteProducao(Database& db, const QString& lote, bool* ok) {
+Resultado<std::optional<LoteProducao>> LerLoteProducao(Database& db, const QString& lote) {
     auto q = db.query(QStringLiteral("SELECT * FROM Lotes WHERE lote=? ORDER BY NumRegisto"), {lote});
-    if (ok)
-        *ok = q.has_value();
-    if (!q || !q->next())
-        return std::nullopt;
+    if (!q)
+        return Falha(db.lastError());
+    if (!q->next())
+        return std::optional<LoteProducao>();
     LoteProducao l;
     l.numRegisto = q->value(QStringLiteral("NumRegisto")).toLongLong();
     l.lote = texto(*q, "lote");
@@ -105,7 +100,7 @@ std::optional<LoteProducao> LerLoteProducao(Database& db, const QString& lote, b
     l.entrada = {texto(*q, "tipoent"), texto(*q, "Numeroent"), texto(*q, "Dataent")};
     l.medicoesAltura = montante(*q, "MedicoesAltura");
     l.medicoesLargura = montante(*q, "MedicoesLargura");
-    return l;
+    return std::optional<LoteProducao>(std::move(l));
 }
 
 qint64 GravarLoteProducao(Database& db, const LoteProducao& l) {
@@ -135,11 +130,10 @@ qint64 GravarLoteProducao(Database& db, const LoteProducao& l) {
                                   l.fechado ? 1 : 0,
                                   l.medicoesAltura.toVariant(),
                                   l.medicoesLargura.toVariant()};
-    bool ok = false;
-    const QVariant existente =
-        db.scalar(QStringLiteral("SELECT NumRegisto FROM Lotes WHERE lote=? ORDER BY NumRegisto"), {l.lote}, &ok);
-    if (!ok)
+    const auto lido = db.lerValor(QStringLiteral("SELECT NumRegisto FROM Lotes WHERE lote=? ORDER BY NumRegisto"), {l.lote});
+    if (!lido)
         return 0;
+    const QVariant& existente = *lido;
     if (existente.isValid() && !existente.isNull()) {
         if (!db.update(QStringLiteral("Lotes"), colunas, valores, QStringLiteral("WHERE NumRegisto=?"), {existente}))
             return 0;

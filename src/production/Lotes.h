@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "common/Currency.h"
 
 #include <QString>
@@ -28,22 +29,21 @@ struct LoteProduto {
     int bloqueado = 0;
 };
 
-// The product lot; nullopt when there is none (or on failure, *ok false).
-std::optional<LoteProduto> LerLoteProduto(Database& db, const QString& produto, const QString& codigo,
-                                          bool* ok = nullptr);
+// The product lot; nullopt when there is none.
+Resultado<std::optional<LoteProduto>> LerLoteProduto(Database& db, const QString& produto, const QString& codigo);
 
 // Adds a product lot as the logged-in user, stamped with the server's time, Bloqueado 0 and an
 // empty description replaced by the code. A lot code that exists for the product is refused.
-// Returns its NumRegisto, or 0 with the reason in *erro.
-qint64 InserirLoteProduto(GlobalContext& ctx, const LoteProduto& lote, QString* erro = nullptr);
+// Returns its NumRegisto.
+Resultado<qint64> InserirLoteProduto(GlobalContext& ctx, const LoteProduto& lote);
 
 // Text put in Observa of lots created from the lot choice window.
 inline const QString ObservaLoteAutomatico = QStringLiteral("Registo criado Automaticamente");
 
 // A lot code keeps one pair of dates per product across every movement: false when a movement of
-// the product's lot carries other dates (or when the read fails, *ok false).
-bool VerificaDatasLote(Database& db, const QString& produto, const QString& lote, const QString& dataFabrico,
-                       const QString& dataValidade, bool* ok = nullptr);
+// the product's lot carries other dates.
+Resultado<bool> VerificaDatasLote(Database& db, const QString& produto, const QString& lote, const QString& dataFabrico,
+                                  const QString& dataValidade);
 // "Já existe o lote [ <lote> ] para este produto, mas com outras datas."
 QString MensagemDatasLote(const QString& lote);
 
@@ -69,8 +69,8 @@ struct LoteProducao {
     Currency medicoesAltura, medicoesLargura;
 };
 
-// The production lot; nullopt when there is none (or on failure, *ok false).
-std::optional<LoteProducao> LerLoteProducao(Database& db, const QString& lote, bool* ok = nullptr);
+// The production lot; nullopt when there is none.
+Resultado<std::optional<LoteProducao>> LerLoteProducao(Database& db, const QString& lote);
 // Writes the production lot: updates the row of its lot when there is one, else adds it.
 // Returns the row's NumRegisto, or 0 on failure.
 qint64 GravarLoteProducao(Database& db, const LoteProducao& lote);

@@ -185,10 +185,7 @@ void MovProducao::mostrarLinhas() {
 }
 
 void MovProducao::mostrarLinha(int i) {
-    int r = -1;
-    for (int k = 0; k < lvwListaNomec.numLinhas() && r < 0; ++k)
-        if (lvwListaNomec.tag(k).toInt() == i)
-            r = k;
+    const int r = lvwListaNomec.linhaComTag(i);
     if (r < 0)
         return;
     const LinhaProducao& l = doc.linhas[size_t(i)];
@@ -224,7 +221,7 @@ void MovProducao::ActualizaNomenclatura(qint64 numRegisto) {
         LinhaProducao& l = doc.linhas[size_t(i)];
         if (l.numRegisto != numRegisto)
             continue;
-        l.nomenclatura = quant.rounded(qBound(0, m_ctx.casasdecProducao, 4));
+        l.nomenclatura = quant.rounded(qBound(0, m_ctx.casasdecProducao, 4), Currency::Arredondamento::MetadeAfastaDeZero);
         l.ordemProducao = QuantidadeOrdem(m_ctx, l.produto, quant, doc.Quantidade, doc.NaoMultiplica);
         mostrarLinha(i);
     }
@@ -403,9 +400,8 @@ void MovProducao::definirLote(const QString& lote, const QString& localizacao, c
         doc.linhas.insert(doc.linhas.begin() + i + 1, resto);
     }
     mostrarLinhas();
-    for (int k = 0; k < lvwListaNomec.numLinhas(); ++k)
-        if (lvwListaNomec.tag(k).toInt() == i)
-            lvwListaNomec.lvw_SelectLinha(k);
+    if (const int r = lvwListaNomec.linhaComTag(i); r >= 0)
+        lvwListaNomec.lvw_SelectLinha(r);
 }
 
 bool MovProducao::loteProdutoAcabadoEscolhido(const QString& lote) {
@@ -453,10 +449,8 @@ bool MovProducao::cmdExecutarLote_Click() {
         return m_foco = Campo::Lote, false;
     const VerificacaoLote v = VerificaExecutarLote(m_ctx, doc);
     if (!v.ok) {
-        if (v.linha >= 0)
-            for (int k = 0; k < lvwListaNomec.numLinhas(); ++k)
-                if (lvwListaNomec.tag(k).toInt() == v.linha)
-                    lvwListaNomec.lvw_SelectLinha(k);
+        if (const int r = v.linha >= 0 ? lvwListaNomec.linhaComTag(v.linha) : -1; r >= 0)
+            lvwListaNomec.lvw_SelectLinha(r);
         recusar(v.mensagem, Campo::Lista, v.icone, v.titulo);
         return false;
     }
@@ -488,9 +482,9 @@ void MovProducao::Analise() {
 void MovProducao::cmdImpConfer_Click() {
     if (!m_ui.pergunta(QStringLiteral("Confirma a Impressão de Doc. Conferência")))
         return;
-    QString erro;
-    if (!LerFolhaLote(m_ctx, doc.Lote, &erro)) {
-        m_ui.mensagem(erro.isEmpty() ? MensagemLoteEmAberto : erro, UserInteraction::Icone::Exclamacao);
+    if (const auto folha = LerFolhaLote(m_ctx, doc.Lote); !folha) {
+        m_ui.mensagem(folha.mensagem().isEmpty() ? MensagemLoteEmAberto : folha.mensagem(),
+                      UserInteraction::Icone::Exclamacao);
         return;
     }
     if (imprimirFolha)
@@ -523,13 +517,14 @@ bool MovProducao::cmdProcessar_Click() {
             return std::count_if(guardadas.begin(), guardadas.end(),
                                  [&](const LinhaProducao& o) { return o.produto == l.produto; }) > 1;
         });
-    const bool ok = LancaProducao(m_ctx, doc, *fase, &m_resultado);
+    const auto lancado = LancaProducao(m_ctx, doc, *fase);
     m_aLancar = false;
-    if (!ok) {
+    if (!lancado) {
         doc.linhas = guardadas;
-        m_ui.mensagem(m_ctx.UltimoErro, UserInteraction::Icone::Exclamacao);
+        m_ui.mensagem(lancado.mensagem(), UserInteraction::Icone::Exclamacao);
         return false;
     }
+    m_resultado = *lancado;
     if (m_resultado.actualizaPreco &&
         m_ui.pergunta(QStringLiteral("Actualiza Preços de Venda do produto Acabado?")) &&
         actualizarPrecosVenda)
@@ -575,7 +570,7 @@ bool MovProducao::pedirUnidadeAlternativa() {
         return false;
     }
     doc.OutUniCod = codigo;
-    doc.OutUniQuant = q.rounded(qBound(0, m_ctx.casadecquantOutUni, 4));
+    doc.OutUniQuant = q.rounded(qBound(0, m_ctx.casadecquantOutUni, 4), Currency::Arredondamento::MetadeAfastaDeZero);
     return true;
 }
 

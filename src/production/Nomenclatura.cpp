@@ -34,7 +34,7 @@ QString Nomenclatura::Titulo() { return QStringLiteral("Nomenclatura de Produtos
 Database& Nomenclatura::bd() const { return m_ctx.bd(); }
 
 void Nomenclatura::abrir() {
-    auto config = LerConfigProd(bd());
+    const auto config = LerConfigProd(bd()).valorOu(std::nullopt);
     if (!config)
         m_ui.mensagem(QStringLiteral("Não tem as configurações da produção bem definidas!"), Icone::Critico);
     else {
@@ -189,7 +189,7 @@ void Nomenclatura::definirCtrlQuantidades(bool controlo) {
 
 void Nomenclatura::CarregarListaNomenc(const QString& produtoAcabado) {
     lvwListaNomec.limparLinhas();
-    const std::vector<LinhaNomenclatura> linhas = LerNomenclatura(bd(), produtoAcabado);
+    const std::vector<LinhaNomenclatura> linhas = LerNomenclatura(bd(), produtoAcabado).valorOu({});
     const int casas = m_ctx.casasdecProducao;
     for (const LinhaNomenclatura& n : linhas) {
         const int l = lvwListaNomec.lvw_AddLinha();
@@ -327,7 +327,7 @@ bool Nomenclatura::alterarProduto() {
     const int l = lvwListaNomec.linhaSeleccionada();
     if (l < 0)
         return false;
-    const LinhaNomenclatura n = LerLinhaNomenclatura(bd(), lvwListaNomec.id(l));
+    const LinhaNomenclatura n = LerLinhaNomenclatura(bd(), lvwListaNomec.id(l)).valorOu({});
     if (n.numRegisto == 0)
         return false;
     m_painelAberto = true;
@@ -392,7 +392,7 @@ void Nomenclatura::lerPrecosProduto() {
     m_upCusto = p ? Currency::fromVariant(p->at(0)) : Currency();
     m_upCompra = p ? Currency::fromVariant(p->at(1)) : Currency();
     m_pmc = p ? Currency::fromVariant(p->at(2)) : Currency();
-    if (ParametrosEmpresa::ler(bd()).pmcPorArmazem) {
+    if (ParametrosEmpresa::ler(bd()).valorOu({}).pmcPorArmazem) {
         const PrecosArmazem a = PrecosArmazemUltimaEntrada(bd(), produto, txtArmazem.codigo.trimmed(),
                                                            QStringLiteral("9999-12-31"));
         m_upCusto = a.upCusto;
@@ -489,7 +489,7 @@ bool Nomenclatura::gravarLinha() {
     n.factorFormula = formula == QStringLiteral("B") ? formula : QStringLiteral("A");
     // In mode alter the line keeps its raw material; a changed code would leave the old row behind.
     if (m_modo == u'A' && m_linhaEditada) {
-        const LinhaNomenclatura antiga = LerLinhaNomenclatura(bd(), m_linhaEditada);
+        const LinhaNomenclatura antiga = LerLinhaNomenclatura(bd(), m_linhaEditada).valorOu({});
         if (antiga.numRegisto && antiga.produtoPrima != n.produtoPrima) {
             Transaction t(bd());
             if (!t.ok() || !bd().exec(QStringLiteral("DELETE FROM Nomenclatura WHERE NumRegisto=?"), {m_linhaEditada}) ||

@@ -48,24 +48,24 @@ bool log(GlobalContext& ctx, const QString& accao, const QString& descricao, con
 
 } // namespace
 
-std::vector<LinhaNomenclatura> LerNomenclatura(Database& db, const QString& produtoAcabado, bool* ok) {
+Resultado<std::vector<LinhaNomenclatura>> LerNomenclatura(Database& db, const QString& produtoAcabado) {
     std::vector<LinhaNomenclatura> r;
     const bool lido = db.percorrer(QStringLiteral("SELECT ") + Colunas +
                                        QStringLiteral(" FROM Nomenclatura WHERE ProdutoAcabado=? "
                                                       "ORDER BY ProdutoPrima, NumRegisto"),
                                    {produtoAcabado}, [&](const QSqlQuery& q) { r.push_back(lerLinha(q)); });
-    if (ok)
-        *ok = lido;
+    if (!lido)
+        return Falha(db.lastError());
     return r;
 }
 
-LinhaNomenclatura LerLinhaNomenclatura(Database& db, qint64 numRegisto, bool* ok) {
+Resultado<LinhaNomenclatura> LerLinhaNomenclatura(Database& db, qint64 numRegisto) {
     auto q = db.query(QStringLiteral("SELECT ") + Colunas + QStringLiteral(" FROM Nomenclatura WHERE NumRegisto=?"),
                       {numRegisto});
-    if (ok)
-        *ok = q.has_value();
-    if (!q || !q->next())
-        return {};
+    if (!q)
+        return Falha(db.lastError());
+    if (!q->next())
+        return LinhaNomenclatura{};
     return lerLinha(*q);
 }
 
@@ -97,13 +97,13 @@ qint64 GravarLinhaNomenclatura(GlobalContext& ctx, LinhaNomenclatura l, bool* no
     Transaction t(db);
     if (!t.ok())
         return 0;
-    bool ok = false;
-    const QVariant existente =
-        db.scalar(QStringLiteral("SELECT NumRegisto FROM Nomenclatura WHERE ProdutoAcabado=? AND ProdutoPrima=? "
-                                 "ORDER BY NumRegisto"),
-                  {l.produtoAcabado, l.produtoPrima}, &ok);
-    if (!ok)
+    const auto lido =
+        db.lerValor(QStringLiteral("SELECT NumRegisto FROM Nomenclatura WHERE ProdutoAcabado=? AND ProdutoPrima=? "
+                                   "ORDER BY NumRegisto"),
+                    {l.produtoAcabado, l.produtoPrima});
+    if (!lido)
         return 0;
+    const QVariant& existente = *lido;
     const QStringList colunas = {"ProdutoAcabado", "DescProdutoAcabado", "ProdutoPrima", "descprodutoprima",
                                  "quantidade",     "ProdutoAcabadoPreco", "preco",       "Armazem",
                                  "observa",        "Fixa",               "CtrlQuantidades", "precario",
@@ -160,7 +160,7 @@ bool NomenclaturaEmObras(Database& db, const QString& produtoAcabado) {
 bool EliminarLinhaNomenclatura(GlobalContext& ctx, qint64 numRegisto) {
     Database& db = ctx.bd();
     Transaction t(db);
-    const LinhaNomenclatura l = LerLinhaNomenclatura(db, numRegisto);
+    const LinhaNomenclatura l = LerLinhaNomenclatura(db, numRegisto).valorOu({});
     if (!t.ok() || l.numRegisto == 0)
         return false;
     if (!db.exec(QStringLiteral("DELETE FROM Nomenclatura WHERE NumRegisto=?"), {numRegisto}))
@@ -202,10 +202,10 @@ int ImportarNomenclatura(GlobalContext& ctx, const QString& produtoAcabado, cons
     Database& db = ctx.bd();
     if (produtoAcabado.trimmed().isEmpty() || ExisteNomenclatura(db, produtoAcabado))
         return -1;
-    bool ok = false;
-    const std::vector<LinhaNomenclatura> linhas = LerNomenclatura(db, origem, &ok);
-    if (!ok)
+    const auto lidas = LerNomenclatura(db, origem);
+    if (!lidas)
         return -1;
+    const std::vector<LinhaNomenclatura>& linhas = *lidas;
     if (linhas.empty())
         return 0;
     Transaction t(db);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "common/Currency.h"
 
 #include <QString>
@@ -37,11 +38,10 @@ struct LinhaNomenclatura {
     Currency produtoAcabadoPreco;
 };
 
-// The lines of a finished product's bill, ordered by raw material. Empty when it has none (or on
-// failure, *ok false).
-std::vector<LinhaNomenclatura> LerNomenclatura(Database& db, const QString& produtoAcabado, bool* ok = nullptr);
+// The lines of a finished product's bill, ordered by raw material. Empty when it has none.
+Resultado<std::vector<LinhaNomenclatura>> LerNomenclatura(Database& db, const QString& produtoAcabado);
 // One line by NumRegisto; numRegisto 0 in the result when there is none.
-LinhaNomenclatura LerLinhaNomenclatura(Database& db, qint64 numRegisto, bool* ok = nullptr);
+Resultado<LinhaNomenclatura> LerLinhaNomenclatura(Database& db, qint64 numRegisto);
 // Whether the finished product has a bill.
 bool ExisteNomenclatura(Database& db, const QString& produtoAcabado);
 

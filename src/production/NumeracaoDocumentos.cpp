@@ -22,27 +22,19 @@ QString oitoDigitos(qint64 n) { return QString::number(n).right(8).rightJustifie
 
 } // namespace
 
-QString ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& data, QString* erro,
-                             const QStringList& reservados) {
-    auto falha = [&] {
-        if (erro)
-            *erro = db.lastError();
-        return QString();
-    };
-    bool ok = false;
-    const auto r = db.primeiraLinha(
+Resultado<QString> ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& data,
+                                        const QStringList& reservados) {
+    const auto lida = db.lerPrimeiraLinha(
         QStringLiteral("SELECT UltNumero, IncrementaMes, ControloHash, Modulo FROM TabTipoMov WHERE Codigo=? "
                        "ORDER BY NumRegisto") +
             db.dialect().limite(1),
-        {tipo}, &ok);
-    if (!ok)
-        return falha();
-    if (!r) {
-        // Numbering a type nobody defined would hand "00000001" to every document of it.
-        if (erro)
-            *erro = QStringLiteral("O tipo de movimento %1 não existe na tabela de tipos de movimento.").arg(tipo);
-        return QString();
-    }
+        {tipo});
+    if (!lida)
+        return lida.falha();
+    const std::optional<QVariantList>& r = *lida;
+    // Numbering a type nobody defined would hand "00000001" to every document of it.
+    if (!r)
+        return Falha(QStringLiteral("O tipo de movimento %1 não existe na tabela de tipos de movimento.").arg(tipo));
     qint64 proximo = r->at(0).toString().trimmed().right(8).toLongLong() + 1;
     const bool mensal = r->at(1).toInt() != 0;
     const bool hash = r->at(2).toInt() != 0;
@@ -50,23 +42,23 @@ QString ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& d
     const QString ano = data.left(4);
     const Dialect& d = db.dialect();
     if (mensal) {
-        const QVariant n = db.scalar(QStringLiteral("SELECT Numero FROM %1 WHERE Tipo=? AND substr(Data,1,7)=? "
-                                                    "ORDER BY Numero DESC")
-                                             .arg(tabela) +
-                                         d.limite(1),
-                                     {tipo, data.left(7)}, &ok);
-        if (!ok)
-            return falha();
-        proximo = n.toString().trimmed().toLongLong() + 1;
+        const auto n = db.lerValor(QStringLiteral("SELECT Numero FROM %1 WHERE Tipo=? AND substr(Data,1,7)=? "
+                                                  "ORDER BY Numero DESC")
+                                           .arg(tabela) +
+                                       d.limite(1),
+                                   {tipo, data.left(7)});
+        if (!n)
+            return n.falha();
+        proximo = n->toString().trimmed().toLongLong() + 1;
     }
     if (hash) {
-        const QVariant n = db.scalar(QStringLiteral("SELECT MAX(%1) FROM %2 WHERE Tipo=? AND Ano=? AND %3")
-                                         .arg(d.paraNumero(QStringLiteral("Numero")), tabela,
-                                              d.soDigitos(QStringLiteral("Numero"))),
-                                     {tipo, ano}, &ok);
-        if (!ok)
-            return falha();
-        proximo = qMax(proximo, qint64(n.toDouble()) + 1);
+        const auto n = db.lerValor(QStringLiteral("SELECT MAX(%1) FROM %2 WHERE Tipo=? AND Ano=? AND %3")
+                                       .arg(d.paraNumero(QStringLiteral("Numero")), tabela,
+                                            d.soDigitos(QStringLiteral("Numero"))),
+                                   {tipo, ano});
+        if (!n)
+            return n.falha();
+        proximo = qMax(proximo, qint64(n->toDouble()) + 1);
     }
     // A counter behind the ledger (another program, a restored copy) must not give a number twice;
     // nor may a number a production lot keeps for a document with no rows yet (its return and
@@ -88,22 +80,22 @@ QString ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& d
         if (stock)
             for (int i = 0; i < 4; ++i)
                 v << tipo << numero << ano;
-        const QVariant usado = db.scalar(sqlUsado, v, &ok);
-        if (!ok)
-            return falha();
-        if (!usado.isValid())
+        const auto usado = db.lerValor(sqlUsado, v);
+        if (!usado)
+            return usado.falha();
+        if (!usado->isValid())
             return numero;
     }
 }
 
 bool ActualizaUltNumero(Database& db, const QString& tipo, const QString& numero) {
-    bool ok = false;
-    const QVariant actual =
-        db.scalar(QStringLiteral("SELECT UltNumero FROM TabTipoMov WHERE Codigo=? ORDER BY NumRegisto") +
-                      db.dialect().limite(1),
-                  {tipo}, &ok);
-    if (!ok)
+    const auto lido =
+        db.lerValor(QStringLiteral("SELECT UltNumero FROM TabTipoMov WHERE Codigo=? ORDER BY NumRegisto") +
+                        db.dialect().limite(1),
+                    {tipo});
+    if (!lido)
         return false;
+    const QVariant& actual = *lido;
     if (actual.isValid() && actual.toString().trimmed().toLongLong() >= numero.toLongLong())
         return true;
     return db.exec(QStringLiteral("UPDATE TabTipoMov SET UltNumero=? WHERE Codigo=?"), {numero, tipo});

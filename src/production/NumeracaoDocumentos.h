@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Resultado.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,11 +11,10 @@ class Database;
 // TabTipoMov.UltNumero + 1, or, with monthly numbering, the month's highest number + 1, or, with
 // hash control, the year's highest number + 1; never a number already used by that type in that
 // year in the module's ledger, reserved by a production lot record, or listed in `reservados`
-// (numbers this posting already took). 8 characters left-filled with "0"; "" with the reason in
-// erro when the type does not exist or a read fails. Run inside the posting transaction, after
-// the posting lock.
-QString ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& data, QString* erro = nullptr,
-                             const QStringList& reservados = {});
+// (numbers this posting already took). 8 characters left-filled with "0"; refused when the type
+// does not exist or a read fails. Run inside the posting transaction, after the posting lock.
+Resultado<QString> ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& data,
+                                        const QStringList& reservados = {});
 
 // Raises TabTipoMov.UltNumero of the type to the number when the number is greater.
 bool ActualizaUltNumero(Database& db, const QString& tipo, const QString& numero);

@@ -43,9 +43,9 @@ Currency CalculaQuantidadeFactor(const Currency& quantidade, const Currency& fac
     if (formula.trimmed().toUpper() == QStringLiteral("B")) {
         if (quantidade.isZero())
             return {};
-        r = factor.divide(quantidade);
+        r = factor.divide(quantidade, Currency::Arredondamento::MetadeAfastaDeZero);
     } else {
-        r = directo ? quantidade.multiply(factor) : quantidade.divide(factor);
+        r = directo ? quantidade.multiply(factor, Currency::Arredondamento::MetadeAfastaDeZero) : quantidade.divide(factor, Currency::Arredondamento::MetadeAfastaDeZero);
     }
-    return r.rounded(qBound(0, casas, 4));
+    return r.rounded(qBound(0, casas, 4), Currency::Arredondamento::MetadeAfastaDeZero);
 }

@@ -22,11 +22,12 @@ QString padraoPrograma() {
     return NomePrograma + QStringLiteral("%");
 }
 
-bool existeLinha(Database& db, const QString& utilizador, const QString& chave, bool* ok) {
-    return db
-        .primeiraLinha(QStringLiteral("SELECT chave FROM Acessos WHERE chave=? AND utilizador=?"),
-                       {chave, utilizador}, ok)
-        .has_value();
+Resultado<bool> existeLinha(Database& db, const QString& utilizador, const QString& chave) {
+    const auto r =
+        db.lerPrimeiraLinha(QStringLiteral("SELECT chave FROM Acessos WHERE chave=? AND utilizador=?"), {chave, utilizador});
+    if (!r)
+        return r.falha();
+    return r->has_value();
 }
 
 struct LinhaAcesso {
@@ -34,11 +35,11 @@ struct LinhaAcesso {
 };
 
 bool inserirSeFaltar(Database& db, const QString& utilizador, const LinhaAcesso& l, int value) {
-    bool ok = false;
-    if (existeLinha(db, utilizador, l.chave, &ok))
-        return true;
-    if (!ok)
+    const auto existe = existeLinha(db, utilizador, l.chave);
+    if (!existe)
         return false;
+    if (*existe)
+        return true;
     return db.insert(QStringLiteral("Acessos"),
                      Registo()(QStringLiteral("utilizador"), utilizador)(QStringLiteral("chave"), l.chave)(
                          QStringLiteral("value"), value)(QStringLiteral("chave1"), l.chave1)(

@@ -52,7 +52,7 @@ bool LogGeral(GlobalContext& ctx, EntradaLog e, const QSqlRecord* antes, const Q
         quando = QDateTime::currentDateTime();
     // Session-length entries carry their duration in seconds and are dated at their start.
     if (e.modulo == QStringLiteral("LI"))
-        quando = quando.addSecs(-e.valor.rounded(0).raw() / Currency::Escala);
+        quando = quando.addSecs(-e.valor.rounded(0, Currency::Arredondamento::MetadeAfastaDeZero).raw() / Currency::Escala);
     return MeteNoLogGeral(db, ctx.CodigoUtilizador, e, quando.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) > 0;
 }
 

@@ -327,8 +327,11 @@ void Login::EliminarUtilizadorTarvo() {
         return;
     if (Presenca(m_ctx, m_programa).Utilizador_EmUso_TodosModulos(CodigoServico))
         return;
-    db->exec(QStringLiteral("DELETE FROM Utilizador WHERE Codigo=?"), {CodigoServico});
-    db->exec(QStringLiteral("DELETE FROM UtilConfGeral WHERE Utilizador=?"), {CodigoServico});
+    // Both or neither; when it fails the service user stays until the next exit removes it.
+    Transaction t(*db);
+    if (t.ok() && db->exec(QStringLiteral("DELETE FROM Utilizador WHERE Codigo=?"), {CodigoServico}) &&
+        db->exec(QStringLiteral("DELETE FROM UtilConfGeral WHERE Utilizador=?"), {CodigoServico}))
+        static_cast<void>(t.commit());
 }
 
 // Companies from before passwords were hashed: what is stored is taken as the password itself.
@@ -352,8 +355,9 @@ void Login::converterPasswordsGravadas(Database& db) {
             !db.exec(QStringLiteral("UPDATE Utilizador SET Password=? WHERE NumRegisto=?"), {hash, numRegisto}))
             return;
     }
+    // Unconverted, the passwords stay as they were and the next entry converts them.
     if (db.exec(QStringLiteral("UPDATE Actualiza SET ConvPwd=1")))
-        tr.commit();
+        static_cast<void>(tr.commit());
 }
 
 void Login::registar(Database& db, const QString& utilizador, const QString& modulo, const QString& accao,

@@ -98,9 +98,10 @@ bool Menu::carregar() {
     VerificaConfiguracao(m_ctx, m_ui);
     m_ctx.NomePosto = QSysInfo::machineHostName();
     escreverLog(descricaoEntrada());
-    // Pictures the user left half-made in an earlier session are of no use to anyone.
-    db.exec(QStringLiteral("DELETE FROM Imagens WHERE Utilizador=? AND Fechado=?"),
-            {m_ctx.CodigoUtilizador, QStringLiteral("N")});
+    // Pictures the user left half-made in an earlier session are of no use to anyone; when they
+    // cannot be removed now, the next entry tries again.
+    static_cast<void>(db.exec(QStringLiteral("DELETE FROM Imagens WHERE Utilizador=? AND Fechado=?"),
+            {m_ctx.CodigoUtilizador, QStringLiteral("N")}));
     AdicionaCampo(db, QStringLiteral("Prod_ProcessosMov"), txt(QStringLiteral("IdentificaMovPro"), 50));
     m_carregado = true;
     return true;
@@ -132,14 +133,11 @@ bool Menu::baseDadosMaisRecente() const {
     if (!m_ctx.LigacaoEmpresa || !m_ctx.LigacaoEmpresa->isOpen())
         return false;
     Database& db = *m_ctx.LigacaoEmpresa;
-    bool ok = false;
-    const QString versao =
-        db.scalar(QStringLiteral("SELECT versao FROM Actualiza ORDER BY NumRegisto") + db.dialect().limite(1),
-                  {}, &ok)
-            .toString()
-            .trimmed();
+    const auto lida =
+        db.lerValor(QStringLiteral("SELECT versao FROM Actualiza ORDER BY NumRegisto") + db.dialect().limite(1));
+    const QString versao = lida.valorOu(QVariant()).toString().trimmed();
     // Both are twelve digits, so text order is version order; an unreadable version says nothing.
-    return ok && versao.size() == versaoBaseDados().size() && versao > versaoBaseDados();
+    return lida.ok() && versao.size() == versaoBaseDados().size() && versao > versaoBaseDados();
 }
 
 void Menu::avisarVersaoSuperior() {

@@ -114,19 +114,18 @@ void SelEmpresa::cmdFiltrar() {
     m_todas.clear();
     m_falhas.clear();
     for (const ServidorConhecido& s : m_servidores.todos()) {
-        QString erro;
-        auto p = m_servidores.ligacao(s, &erro);
+        auto p = m_servidores.ligacao(s);
         if (!p) {
-            m_falhas << FalhaServidor{s.servidor, erro};
+            m_falhas << FalhaServidor{s.servidor, p.mensagem()};
             continue;
         }
         p->tempoLigacao = TempoLigacaoLista;
-        const QList<EmpresaInfo> empresas = listarEmpresas(*p, &erro);
-        if (empresas.isEmpty()) {
-            if (!erro.isEmpty())
-                m_falhas << FalhaServidor{s.servidor, primeiraLinha(erro)};
+        const Resultado<QList<EmpresaInfo>> lidas = listarEmpresas(*p);
+        if (!lidas && !lidas.mensagem().isEmpty())
+            m_falhas << FalhaServidor{s.servidor, primeiraLinha(lidas.mensagem())};
+        if (!lidas || lidas->isEmpty())
             continue;
-        }
+        const QList<EmpresaInfo>& empresas = *lidas;
         const QHash<QString, EstadoBaseDados> estados = estadoBasesDados(*p);
         for (const EmpresaInfo& e : empresas) {
             const EstadoBaseDados estado = estados.value(nomeBaseDadosEmpresa(e.codigo));
@@ -264,20 +263,20 @@ bool SelEmpresa::cmdOk(int linha) {
         m_ui.mensagem(texto, UserInteraction::Icone::Critico, TituloAtencao);
         return false;
     };
-    QString erro;
-    const auto servidor = m_servidores.ligacao(e.servidor, &erro);
+    const auto servidor = m_servidores.ligacao(e.servidor);
     if (!servidor)
-        return falha(erro);
+        return falha(servidor.mensagem());
 
     // The checks read the database through a connection of their own, before anything is
     // written to it: the schema update of the opening must never touch a database of another
     // version or one that was not converted.
     {
         ConnectionParams p = ligacaoEmpresa(*servidor, e.codigo);
-        auto db = Database::open(p, &erro);
-        if (!db)
+        const auto aberta = Database::open(p);
+        if (!aberta)
             return falha(QStringLiteral("Não foi possível abrir a Empresa %1:\r\n%2")
-                             .arg(e.codigo, primeiraLinha(erro)));
+                             .arg(e.codigo, primeiraLinha(aberta.mensagem())));
+        const std::shared_ptr<Database>& db = *aberta;
         const QVariant versao = db->scalar(
             QStringLiteral("SELECT versao FROM Actualiza ORDER BY NumRegisto") + db->dialect().limite(1));
         if (!VerificaVersaoBD(versao.toString()))
@@ -292,8 +291,8 @@ bool SelEmpresa::cmdOk(int linha) {
             return falha(QStringLiteral("Não pode entrar nesta Empresa porque ainda não foi convertida!"));
     }
 
-    if (!abrirEmpresa(m_ctx, *servidor, e.codigo, &erro))
-        return falha(primeiraLinha(erro));
+    if (auto r = abrirEmpresa(m_ctx, *servidor, e.codigo); !r)
+        return falha(primeiraLinha(r.mensagem()));
     VerificaComponentes(false);
     return true;
 }

@@ -199,20 +199,16 @@ bool ServidoresConhecidos::remover(int indice) {
     return false;
 }
 
-std::optional<ConnectionParams> ServidoresConhecidos::ligacao(const ServidorConhecido& s,
-                                                              QString* erro) const {
+Resultado<ConnectionParams> ServidoresConhecidos::ligacao(const ServidorConhecido& s) const {
     ConnectionParams p = Servidor::lerTexto(s.servidor);
     p.autenticacao = s.autenticacao;
     p.login = s.login;
     if (!s.passwordCifrada.isEmpty()) {
         const auto claro = CifraSegredos(m_ficheiroChave).decifrar(s.passwordCifrada);
-        if (!claro) {
-            if (erro)
-                *erro = QStringLiteral("Não foi possível decifrar a password guardada do servidor %1; "
-                                       "grave-a de novo na lista de servidores.")
-                            .arg(s.servidor);
-            return std::nullopt;
-        }
+        if (!claro)
+            return Falha(QStringLiteral("Não foi possível decifrar a password guardada do servidor %1; "
+                                        "grave-a de novo na lista de servidores.")
+                             .arg(s.servidor));
         p.password = *claro;
     }
     return p;

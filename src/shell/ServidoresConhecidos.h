@@ -58,7 +58,7 @@ public:
     bool remover(int indice);
 
     // Where and how to reach the server, with the password deciphered.
-    std::optional<ConnectionParams> ligacao(const ServidorConhecido& s, QString* erro = nullptr) const;
+    Resultado<ConnectionParams> ligacao(const ServidorConhecido& s) const;
 
     // "host:5432" and "HOST" are the same server.
     static QString normalizar(const QString& servidor);

@@ -1,8 +1,8 @@
 #include "stock/CustoMedio.h"
 
-#include "stock/MovimentosStock.h"
-#include "db/Database.h"
 #include "company/ParametrosEmpresa.h"
+#include "db/Database.h"
+#include "stock/MovimentosStock.h"
 
 #include <QSqlQuery>
 
@@ -35,7 +35,7 @@ struct LinhaLedger {
 
 Currency valorLinha(const Currency& q, const Currency& p, const Currency& desconto, const Currency& despesa,
                     const Currency& descontoFactura) {
-    return q.multiply(p) - desconto + despesa - descontoFactura;
+    return q.multiply(p, Currency::Arredondamento::MetadeAfastaDeZero) - desconto + despesa - descontoFactura;
 }
 
 void aplicar(int regra, Estado& e, const LinhaLedger& l) {
@@ -51,7 +51,7 @@ void aplicar(int regra, Estado& e, const LinhaLedger& l) {
         }
         // Entries that cancel out leave no quantity to divide by: the average they had before holds.
         if (!e.quant.isZero())
-            e.media = e.valor.divide(e.quant);
+            e.media = e.valor.divide(e.quant, Currency::Arredondamento::MetadeAfastaDeZero);
         return;
     }
     const bool regra3 = regra == 3;
@@ -69,21 +69,30 @@ void aplicar(int regra, Estado& e, const LinhaLedger& l) {
         if (l.alteracaoManual) {
             // A manual change forgets the history before it.
             e.stock = l.quant;
-            e.media = l.quant.isZero() ? Currency() : l.valor.divide(l.quant);
+            e.media = l.quant.isZero()
+                          ? Currency()
+                          : l.valor.divide(l.quant, Currency::Arredondamento::MetadeAfastaDeZero);
         } else {
-            const Currency total = e.stock.multiply(e.media) + l.valor;
+            const Currency total =
+                e.stock.multiply(e.media, Currency::Arredondamento::MetadeAfastaDeZero) + l.valor;
             e.stock += l.quant;
-            e.media = e.stock > Currency() ? total.divide(e.stock) : Currency();
+            e.media = e.stock > Currency()
+                          ? total.divide(e.stock, Currency::Arredondamento::MetadeAfastaDeZero)
+                          : Currency();
         }
     } else if (l.afecta == QStringLiteral("E-")) {
-        const Currency total = e.stock.multiply(e.media) - l.valor;
+        const Currency total =
+            e.stock.multiply(e.media, Currency::Arredondamento::MetadeAfastaDeZero) - l.valor;
         e.stock -= l.quant;
         e.stockReal -= l.quant;
-        e.media = e.stock > Currency() ? total.divide(e.stock) : Currency();
+        e.media = e.stock > Currency() ? total.divide(e.stock, Currency::Arredondamento::MetadeAfastaDeZero)
+                                       : Currency();
     }
 }
 
-Currency resultado(int, const Estado& e) { return e.media; }
+Currency resultado(int, const Estado& e) {
+    return e.media;
+}
 
 class Calculo {
 public:
@@ -94,7 +103,7 @@ public:
             m_corte.armazem = QStringLiteral("");
     }
 
-    Currency executar(const LinhaEmCurso& linha, bool usarPonto, bool* ok) {
+    Resultado<Currency> executar(const LinhaEmCurso& linha, bool usarPonto) {
         m_ok = true;
         if (!definirFim()) {
             usarPonto = false;
@@ -103,9 +112,9 @@ public:
         // The checkpoint and, for rule 1, the last manual change come in one read.
         const std::optional<QVariantList> pontoEInicio = lerPontoEInicio();
         if (!m_ok)
-            return terminar(linha, ok);
+            return terminar(linha);
         if (m_regra == 1 && !definirInicioRegra1(*pontoEInicio))
-            return terminar(linha, ok); // a manual change whose row is gone: nothing counts
+            return terminar(linha); // a manual change whose row is gone: nothing counts
 
         Estado e;
         Posicao depois{QString(), -1};
@@ -118,16 +127,18 @@ public:
         if (m_ok && m_guardarPonto && ultima.num >= 0 && !mesmoPonto)
             guardarPonto(e, ultima);
         m_estado = e;
-        return terminar(linha, ok);
+        return terminar(linha);
     }
 
 private:
-    Currency terminar(const LinhaEmCurso& linha, bool* ok) {
+    Resultado<Currency> terminar(const LinhaEmCurso& linha) {
+        if (!m_ok)
+            return Falha(m_db.lastError());
         if (!linha.afectaStk.isEmpty())
             aplicar(m_regra, m_estado,
-                    {linha.afectaStk.toUpper(), linha.quantidade, linha.quantidade.multiply(linha.preco), false});
-        if (ok)
-            *ok = m_ok;
+                    {linha.afectaStk.toUpper(), linha.quantidade,
+                     linha.quantidade.multiply(linha.preco, Currency::Arredondamento::MetadeAfastaDeZero),
+                     false});
         return resultado(m_regra, m_estado);
     }
 
@@ -141,7 +152,8 @@ private:
             m_fim.num = m_corte.numRegisto;
             return true;
         }
-        QString sql = QStringLiteral("SELECT COUNT(*) FROM MovProduto WHERE Codigo=? AND Data<=? AND NumRegisto>?");
+        QString sql =
+            QStringLiteral("SELECT COUNT(*) FROM MovProduto WHERE Codigo=? AND Data<=? AND NumRegisto>?");
         QVariantList v{m_produto, m_fim.data, m_corte.numRegisto};
         filtroArmazem(sql, v);
         if (m_db.scalar(sql, v).toLongLong() == 0)
@@ -152,25 +164,29 @@ private:
 
     // Columns 0-7: the checkpoint (null when there is none); 8-10: rule 1's last manual change.
     std::optional<QVariantList> lerPontoEInicio() {
-        QString sql = QStringLiteral("SELECT e.UltData, e.UltNumRegisto, e.AlteracaoNum, e.Stock, e.StockReal, e.Media, "
-                                     "e.Quant, e.Valor");
+        QString sql = QStringLiteral(
+            "SELECT e.UltData, e.UltNumRegisto, e.AlteracaoNum, e.Stock, e.StockReal, e.Media, "
+            "e.Quant, e.Valor");
         QVariantList v;
         sql += m_regra == 1 ? QStringLiteral(", a.NumRegisto, a.Data, a.IdentificaMP")
                             : QStringLiteral(", NULL, NULL, NULL");
-        sql += QStringLiteral(" FROM (SELECT 1 AS um) u LEFT JOIN MovProdutoPMCEstado e ON e.Produto=? AND e.Armazem=? "
-                              "AND e.Regra=?");
+        sql += QStringLiteral(
+            " FROM (SELECT 1 AS um) u LEFT JOIN MovProdutoPMCEstado e ON e.Produto=? AND e.Armazem=? "
+            "AND e.Regra=?");
         v << m_produto << m_corte.armazem << m_regra;
         if (m_regra == 1) {
-            sql += QStringLiteral(" LEFT JOIN (SELECT NumRegisto, Data, IdentificaMP FROM MovProdutoAlteraPMC "
-                                  "WHERE Produto=? AND Data<=? ORDER BY Data DESC, NumRegisto DESC%1) a ON 1=1")
-                       .arg(m_db.dialect().limite(1));
+            sql +=
+                QStringLiteral(" LEFT JOIN (SELECT NumRegisto, Data, IdentificaMP FROM MovProdutoAlteraPMC "
+                               "WHERE Produto=? AND Data<=? ORDER BY Data DESC, NumRegisto DESC%1) a ON 1=1")
+                    .arg(m_db.dialect().limite(1));
             v << m_produto << m_fim.data;
         }
-        bool ok = false;
-        auto r = m_db.primeiraLinha(sql, v, &ok);
-        if (!ok || !r)
+        auto r = m_db.lerPrimeiraLinha(sql, v);
+        if (!r || !*r) {
             m_ok = false;
-        return r;
+            return std::nullopt;
+        }
+        return *r;
     }
 
     // Rule 1 counts entries from the last manual change up to the cut-off.
@@ -209,7 +225,7 @@ private:
         e.quant = Currency::fromVariant(r.value(6));
         e.valor = Currency::fromVariant(r.value(7));
         if (m_regra == 1 && !e.quant.isZero())
-            e.media = e.valor.divide(e.quant);
+            e.media = e.valor.divide(e.quant, Currency::Arredondamento::MetadeAfastaDeZero);
     }
 
     // The rows that count, after a position in ledger order.
@@ -217,9 +233,11 @@ private:
         QString cabeca;
         QVariantList vCabeca{m_produto};
         if (m_regra == 1) {
-            // Entries are picked out while reading, so that the scan follows the (Codigo, Data, NumRegisto) index.
-            cabeca = QStringLiteral("SELECT AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, "
-                                    "CalculoFacturaDesconto, Data, NumRegisto, 0 FROM MovProduto WHERE Codigo=?");
+            // Entries are picked out while reading, so that the scan follows the (Codigo, Data, NumRegisto)
+            // index.
+            cabeca =
+                QStringLiteral("SELECT AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, "
+                               "CalculoFacturaDesconto, Data, NumRegisto, 0 FROM MovProduto WHERE Codigo=?");
             if (m_alteracaoNum > 0) {
                 // From the changed row on in ledger order (date, then row number): a row dated after
                 // it counts even when it was recorded before it.
@@ -227,11 +245,13 @@ private:
                 vCabeca << m_inicioData << m_inicioNum;
             }
         } else {
-            cabeca = QStringLiteral(
-                "SELECT m.AfectaStk, m.QuantNormal, m.Preco, m.TotalDesconto, m.ValDespesa, m.CalculoFacturaDesconto, "
-                "m.Data, m.NumRegisto, CASE WHEN EXISTS (SELECT 1 FROM MovProdutoAlteraPMC a WHERE a.Produto=m.Codigo "
-                "AND a.Data=m.Data AND a.IdentificaMP=m.Identifica) THEN 1 ELSE 0 END "
-                "FROM MovProduto m WHERE m.Codigo=? AND m.AfectaStk<>'NA' AND m.Estado<>'A'");
+            cabeca =
+                QStringLiteral("SELECT m.AfectaStk, m.QuantNormal, m.Preco, m.TotalDesconto, m.ValDespesa, "
+                               "m.CalculoFacturaDesconto, "
+                               "m.Data, m.NumRegisto, CASE WHEN EXISTS (SELECT 1 FROM MovProdutoAlteraPMC a "
+                               "WHERE a.Produto=m.Codigo "
+                               "AND a.Data=m.Data AND a.IdentificaMP=m.Identifica) THEN 1 ELSE 0 END "
+                               "FROM MovProduto m WHERE m.Codigo=? AND m.AfectaStk<>'NA' AND m.Estado<>'A'");
         }
         QString cauda;
         QVariantList vCauda;
@@ -255,18 +275,20 @@ private:
         // a row-value bound makes SQLite scan the whole day, which may be the whole history.
         v = vCabeca;
         v << depois.data << depois.num << vCauda << vCabeca << depois.data << vCauda;
-        return cabeca + QStringLiteral(" AND Data=? AND NumRegisto>?") + cauda + QStringLiteral(" UNION ALL ") + cabeca +
-               QStringLiteral(" AND Data>?") + cauda;
+        return cabeca + QStringLiteral(" AND Data=? AND NumRegisto>?") + cauda +
+               QStringLiteral(" UNION ALL ") + cabeca + QStringLiteral(" AND Data>?") + cauda;
     }
 
     // One row of the ledger query, from its 9 columns starting at `base`.
     void aplicarLinha(Estado& e, const QVariantList& r, int base, Posicao& ultima) {
         const Currency quant = Currency::fromVariant(r.value(base + 1));
-        aplicar(m_regra, e,
-                {r.value(base).toString().toUpper(), quant,
-                 valorLinha(quant, Currency::fromVariant(r.value(base + 2)), Currency::fromVariant(r.value(base + 3)),
-                            Currency::fromVariant(r.value(base + 4)), Currency::fromVariant(r.value(base + 5))),
-                 r.value(base + 8).toInt() != 0});
+        aplicar(
+            m_regra, e,
+            {r.value(base).toString().toUpper(), quant,
+             valorLinha(quant, Currency::fromVariant(r.value(base + 2)),
+                        Currency::fromVariant(r.value(base + 3)), Currency::fromVariant(r.value(base + 4)),
+                        Currency::fromVariant(r.value(base + 5))),
+             r.value(base + 8).toInt() != 0});
         ultima = {r.value(base + 6).toString(), r.value(base + 7).toLongLong()};
         ++m_lidas;
     }
@@ -283,14 +305,17 @@ private:
     }
 
     void guardarPonto(const Estado& e, const Posicao& p) {
-        m_db.exec(QStringLiteral("INSERT INTO MovProdutoPMCEstado (Produto, Armazem, Regra, UltData, UltNumRegisto, "
-                                 "AlteracaoNum, Stock, StockReal, Media, Quant, Valor) VALUES (?,?,?,?,?,?,?,?,?,?,?) "
-                                 "ON CONFLICT (Produto, Armazem, Regra) DO UPDATE SET UltData=excluded.UltData, "
-                                 "UltNumRegisto=excluded.UltNumRegisto, AlteracaoNum=excluded.AlteracaoNum, "
-                                 "Stock=excluded.Stock, StockReal=excluded.StockReal, Media=excluded.Media, "
-                                 "Quant=excluded.Quant, Valor=excluded.Valor"),
-                  {m_produto, m_corte.armazem, m_regra, p.data, p.num, m_alteracaoNum, e.stock.toVariant(),
-                   e.stockReal.toVariant(), e.media.toVariant(), e.quant.toVariant(), e.valor.toVariant()});
+        // A failed write would leave a PostgreSQL transaction unusable: the posting must know.
+        m_ok = m_db.exec(
+            QStringLiteral(
+                "INSERT INTO MovProdutoPMCEstado (Produto, Armazem, Regra, UltData, UltNumRegisto, "
+                "AlteracaoNum, Stock, StockReal, Media, Quant, Valor) VALUES (?,?,?,?,?,?,?,?,?,?,?) "
+                "ON CONFLICT (Produto, Armazem, Regra) DO UPDATE SET UltData=excluded.UltData, "
+                "UltNumRegisto=excluded.UltNumRegisto, AlteracaoNum=excluded.AlteracaoNum, "
+                "Stock=excluded.Stock, StockReal=excluded.StockReal, Media=excluded.Media, "
+                "Quant=excluded.Quant, Valor=excluded.Valor"),
+            {m_produto, m_corte.armazem, m_regra, p.data, p.num, m_alteracaoNum, e.stock.toVariant(),
+             e.stockReal.toVariant(), e.media.toVariant(), e.quant.toVariant(), e.valor.toVariant()});
     }
 
     Database& m_db;
@@ -310,13 +335,17 @@ private:
 
 } // namespace
 
-int regraCustoMedio(Database& db) { return ParametrosEmpresa::ler(db).regraCustoMedio(); }
-
-bool GravaCustoMedioFicha(Database& db, const QString& produto, const Currency& pmc) {
-    return db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"), {pmc.toVariant(), produto});
+int regraCustoMedio(Database& db) {
+    return ParametrosEmpresa::ler(db).valorOu({}).regraCustoMedio();
 }
 
-int GravaCustoMedioFichaSeUltimaData(Database& db, const QString& produto, const Currency& pmc, const QString& data) {
+bool GravaCustoMedioFicha(Database& db, const QString& produto, const Currency& pmc) {
+    return db.exec(QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=?"),
+                   {pmc.toVariant(), produto});
+}
+
+int GravaCustoMedioFichaSeUltimaData(Database& db, const QString& produto, const Currency& pmc,
+                                     const QString& data) {
     return db.executarContando(
         // MAX rather than NOT EXISTS: PostgreSQL's generic plan turns NOT EXISTS into an anti-join over
         // the whole ledger, while MAX stays one backward index step.
@@ -325,24 +354,25 @@ int GravaCustoMedioFichaSeUltimaData(Database& db, const QString& produto, const
         {pmc.toVariant(), produto, produto, data});
 }
 
-Currency CalculaPrecoMedioCusto(Database& db, const QString& produto, const LinhaEmCurso& linha,
-                                const CorteCustoMedio& corte, bool* ok) {
-    return Calculo(db, produto, corte).executar(linha, true, ok);
+Resultado<Currency> CalculaPrecoMedioCusto(Database& db, const QString& produto, const LinhaEmCurso& linha,
+                                           const CorteCustoMedio& corte) {
+    return Calculo(db, produto, corte).executar(linha, true);
 }
 
-Currency CalculaPrecoMedioCustoCompleto(Database& db, const QString& produto, const LinhaEmCurso& linha,
-                                        const CorteCustoMedio& corte, bool* ok) {
-    return Calculo(db, produto, corte).executar(linha, false, ok);
+Resultado<Currency> CalculaPrecoMedioCustoCompleto(Database& db, const QString& produto,
+                                                   const LinhaEmCurso& linha, const CorteCustoMedio& corte) {
+    return Calculo(db, produto, corte).executar(linha, false);
 }
 
 PrecosArmazem PrecosArmazemUltimaEntrada(Database& db, const QString& produto, const QString& armazem,
                                          const QString& data) {
     PrecosArmazem r;
-    auto q = db.query(QStringLiteral("SELECT Preco, Armazem_UPCompra, Armazem_UPCusto, Armazem_PMCusto FROM MovProduto "
-                                     "WHERE Armazem=? AND Codigo=? AND Data<=? AND AfectaStk='E+' "
-                                     "ORDER BY Data DESC, NumRegisto DESC") +
-                          db.dialect().limite(1),
-                      {armazem, produto, data});
+    auto q = db.query(
+        QStringLiteral("SELECT Preco, Armazem_UPCompra, Armazem_UPCusto, Armazem_PMCusto FROM MovProduto "
+                       "WHERE Armazem=? AND Codigo=? AND Data<=? AND AfectaStk='E+' "
+                       "ORDER BY Data DESC, NumRegisto DESC") +
+            db.dialect().limite(1),
+        {armazem, produto, data});
     if (q && q->next()) {
         r.encontrado = true;
         r.preco = Currency::fromVariant(q->value(0));
@@ -369,27 +399,29 @@ Currency PrecoPorTipo(Database& db, const QString& tipo, const QString& fonte, c
     else
         return {};
     if (ficha)
-        return Currency::fromVariant(db.scalar(QStringLiteral("SELECT %1 FROM Produtos WHERE Codigo=?").arg(coluna), {produto}));
-    return Currency::fromVariant(db.scalar(QStringLiteral("SELECT %1 FROM MovProduto WHERE Codigo=? AND Data<=? AND "
-                                                          "%1>0 ORDER BY Data DESC, NumRegisto DESC")
-                                                   .arg(coluna) +
-                                               db.dialect().limite(1),
-                                           {produto, data.isEmpty() ? QStringLiteral("9999-12-31") : data}));
+        return Currency::fromVariant(
+            db.scalar(QStringLiteral("SELECT %1 FROM Produtos WHERE Codigo=?").arg(coluna), {produto}));
+    return Currency::fromVariant(
+        db.scalar(QStringLiteral("SELECT %1 FROM MovProduto WHERE Codigo=? AND Data<=? AND "
+                                 "%1>0 ORDER BY Data DESC, NumRegisto DESC")
+                          .arg(coluna) +
+                      db.dialect().limite(1),
+                  {produto, data.isEmpty() ? QStringLiteral("9999-12-31") : data}));
 }
 
-std::optional<Currency> CustoDevolucaoStockVazio(Database& db, const QString& produto, const Currency& quantidade,
-                                                 bool actualizarFicha) {
+std::optional<Currency> CustoDevolucaoStockVazio(Database& db, const QString& produto,
+                                                 const Currency& quantidade, bool actualizarFicha) {
     if (regraCustoMedio(db) == 1)
         return std::nullopt;
     FiltroSaldo f;
     f.produto = produto;
-    if (SaldoProdutoArmazem(db, f) - quantidade > Currency())
+    if (SaldoProdutoArmazem(db, f).valorOu(Currency()) - quantidade > Currency())
         return std::nullopt;
-    const Currency pmc = Currency::fromVariant(
-        db.scalar(QStringLiteral("SELECT PMCusto FROM MovProduto WHERE Codigo=? AND AfectaStk='E+' AND PMCusto>0 "
-                                 "ORDER BY Data DESC, NumRegisto DESC") +
-                      db.dialect().limite(1),
-                  {produto}));
+    const Currency pmc = Currency::fromVariant(db.scalar(
+        QStringLiteral("SELECT PMCusto FROM MovProduto WHERE Codigo=? AND AfectaStk='E+' AND PMCusto>0 "
+                       "ORDER BY Data DESC, NumRegisto DESC") +
+            db.dialect().limite(1),
+        {produto}));
     // The row takes this cost even when the product file could not.
     if (actualizarFicha)
         static_cast<void>(GravaCustoMedioFicha(db, produto, pmc));
@@ -399,7 +431,6 @@ std::optional<Currency> CustoDevolucaoStockVazio(Database& db, const QString& pr
 bool RecalculaCustoMedioAposEliminacao(Database& db, const QString& produto) {
     if (regraCustoMedio(db) != 2)
         return true;
-    bool ok = false;
-    const Currency pmc = CalculaPrecoMedioCusto(db, produto, {}, {}, &ok);
-    return ok && GravaCustoMedioFicha(db, produto, pmc);
+    const auto pmc = CalculaPrecoMedioCusto(db, produto, {}, {});
+    return pmc && GravaCustoMedioFicha(db, produto, *pmc);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "common/Currency.h"
 
 #include <QString>
@@ -40,11 +41,11 @@ int regraCustoMedio(Database& db);
 // Results are exactly those of reading the whole history in ledger order; a per-product checkpoint
 // (kept valid by triggers on the ledger) lets a posting at the end of the history read only the rows
 // after it.
-Currency CalculaPrecoMedioCusto(Database& db, const QString& produto, const LinhaEmCurso& linha,
-                                const CorteCustoMedio& corte, bool* ok = nullptr);
+Resultado<Currency> CalculaPrecoMedioCusto(Database& db, const QString& produto, const LinhaEmCurso& linha,
+                                           const CorteCustoMedio& corte);
 // The same computed from the whole history, never from a checkpoint (for checks and tests).
-Currency CalculaPrecoMedioCustoCompleto(Database& db, const QString& produto, const LinhaEmCurso& linha,
-                                        const CorteCustoMedio& corte, bool* ok = nullptr);
+Resultado<Currency> CalculaPrecoMedioCustoCompleto(Database& db, const QString& produto, const LinhaEmCurso& linha,
+                                                   const CorteCustoMedio& corte);
 
 // Prices of the last entry of a product in a warehouse up to a date.
 struct PrecosArmazem {

@@ -1,13 +1,13 @@
-#include "stock/VerificacoesStock.h"
 #include "stock/LancaMovProduto.h"
+#include "stock/VerificacoesStock.h"
 
 #include "common/Arredondamento.h"
-#include "stock/CustoMedio.h"
-#include "stock/MovimentosStock.h"
-#include "db/Database.h"
 #include "company/GlobalContext.h"
 #include "company/Mavo.h"
 #include "company/ParametrosEmpresa.h"
+#include "db/Database.h"
+#include "stock/CustoMedio.h"
+#include "stock/MovimentosStock.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -19,14 +19,10 @@ namespace Col = ColMovProduto;
 
 const Currency LimiteValor = Currency::fromRaw(9999999999900LL); // 999,999,999.99
 
-bool recusar(GlobalContext& ctx, const QString& motivo) {
-    ctx.UltimoErro = motivo;
-    return false;
-}
-
 // EAN-13 for internal use (prefix 2) built from the row number, with its check digit.
 QString codigoBarrasLinha(qint64 numRegisto) {
-    const QString base = QStringLiteral("2") + QString::number(numRegisto % 100000000000LL).rightJustified(11, u'0');
+    const QString base =
+        QStringLiteral("2") + QString::number(numRegisto % 100000000000LL).rightJustified(11, u'0');
     int soma = 0;
     for (int i = 0; i < 12; ++i)
         soma += (base[i].unicode() - '0') * ((i % 2) ? 3 : 1);
@@ -52,35 +48,42 @@ struct Contexto {
     int regra() const { return ctrl.parametros.regraCustoMedio(); }
 };
 
-QString somaSaldo(const QString& filtros) { return u'(' + sqlSaldoProduto() + QStringLiteral(" AND Armazem=?") + filtros + u')'; }
+QString somaSaldo(const QString& filtros) {
+    return u'(' + sqlSaldoProduto() + QStringLiteral(" AND Armazem=?") + filtros + u')';
+}
 
-std::optional<Contexto> lerContexto(Database& db, const LinhaMovProduto& l, bool saida, QString* erro) {
+// nullopt when the product does not exist.
+Resultado<std::optional<Contexto>> lerContexto(Database& db, const LinhaMovProduto& l, bool saida) {
     const QString codigo = l.texto(Col::Codigo).trimmed();
     const QString armazem = l.texto(Col::Armazem).left(3);
     const Dialect& d = db.dialect();
     static const QString parametros = ParametrosEmpresa::colunas(QStringLiteral("g"));
-    QString sql = QStringLiteral(
-                      "SELECT p.vendedorhabitual, p.precomediocusto, p.ultprecocompra, p.ultprecocusto, p.DiasDevolucao, "
-                      "p.UnidadeVenda, p.Lote, p.Descricao, %1, %2, "
-                      "p.codigo, p.ctrlexistencia, p.servico, p.portes, "
-                      "(SELECT IgnoraCtrlExistencia FROM Armazens WHERE codigo=? ORDER BY NumRegisto%3), "
-                      "(SELECT Descricao FROM TabTipoMov WHERE Codigo=? ORDER BY NumRegisto%3), %4")
-                      .arg(d.agora(), d.proximoNumRegisto(QStringLiteral("MovProduto")), d.limite(1), parametros);
+    QString sql =
+        QStringLiteral("SELECT p.vendedorhabitual, p.precomediocusto, p.ultprecocompra, p.ultprecocusto, "
+                       "p.DiasDevolucao, "
+                       "p.UnidadeVenda, p.Lote, p.Descricao, %1, %2, "
+                       "p.codigo, p.ctrlexistencia, p.servico, p.portes, "
+                       "(SELECT IgnoraCtrlExistencia FROM Armazens WHERE codigo=? ORDER BY NumRegisto%3), "
+                       "(SELECT Descricao FROM TabTipoMov WHERE Codigo=? ORDER BY NumRegisto%3), %4")
+            .arg(d.agora(), d.proximoNumRegisto(QStringLiteral("MovProduto")), d.limite(1), parametros);
     QVariantList v{armazem, l.texto(Col::Tipo)};
     if (saida) {
-        sql += u',' + somaSaldo(QString()) + u',' + somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?"));
-        v << codigo << armazem << codigo << armazem << l.texto(Col::Localizacao) << l.texto(Col::Lote).trimmed();
+        sql +=
+            u',' + somaSaldo(QString()) + u',' + somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?"));
+        v << codigo << armazem << codigo << armazem << l.texto(Col::Localizacao)
+          << l.texto(Col::Lote).trimmed();
     }
-    sql += QStringLiteral(" FROM Produtos p LEFT JOIN (SELECT * FROM ParamGeral ORDER BY NumRegisto%1) g ON 1=1 "
-                          "WHERE p.Codigo=?")
-               .arg(d.limite(1));
+    sql +=
+        QStringLiteral(" FROM Produtos p LEFT JOIN (SELECT * FROM ParamGeral ORDER BY NumRegisto%1) g ON 1=1 "
+                       "WHERE p.Codigo=?")
+            .arg(d.limite(1));
     v << codigo;
-    bool ok = false;
-    const auto r = db.primeiraLinha(sql, v, &ok);
-    if (!ok && erro)
-        *erro = db.lastError();
+    const auto lida = db.lerPrimeiraLinha(sql, v);
+    if (!lida)
+        return lida.falha();
+    const std::optional<QVariantList>& r = *lida;
     if (!r)
-        return std::nullopt;
+        return std::optional<Contexto>();
     Contexto c;
     c.vendedor = r->at(0).toString();
     c.pmc = Currency::fromVariant(r->at(1));
@@ -110,38 +113,40 @@ std::optional<Contexto> lerContexto(Database& db, const LinhaMovProduto& l, bool
         c.saldoArmazem = Currency::fromVariant(r->at(Saldos));
         c.saldoLote = Currency::fromVariant(r->at(Saldos + 1));
     }
-    return c;
+    return std::optional<Contexto>(std::move(c));
 }
 
 bool ehSaldosIniciais(const QString& descricaoTipo) {
     const QString d = descricaoTipo.trimmed().toUpper();
-    return d == QStringLiteral("SALDOS INICIAIS(FECHO ANO)") || d == QStringLiteral("ENTRADA DE SALDOS INICIAIS");
+    return d == QStringLiteral("SALDOS INICIAIS(FECHO ANO)") ||
+           d == QStringLiteral("ENTRADA DE SALDOS INICIAIS");
 }
 
-bool verificarSaida(GlobalContext& ctx, const LinhaMovProduto& l, const Contexto& c) {
+Resultado<> verificarSaida(const LinhaMovProduto& l, const Contexto& c) {
     if (!VerificacoesStock::decideCtrlExistencia(c.ctrl))
-        return true;
+        return {};
     const QString codigo = l.texto(Col::Codigo);
     const Currency quant = l.montante(Col::QuantNormal);
     const bool saldosIniciais = ehSaldosIniciais(c.descricaoTipo);
     const QString semLote = QStringLiteral("Sem lote definido para o produto %1!").arg(codigo);
     if (c.lote) {
-        if (l.texto(Col::Lote).trimmed().isEmpty())
-            return recusar(ctx, semLote);
-        if (!saldosIniciais && quant > c.saldoLote)
-            return recusar(ctx, semLote);
-        return true;
+        if (l.texto(Col::Lote).trimmed().isEmpty() || (!saldosIniciais && quant > c.saldoLote))
+            return Falha(semLote, QStringLiteral("Lote"));
+        return {};
     }
     if (!saldosIniciais && quant > c.saldoArmazem)
-        return recusar(ctx, QStringLiteral("Stock insuficiente do produto %1 no armazém %2 (existência: %3).")
-                                .arg(codigo, l.texto(Col::Armazem).left(3), c.saldoArmazem.toString()));
-    return true;
+        return Falha(QStringLiteral("Stock insuficiente do produto %1 no armazém %2 (existência: %3).")
+                         .arg(codigo, l.texto(Col::Armazem).left(3), c.saldoArmazem.toString()),
+                     QStringLiteral("QuantNormal"));
+    return {};
 }
 
 bool acimaDoLimite(const LinhaMovProduto& l) {
     // The row's own value and quantity × price both count: a small ValorIliq must not hide a
     // quantity whose value the ledger's sums and averages could not hold.
-    const Currency bruto = l.montante(Col::QuantNormal).multiply(l.montante(Col::Preco));
+    const Currency bruto =
+        l.montante(Col::QuantNormal)
+            .multiply(l.montante(Col::Preco), Currency::Arredondamento::MetadeAfastaDeZero);
     return l.montante(Col::ValorIliq).abs() > LimiteValor || bruto.abs() > LimiteValor;
 }
 
@@ -168,11 +173,10 @@ std::optional<Currency> precoTransferenciaAcerto(const LinhaMovProduto& l, const
 
 // The product file's average cost recomputed over the whole ledger.
 bool fichaPeloLedger(Database& db, const QString& codigo, int regra) {
-    bool ok = false;
     CorteCustoMedio tudo;
     tudo.regra = regra;
-    const Currency pmc = CalculaPrecoMedioCusto(db, codigo, {}, tudo, &ok);
-    return ok && GravaCustoMedioFicha(db, codigo, pmc);
+    const auto pmc = CalculaPrecoMedioCusto(db, codigo, {}, tudo);
+    return pmc && GravaCustoMedioFicha(db, codigo, *pmc);
 }
 
 void preencherSeVazio(LinhaMovProduto& l, ColunaMovProduto coluna, const QString& valor) {
@@ -180,7 +184,7 @@ void preencherSeVazio(LinhaMovProduto& l, ColunaMovProduto coluna, const QString
         l.definir(coluna, valor);
 }
 
-qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& opcoes) {
+Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& opcoes) {
     Database& db = ctx.bd();
     const QString codigo = l.texto(Col::Codigo).trimmed();
     const QString afecta = l.texto(Col::AfectaStk).trimmed().toUpper();
@@ -188,51 +192,47 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
     const Currency quant = l.montante(Col::QuantNormal);
     const Currency precoDado = l.montante(Col::Preco);
     l.definir(Col::AfectaStk, afecta);
-    if (!QDate::fromString(data, QStringLiteral("yyyy-MM-dd")).isValid()) {
-        recusar(ctx, QStringLiteral("Data inválida no movimento do produto %1: %2").arg(codigo, data));
-        return 0;
-    }
+    if (!QDate::fromString(data, QStringLiteral("yyyy-MM-dd")).isValid())
+        return Falha(QStringLiteral("Data inválida no movimento do produto %1: %2").arg(codigo, data),
+                     QStringLiteral("Data"));
 
     // 1. value limit
     const bool ajuste = afecta == QStringLiteral("AC+") || afecta == QStringLiteral("AC-");
     // Adjustments are exempt from the limit, not from the money type: the value is computed for
     // every row, and one that does not fit throws.
     const bool foraDoLimite = acimaDoLimite(l);
-    if (!ajuste && foraDoLimite) {
-        recusar(ctx, MensagemLimiteValor(codigo, l.texto(Col::Descricao)));
-        return 0;
-    }
+    if (!ajuste && foraDoLimite)
+        return Falha(MensagemLimiteValor(codigo, l.texto(Col::Descricao)), QStringLiteral("QuantNormal"));
 
     // Inside the caller's transaction no savepoint is needed: a failure after the first write
     // marks that transaction so that it can only be rolled back.
     std::optional<Transaction> propria;
     if (!db.emTransaccao()) {
         propria.emplace(db);
-        if (!propria->ok()) {
-            recusar(ctx, db.lastError());
-            return 0;
-        }
+        if (!propria->ok())
+            return Falha(db.lastError());
     }
     auto falhaEscrita = [&](const QString& motivo) {
-        recusar(ctx, motivo);
         if (!propria)
             db.marcarFalhaTransaccao();
-        return qint64(0);
+        return Falha(motivo);
     };
 
     // 2. the product; 3. stock control and lots on exits
     const bool saida = afecta == QStringLiteral("S+") || afecta == QStringLiteral("E-");
-    QString erro;
-    const std::optional<Contexto> c = lerContexto(db, l, saida, &erro);
-    if (!c) {
-        recusar(ctx, erro.isEmpty() ? QStringLiteral("Produto inexistente: %1").arg(codigo) : erro);
-        return 0;
-    }
+    const auto lido = lerContexto(db, l, saida);
+    if (!lido)
+        return lido.falha();
+    const std::optional<Contexto>& c = *lido;
+    if (!c)
+        return Falha(QStringLiteral("Produto inexistente: %1").arg(codigo), QStringLiteral("Codigo"));
     preencherSeVazio(l, Col::Descricao, c->descricao);
     preencherSeVazio(l, Col::Vendedor, c->vendedor);
     preencherSeVazio(l, Col::Unidade, c->unidade);
-    if (saida && !verificarSaida(ctx, l, *c))
-        return 0;
+    if (saida) {
+        if (auto r = verificarSaida(l, *c); !r)
+            return r.falha();
+    }
     // The warehouse's prices of its last entry, read once for the valuation and the costs below.
     const QString armazem = l.texto(Col::Armazem);
     const PrecosArmazem doArmazem =
@@ -242,11 +242,11 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
         preco = *p;
         l.definir(Col::Preco, preco);
         l.definir(Col::PrecoAplicado, preco);
-        l.definir(Col::ValorIliq, ArredondaValor(quant.multiply(preco), ctx.casadec, 1));
-        if (!ajuste && acimaDoLimite(l)) {
-            recusar(ctx, MensagemLimiteValor(codigo, l.texto(Col::Descricao)));
-            return 0;
-        }
+        l.definir(Col::ValorIliq,
+                  ArredondaValor(quant.multiply(preco, Currency::Arredondamento::MetadeAfastaDeZero),
+                                 ctx.casadec, 1));
+        if (!ajuste && acimaDoLimite(l))
+            return Falha(MensagemLimiteValor(codigo, l.texto(Col::Descricao)), QStringLiteral("QuantNormal"));
     }
 
     // 4. costs
@@ -261,19 +261,22 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
     const bool entrada = afecta == QStringLiteral("E+") || afecta == QStringLiteral("E-");
     Currency pmcLinha;
     if (entrada) {
-        bool ok = false;
         const LinhaEmCurso emCurso{afecta, preco, quant, 0};
         CorteCustoMedio corte;
         corte.data = data;
         corte.regra = c->regra();
-        pmcLinha = CalculaPrecoMedioCusto(db, codigo, emCurso, corte, &ok);
+        const auto pmc = CalculaPrecoMedioCusto(db, codigo, emCurso, corte);
+        if (!pmc)
+            return falhaEscrita(pmc.mensagem());
+        pmcLinha = *pmc;
         l.definir(Col::PMCusto, pmcLinha);
-        if (ok && c->porArmazem()) {
+        if (c->porArmazem()) {
             corte.armazem = armazem;
-            l.definir(Col::Armazem_PMCusto, CalculaPrecoMedioCusto(db, codigo, emCurso, corte, &ok));
+            const auto doArmazemEmCurso = CalculaPrecoMedioCusto(db, codigo, emCurso, corte);
+            if (!doArmazemEmCurso)
+                return falhaEscrita(doArmazemEmCurso.mensagem());
+            l.definir(Col::Armazem_PMCusto, *doArmazemEmCurso);
         }
-        if (!ok)
-            return falhaEscrita(db.lastError());
     } else if (afecta == QStringLiteral("S-")) {
         if (auto pmc = CustoDevolucaoStockVazio(db, codigo, quant, opcoes.actualizarCustoMedioFicha))
             l.definir(Col::PMCusto, *pmc);
@@ -282,8 +285,8 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
     // 5. return date and server time
     const QDateTime agora = c->agora.isValid() ? c->agora : db.agoraServidor();
     l.definir(Col::DataDevolucao, QDate::fromString(data, QStringLiteral("yyyy-MM-dd"))
-                                                    .addDays(c->diasDevolucao)
-                                                    .toString(QStringLiteral("yyyy-MM-dd")));
+                                      .addDays(c->diasDevolucao)
+                                      .toString(QStringLiteral("yyyy-MM-dd")));
     const QString dataSys = agora.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     l.definir(Col::DataSys, dataSys);
     preencherSeVazio(l, Col::Utilizador, ctx.CodigoUtilizador);
@@ -298,20 +301,23 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
     l.definir(Col::Estado_Motivo, QStringLiteral(""));
     l.definir(Col::Estado_Utilizador, l.texto(Col::Utilizador));
     l.definir(Col::ProdutoCarregado, opcoes.produtoCarregado.isEmpty() ? codigo : opcoes.produtoCarregado);
-    const qint64 n = MeteNoMovProCompleto(db, l, c->numRegisto, &erro);
-    if (n <= 0)
-        return falhaEscrita(erro.isEmpty() ? QStringLiteral("Não foi possível gravar o movimento do produto %1.").arg(codigo)
-                                           : erro);
+    const auto escrita = MeteNoMovProCompleto(db, l, c->numRegisto);
+    if (!escrita)
+        return falhaEscrita(
+            escrita.mensagem().isEmpty()
+                ? QStringLiteral("Não foi possível gravar o movimento do produto %1.").arg(codigo)
+                : escrita.mensagem());
+    const qint64 n = *escrita;
 
     if (!entrada && opcoes.actualizarCustoMedioFicha && c->regra() != 1 &&
         (afecta == QStringLiteral("S+") || afecta == QStringLiteral("S-"))) {
         // Under the running rules an exit or a return changes the weight of every later entry:
         // dated before the end of the history, it changes the product's average too.
-        bool ok = false;
-        const QVariant ultima = db.scalar(QStringLiteral("SELECT MAX(Data) FROM MovProduto WHERE Codigo=?"), {codigo}, &ok);
-        if (!ok)
-            return falhaEscrita(db.lastError());
-        if (ultima.toString() > data && !fichaPeloLedger(db, codigo, c->regra()))
+        const auto ultima =
+            db.lerValor(QStringLiteral("SELECT MAX(Data) FROM MovProduto WHERE Codigo=?"), {codigo});
+        if (!ultima)
+            return falhaEscrita(ultima.mensagem());
+        if (ultima->toString() > data && !fichaPeloLedger(db, codigo, c->regra()))
             return falhaEscrita(db.lastError());
     }
     if (entrada && opcoes.actualizarCustoMedioFicha) {
@@ -323,17 +329,14 @@ qint64 lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& op
         if (mudadas == 0 && !fichaPeloLedger(db, codigo, c->regra()))
             return falhaEscrita(db.lastError());
     }
-    if (propria && !propria->commit()) {
-        recusar(ctx, db.lastError());
-        return 0;
-    }
+    if (propria && !propria->commit())
+        return Falha(db.lastError());
     return n;
 }
 
 } // namespace
 
-qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancamento& opcoes) {
-    ctx.UltimoErro.clear();
+Resultado<qint64> LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancamento& opcoes) {
     const bool jaEmTransaccao = ctx.bd().emTransaccao();
     try {
         return lancar(ctx, l, opcoes);
@@ -342,8 +345,9 @@ qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancam
         // rolled back by its guard; a caller's can only be rolled back now.
         if (jaEmTransaccao)
             ctx.bd().marcarFalhaTransaccao();
-        ctx.UltimoErro = MensagemLimiteValor(l.texto(ColMovProduto::Codigo).trimmed(), l.texto(ColMovProduto::Descricao));
-        return 0;
+        return Falha(
+            MensagemLimiteValor(l.texto(ColMovProduto::Codigo).trimmed(), l.texto(ColMovProduto::Descricao)),
+            QStringLiteral("QuantNormal"));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "stock/LinhaMovProduto.h"
 
 struct GlobalContext;
@@ -12,9 +13,9 @@ struct OpcoesLancamento {
 };
 
 // Validates one stock row, completes its costs from the product file and the ledger, inserts it
-// and completes the inserted row. Returns its NumRegisto, or 0 with the reason in ctx.UltimoErro;
-// a refused row writes nothing. Runs inside the caller's transaction when there is one.
-qint64 LancaMovProduto(GlobalContext& ctx, LinhaMovProduto linha, const OpcoesLancamento& opcoes = {});
+// and completes the inserted row. Returns its NumRegisto; a refused row writes nothing.
+// Runs inside the caller's transaction when there is one.
+Resultado<qint64> LancaMovProduto(GlobalContext& ctx, LinhaMovProduto linha, const OpcoesLancamento& opcoes = {});
 
 // The refusal of a row beyond the value limit (or beyond what the money type holds).
 QString MensagemLimiteValor(const QString& codigo, const QString& descricao);

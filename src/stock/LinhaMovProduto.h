@@ -28,9 +28,9 @@ public:
     Currency montante(ColunaMovProduto coluna) const { return Currency::fromVariant(valor(coluna)); }
 
     // By a name known only at run time (case-insensitive). False when it is not a column of MovProduto.
-    bool definir(const QString& coluna, const QVariant& valor);
-    bool definir(const QString& coluna, const Currency& valor) { return definir(coluna, valor.toVariant()); }
-    bool definir(const QString& coluna, const char* valor) { return definir(coluna, QString::fromUtf8(valor)); }
+    [[nodiscard]] bool definir(const QString& coluna, const QVariant& valor);
+    [[nodiscard]] bool definir(const QString& coluna, const Currency& valor) { return definir(coluna, valor.toVariant()); }
+    [[nodiscard]] bool definir(const QString& coluna, const char* valor) { return definir(coluna, QString::fromUtf8(valor)); }
     bool tem(const QString& coluna) const;
     QVariant valor(const QString& coluna) const;
     QString texto(const QString& coluna) const { return valor(coluna).toString(); }

@@ -2,8 +2,8 @@
 
 #include <QSqlQuery>
 
-#include "db/Database.h"
 #include "company/GlobalContext.h"
+#include "db/Database.h"
 #include "db/esquema/Esquema.h"
 
 #include <QDateTime>
@@ -51,7 +51,6 @@ const QString& sqlInsercao() {
     return sql;
 }
 
-
 // The same for every column of the table, with NumRegisto first.
 const QString& sqlInsercaoCompleta() {
     static const QString sql = [] {
@@ -60,24 +59,26 @@ const QString& sqlInsercaoCompleta() {
             colunas << c.nome;
             marcas << QStringLiteral("?");
         }
-        return QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)").arg(colunas.join(u','), marcas.join(u','));
+        return QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)")
+            .arg(colunas.join(u','), marcas.join(u','));
     }();
     return sql;
 }
 
-bool valoresLinha(const std::vector<ColunaDef>& colunas, const LinhaMovProduto& linha, const QString& agora,
-                  QVariantList& valores, QString* erro) {
+Resultado<> valoresLinha(const std::vector<ColunaDef>& colunas, const LinhaMovProduto& linha,
+                         const QString& agora, QVariantList& valores) {
     for (size_t i = 0; i < colunas.size(); ++i) {
         const ColunaDef& c = colunas[i];
         const QVariant v = valorInsercao(c, linha.tem(i), linha.valor(i), agora);
-        if (c.tipo == TipoColuna::Texto && c.tamanho > 0 && linha.tem(i) && v.toString().size() > c.tamanho) {
-            if (erro)
-                *erro = QStringLiteral("O valor de %1 excede %2 caracteres: %3").arg(c.nome).arg(c.tamanho).arg(v.toString());
-            return false;
-        }
+        if (c.tipo == TipoColuna::Texto && c.tamanho > 0 && linha.tem(i) && v.toString().size() > c.tamanho)
+            return Falha(QStringLiteral("O valor de %1 excede %2 caracteres: %3")
+                             .arg(c.nome)
+                             .arg(c.tamanho)
+                             .arg(v.toString()),
+                         c.nome);
         valores << v;
     }
-    return true;
+    return {};
 }
 
 } // namespace
@@ -86,7 +87,8 @@ namespace {
 // The signed sum and the rows it counts, shared by every balance read.
 const QString SomaSaldo =
     QStringLiteral("SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END)");
-const QString LinhasSaldo = QStringLiteral(" FROM MovProduto WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-')");
+const QString LinhasSaldo =
+    QStringLiteral(" FROM MovProduto WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-')");
 } // namespace
 
 const QString& sqlSaldoProduto() {
@@ -94,48 +96,46 @@ const QString& sqlSaldoProduto() {
     return sql;
 }
 
-std::vector<SaldoLoteLocalizacao> SaldosPorLoteLocalizacao(Database& db, const QString& produto, const QString& armazem,
-                                                           bool* ok) {
-    static const QString sql = QStringLiteral("SELECT Localizacao, Lote, DataFabrico, DataValidade, ") + SomaSaldo +
-                               LinhasSaldo +
-                               QStringLiteral(" AND Armazem=? GROUP BY Localizacao, Lote, DataFabrico, DataValidade");
+Resultado<std::vector<SaldoLoteLocalizacao>> SaldosPorLoteLocalizacao(Database& db, const QString& produto,
+                                                                      const QString& armazem) {
+    static const QString sql =
+        QStringLiteral("SELECT Localizacao, Lote, DataFabrico, DataValidade, ") + SomaSaldo + LinhasSaldo +
+        QStringLiteral(" AND Armazem=? GROUP BY Localizacao, Lote, DataFabrico, DataValidade");
     std::vector<SaldoLoteLocalizacao> r;
     const bool lido = db.percorrer(sql, {produto, armazem}, [&](const QSqlQuery& q) {
-        r.push_back({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
-                     Currency::fromVariant(q.value(4))});
+        r.push_back({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                     q.value(3).toString(), Currency::fromVariant(q.value(4))});
     });
-    if (ok)
-        *ok = lido;
+    if (!lido)
+        return Falha(db.lastError());
     return r;
 }
 
-qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto, QString* erro) {
+Resultado<qint64> MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto) {
     const QString dado = linha.texto(ColMovProduto::DataSys);
     const QString agora =
         dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
     QVariantList valores{numRegisto};
-    if (!valoresLinha(tabelaEmpresa(QStringLiteral("MovProduto"))->colunas, linha, agora, valores, erro))
-        return 0;
-    if (!db.exec(sqlInsercaoCompleta(), valores)) {
-        if (erro)
-            *erro = db.lastError();
-        return 0;
-    }
+    if (auto r = valoresLinha(tabelaEmpresa(QStringLiteral("MovProduto"))->colunas, linha, agora, valores);
+        !r)
+        return r.falha();
+    if (!db.exec(sqlInsercaoCompleta(), valores))
+        return Falha(db.lastError());
     return numRegisto;
 }
 
-qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro) {
+Resultado<qint64> MeteNoMovPro(Database& db, const LinhaMovProduto& linha) {
     // DataSys not given takes the server's time.
     const QString dado = linha.texto(ColMovProduto::DataSys);
     const QString agora =
         dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
     QVariantList valores;
-    if (!valoresLinha(LinhaMovProduto::colunasInsercao(), linha, agora, valores, erro))
-        return 0;
+    if (auto r = valoresLinha(LinhaMovProduto::colunasInsercao(), linha, agora, valores); !r)
+        return r.falha();
     const auto r = db.primeiraLinha(sqlInsercao(), valores);
     const qint64 n = r ? r->value(0).toLongLong() : 0;
-    if (n <= 0 && erro)
-        *erro = db.lastError();
+    if (n <= 0)
+        return Falha(db.lastError());
     return n;
 }
 
@@ -147,12 +147,13 @@ FuncaoSaldo escolherFuncaoSaldo(const FiltroSaldo& f) {
     if (f.lote) {
         if (!f.localizacao)
             return FuncaoSaldo::ProArmLote;
-        return (f.dataFabrico || f.dataValidade) ? FuncaoSaldo::ProArmLocLoteDatas : FuncaoSaldo::ProArmLocLote;
+        return (f.dataFabrico || f.dataValidade) ? FuncaoSaldo::ProArmLocLoteDatas
+                                                 : FuncaoSaldo::ProArmLocLote;
     }
     return f.localizacao ? FuncaoSaldo::ProArmLoc : FuncaoSaldo::ProArm;
 }
 
-Currency SaldoProduto(Database& db, FuncaoSaldo funcao, const FiltroSaldo& f, bool* ok) {
+Resultado<Currency> SaldoProduto(Database& db, FuncaoSaldo funcao, const FiltroSaldo& f) {
     QString sql = sqlSaldoProduto();
     QVariantList v{f.produto};
     auto filtro = [&](const char* coluna, const std::optional<QString>& valor) {
@@ -201,11 +202,14 @@ Currency SaldoProduto(Database& db, FuncaoSaldo funcao, const FiltroSaldo& f, bo
         filtro("Fornece", f.fornece);
         break;
     }
-    return Currency::fromVariant(db.scalar(sql, v, ok));
+    const auto saldo = db.lerValor(sql, v);
+    if (!saldo)
+        return saldo.falha();
+    return Currency::fromVariant(*saldo);
 }
 
-Currency SaldoProdutoArmazem(Database& db, const FiltroSaldo& f, bool* ok) {
-    return SaldoProduto(db, escolherFuncaoSaldo(f), f, ok);
+Resultado<Currency> SaldoProdutoArmazem(Database& db, const FiltroSaldo& f) {
+    return SaldoProduto(db, escolherFuncaoSaldo(f), f);
 }
 
 Currency ExistenciaProduto(const GlobalContext& ctx, const FiltroExistencia& f) {
@@ -228,7 +232,8 @@ Currency ExistenciaProduto(const GlobalContext& ctx, const FiltroExistencia& f) 
     filtro(QStringLiteral(" AND Lote=?"), f.lote);
     filtro(QStringLiteral(" AND Localizacao=?"), f.localizacao);
     if (ctx.prontovestir != 0 &&
-        db.scalar(QStringLiteral("SELECT COUNT(*) FROM Produtos WHERE Codigo=? AND Referencia='1'"), {f.produto})
+        db.scalar(QStringLiteral("SELECT COUNT(*) FROM Produtos WHERE Codigo=? AND Referencia='1'"),
+                  {f.produto})
                 .toInt() > 0) {
         filtro(QStringLiteral(" AND Estacao=?"), f.estacao);
         filtro(QStringLiteral(" AND Sexo=?"), f.sexo);
@@ -248,12 +253,16 @@ QString RetornaCampoTabela(Database& db, const QString& tabela, const QString& c
     if (!t || (!t->coluna(coluna) && coluna.compare(QStringLiteral("NumRegisto"), Qt::CaseInsensitive) != 0))
         return {};
     if (chave.isEmpty())
-        return db.scalar(QStringLiteral("SELECT %1 FROM %2 ORDER BY NumRegisto").arg(coluna, t->nome) + db.dialect().limite(1))
+        return db
+            .scalar(QStringLiteral("SELECT %1 FROM %2 ORDER BY NumRegisto").arg(coluna, t->nome) +
+                    db.dialect().limite(1))
             .toString();
     if (!t->coluna(chave) && chave.compare(QStringLiteral("NumRegisto"), Qt::CaseInsensitive) != 0)
         return {};
-    return db.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3=? ORDER BY NumRegisto").arg(coluna, t->nome, chave) +
-                         db.dialect().limite(1),
-                     {valor})
+    return db
+        .scalar(
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3=? ORDER BY NumRegisto").arg(coluna, t->nome, chave) +
+                db.dialect().limite(1),
+            {valor})
         .toString();
 }

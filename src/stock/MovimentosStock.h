@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "common/Currency.h"
 #include "stock/LinhaMovProduto.h"
 
@@ -10,13 +11,13 @@
 struct GlobalContext;
 class Database;
 
-// Inserts one ledger row with every insert column bound in order; returns its NumRegisto,
-// or 0 with the reason in *erro (a text longer than its column is refused, not cut).
-qint64 MeteNoMovPro(Database& db, const LinhaMovProduto& linha, QString* erro = nullptr);
+// Inserts one ledger row with every insert column bound in order; returns its NumRegisto
+// (a text longer than its column is refused, not cut).
+Resultado<qint64> MeteNoMovPro(Database& db, const LinhaMovProduto& linha);
 
 // Inserts a ledger row that already carries its NumRegisto and the columns completed after an
-// insert (Hora, CodigoBarras, Estado, ...), in one statement; returns NumRegisto or 0 with *erro.
-qint64 MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto, QString* erro = nullptr);
+// insert (Hora, CodigoBarras, Estado, ...), in one statement; returns NumRegisto.
+Resultado<qint64> MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto);
 
 // The signed balance of a product's ledger rows ("E+"/"S-" add, "S+"/"E-" subtract), as a SELECT
 // whose WHERE binds the product first; callers append their " AND ..." filters.
@@ -28,8 +29,8 @@ struct SaldoLoteLocalizacao {
     QString localizacao, lote, dataFabrico, dataValidade;
     Currency saldo;
 };
-std::vector<SaldoLoteLocalizacao> SaldosPorLoteLocalizacao(Database& db, const QString& produto, const QString& armazem,
-                                                           bool* ok = nullptr);
+Resultado<std::vector<SaldoLoteLocalizacao>> SaldosPorLoteLocalizacao(Database& db, const QString& produto,
+                                                                      const QString& armazem);
 
 // What a stock balance is narrowed by. A dimension that is not given matches any value.
 struct FiltroSaldo {
@@ -51,8 +52,8 @@ enum class FuncaoSaldo {
 };
 FuncaoSaldo escolherFuncaoSaldo(const FiltroSaldo& f);
 // Signed sum of the matching rows: "E+" and "S-" add, "S+" and "E-" subtract, anything else is ignored.
-Currency SaldoProduto(Database& db, FuncaoSaldo funcao, const FiltroSaldo& f, bool* ok = nullptr);
-Currency SaldoProdutoArmazem(Database& db, const FiltroSaldo& f, bool* ok = nullptr);
+Resultado<Currency> SaldoProduto(Database& db, FuncaoSaldo funcao, const FiltroSaldo& f);
+Resultado<Currency> SaldoProdutoArmazem(Database& db, const FiltroSaldo& f);
 
 // Balance with a cut-off: rows dated up to `data`, or up to `data` + " " + `hora` when a time is given.
 // Reference dimensions only narrow it when the company uses them and the product is managed by reference.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Resultado.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,8 +12,8 @@ class LinhaMovProduto;
 // ledger can hold, before the per-product posting takes it: its movement type exists and has the
 // row's stock effect; warehouse and location exist; a lot only on a lot-managed product and always
 // on one while lots are in use; a quantity above 0 (0 only on the value corrections "AC+"/"AC-");
-// no negative price; real dates and the year of the date. False with the reason in erro.
-bool VerificaMovimentoExterno(GlobalContext& ctx, const LinhaMovProduto& l, QString& erro);
+// no negative price; real dates and the year of the date.
+Resultado<> VerificaMovimentoExterno(GlobalContext& ctx, const LinhaMovProduto& l);
 
 // Columns the posting fills itself (time, state, costs, bar code...): a row from outside may not
 // give them.

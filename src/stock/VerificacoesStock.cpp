@@ -46,7 +46,7 @@ bool VerificacoesStock::CtrlExistenciaProduto(Database& ligacao, const QString& 
     d.portes = p->at(3);
     d.lote = p->at(4);
     d.ignoraArmazem = p->at(5);
-    d.parametros = ParametrosEmpresa::ler(ligacao);
+    d.parametros = ParametrosEmpresa::ler(ligacao).valorOu({});
     return decideCtrlExistencia(d);
 }
 
@@ -186,7 +186,7 @@ QString VerificacoesStock::VerLocalizacao(Database& ligacao, const QString& prod
             f.localizacao = l;
             if (comLote)
                 f.lote = lote;
-            const Currency saldo = SaldoProdutoArmazem(ligacao, f);
+            const Currency saldo = SaldoProdutoArmazem(ligacao, f).valorOu(Currency());
             if (saldo > Currency() && saldo >= precisa) {
                 resultado = l;
                 escolhida = true;

@@ -5,25 +5,22 @@
 namespace {
 
 ValorJson ler(const QByteArray& texto) {
-    ValorJson v;
-    QString erro;
-    EXPECT_TRUE(lerJsonCli(texto, v, erro)) << erro.toStdString() << " em " << texto.toStdString();
-    return v;
+    const Resultado<ValorJson> v = lerJsonCli(texto);
+    EXPECT_TRUE(v) << v.mensagem().toStdString() << " em " << texto.toStdString();
+    return v.valorOu(ValorJson());
 }
 
 QString recusa(const QByteArray& texto) {
-    ValorJson v;
-    QString erro;
-    EXPECT_FALSE(lerJsonCli(texto, v, erro)) << texto.toStdString();
-    return erro;
+    const Resultado<ValorJson> v = lerJsonCli(texto);
+    EXPECT_FALSE(v) << texto.toStdString();
+    return v ? QString() : v.mensagem();
 }
 
 // The amount of key "q" of a one-key object, as the commands read it.
 std::optional<Currency> montanteDe(const QByteArray& literal) {
     const ValorJson v = ler("{\"q\": " + literal + "}");
     Currency c;
-    QString erro;
-    if (!ObjectoJsonCli(v, QStringLiteral("teste")).montante("q", c, erro))
+    if (!ObjectoJsonCli(v, QStringLiteral("teste")).montante("q", c))
         return std::nullopt;
     return c;
 }
@@ -84,28 +81,43 @@ TEST(LeitorJsonCliTest, ObjectoGuardaOrdemERecusaChavesRepetidasOuDesconhecidas)
     EXPECT_EQ(v.membros.at(1).first, QStringLiteral("a"));
     EXPECT_EQ(v.membros.at(0).second.texto, QStringLiteral("1"));
 
-    QString erro;
     const ValorJson repetida = ler(R"({"a": 1, "a": 2})");
-    EXPECT_FALSE(ObjectoJsonCli(repetida, QStringLiteral("ordem")).soChaves({"a"}, erro));
-    EXPECT_EQ(erro, QStringLiteral("Chave repetida em ordem: \"a\"."));
+    const Resultado<> r = ObjectoJsonCli(repetida, QStringLiteral("ordem")).soChaves({"a"});
+    ASSERT_FALSE(r);
+    EXPECT_EQ(r.mensagem(), QStringLiteral("Chave repetida em ordem: \"a\"."));
 
     const ValorJson desconhecida = ler(R"({"quantidadee": 1})");
-    EXPECT_FALSE(ObjectoJsonCli(desconhecida, QStringLiteral("ordem")).soChaves({"quantidade"}, erro));
-    EXPECT_EQ(erro, QStringLiteral("Chave desconhecida em ordem: \"quantidadee\" (aceites: quantidade)."));
+    const Resultado<> d = ObjectoJsonCli(desconhecida, QStringLiteral("ordem")).soChaves({"quantidade"});
+    ASSERT_FALSE(d);
+    EXPECT_EQ(d.mensagem(),
+              QStringLiteral("Chave desconhecida em ordem: \"quantidadee\" (aceites: quantidade)."));
 }
 
 TEST(LeitorJsonCliTest, TiposErradosRecusadosPeloNome) {
     const ValorJson v = ler(R"({"produto": 12, "fixa": "sim", "linhas": {"a": 1}, "outras": [1]})");
     const ObjectoJsonCli o(v, QStringLiteral("cabeçalho"));
-    QString erro, texto;
+    QString texto;
     bool logico = false;
     QList<ValorJson> lista;
-    EXPECT_FALSE(o.texto("produto", texto, erro));
-    EXPECT_EQ(erro, QStringLiteral("Valor inválido na chave \"produto\" em cabeçalho: deve ser um texto."));
-    EXPECT_FALSE(o.logico("fixa", logico, erro));
-    EXPECT_FALSE(o.listaObjectos("linhas", lista, erro));
-    EXPECT_FALSE(o.listaObjectos("outras", lista, erro));
-    EXPECT_EQ(erro, QStringLiteral("Valor inválido na chave \"outras\" em cabeçalho: deve ser uma lista de objectos."));
-    EXPECT_FALSE(o.texto("descricao", texto, erro, true));
-    EXPECT_EQ(erro, QStringLiteral("Falta a chave \"descricao\" em cabeçalho."));
+    const Resultado<> produto = o.texto("produto", texto);
+    ASSERT_FALSE(produto);
+    EXPECT_EQ(produto.mensagem(),
+              QStringLiteral("Valor inválido na chave \"produto\" em cabeçalho: deve ser um texto."));
+    EXPECT_FALSE(o.logico("fixa", logico));
+    EXPECT_FALSE(o.listaObjectos("linhas", lista));
+    const Resultado<> outras = o.listaObjectos("outras", lista);
+    ASSERT_FALSE(outras);
+    EXPECT_EQ(
+        outras.mensagem(),
+        QStringLiteral("Valor inválido na chave \"outras\" em cabeçalho: deve ser uma lista de objectos."));
+    const Resultado<> descricao = o.texto("descricao", texto, true);
+    ASSERT_FALSE(descricao);
+    EXPECT_EQ(descricao.mensagem(), QStringLiteral("Falta a chave \"descricao\" em cabeçalho."));
+
+    // Several keys read in one statement report the first refusal, in reading order.
+    const Resultado<> varias = primeiraFalha(
+        {o.texto("descricao", texto), o.listaObjectos("outras", lista), o.texto("produto", texto)});
+    ASSERT_FALSE(varias);
+    EXPECT_EQ(varias.mensagem(), outras.mensagem());
+    EXPECT_TRUE(primeiraFalha({o.texto("descricao", texto), o.logico("nenhuma", logico)}));
 }

@@ -45,10 +45,9 @@ protected:
         return r.json.value(QLatin1String(campo)).toString();
     }
     std::shared_ptr<Database> abrir() {
-        QString erro;
-        auto d = Database::open(ligacaoEmpresa(servidor, empresa), &erro);
-        EXPECT_TRUE(d) << erro.toStdString();
-        return d;
+        const auto d = Database::open(ligacaoEmpresa(servidor, empresa));
+        EXPECT_TRUE(d) << d.mensagem().toStdString();
+        return d.valorOu(nullptr);
     }
 
 };

@@ -28,6 +28,11 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return QJsonDocument::fromJson(file.readAll()).object();
     }
+    std::vector<LinhaNomenclatura> nomenclatura(const QString& produtoAcabado) {
+        const auto linhas = LerNomenclatura(*empresaDb, produtoAcabado);
+        EXPECT_TRUE(linhas) << linhas.mensagem().toStdString();
+        return linhas.valorOu({});
+    }
     void escrever(const QString& f, const QJsonObject& o) {
         QFile file(f);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -40,7 +45,7 @@ TEST_P(NomenclaturaCliTest, ExportaEImportaNoutroProdutoComValidacao) {
     const QString f = pasta.filePath("pa001.json");
     QJsonObject r;
     ASSERT_EQ(cli({"nomenclatura", "exportar", f, "--produto", "PA001"}, &r), 0) << r["erro"].toString().toStdString();
-    const auto origem = LerNomenclatura(*empresaDb, "PA001");
+    const auto origem = nomenclatura("PA001");
     ASSERT_FALSE(origem.empty());
     QJsonObject o = ler(f);
     EXPECT_EQ(o["linhas"].toArray().size(), qsizetype(origem.size()));
@@ -52,7 +57,7 @@ TEST_P(NomenclaturaCliTest, ExportaEImportaNoutroProdutoComValidacao) {
     o["descricao"] = "";
     escrever(f, o);
     ASSERT_EQ(cli({"nomenclatura", "importar", f}, &r), 0) << r["erro"].toString().toStdString();
-    auto copia = LerNomenclatura(*empresaDb, "PA004");
+    auto copia = nomenclatura("PA004");
     ASSERT_EQ(copia.size(), origem.size());
     for (size_t i = 0; i < copia.size(); ++i) {
         EXPECT_EQ(copia[i].produtoPrima, origem[i].produtoPrima);
@@ -71,7 +76,7 @@ TEST_P(NomenclaturaCliTest, ExportaEImportaNoutroProdutoComValidacao) {
     o["linhas"] = uma;
     escrever(f, o);
     ASSERT_EQ(cli({"nomenclatura", "importar", f, "--substituir", "sim"}, &r), 0) << r["erro"].toString().toStdString();
-    copia = LerNomenclatura(*empresaDb, "PA004");
+    copia = nomenclatura("PA004");
     ASSERT_EQ(copia.size(), 1u);
     EXPECT_EQ(copia[0].quantidade, Currency::fromString("2.125"));
 
@@ -91,7 +96,7 @@ TEST_P(NomenclaturaCliTest, ExportaEImportaNoutroProdutoComValidacao) {
     o["linhas"] = uma;
     escrever(f, o);
     EXPECT_EQ(cli({"nomenclatura", "importar", f, "--substituir", "sim"}, &r), 1);
-    EXPECT_EQ(LerNomenclatura(*empresaDb, "PA004").size(), 1u);
+    EXPECT_EQ(nomenclatura("PA004").size(), 1u);
     EXPECT_EQ(cli({"nomenclatura", "exportar", f, "--produto", "MP001"}, &r), 1) << "no bill";
 }
 

@@ -48,7 +48,9 @@ protected:
         FiltroSaldo f;
         f.produto = produto;
         f.armazem = QString::fromLatin1(armazem);
-        return SaldoProdutoArmazem(*empresaDb, f);
+        const Resultado<Currency> lido = SaldoProdutoArmazem(*empresaDb, f);
+        EXPECT_TRUE(lido) << lido.mensagem().toStdString();
+        return lido.valorOu(Currency());
     }
     qint64 contar(const QString& sql, const QVariantList& v = {}) { return empresaDb->scalar(sql, v).toLongLong(); }
     int fechado(const char* lote) {

@@ -46,7 +46,9 @@ protected:
         FiltroSaldo f;
         f.produto = produto;
         f.armazem = QString::fromLatin1(armazem);
-        return SaldoProdutoArmazem(*empresaDb, f);
+        const Resultado<Currency> lido = SaldoProdutoArmazem(*empresaDb, f);
+        EXPECT_TRUE(lido) << lido.mensagem().toStdString();
+        return lido.valorOu(Currency());
     }
     qint64 contar(const QString& sql) { return empresaDb->scalar(sql).toLongLong(); }
     // Every lot has its entry and both consumption rows; no production row lacks its lot.

@@ -223,7 +223,7 @@ protected:
             return;
         // A company the case created on the shared server goes with the test's own.
         if (!isSQLite() && !m_novaEmpresa.isEmpty() && !servidor.host.isEmpty())
-            AdminServidor::apagarBaseDados(servidor, nomeBaseDadosEmpresa(m_novaEmpresa));
+            (void)AdminServidor::apagarBaseDados(servidor, nomeBaseDadosEmpresa(m_novaEmpresa));
         EmpresaDemoTest::TearDown();
     }
 

@@ -1,6 +1,7 @@
 #include "common/Currency.h"
 
 #include <gtest/gtest.h>
+#include <type_traits>
 
 #include <limits>
 #include <ostream>
@@ -49,13 +50,22 @@ TEST(Currency, MultiplicarEDividirPeloModoPedido) {
         EXPECT_EQ(cur("123.45").divide(Currency(), modo), Currency());
     }
     EXPECT_EQ(cur("0.0015").multiply(cur("0.5"), A::MetadeParaPar), cur("0.0008"));
-    EXPECT_EQ(cur("-2") / cur("3"), cur("-0.6667"));
+    EXPECT_EQ(cur("-2").divide(cur("3"), A::MetadeAfastaDeZero), cur("-0.6667"));
     EXPECT_EQ(cur("2").divide(cur("-3"), A::Trunca), cur("-0.6666"));
     EXPECT_EQ(cur("1").divide(cur("3"), A::AfastaDeZero), cur("0.3334"));
     // Intermediates past 64 bits.
-    EXPECT_EQ(cur("500000000000") * cur("1.5"), cur("750000000000"));
-    EXPECT_EQ(cur("900000000000") / cur("0.5"), cur("1800000000000"));
+    EXPECT_EQ(cur("500000000000").multiply(cur("1.5"), A::MetadeAfastaDeZero), cur("750000000000"));
+    EXPECT_EQ(cur("900000000000").divide(cur("0.5"), A::MetadeAfastaDeZero), cur("1800000000000"));
 }
+
+// No rounding happens unseen: an integer does not become an amount by itself, and products and
+// quotients go through multiply/divide with their rounding named.
+template <class T>
+concept Multiplicavel = requires(T a) { a * a; };
+template <class T>
+concept Divisivel = requires(T a) { a / a; };
+static_assert(!std::is_convertible_v<int, Currency>);
+static_assert(!Multiplicavel<Currency> && !Divisivel<Currency>);
 
 TEST(Currency, ValoresVindosDaBaseDeDados) {
     EXPECT_EQ(Currency::fromVariant(QVariant(QStringLiteral("1234.5000"))), cur("1234.5"));
@@ -72,8 +82,8 @@ TEST(Currency, ValoresVindosDaBaseDeDados) {
 TEST(Currency, OperacoesQueNaoCabemLancamEstouroEmVezDeDarVolta) {
     const Currency maximo = Currency::fromRaw(std::numeric_limits<int64_t>::max());
     const Currency grande = cur("42949672.96");
-    EXPECT_THROW(grande.multiply(grande), EstouroMontante);
-    EXPECT_THROW(cur("922337203685477") * Currency(2), EstouroMontante);
+    EXPECT_THROW(grande.multiply(grande, Currency::Arredondamento::MetadeAfastaDeZero), EstouroMontante);
+    EXPECT_THROW(cur("922337203685477").multiply(Currency(2), Currency::Arredondamento::Trunca), EstouroMontante);
     EXPECT_THROW(maximo + Currency::fromRaw(1), EstouroMontante);
     EXPECT_THROW(-maximo - Currency::fromRaw(1), EstouroMontante) << "the most negative raw value is kept out";
     EXPECT_THROW(-maximo - Currency(1), EstouroMontante);
@@ -82,8 +92,8 @@ TEST(Currency, OperacoesQueNaoCabemLancamEstouroEmVezDeDarVolta) {
     EXPECT_EQ(soma, maximo) << "a refused addition leaves the value as it was";
     Currency resto = -maximo;
     EXPECT_THROW(resto -= Currency(1), EstouroMontante);
-    EXPECT_THROW(maximo.divide(cur("0.5")), EstouroMontante);
-    EXPECT_THROW(maximo.rounded(0), EstouroMontante) << "rounding up past the last amount";
+    EXPECT_THROW(maximo.divide(cur("0.5"), Currency::Arredondamento::MetadeAfastaDeZero), EstouroMontante);
+    EXPECT_THROW(maximo.rounded(0, Currency::Arredondamento::MetadeAfastaDeZero), EstouroMontante) << "rounding up past the last amount";
     EXPECT_THROW(Currency::fromInt64(std::numeric_limits<int64_t>::max() / 1000), EstouroMontante);
     EXPECT_THROW(Currency::fromDouble(1e308), EstouroMontante);
     EXPECT_THROW(Currency::fromDouble(std::numeric_limits<double>::infinity()), EstouroMontante);
@@ -91,7 +101,7 @@ TEST(Currency, OperacoesQueNaoCabemLancamEstouroEmVezDeDarVolta) {
     EXPECT_THROW(Currency::fromVariant(QVariant(1e19)), EstouroMontante);
     // What fits stays exact up to the edge.
     EXPECT_EQ((maximo - Currency::fromRaw(1)) + Currency::fromRaw(1), maximo);
-    EXPECT_EQ(cur("922337203685477").multiply(Currency(1)).toString(), "922337203685477.0000");
+    EXPECT_EQ(cur("922337203685477").multiply(Currency(1), Currency::Arredondamento::MetadeAfastaDeZero).toString(), "922337203685477.0000");
     EXPECT_EQ((-maximo).abs(), maximo);
     EXPECT_EQ(Currency::fromVariant(QVariant(QStringLiteral("abc"))), Currency()) << "text that is no number";
 }

@@ -6,6 +6,7 @@
 #include "company/Ligacoes.h"
 #include "common/PasswordHash.h"
 #include "support/DbTest.h"
+#include "support/SemFalha.h"
 
 #include <QDate>
 #include <QHash>
@@ -30,7 +31,7 @@ protected:
     }
     void TearDown() override {
         for (const QString& nome : m_criadas)
-            AdminServidor::apagarBaseDados(servidor, nome);
+            (void)AdminServidor::apagarBaseDados(servidor, nome);
         DbTest::TearDown();
     }
 
@@ -41,14 +42,12 @@ protected:
     }
     void criarBaseVazia(const QString& nome) {
         m_criadas << nome;
-        QString erro;
-        ASSERT_TRUE(AdminServidor::criarBaseDados(servidor, nome, &erro)) << erro.toStdString();
+        ASSERT_TRUE(semFalha(AdminServidor::criarBaseDados(servidor, nome)));
     }
     std::shared_ptr<Database> abrir(const QString& codigo) {
-        QString erro;
-        auto d = Database::open(ligacaoEmpresa(servidor, codigo), &erro);
-        EXPECT_TRUE(d) << erro.toStdString();
-        return d;
+        const auto d = Database::open(ligacaoEmpresa(servidor, codigo));
+        EXPECT_TRUE(semFalha(d));
+        return d.valorOu(nullptr);
     }
     static QString texto(Database& d, const QString& sql, const QVariantList& v = {}) {
         return d.scalar(sql, v).toString();
@@ -65,10 +64,8 @@ private:
 
 TEST_P(EmpresasTest, CriacaoPreencheOsParametrosBase) {
     const QString codigo = novoCodigo();
-    QString erro;
     ASSERT_TRUE(
-        criarEmpresa(servidor, codigo, QStringLiteral("Serralharia Martins & Filhos, Lda."), 2025, &erro))
-        << erro.toStdString();
+        semFalha(criarEmpresa(servidor, codigo, QStringLiteral("Serralharia Martins & Filhos, Lda."), 2025)));
     auto e = abrir(codigo);
     ASSERT_TRUE(e);
 
@@ -124,8 +121,9 @@ TEST_P(EmpresasTest, CriacaoPreencheOsParametrosBase) {
     EXPECT_EQ(c->value(3).toInt(), 1);
 
     // A second creation with the same code is refused and leaves the first company as it was.
-    EXPECT_FALSE(criarEmpresa(servidor, codigo, QStringLiteral("Outra"), 2026, &erro));
-    EXPECT_TRUE(erro.contains(QStringLiteral("já existe"))) << erro.toStdString();
+    const Resultado<> segunda = criarEmpresa(servidor, codigo, QStringLiteral("Outra"), 2026);
+    ASSERT_FALSE(segunda);
+    EXPECT_TRUE(segunda.mensagem().contains(QStringLiteral("já existe"))) << segunda.mensagem().toStdString();
     EXPECT_EQ(texto(*e, QStringLiteral("SELECT NomeEmpresa FROM ParamGeral")),
               QStringLiteral("Serralharia Martins & Filhos, Lda."));
     EXPECT_EQ(contar(*e, QStringLiteral("Utilizador")), 1);
@@ -139,13 +137,13 @@ TEST_P(EmpresasTest, DadosInvalidosNaoCriamNada) {
           QStringLiteral("AB_1"), QStringLiteral("ÁB12"), QStringLiteral("AB 1")})
         EXPECT_FALSE(codigoEmpresaValido(c)) << c.toStdString();
 
-    QString erro;
-    EXPECT_FALSE(criarEmpresa(servidor, QStringLiteral("AB-1"), QStringLiteral("X"), 2025, &erro));
+    EXPECT_FALSE(criarEmpresa(servidor, QStringLiteral("AB-1"), QStringLiteral("X"), 2025));
     const QString codigo = novoCodigo();
-    EXPECT_FALSE(criarEmpresa(servidor, codigo, QStringLiteral("   "), 2025, &erro));
-    EXPECT_FALSE(criarEmpresa(servidor, codigo, QStringLiteral("X"), 25, &erro));
+    EXPECT_FALSE(criarEmpresa(servidor, codigo, QStringLiteral("   "), 2025));
+    const Resultado<> ano = criarEmpresa(servidor, codigo, QStringLiteral("X"), 25);
     EXPECT_FALSE(AdminServidor::existeBaseDados(servidor, nomeBaseDadosEmpresa(codigo)));
-    EXPECT_FALSE(erro.isEmpty());
+    ASSERT_FALSE(ano);
+    EXPECT_FALSE(ano.mensagem().isEmpty());
 }
 
 TEST_P(EmpresasTest, FalhaNoPreenchimentoNaoDeixaMeiaEmpresa) {
@@ -154,25 +152,23 @@ TEST_P(EmpresasTest, FalhaNoPreenchimentoNaoDeixaMeiaEmpresa) {
     nova.codigo = codigo;
     nova.nome = QStringLiteral("Empresa Falhada");
     nova.ano = 2025;
-    QString erro;
-    const bool ok = criarEmpresa(servidor, nova, &erro, [](Database& d, QString* motivo) {
+    const Resultado<> r = criarEmpresa(servidor, nova, [](Database& d) -> Resultado<> {
         // The base rows are already written inside the transaction when this step fails.
         EXPECT_EQ(d.scalar(QStringLiteral("SELECT COUNT(*) FROM ParamGeral")).toInt(), 1);
-        *motivo = QStringLiteral("falha provocada");
-        return false;
+        return Falha(QStringLiteral("falha provocada"));
     });
-    EXPECT_FALSE(ok);
-    EXPECT_TRUE(erro.contains(QStringLiteral("falha provocada"))) << erro.toStdString();
+    ASSERT_FALSE(r);
+    EXPECT_TRUE(r.mensagem().contains(QStringLiteral("falha provocada"))) << r.mensagem().toStdString();
     EXPECT_FALSE(AdminServidor::existeBaseDados(servidor, nomeBaseDadosEmpresa(codigo)));
-    for (const EmpresaInfo& e : listarEmpresas(servidor))
+    const auto lista = listarEmpresas(servidor);
+    ASSERT_TRUE(semFalha(lista));
+    for (const EmpresaInfo& e : *lista)
         EXPECT_NE(e.codigo, codigo);
 }
 
 TEST_P(EmpresasTest, ListagemSoMostraBasesDeEmpresa) {
     const QString codigo = novoCodigo();
-    QString erro;
-    ASSERT_TRUE(criarEmpresa(servidor, codigo, QStringLiteral("Fábrica ABC"), 2024, &erro))
-        << erro.toStdString();
+    ASSERT_TRUE(semFalha(criarEmpresa(servidor, codigo, QStringLiteral("Fábrica ABC"), 2024)));
     // Names that are not companies; on a shared server their tails are random.
     const QString sufixo = isSQLite() ? QStringLiteral("1234") : codigoEmpresaAleatorio();
     criarBaseVazia(QStringLiteral("LumoGest") + sufixo + QStringLiteral("5"));
@@ -181,9 +177,10 @@ TEST_P(EmpresasTest, ListagemSoMostraBasesDeEmpresa) {
     const QString vazia = novoCodigo();
     criarBaseVazia(nomeBaseDadosEmpresa(vazia));
 
-    const QList<EmpresaInfo> lista = listarEmpresas(servidor);
+    const auto lista = listarEmpresas(servidor);
+    ASSERT_TRUE(semFalha(lista));
     QHash<QString, EmpresaInfo> porCodigo;
-    for (const EmpresaInfo& e : lista) {
+    for (const EmpresaInfo& e : *lista) {
         EXPECT_EQ(e.codigo.size(), 4) << e.codigo.toStdString();
         porCodigo.insert(e.codigo, e);
     }
@@ -208,7 +205,9 @@ TEST_P(EmpresasTest, ListagemSoMostraBasesDeEmpresa) {
         ASSERT_TRUE(d->exec(QStringLiteral("UPDATE ParamGeral SET NomeEmpresa=''")));
         ASSERT_TRUE(d->exec(QStringLiteral("UPDATE Armazens SET linha1=?"), {"Fábrica ABC - Sede"}));
     }
-    for (const EmpresaInfo& x : listarEmpresas(servidor)) {
+    const auto outraVez = listarEmpresas(servidor);
+    ASSERT_TRUE(semFalha(outraVez));
+    for (const EmpresaInfo& x : *outraVez) {
         if (x.codigo == codigo) {
             EXPECT_EQ(x.nome, QStringLiteral("Fábrica ABC - Sede"));
         }
@@ -221,10 +220,9 @@ TEST_P(EmpresasTest, ListagemSoMostraBasesDeEmpresa) {
 
 TEST_P(EmpresasTest, DemoTemStockCoerente) {
     const QString codigo = novoCodigo();
-    QString erro;
-    bool criada = false;
-    ASSERT_TRUE(criarEmpresaDemo(servidor, &erro, &criada, codigo)) << erro.toStdString();
-    EXPECT_TRUE(criada);
+    const Resultado<bool> criada = criarEmpresaDemo(servidor, codigo);
+    ASSERT_TRUE(semFalha(criada));
+    EXPECT_TRUE(*criada);
     auto d = abrir(codigo);
     ASSERT_TRUE(d);
     const int linhas = contar(*d, QStringLiteral("MovProduto"));
@@ -257,7 +255,7 @@ TEST_P(EmpresasTest, DemoTemStockCoerente) {
         const Currency preco = Currency::fromVariant(q->value(1));
         const Currency quant = Currency::fromVariant(q->value(2));
         EXPECT_FALSE(preco.isZero()) << cod;
-        EXPECT_EQ(Currency::fromVariant(q->value(3)), quant.multiply(preco).rounded(2)) << cod;
+        EXPECT_EQ(Currency::fromVariant(q->value(3)), quant.multiply(preco, Currency::Arredondamento::MetadeAfastaDeZero).rounded(2, Currency::Arredondamento::MetadeAfastaDeZero)) << cod;
         EXPECT_EQ(Currency::fromVariant(q->value(4)), preco) << cod;
         EXPECT_EQ(Currency::fromVariant(q->value(5)), preco) << cod;
         EXPECT_EQ(Currency::fromVariant(q->value(6)), preco) << cod;
@@ -308,8 +306,9 @@ TEST_P(EmpresasTest, DemoTemStockCoerente) {
 
     // Asking again changes nothing.
     d->close();
-    ASSERT_TRUE(criarEmpresaDemo(servidor, &erro, &criada, codigo)) << erro.toStdString();
-    EXPECT_FALSE(criada);
+    const Resultado<bool> outraVez = criarEmpresaDemo(servidor, codigo);
+    ASSERT_TRUE(semFalha(outraVez));
+    EXPECT_FALSE(*outraVez);
     auto d2 = abrir(codigo);
     ASSERT_TRUE(d2);
     EXPECT_EQ(contar(*d2, QStringLiteral("MovProduto")), linhas);
@@ -317,8 +316,7 @@ TEST_P(EmpresasTest, DemoTemStockCoerente) {
 
 TEST_P(EmpresasTest, PasswordsNuncaFicamEmClaro) {
     const QString codigo = novoCodigo();
-    QString erro;
-    ASSERT_TRUE(criarEmpresaDemo(servidor, &erro, nullptr, codigo)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(criarEmpresaDemo(servidor, codigo)));
     auto d = abrir(codigo);
     ASSERT_TRUE(d);
     const QHash<QString, QString> passwords{{"Supervisor", "lumo2026"}, {"Operador", "operador2026"}};
@@ -344,8 +342,7 @@ TEST_P(EmpresasTest, PasswordsNuncaFicamEmClaro) {
 
 TEST_P(EmpresasTest, AbrirEmpresaRepoeColunasEmFaltaEPreencheOContexto) {
     const QString codigo = novoCodigo();
-    QString erro;
-    ASSERT_TRUE(criarEmpresa(servidor, codigo, "Serração do Norte", 2026, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(criarEmpresa(servidor, codigo, "Serração do Norte", 2026)));
     {
         auto d = abrir(codigo);
         ASSERT_TRUE(d);
@@ -353,9 +350,9 @@ TEST_P(EmpresasTest, AbrirEmpresaRepoeColunasEmFaltaEPreencheOContexto) {
         ASSERT_TRUE(d->exec("DROP TABLE LockPro"));
     }
     GlobalContext c;
-    EXPECT_FALSE(abrirEmpresa(c, servidor, "ZZ9?", &erro));
+    EXPECT_FALSE(abrirEmpresa(c, servidor, "ZZ9?"));
     EXPECT_FALSE(c.LigacaoEmpresa);
-    ASSERT_TRUE(abrirEmpresa(c, servidor, codigo, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(abrirEmpresa(c, servidor, codigo)));
     EXPECT_EQ(c.CodigoEmpresa, codigo);
     EXPECT_EQ(c.NomeEmpresa, "Serração do Norte");
     ASSERT_TRUE(c.LigacaoEmpresa);

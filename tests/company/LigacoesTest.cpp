@@ -1,6 +1,7 @@
 #include "common/CifraSegredos.h"
 #include "company/Ligacoes.h"
 #include "support/DbTest.h"
+#include "support/SemFalha.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -61,11 +62,11 @@ TEST_P(LigacoesTest, AbreComPasswordCifradaEAutenticacaoEmMinusculas) {
     if (!isSQLite()) {
         // "win" in any case means the operating-system user over the local socket.
         std::shared_ptr<Database> w;
-        QString erro;
         // On the test server's own port: it need not be the default one.
         const QString local = QStringLiteral("localhost:%1").arg(params.porta);
-        const bool ok = Abre_Connexao(w, local, params.baseDados, "ninguem", "errada", {}, "win", 10, 10, &erro);
-        EXPECT_TRUE(ok) << erro.toStdString();
+        const Resultado<> ok =
+            Abre_Connexao(w, local, params.baseDados, "ninguem", "errada", {}, "win", 10, 10);
+        EXPECT_TRUE(semFalha(ok));
         if (ok) {
             EXPECT_EQ(w->params().autenticacao, "WIN");
         }
@@ -88,15 +89,12 @@ TEST_P(LigacoesTest, ModoUtilizadorUnico) {
     if (isSQLite()) {
         ConnectionParams impaciente = params;
         impaciente.tempoComando = 1;
-        outra = Database::open(impaciente);
+        outra = Database::open(impaciente).valorOu(nullptr);
         ASSERT_TRUE(outra);
     }
-    bool ok = true;
-    outra->scalar("SELECT COUNT(*) FROM x", {}, &ok);
-    EXPECT_FALSE(ok) << "another connection must be shut out";
+    EXPECT_FALSE(outra->lerValor("SELECT COUNT(*) FROM x")) << "another connection must be shut out";
     if (!isSQLite()) {
-        QString erro;
-        EXPECT_FALSE(Database::open(params, &erro)) << "new connections are refused";
+        EXPECT_FALSE(Database::open(params)) << "new connections are refused";
     }
     EXPECT_TRUE(db->exec("INSERT INTO x (a) VALUES (1)"));
     ASSERT_TRUE(SQL_MultiUser(*db, params.baseDados));

@@ -9,10 +9,9 @@ protected:
         return n;
     }
     ParametrosEmpresa ler() {
-        bool ok = false;
-        const ParametrosEmpresa p = ParametrosEmpresa::ler(*db, &ok);
-        EXPECT_TRUE(ok) << db->lastError().toStdString();
-        return p;
+        const auto p = ParametrosEmpresa::ler(*db);
+        EXPECT_TRUE(p) << db->lastError().toStdString();
+        return p.valorOu({});
     }
 };
 
@@ -90,11 +89,10 @@ TEST_P(ParametrosEmpresaTest, LidosNaMesmaInstrucaoQueOutrasTabelas) {
 
 TEST_P(ParametrosEmpresaTest, FalhaDeLeituraDitaAoChamador) {
     ASSERT_TRUE(db->exec("DROP TABLE ParamGeral"));
-    bool ok = true;
-    const ParametrosEmpresa p = ParametrosEmpresa::ler(*db, &ok);
-    EXPECT_FALSE(ok);
-    EXPECT_FALSE(p.existe);
-    EXPECT_FALSE(db->lastError().isEmpty());
+    const auto p = ParametrosEmpresa::ler(*db);
+    ASSERT_FALSE(p);
+    EXPECT_FALSE(p.mensagem().isEmpty());
+    EXPECT_EQ(p.mensagem(), db->lastError());
     EXPECT_FALSE(LerRegistoParamGeral(*db));
 }
 

@@ -128,4 +128,20 @@ TEST_P(PeriodoAbertoTest, MensagensSoQuandoPedidas) {
     EXPECT_TRUE(ValidaPeriodoAberto(ctx, ui, QStringLiteral("2024-01-10"), {}, false));
 }
 
+// Postings ask without a window: the refusal carries the window's message, and a period that
+// cannot be read is refused with the reason instead of being taken as open.
+TEST_P(PeriodoAbertoTest, SemJanelaARecusaTrazAMensagem) {
+    ctx.controlaano = QStringLiteral("1");
+    const auto fora = PeriodoEmAberto(ctx, QStringLiteral("2023-05-01"), {});
+    ASSERT_FALSE(fora);
+    EXPECT_EQ(fora.mensagem(), QStringLiteral("Ano diferente do Ano em Aberto (Controlo Geral)\rAno em Aberto = 2024"));
+    EXPECT_TRUE(PeriodoEmAberto(ctx, QStringLiteral("2024-05-01"), {}));
+    EXPECT_TRUE(ui.mensagens.empty());
+
+    ASSERT_TRUE(db->exec(QStringLiteral("DROP TABLE ParamGeral")));
+    const auto semParametros = PeriodoEmAberto(ctx, QStringLiteral("2024-05-01"), {});
+    ASSERT_FALSE(semParametros);
+    EXPECT_FALSE(semParametros.mensagem().isEmpty());
+}
+
 LUMO_INSTANCIAR_MOTORES(PeriodoAbertoTest);

@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "support/DbTest.h"
+#include "support/SemFalha.h"
 
 #include <QTemporaryDir>
 #include <QUuid>
@@ -50,10 +51,11 @@ TEST(Servidor, ParametrosFeitosParaCadaMotor) {
 TEST(Servidor, FicheiroAbertoDiretamenteConheceASuaPasta) {
     QTemporaryDir tmp;
     const QString pasta = tmp.filePath("sub");
-    auto db = Database::openSQLiteFile(pasta + "/empresa.db");
-    ASSERT_TRUE(db);
+    const auto aberta = Database::openSQLiteFile(pasta + "/empresa.db");
+    ASSERT_TRUE(semFalha(aberta));
+    const std::shared_ptr<Database> db = *aberta;
     EXPECT_EQ(db->servidor().texto(), "sqlite:" + pasta);
-    EXPECT_EQ(db->servidor().basesDados(), QStringList{"empresa"});
+    EXPECT_EQ(db->servidor().basesDados().valorOu({}), QStringList{"empresa"});
     EXPECT_TRUE(db->servidor().existeBaseDados("empresa"));
 }
 
@@ -61,7 +63,7 @@ class ServidorTest : public DbTest {
 protected:
     void TearDown() override {
         for (const QString& nome : m_criadas)
-            Servidor::para(params)->apagarBaseDados(nome);
+            (void)Servidor::para(params)->apagarBaseDados(nome);
         DbTest::TearDown();
     }
 
@@ -77,40 +79,43 @@ TEST_P(ServidorTest, CriaListaAbreEApagaBasesDados) {
     const auto s = Servidor::para(params);
     const QString nome = novoNome();
     EXPECT_FALSE(s->existeBaseDados(nome));
-    QString erro;
-    ASSERT_TRUE(s->criarBaseDados(nome, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(s->criarBaseDados(nome)));
     EXPECT_TRUE(s->existeBaseDados(nome));
-    EXPECT_TRUE(s->basesDados().contains(nome));
-    EXPECT_TRUE(s->basesDados().contains(params.baseDados));
+    const auto bases = s->basesDados();
+    ASSERT_TRUE(semFalha(bases));
+    EXPECT_TRUE(bases->contains(nome));
+    EXPECT_TRUE(bases->contains(params.baseDados));
 
-    erro.clear();
-    EXPECT_FALSE(s->criarBaseDados(nome, &erro)) << "an existing database is never overwritten";
-    EXPECT_FALSE(erro.isEmpty());
+    const Resultado<> outraVez = s->criarBaseDados(nome);
+    ASSERT_FALSE(outraVez) << "an existing database is never overwritten";
+    EXPECT_FALSE(outraVez.mensagem().isEmpty());
 
     {
-        auto nova = s->abrir(nome, &erro);
-        ASSERT_TRUE(nova) << erro.toStdString();
+        const auto aberta = s->abrir(nome);
+        ASSERT_TRUE(semFalha(aberta));
+        const std::shared_ptr<Database> nova = *aberta;
         EXPECT_EQ(nova->params().baseDados, nome);
         EXPECT_EQ(nova->servidor().texto(), s->texto());
         EXPECT_EQ(nova->servidor().nomeMotor(), s->nomeMotor());
     }
 
-    ASSERT_TRUE(s->apagarBaseDados(nome, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(s->apagarBaseDados(nome)));
     EXPECT_FALSE(s->existeBaseDados(nome));
-    EXPECT_FALSE(s->basesDados().contains(nome));
-    EXPECT_FALSE(s->abrir(nome, &erro));
-    EXPECT_FALSE(erro.isEmpty());
+    EXPECT_FALSE(s->basesDados().valorOu({}).contains(nome));
+    const auto apagada = s->abrir(nome);
+    ASSERT_FALSE(apagada);
+    EXPECT_FALSE(apagada.mensagem().isEmpty());
 }
 
 TEST_P(ServidorTest, NomeInvalidoNaoChegaAoServidor) {
     const auto s = Servidor::para(params);
     const QString mau = QStringLiteral("x\"; DROP DATABASE \"%1").arg(params.baseDados);
-    QString erro;
-    EXPECT_FALSE(s->criarBaseDados(mau, &erro));
-    EXPECT_EQ(erro, QStringLiteral("Nome de base de dados inválido: %1").arg(mau));
-    erro.clear();
-    EXPECT_FALSE(s->apagarBaseDados(mau, &erro));
-    EXPECT_EQ(erro, QStringLiteral("Nome de base de dados inválido: %1").arg(mau));
+    const Resultado<> criada = s->criarBaseDados(mau);
+    ASSERT_FALSE(criada);
+    EXPECT_EQ(criada.mensagem(), QStringLiteral("Nome de base de dados inválido: %1").arg(mau));
+    const Resultado<> apagada = s->apagarBaseDados(mau);
+    ASSERT_FALSE(apagada);
+    EXPECT_EQ(apagada.mensagem(), QStringLiteral("Nome de base de dados inválido: %1").arg(mau));
     EXPECT_TRUE(s->existeBaseDados(params.baseDados));
 
     EXPECT_TRUE(Servidor::nomeValido(QString(63, u'a')));
@@ -122,8 +127,9 @@ TEST_P(ServidorTest, NomeInvalidoNaoChegaAoServidor) {
 TEST_P(ServidorTest, LigacaoLevaAsDefinicoesDoMotor) {
     ConnectionParams p = params;
     p.tempoComando = 7;
-    auto l = Servidor::para(p)->abrir(p.baseDados);
-    ASSERT_TRUE(l);
+    const auto aberta = Servidor::para(p)->abrir(p.baseDados);
+    ASSERT_TRUE(semFalha(aberta));
+    const std::shared_ptr<Database> l = *aberta;
     if (isSQLite()) {
         EXPECT_EQ(l->scalar("PRAGMA busy_timeout").toInt(), 7000);
         EXPECT_EQ(l->scalar("PRAGMA journal_mode").toString().toLower(), "wal");
@@ -137,7 +143,7 @@ TEST_P(ServidorTest, LigacaoLevaAsDefinicoesDoMotor) {
 TEST_P(ServidorTest, EstadoDasBasesDadosEForaDeLinha) {
     const auto s = Servidor::para(params);
     const QString nome = novoNome();
-    ASSERT_TRUE(s->criarBaseDados(nome));
+    ASSERT_TRUE(semFalha(s->criarBaseDados(nome)));
     auto estados = s->estadoBasesDados();
     ASSERT_TRUE(estados.contains(nome));
     EXPECT_FALSE(estados.value(nome).desligada);
@@ -145,17 +151,16 @@ TEST_P(ServidorTest, EstadoDasBasesDadosEForaDeLinha) {
     EXPECT_GT(estados.value(params.baseDados).bytes, 0);
     EXPECT_FALSE(estados.contains("lumo_nao_existe"));
 
-    auto l = s->abrir(nome);
-    ASSERT_TRUE(l);
+    const auto aberta = s->abrir(nome);
+    ASSERT_TRUE(semFalha(aberta));
+    const std::shared_ptr<Database> l = *aberta;
     ASSERT_TRUE(s->emLinha(*db, nome, false));
     if (isSQLite()) {
         // Nothing to take offline: the file stays usable.
         EXPECT_TRUE(l->scalar("SELECT 1").isValid());
         EXPECT_TRUE(s->abrir(nome));
     } else {
-        bool ok = true;
-        l->scalar("SELECT 1", {}, &ok);
-        EXPECT_FALSE(ok) << "connections in use are ended";
+        EXPECT_FALSE(l->lerValor("SELECT 1")) << "connections in use are ended";
         EXPECT_FALSE(s->abrir(nome)) << "new connections are refused";
         EXPECT_TRUE(s->estadoBasesDados().value(nome).desligada);
     }

@@ -62,8 +62,8 @@ TEST(ExportadorPdf, PaginasETextoLidosDeVolta) {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
     const QString f = pasta.filePath(QStringLiteral("inv.pdf"));
-    QString erro;
-    ASSERT_TRUE(EscreverPdf(*tresPaginas(), f, &erro)) << erro.toStdString();
+    const Resultado<> escrito = EscreverPdf(*tresPaginas(), f);
+    ASSERT_TRUE(escrito) << escrito.mensagem().toStdString();
     const QString info = correr(QStringLiteral("pdfinfo"), {f});
     EXPECT_TRUE(QRegularExpression(QStringLiteral("Pages:\\s+3\\n")).match(info).hasMatch())
         << info.toStdString();
@@ -107,8 +107,8 @@ TEST(ExportadorXlsx, UmaCelulaPorTextoEmOrdemDeLeitura) {
     ASSERT_TRUE(p.Show());
     QTemporaryDir pasta;
     const QString f = pasta.filePath(QStringLiteral("c.xlsx"));
-    QString erro;
-    ASSERT_TRUE(p.ListagemToECN(f, &erro)) << erro.toStdString();
+    const Resultado<> escrito = p.ListagemToECN(f);
+    ASSERT_TRUE(escrito) << escrito.mensagem().toStdString();
 
     const QString folha = lerDoZip(f, "xl/worksheets/sheet1.xml");
     const QString textos = lerDoZip(f, "xl/sharedStrings.xml");
@@ -130,9 +130,9 @@ TEST(ExportadorXlsx, UmaCelulaPorTextoEmOrdemDeLeitura) {
 
 TEST(ExportadorXlsx, FicheiroImpossivelDaErro) {
     DocumentoImpresso d;
-    QString erro;
-    EXPECT_FALSE(EscreverXlsx(d, QStringLiteral("/nao/existe/pasta/x.xlsx"), &erro));
-    EXPECT_FALSE(erro.isEmpty());
+    const Resultado<> escrito = EscreverXlsx(d, QStringLiteral("/nao/existe/pasta/x.xlsx"));
+    ASSERT_FALSE(escrito);
+    EXPECT_FALSE(escrito.mensagem().isEmpty());
 }
 
 TEST(ProcuraDocumento, OcorrenciasEntrePaginasAteAoFim) {

@@ -1,5 +1,5 @@
 #include "printing/cPrinter.h"
-#include "support/Golden.h"
+#include "support/PaginasGravadas.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -342,30 +342,5 @@ TEST(cPrinter, RelatorioFixoIgualAoFicheiroDeReferencia) {
     p.pBox(0, y + 2, p.mX(), y + 10);
     ASSERT_TRUE(p.Show());
 
-    QString obtido;
-    QTextStream s(&obtido);
-    s.setRealNumberNotation(QTextStream::FixedNotation);
-    s.setRealNumberPrecision(2);
-    for (const ElementoExportado& e : p.documento()->exportados)
-        s << "T " << e.pagina << ' ' << e.x << ' ' << e.y << ' ' << e.fonte.nome << ' ' << e.fonte.tamanho
-          << ' ' << (e.fonte.negrito ? "N" : "-") << ' ' << e.texto << '\n';
-    const auto& d = *p.documento();
-    for (int pag = 1; pag <= d.numeroPaginas(); ++pag)
-        for (const OpDesenho& op : d.paginas[size_t(pag - 1)].ops) {
-            if (const auto* l = std::get_if<OpLinha>(&op))
-                s << "L " << pag << ' ' << ConvertTWmm(l->de.x()) << ' ' << ConvertTWmm(l->de.y()) << ' '
-                  << ConvertTWmm(l->ate.x()) << ' ' << ConvertTWmm(l->ate.y()) << '\n';
-            else if (const auto* b = std::get_if<OpRectangulo>(&op))
-                s << "B " << pag << ' ' << ConvertTWmm(b->caixa.left()) << ' ' << ConvertTWmm(b->caixa.top())
-                  << ' ' << ConvertTWmm(b->caixa.right()) << ' ' << ConvertTWmm(b->caixa.bottom()) << '\n';
-        }
-    s.flush();
-
-    const QString ficheiro = QStringLiteral(LUMO_TESTS_DIR "/printing/golden/mapa_consumos.txt");
-    if (actualizarGolden()) {
-        ASSERT_TRUE(escreverGolden(ficheiro, obtido.toUtf8())) << ficheiro.toStdString();
-    }
-    const auto guardado = lerGolden(ficheiro);
-    ASSERT_TRUE(guardado) << ficheiro.toStdString();
-    EXPECT_EQ(QString::fromUtf8(*guardado).toStdString(), obtido.toStdString());
+    confereComGolden(*p.documento(), "mapa_consumos.txt");
 }

@@ -137,7 +137,7 @@ TEST_P(LotesTest, DevolucaoCriaLoteNovoERecusaDatasDiferentes) {
     e.txtDataFabrico = "2026-03-01";
     e.txtDataValidade = "2026-09-01";
     EXPECT_EQ(e.seleccionar(), ExistProArmLote::Resultado::Escolhido);
-    auto novo = LerLoteProduto(*db, "FIF", "N9");
+    auto novo = LerLoteProduto(*db, "FIF", "N9").valor();
     ASSERT_TRUE(novo.has_value());
     EXPECT_EQ(novo->observa, ObservaLoteAutomatico);
     EXPECT_EQ(novo->dataValidade, "2026-09-01");
@@ -159,7 +159,7 @@ TEST_P(LotesTest, CriarLoteGravaRecusaDuplicadoEGuardaUltimo) {
     EXPECT_EQ(c.txtDataFabrico, "01-02-2026");
     c.txtDataValidade = "01-08-2026";
     ASSERT_TRUE(c.gravar()) << ui.ultimaMensagem().toStdString();
-    auto l = LerLoteProduto(*db, "FIF", "A100");
+    auto l = LerLoteProduto(*db, "FIF", "A100").valor();
     ASSERT_TRUE(l.has_value());
     EXPECT_EQ(l->dataFabrico, "2026-02-01");
     EXPECT_EQ(l->descricao, "A100");
@@ -223,7 +223,7 @@ TEST_P(EliminarLoteTest, EliminaSoOsDocumentosGeradosEOLote) {
     ASSERT_EQ(e.eliminar(), EliminarLote::Resultado::Eliminado) << ui.ultimaMensagem().toStdString();
     EXPECT_EQ(movimentos(), 3);
     EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM MovProduto WHERE Tipo='SMP'").toInt(), 1) << "the 2025 document stays";
-    EXPECT_FALSE(LerLoteProducao(*db, "0000000001").has_value());
+    EXPECT_FALSE(LerLoteProducao(*db, "0000000001").valor().has_value());
     EXPECT_EQ(db->scalar("SELECT Descricao FROM LogGeral WHERE Modulo='ST' AND Accao='E'").toString(),
               "Lote/data: 0000000001/01-02-2026");
     // Rule 2: the finished product's average is what remains (the purchase at 1).
@@ -255,7 +255,7 @@ TEST_P(EliminarLoteTest, FalhaAMeioDeixaTudo) {
     ui.responder(2);
     EXPECT_EQ(e.eliminar(), EliminarLote::Resultado::Erro);
     EXPECT_EQ(movimentos(), 5);
-    EXPECT_TRUE(LerLoteProducao(*db, "0000000001").has_value());
+    EXPECT_TRUE(LerLoteProducao(*db, "0000000001").valor().has_value());
     EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM LogGeral").toInt(), 0);
     EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoMedioCusto FROM Produtos WHERE Codigo='PA'")), C("3"));
 }

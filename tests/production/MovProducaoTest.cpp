@@ -51,7 +51,7 @@ protected:
         f.armazem = "001";
         if (lote)
             f.lote = lote;
-        return SaldoProdutoArmazem(*db, f);
+        return SaldoProdutoArmazem(*db, f).valor();
     }
     int linhaDe(MovProducao& m, const char* produto) {
         for (int r = 0; r < m.lvwListaNomec.numLinhas(); ++r)
@@ -380,7 +380,8 @@ TEST_P(MovProducaoTest, CadaLocalizacaoDoLoteCobreSoAsSuasLinhas) {
         e.definir(c, v);
     e.definir(Col::QuantNormal, C("5"));
     e.definir(Col::Preco, C("3"));
-    ASSERT_GT(LancaMovProduto(ctx, e), 0) << ctx.UltimoErro.toStdString();
+    const auto lancado = LancaMovProduto(ctx, e);
+    ASSERT_TRUE(lancado) << lancado.mensagem().toStdString();
     MovProducao m(ctx, ui);
     preparar(m, "1", "PB");
     ASSERT_EQ(m.doc.linhas.size(), 1u);

@@ -22,7 +22,8 @@ inline void entradaStock(GlobalContext& ctx, const char* produto, const char* qu
         l.definir(c, v);
     l.definir(Col::QuantNormal, C(quant));
     l.definir(Col::Preco, C(preco));
-    ASSERT_GT(LancaMovProduto(ctx, l), 0) << ctx.UltimoErro.toStdString();
+    const auto r = LancaMovProduto(ctx, l);
+    ASSERT_TRUE(r) << r.mensagem().toStdString();
 }
 
 inline void criarEmpresaProducao(GlobalContext& ctx) {

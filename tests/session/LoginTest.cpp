@@ -1,12 +1,13 @@
-#include "db/AdminServidor.h"
-#include "company/Empresas.h"
-#include "company/Ligacoes.h"
 #include "session/Login.h"
 #include "common/PasswordHash.h"
+#include "company/Empresas.h"
+#include "company/Ligacoes.h"
+#include "db/AdminServidor.h"
 #include "session/Presenca.h"
 #include "session/ValidaPass.h"
 #include "support/DbTest.h"
 #include "support/RelatorioFilho.h"
+#include "support/SemFalha.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -102,15 +103,13 @@ protected:
         ASSERT_TRUE(m_definicoes.isValid());
         isolarDefinicoes(m_definicoes.path());
         codigo = QStringLiteral("L") + QUuid::createUuid().toString(QUuid::Id128).left(3).toUpper();
-        QString erro;
-        ASSERT_TRUE(criarEmpresa(servidorDe(params), codigo, QStringLiteral("Empresa de Teste"), 2024, &erro))
-            << erro.toStdString();
+        ASSERT_TRUE(
+            semFalha(criarEmpresa(servidorDe(params), codigo, QStringLiteral("Empresa de Teste"), 2024)));
         m_criada = true;
         ctx = GlobalContext();
-        ASSERT_TRUE(abrirEmpresa(ctx, servidorDe(params), codigo, &erro)) << erro.toStdString();
-        ASSERT_TRUE(inserirUtilizador(bd(), QStringLiteral("02"), QStringLiteral("Maria"), PasswordMaria,
-                                      QStringLiteral("001"), &erro))
-            << erro.toStdString();
+        ASSERT_TRUE(semFalha(abrirEmpresa(ctx, servidorDe(params), codigo)));
+        ASSERT_TRUE(semFalha(inserirUtilizador(bd(), QStringLiteral("02"), QStringLiteral("Maria"),
+                                               PasswordMaria, QStringLiteral("001"))));
         ASSERT_TRUE(bd().exec(QStringLiteral("UPDATE Utilizador SET AlteraPassword=0 WHERE Codigo='02'")));
     }
 
@@ -119,7 +118,7 @@ protected:
             Presenca(ctx).Utilizador_Saida(QLatin1String(u));
         FechaLigacoes(ctx);
         if (m_criada && params.motor == Dialect::Motor::PostgreSQL)
-            AdminServidor::apagarBaseDados(servidorDe(params), nomeBaseDadosEmpresa(codigo));
+            (void)AdminServidor::apagarBaseDados(servidorDe(params), nomeBaseDadosEmpresa(codigo));
         DbTest::TearDown();
     }
 
@@ -171,7 +170,7 @@ TEST(LoginFilho, DISABLED_Entra) {
     }
     p.pasta = qEnvironmentVariable("LUMO_TESTE_LOGIN_PASTA");
     GlobalContext ctx;
-    ASSERT_TRUE(abrirEmpresa(ctx, p, qEnvironmentVariable("LUMO_TESTE_LOGIN_EMPRESA")));
+    ASSERT_TRUE(semFalha(abrirEmpresa(ctx, p, qEnvironmentVariable("LUMO_TESTE_LOGIN_EMPRESA"))));
     ScriptedInteraction ui;
     Login l(ctx, ui);
     l.Abrir();

@@ -47,7 +47,7 @@ TEST(PresencaFilho, DISABLED_Marca) {
     p.pasta = qEnvironmentVariable("LUMO_TESTE_PRESENCA_PASTA");
     p.baseDados = qEnvironmentVariable("LUMO_TESTE_PRESENCA_BASE");
     GlobalContext ctx;
-    ctx.LigacaoEmpresa = Database::open(p);
+    ctx.LigacaoEmpresa = Database::open(p).valorOu(nullptr);
     ASSERT_TRUE(ctx.LigacaoEmpresa);
     ctx.CodigoEmpresa = qEnvironmentVariable("LUMO_TESTE_PRESENCA_EMPRESA");
     const bool marcou = Presenca(ctx).Utilizador_Entrada(qEnvironmentVariable("LUMO_TESTE_PRESENCA_UTILIZADOR"));

@@ -1,12 +1,13 @@
 #include "shell/SelEmpresa.h"
 
-#include "db/AdminServidor.h"
 #include "company/Empresas.h"
 #include "company/Ligacoes.h"
-#include "shell/SelEmpresaColunas.h"
+#include "db/AdminServidor.h"
+#include "lookups/LayoutColunas.h"
 #include "shell/SelEmpresaPesquisar.h"
 #include "shell/SelEmpresasValidacao.h"
 #include "support/DbTest.h"
+#include "support/SemFalha.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -63,7 +64,7 @@ protected:
         if (ctx.LigacaoEmpresa)
             ctx.LigacaoEmpresa->close();
         for (const QString& nome : m_criadas)
-            AdminServidor::apagarBaseDados(servidor, nome);
+            (void)AdminServidor::apagarBaseDados(servidor, nome);
         m_pasta.reset();
         DbTest::TearDown();
     }
@@ -77,12 +78,11 @@ protected:
     QString criar(const QString& nome, int ano) {
         const QString c = codigoEmpresaAleatorio();
         m_criadas << nomeBaseDadosEmpresa(c);
-        QString erro;
-        EXPECT_TRUE(criarEmpresa(servidor, c, nome, ano, &erro)) << erro.toStdString();
+        EXPECT_TRUE(semFalha(criarEmpresa(servidor, c, nome, ano)));
         return c;
     }
     std::shared_ptr<Database> abrir(const QString& codigo) {
-        return Database::open(ligacaoEmpresa(servidor, codigo));
+        return Database::open(ligacaoEmpresa(servidor, codigo)).valorOu(nullptr);
     }
     // Names of this test's companies, in list order (a shared server lists others too).
     QStringList nossas(const QList<LinhaEmpresa>& linhas) const {
@@ -115,7 +115,7 @@ TEST_P(SelEmpresaTest, ListaFiltraOrdenaEGuardaAsDefinicoes) {
     criar(QStringLiteral("Serração do Norte"), 2023);
     const QString cinco = QStringLiteral("LumoGest") + codigoEmpresaAleatorio() + QStringLiteral("5");
     m_criadas << cinco;
-    ASSERT_TRUE(AdminServidor::criarBaseDados(servidor, cinco));
+    ASSERT_TRUE(semFalha(AdminServidor::criarBaseDados(servidor, cinco)));
 
     auto s = novaSelecao();
     s->Form_Load();
@@ -269,8 +269,9 @@ TEST_P(SelEmpresaTest, BaseDesligadaOuSoLeituraFicaDestacada) {
             << "Só o servidor PostgreSQL desliga bases de dados (e o root escreve em qualquer ficheiro).";
     const QString desligada = criar(QStringLiteral("Empresa Arquivada"), 2019);
     const QString leitura = criar(QStringLiteral("Empresa Consulta"), 2020);
-    auto adm = AdminServidor::ligarManutencao(servidor);
-    ASSERT_TRUE(adm);
+    const auto ligada = AdminServidor::ligarManutencao(servidor);
+    ASSERT_TRUE(semFalha(ligada));
+    const std::shared_ptr<Database> adm = *ligada;
     ASSERT_TRUE(adm->exec(QStringLiteral("ALTER DATABASE \"%1\" WITH ALLOW_CONNECTIONS false")
                               .arg(nomeBaseDadosEmpresa(desligada))));
     ASSERT_TRUE(adm->exec(QStringLiteral("ALTER DATABASE \"%1\" SET default_transaction_read_only = on")
@@ -294,7 +295,8 @@ TEST(SelEmpresa, ServidorInacessivelNaoImpedeOsOutros) {
     ASSERT_TRUE(dir.isValid());
     PastaDados pasta(dir.filePath(QStringLiteral("empresas")));
     const ConnectionParams local = parametrosServidor(ServidoresConhecidos::servidorLocal().servidor);
-    ASSERT_TRUE(criarEmpresa(local, QStringLiteral("0001"), QStringLiteral("Padaria Central"), 2026));
+    ASSERT_TRUE(
+        semFalha(criarEmpresa(local, QStringLiteral("0001"), QStringLiteral("Padaria Central"), 2026)));
     ServidoresConhecidos servidores(dir.filePath(QStringLiteral("d.ini")),
                                     dir.filePath(QStringLiteral("k.bin")));
     // Nothing listens on port 1: refused at once.
@@ -345,13 +347,13 @@ TEST(SelEmpresa, VerificacaoDeComponentes) {
 }
 
 TEST(SelEmpresa, DescricaoDasColunas) {
-    const QList<ColunaLista> c = lerColunasLista(SelEmpresa::DescricaoColunas);
-    ASSERT_EQ(c.size(), SelEmpresa::NumColunas);
+    const std::vector<ColunaLayout> c = interpretarLayout(SelEmpresa::DescricaoColunas);
+    ASSERT_EQ(int(c.size()), SelEmpresa::NumColunas);
     EXPECT_EQ(c.at(SelEmpresa::ColNome).titulo, QStringLiteral("Nome da Entidade"));
     EXPECT_EQ(c.at(SelEmpresa::ColNome).larguraTwips, 3540);
-    EXPECT_EQ(c.at(SelEmpresa::ColAno).alinhamento, u'C');
-    EXPECT_EQ(c.at(SelEmpresa::ColTamanho).alinhamento, u'D');
-    EXPECT_FALSE(c.at(SelEmpresa::ColPassword).visivel());
+    EXPECT_EQ(c.at(SelEmpresa::ColAno).alinhamento, AlinhamentoColuna::Centro);
+    EXPECT_EQ(c.at(SelEmpresa::ColTamanho).alinhamento, AlinhamentoColuna::Direita);
+    EXPECT_TRUE(c.at(SelEmpresa::ColPassword).oculta());
     EXPECT_EQ(SelEmpresa::versaoLegivel(QStringLiteral("000400000518")), QStringLiteral("4.0.518"));
     EXPECT_EQ(SelEmpresa::versaoLegivel(QStringLiteral("====")), QStringLiteral("===="));
 }
@@ -404,9 +406,9 @@ TEST_F(SelEmpresasValidacaoTest, PasswordGuardadaSoCifrada) {
     EXPECT_EQ(p->password, password);
     // With another key the stored text cannot be read back, and that is said.
     ServidoresConhecidos outraChave(ficheiro(), dir.filePath(QStringLiteral("outra.bin")));
-    QString erro;
-    EXPECT_FALSE(outraChave.ligacao(outraChave.registados().first(), &erro));
-    EXPECT_FALSE(erro.isEmpty());
+    const auto ilegivel = outraChave.ligacao(outraChave.registados().first());
+    ASSERT_FALSE(ilegivel);
+    EXPECT_FALSE(ilegivel.mensagem().isEmpty());
     // The local folder is always first and never stored.
     EXPECT_TRUE(lido.todos().first().local);
     EXPECT_EQ(lido.todos().size(), 2);

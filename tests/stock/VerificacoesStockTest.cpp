@@ -32,8 +32,8 @@ protected:
         l.definir(ColMovProduto::AfectaStk, afecta);
         l.definir(ColMovProduto::QuantNormal, Currency::fromString(quant));
         l.definir(ColMovProduto::Lote, lote);
-        QString erro;
-        ASSERT_GT(MeteNoMovPro(*db, l, &erro), 0) << erro.toStdString();
+        const auto n = MeteNoMovPro(*db, l);
+        ASSERT_TRUE(n) << n.mensagem().toStdString();
     }
     void confGeral(int altArmazem, const char* acessos, const char* acessosTra) {
         db->exec("DELETE FROM UtilConfGeral");

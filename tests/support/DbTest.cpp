@@ -2,6 +2,7 @@
 
 #include "db/AdminServidor.h"
 #include "db/esquema/Esquema.h"
+#include "support/SemFalha.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,7 +36,6 @@ std::string nomeMotor(const ::testing::TestParamInfo<Dialect::Motor>& info) {
 }
 
 void DbTest::SetUp() {
-    QString erro;
     const QString nome = QStringLiteral("lumo_teste_%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(16));
     if (GetParam() == Dialect::Motor::SQLite) {
         m_pastaTemp = QDir::tempPath() + QStringLiteral("/lumo_testes_") + nome;
@@ -49,12 +49,13 @@ void DbTest::SetUp() {
             GTEST_SKIP() << "Sem servidor PostgreSQL de testes (LUMO_PG_HOST)";
         }
     }
-    ASSERT_TRUE(AdminServidor::criarBaseDados(params, nome, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(AdminServidor::criarBaseDados(params, nome)));
     params.baseDados = nome;
-    db = Database::open(params, &erro);
-    ASSERT_TRUE(db) << erro.toStdString();
+    const auto aberta = Database::open(params);
+    ASSERT_TRUE(semFalha(aberta));
+    db = *aberta;
     if (m_comEsquema) {
-        ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
+        ASSERT_TRUE(semFalha(aplicarEsquemaEmpresa(*db)));
     }
     ctx.LigacaoEmpresa = db;
     ctx.CodigoEmpresa = QStringLiteral("TEST");
@@ -64,10 +65,9 @@ void DbTest::SetUp() {
 }
 
 std::shared_ptr<Database> DbTest::novaLigacao() {
-    QString erro;
-    auto d = Database::open(params, &erro);
-    EXPECT_TRUE(d) << erro.toStdString();
-    return d;
+    const auto d = Database::open(params);
+    EXPECT_TRUE(semFalha(d));
+    return d.valorOu(nullptr);
 }
 
 void DbTest::TearDown() {
@@ -77,7 +77,7 @@ void DbTest::TearDown() {
         db.reset();
     }
     if (!params.baseDados.isEmpty() && params.motor == Dialect::Motor::PostgreSQL)
-        AdminServidor::apagarBaseDados(params, params.baseDados);
+        (void)AdminServidor::apagarBaseDados(params, params.baseDados);
     if (!m_pastaTemp.isEmpty())
         QDir(m_pastaTemp).removeRecursively();
 }

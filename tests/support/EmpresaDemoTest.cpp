@@ -1,8 +1,9 @@
 #include "support/EmpresaDemoTest.h"
 
-#include "db/AdminServidor.h"
 #include "company/EmpresaDemo.h"
 #include "company/Empresas.h"
+#include "db/AdminServidor.h"
+#include "support/SemFalha.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
@@ -17,8 +18,7 @@ void EmpresaDemoTest::SetUp() {
     servidor = params;
     servidor.baseDados.clear();
     empresa = codigoEmpresaAleatorio();
-    QString erro;
-    ASSERT_TRUE(criarEmpresaDemo(servidor, &erro, nullptr, empresa)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(criarEmpresaDemo(servidor, empresa)));
     if (isSQLite()) {
         m_dadosAntes = qgetenv("LUMO_DADOS");
         qputenv("LUMO_DADOS", servidor.pasta.toUtf8());
@@ -27,8 +27,9 @@ void EmpresaDemoTest::SetUp() {
                           servidor.login};
     }
     ASSERT_TRUE(pasta.isValid());
-    empresaDb = Database::open(ligacaoEmpresa(servidor, empresa), &erro);
-    ASSERT_TRUE(empresaDb) << erro.toStdString();
+    const auto aberta = Database::open(ligacaoEmpresa(servidor, empresa));
+    ASSERT_TRUE(semFalha(aberta));
+    empresaDb = *aberta;
     ano = QString::number(QDate::currentDate().year());
 }
 
@@ -39,7 +40,7 @@ void EmpresaDemoTest::TearDown() {
     if (isSQLite())
         qputenv("LUMO_DADOS", m_dadosAntes);
     else if (!empresa.isEmpty())
-        AdminServidor::apagarBaseDados(servidor, nomeBaseDadosEmpresa(empresa));
+        (void)AdminServidor::apagarBaseDados(servidor, nomeBaseDadosEmpresa(empresa));
     DbTest::TearDown();
 }
 

@@ -83,14 +83,13 @@ QString assinaturaEsquema(const Dialect& d) {
     return QString::fromLatin1(h.result().toHex());
 }
 
-bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
+Resultado<> aplicarEsquemaEmpresa(Database& db) {
     const Dialect& d = db.dialect();
     // The user reads why in the program's words; the statement and the engine's text are for diagnostics.
     auto falha = [&](const QString& sql) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível actualizar a estrutura da base de dados: %1").arg(db.lastError());
         qWarning("Esquema: %s [%s]", qPrintable(db.erroTecnico()), qPrintable(sql));
-        return false;
+        return Falha(QStringLiteral("Não foi possível actualizar a estrutura da base de dados: %1")
+                         .arg(db.lastError()));
     };
     // A database already at this schema is left alone: DDL on every opening would take locks that
     // deadlock with other workstations' postings. A fresh database fails this read and goes on.
@@ -99,12 +98,11 @@ bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
     auto emDia = [&] {
         if (!estruturaCompleta(d.estrutura(db)))
             return false;
-        bool ok = false;
-        const auto r = db.primeiraLinha(QStringLiteral("SELECT Assinatura FROM EsquemaVersao"), {}, &ok);
-        return ok && r && r->value(0).toString() == assinatura;
+        const auto r = db.lerPrimeiraLinha(QStringLiteral("SELECT Assinatura FROM EsquemaVersao"));
+        return r && *r && (*r)->value(0).toString() == assinatura;
     };
     if (emDia())
-        return true;
+        return {};
     Transaction tr(db);
     if (!tr.ok())
         return falha(QStringLiteral("BEGIN"));
@@ -112,8 +110,11 @@ bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
         return falha(d.bloqueioEsquema());
     // Workstations that waited for the lock find the schema brought up to date by the one that held
     // it: running the DDL again would take table locks against that one's postings.
-    if (emDia())
-        return tr.commit() || falha(QStringLiteral("COMMIT"));
+    if (emDia()) {
+        if (!tr.commit())
+            return falha(QStringLiteral("COMMIT"));
+        return {};
+    }
     // Extensions too, under the lock: two workstations creating one at once collide.
     for (const QString& s : d.preparacaoBaseDados())
         if (!db.exec(s))
@@ -155,5 +156,5 @@ bool aplicarEsquemaEmpresa(Database& db, QString* erro) {
     }
     if (!tr.commit())
         return falha(QStringLiteral("COMMIT"));
-    return true;
+    return {};
 }

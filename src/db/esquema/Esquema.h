@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Resultado.h"
 #include "db/esquema/EsquemaDef.h"
 
 #include <QString>
@@ -34,5 +35,4 @@ QString assinaturaEsquema(const Dialect& d);
 
 // Brings a company database up to the declared schema: creates missing tables,
 // adds missing columns and indexes, records the schema version. Idempotent.
-// Returns false with the reason in *erro on failure.
-bool aplicarEsquemaEmpresa(Database& db, QString* erro = nullptr);
+Resultado<> aplicarEsquemaEmpresa(Database& db);

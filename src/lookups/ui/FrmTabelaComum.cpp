@@ -1,4 +1,5 @@
 #include "lookups/ui/FrmTabelaComum.h"
+#include "controls/ui/CriarControlos.h"
 
 #include "lookups/ListaDados.h"
 #include "lookups/ui/ListaVista.h"
@@ -14,15 +15,6 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
-
-namespace {
-QPushButton* botao(QWidget* pai, const char* nome, const QString& texto) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(QLatin1String(nome));
-    b->setAutoDefault(false);
-    return b;
-}
-} // namespace
 
 FrmTabelaComum::FrmTabelaComum(GlobalContext& ctx, UserInteraction& ui, const QString& tabela,
                                const QString& titulo, QWidget* pai)
@@ -42,12 +34,12 @@ FrmTabelaComum::FrmTabelaComum(GlobalContext& ctx, UserInteraction& ui, const QS
     m_separadores = new QStackedWidget(this);
     auto* consulta = new QWidget(m_separadores);
     auto* botoes = new QHBoxLayout(consulta);
-    cmdAdicionar = botao(consulta, "cmdAdicionar", QStringLiteral("&Adicionar"));
-    cmdAlterar = botao(consulta, "cmdAlterar", QStringLiteral("A&lterar"));
-    cmdEliminar = botao(consulta, "cmdEliminar", QStringLiteral("&Eliminar"));
-    cmdPesquisar = botao(consulta, "cmdPesquisar", QStringLiteral("&Pesquisar"));
-    cmdRefresh = botao(consulta, "cmdRefresh", QStringLiteral("&Refresh"));
-    cmdFechar = botao(consulta, "cmdFechar", QStringLiteral("&Fechar"));
+    cmdAdicionar = criarBotaoSemEnter(consulta, "cmdAdicionar", QStringLiteral("&Adicionar"));
+    cmdAlterar = criarBotaoSemEnter(consulta, "cmdAlterar", QStringLiteral("A&lterar"));
+    cmdEliminar = criarBotaoSemEnter(consulta, "cmdEliminar", QStringLiteral("&Eliminar"));
+    cmdPesquisar = criarBotaoSemEnter(consulta, "cmdPesquisar", QStringLiteral("&Pesquisar"));
+    cmdRefresh = criarBotaoSemEnter(consulta, "cmdRefresh", QStringLiteral("&Refresh"));
+    cmdFechar = criarBotaoSemEnter(consulta, "cmdFechar", QStringLiteral("&Fechar"));
     for (QPushButton* b : {cmdAdicionar, cmdAlterar, cmdEliminar, cmdPesquisar, cmdRefresh})
         botoes->addWidget(b);
     botoes->addStretch(1);
@@ -61,8 +53,8 @@ FrmTabelaComum::FrmTabelaComum(GlobalContext& ctx, UserInteraction& ui, const QS
     txtDescricao->setObjectName(QStringLiteral("txtDescricao"));
     form->addRow(QStringLiteral("Código"), txtCodigo);
     form->addRow(QStringLiteral("Descrição"), txtDescricao);
-    cmdGravar = botao(edicao, "cmdGravar", QStringLiteral("&Gravar"));
-    cmdCancelar = botao(edicao, "cmdCancelar", QStringLiteral("&Cancelar"));
+    cmdGravar = criarBotaoSemEnter(edicao, "cmdGravar", QStringLiteral("&Gravar"));
+    cmdCancelar = criarBotaoSemEnter(edicao, "cmdCancelar", QStringLiteral("&Cancelar"));
     auto* botoesEdicao = new QHBoxLayout;
     botoesEdicao->addStretch(1);
     botoesEdicao->addWidget(cmdGravar);
@@ -78,8 +70,8 @@ FrmTabelaComum::FrmTabelaComum(GlobalContext& ctx, UserInteraction& ui, const QS
     fraEliminar->setFrameShape(QFrame::StyledPanel);
     auto* le = new QHBoxLayout(fraEliminar);
     le->addWidget(new QLabel(QStringLiteral("Tem a certeza que quer eliminar ?"), fraEliminar));
-    cmdSim = botao(fraEliminar, "cmdSim", QStringLiteral("&Sim"));
-    cmdNao = botao(fraEliminar, "cmdNao", QStringLiteral("&Não"));
+    cmdSim = criarBotaoSemEnter(fraEliminar, "cmdSim", QStringLiteral("&Sim"));
+    cmdNao = criarBotaoSemEnter(fraEliminar, "cmdNao", QStringLiteral("&Não"));
     le->addWidget(cmdNao);
     le->addWidget(cmdSim);
 
@@ -94,7 +86,7 @@ FrmTabelaComum::FrmTabelaComum(GlobalContext& ctx, UserInteraction& ui, const QS
     optDescricao->setChecked(true);
     txtChave = new QLineEdit(fraPesquisa);
     txtChave->setObjectName(QStringLiteral("txtChave"));
-    cmdProcurar = botao(fraPesquisa, "cmdProcurar", QStringLiteral("&Procurar"));
+    cmdProcurar = criarBotaoSemEnter(fraPesquisa, "cmdProcurar", QStringLiteral("&Procurar"));
     lp->addWidget(optCodigo);
     lp->addWidget(optDescricao);
     lp->addWidget(txtChave, 1);

@@ -1,4 +1,5 @@
 #include "printing/ui/WVSPrint.h"
+#include "controls/ui/CriarControlos.h"
 
 #include "printing/ui/Apresentacao.h"
 #include "printing/ui/VistaPagina.h"
@@ -47,12 +48,7 @@ WVSPrint::WVSPrint(std::shared_ptr<const DocumentoImpresso> doc, GlobalContext& 
                              QKeySequence(QStringLiteral("Ctrl+E")));
     tbrFerramentas->addSeparator();
 
-    auto botao = [this](const char* nome, const QString& t) {
-        auto* b = new QPushButton(t, this);
-        b->setObjectName(QLatin1String(nome));
-        b->setAutoDefault(false);
-        return b;
-    };
+    auto botao = [this](const char* nome, const QString& t) { return criarBotaoSemEnter(this, nome, t); };
     cmdFirst = botao("cmdFirst", QStringLiteral("|<"));
     cmdPrev = botao("cmdPrev", QStringLiteral("<"));
     cmdNext = botao("cmdNext", QStringLiteral(">"));

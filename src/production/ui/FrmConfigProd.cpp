@@ -1,4 +1,5 @@
 #include "production/ui/FrmConfigProd.h"
+#include "controls/ui/CriarControlos.h"
 
 #include "lookups/PesquisaTabelas.h"
 
@@ -17,11 +18,7 @@ FrmConfigProd::FrmConfigProd(GlobalContext& ctx, UserInteraction& ui, QWidget* p
     setWindowTitle(ConfigProd::Titulo());
     auto* raiz = new QVBoxLayout(this);
     auto* f = new QFormLayout;
-    auto novo = [this](const char* nome) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(nome));
-        return e;
-    };
+    auto novo = [this](const char* nome) { return criarControlo<QLineEdit>(this, nome); };
     txtTipoSaida = novo("txtTipoSaida");
     txtTipoent = novo("txtTipoent");
     txtTiporet = novo("txtTiporet");
@@ -55,8 +52,7 @@ FrmConfigProd::FrmConfigProd(GlobalContext& ctx, UserInteraction& ui, QWidget* p
     raiz->addWidget(precario);
     auto* b = new QHBoxLayout;
     auto botao = [this, b](const char* nome, const QString& texto) {
-        auto* p = new QPushButton(texto, this);
-        p->setObjectName(QString::fromLatin1(nome));
+        QPushButton* p = criarBotao(this, nome, texto);
         b->addWidget(p);
         return p;
     };

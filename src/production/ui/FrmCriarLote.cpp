@@ -1,4 +1,5 @@
 #include "production/ui/FrmCriarLote.h"
+#include "controls/ui/CriarControlos.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -16,11 +17,7 @@ FrmCriarLote::FrmCriarLote(GlobalContext& ctx, UserInteraction& ui, QWidget* pai
     setWindowTitle(::CriarLote::Titulo());
     auto* raiz = new QVBoxLayout(this);
     auto* f = new QFormLayout;
-    auto novo = [this](const char* nome) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(nome));
-        return e;
-    };
+    auto novo = [this](const char* nome) { return criarControlo<QLineEdit>(this, nome); };
     txtProduto = novo("txtProduto");
     lblDescProduto = new QLabel(this);
     auto* p = new QHBoxLayout;

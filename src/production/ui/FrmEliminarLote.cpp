@@ -1,4 +1,5 @@
 #include "production/ui/FrmEliminarLote.h"
+#include "controls/ui/CriarControlos.h"
 
 #include "lookups/PesquisaTabelas.h"
 
@@ -20,11 +21,7 @@ FrmEliminarLote::FrmEliminarLote(GlobalContext& ctx, UserInteraction& ui, QWidge
     lote->addWidget(txtLote);
     lote->addWidget(cmdPesqLote);
     f->addRow(QStringLiteral("Lote a Eliminar"), lote);
-    auto rotulo = [this](const char* nome) {
-        auto* l = new QLabel(this);
-        l->setObjectName(QString::fromLatin1(nome));
-        return l;
-    };
+    auto rotulo = [this](const char* nome) { return criarRotulo(this, nome); };
     lblProduto = rotulo("lblProduto");
     lblQuantidade = rotulo("lblQuantidade");
     lblEntrada = rotulo("lblEntrada");

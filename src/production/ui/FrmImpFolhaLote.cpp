@@ -1,4 +1,5 @@
 #include "production/ui/FrmImpFolhaLote.h"
+#include "controls/ui/CriarControlos.h"
 
 #include "lookups/PesquisaTabelas.h"
 #include "lookups/ui/CampoCodigo.h"
@@ -28,11 +29,7 @@ FrmImpFolhaLote::FrmImpFolhaLote(GlobalContext& ctx, UserInteraction& ui, QWidge
         return ok && m_logica.txtLote_LostFocus();
     });
     f->addRow(QStringLiteral("Lote"), txtLote);
-    auto rotulo = [this](const char* nome) {
-        auto* l = new QLabel(this);
-        l->setObjectName(QString::fromLatin1(nome));
-        return l;
-    };
+    auto rotulo = [this](const char* nome) { return criarRotulo(this, nome); };
     lblProduto = rotulo("lblProduto");
     lblQuantidade = rotulo("lblQuantidade");
     lblSaida = rotulo("lblSaida");

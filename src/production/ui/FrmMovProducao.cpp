@@ -1,4 +1,5 @@
 #include "production/ui/FrmMovProducao.h"
+#include "controls/ui/CriarControlos.h"
 
 #include "controls/ui/EDatas.h"
 #include "controls/ui/Valor.h"
@@ -26,18 +27,6 @@
 
 namespace {
 
-QPushButton* botao(QWidget* pai, const char* nome, const QString& texto) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(QString::fromLatin1(nome));
-    return b;
-}
-
-QLabel* rotulo(QWidget* pai, const char* nome) {
-    auto* l = new QLabel(pai);
-    l->setObjectName(QString::fromLatin1(nome));
-    return l;
-}
-
 } // namespace
 
 FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
@@ -53,7 +42,7 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     txtLote = new QLineEdit(fraCabecalho);
     txtLote->setObjectName(QStringLiteral("txtLote"));
     txtLote->setMaxLength(10);
-    lblSituacao = rotulo(fraCabecalho, "lblSituacao");
+    lblSituacao = criarRotulo(fraCabecalho, "lblSituacao");
     txtProdutoAcabado = new CampoCodigo(fraCabecalho, QStringLiteral("ProdutoAcabado"));
     txtProdutoAcabado->ligar(&m_logica.txtProdutoAcabado, [this](CampoTabela& c, bool abrir) {
         return PesquisaTabelas(m_ctx, m_ui).Nomenclatura_Prod(c, abrir);
@@ -84,8 +73,8 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
         fraCabecalho);
     optIgnoraQuantidade->setObjectName(QStringLiteral("optIgnoraQuantidade"));
     optControlaQuantidade->setChecked(true);
-    cmdCarregar = botao(fraCabecalho, "cmdCarregar", QStringLiteral("Carregar &Nomenclatura"));
-    cmdFechar = botao(fraCabecalho, "cmdFechar", QStringLiteral("&Fechar"));
+    cmdCarregar = criarBotao(fraCabecalho, "cmdCarregar", QStringLiteral("Carregar &Nomenclatura"));
+    cmdFechar = criarBotao(fraCabecalho, "cmdFechar", QStringLiteral("&Fechar"));
     g->addWidget(new QLabel(QStringLiteral("Lote"), fraCabecalho), 0, 0);
     g->addWidget(txtLote, 0, 1);
     g->addWidget(lblSituacao, 0, 2);
@@ -111,7 +100,7 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     fraLinhas = new QGroupBox(this);
     fraLinhas->setObjectName(QStringLiteral("fraLinhas"));
     auto* vl = new QVBoxLayout(fraLinhas);
-    lblFixa = rotulo(fraLinhas, "lblFixa");
+    lblFixa = criarRotulo(fraLinhas, "lblFixa");
     vl->addWidget(lblFixa);
     lvwListaNomec = new ListaVista(fraLinhas);
     lvwListaNomec->setObjectName(QStringLiteral("lvwListaNomec"));
@@ -119,15 +108,15 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     vl->addWidget(lvwListaNomec);
     vl->addWidget(new QLabel(QStringLiteral("Nos Acertos  ( - )  Retorno     (+)  Reforço"), fraLinhas));
     auto* bl = new QHBoxLayout;
-    cmdAltQtyNmc = botao(fraLinhas, "cmdAltQtyNmc", QStringLiteral("Alt.Qty.N&mc."));
-    cmdAltQtyProd = botao(fraLinhas, "cmdAltQtyProd", QStringLiteral("Alt.&Qty Prod."));
-    cmdAcertos = botao(fraLinhas, "cmdAcertos", QStringLiteral("Acerto&s"));
-    cmdLoteProduto = botao(fraLinhas, "cmdLoteProduto", QStringLiteral("&Lote / Produto"));
+    cmdAltQtyNmc = criarBotao(fraLinhas, "cmdAltQtyNmc", QStringLiteral("Alt.Qty.N&mc."));
+    cmdAltQtyProd = criarBotao(fraLinhas, "cmdAltQtyProd", QStringLiteral("Alt.&Qty Prod."));
+    cmdAcertos = criarBotao(fraLinhas, "cmdAcertos", QStringLiteral("Acerto&s"));
+    cmdLoteProduto = criarBotao(fraLinhas, "cmdLoteProduto", QStringLiteral("&Lote / Produto"));
     cmdLoteProduto->setToolTip(
         QStringLiteral("Definir o Lote nos respectivos Produtos considerados Matéria Prima"));
-    cmdExecutarLote = botao(fraLinhas, "cmdExecutarLote", QStringLiteral("&Executar Lote"));
-    cmdImpConfer = botao(fraLinhas, "cmdImpConfer", QStringLiteral("&Imp. Confer."));
-    cmdCancelar = botao(fraLinhas, "cmdCancelar", QStringLiteral("&Cancelar"));
+    cmdExecutarLote = criarBotao(fraLinhas, "cmdExecutarLote", QStringLiteral("&Executar Lote"));
+    cmdImpConfer = criarBotao(fraLinhas, "cmdImpConfer", QStringLiteral("&Imp. Confer."));
+    cmdCancelar = criarBotao(fraLinhas, "cmdCancelar", QStringLiteral("&Cancelar"));
     for (QPushButton* b : {cmdAltQtyNmc, cmdAltQtyProd, cmdAcertos, cmdLoteProduto, cmdExecutarLote,
                            cmdImpConfer, cmdCancelar})
         bl->addWidget(b);
@@ -138,13 +127,13 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     fraEdicao = new QGroupBox(this);
     fraEdicao->setObjectName(QStringLiteral("fraEdicao"));
     auto* he = new QHBoxLayout(fraEdicao);
-    lblEdicao = rotulo(fraEdicao, "lblEdicao");
+    lblEdicao = criarRotulo(fraEdicao, "lblEdicao");
     txtEdicao = new Valor(fraEdicao);
     txtEdicao->setObjectName(QStringLiteral("txtEdicao"));
     txtEdicao->setUserInteraction(&ui);
     txtEdicao->setDecimais(4);
-    cmdActualiza = botao(fraEdicao, "cmdActualiza", QStringLiteral("Actuali&za"));
-    cmdCancelaEdicao = botao(fraEdicao, "cmdCancelaEdicao", QStringLiteral("&Cancelar"));
+    cmdActualiza = criarBotao(fraEdicao, "cmdActualiza", QStringLiteral("Actuali&za"));
+    cmdCancelaEdicao = criarBotao(fraEdicao, "cmdCancelaEdicao", QStringLiteral("&Cancelar"));
     he->addWidget(lblEdicao);
     he->addWidget(txtEdicao);
     he->addWidget(cmdActualiza);
@@ -155,8 +144,8 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     fraExecucao = new QGroupBox(QStringLiteral("Execução do Lote para o Produto"), this);
     fraExecucao->setObjectName(QStringLiteral("fraExecucao"));
     auto* ge = new QGridLayout(fraExecucao);
-    lblCapacidade = rotulo(fraExecucao, "lblCapacidade");
-    lblCustoUnitario = rotulo(fraExecucao, "lblCustoUnitario");
+    lblCapacidade = criarRotulo(fraExecucao, "lblCapacidade");
+    lblCustoUnitario = criarRotulo(fraExecucao, "lblCustoUnitario");
     ge->addWidget(new QLabel(QStringLiteral("Capacidade de produção (qty)"), fraExecucao), 0, 0);
     ge->addWidget(lblCapacidade, 0, 1);
     ge->addWidget(new QLabel(QStringLiteral("Valor de custo unitário"), fraExecucao), 1, 0);
@@ -183,8 +172,8 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     txtLotePA->ligar(nullptr, [this](CampoTabela& c, bool abrir) {
         return PesquisaTabelas(m_ctx, m_ui).LotesTabela(c, abrir, m_logica.doc.ProdutoAcabado);
     });
-    lblDatasLotePA = rotulo(fraLotePA, "lblDatasLotePA");
-    cmdCriarLote = botao(fraLotePA, "cmdCriarLote", QStringLiteral("Criar Lote"));
+    lblDatasLotePA = criarRotulo(fraLotePA, "lblDatasLotePA");
+    cmdCriarLote = criarBotao(fraLotePA, "cmdCriarLote", QStringLiteral("Criar Lote"));
     gl->addWidget(new QLabel(QStringLiteral("Localização"), fraLotePA), 0, 0);
     gl->addWidget(txtLocalizacaoPA, 0, 1);
     gl->addWidget(new QLabel(QStringLiteral("Lote"), fraLotePA), 1, 0);
@@ -193,8 +182,8 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     gl->addWidget(lblDatasLotePA, 2, 0, 1, 3);
     ge->addWidget(fraLotePA, 5, 0, 1, 2);
     auto* bx = new QHBoxLayout;
-    cmdProcessar = botao(fraExecucao, "cmdProcessar", QStringLiteral("&Processar"));
-    cmdCancelarExecucao = botao(fraExecucao, "cmdCancelarExecucao", QStringLiteral("&Cancelar"));
+    cmdProcessar = criarBotao(fraExecucao, "cmdProcessar", QStringLiteral("&Processar"));
+    cmdCancelarExecucao = criarBotao(fraExecucao, "cmdCancelarExecucao", QStringLiteral("&Cancelar"));
     bx->addStretch();
     bx->addWidget(cmdProcessar);
     bx->addWidget(cmdCancelarExecucao);
@@ -420,10 +409,10 @@ void FrmMovProducao::escolherLote() {
 }
 
 void FrmMovProducao::imprimirFolha(const QString& lote) {
-    QString erro;
-    const auto folha = LerFolhaLote(m_ctx, lote, &erro);
+    const auto folha = LerFolhaLote(m_ctx, lote);
     if (!folha) {
-        m_ui.mensagem(erro.isEmpty() ? MensagemLoteEmAberto : erro, UserInteraction::Icone::Exclamacao);
+        m_ui.mensagem(folha.mensagem().isEmpty() ? MensagemLoteEmAberto : folha.mensagem(),
+                      UserInteraction::Icone::Exclamacao);
         return;
     }
     cPrinter p;

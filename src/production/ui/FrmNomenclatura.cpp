@@ -1,4 +1,5 @@
 #include "production/ui/FrmNomenclatura.h"
+#include "controls/ui/CriarControlos.h"
 
 #include "controls/ui/Valor.h"
 #include "lookups/PesquisaTabelas.h"
@@ -18,24 +19,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-template <class T> T* criar(QWidget* pai, const char* nome, const QString& texto = {}) {
-    T* w = new T(texto, pai);
-    w->setObjectName(QString::fromLatin1(nome));
-    return w;
-}
-QLineEdit* campo(QWidget* pai, const char* nome) {
-    auto* w = new QLineEdit(pai);
-    w->setObjectName(QString::fromLatin1(nome));
-    return w;
-}
-Valor* valor(QWidget* pai, const char* nome) {
-    auto* w = new Valor(pai);
-    w->setObjectName(QString::fromLatin1(nome));
-    return w;
-}
-} // namespace
-
 FrmNomenclatura::FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
     : QWidget(pai), m_logica(ctx, ui) {
     setObjectName(QStringLiteral("frmNomenclatura"));
@@ -49,8 +32,8 @@ FrmNomenclatura::FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidge
     auto* l1 = new QVBoxLayout(p1);
     auto* pesquisa = new QHBoxLayout;
     pesquisa->addWidget(new QLabel(QStringLiteral("Produto / Descriç. &Z")));
-    txtPesqCodigo = campo(p1, "txtPesqCodigo");
-    txtPesqDescricao = campo(p1, "txtPesqDescricao");
+    txtPesqCodigo = criarControlo<QLineEdit>(p1, "txtPesqCodigo");
+    txtPesqDescricao = criarControlo<QLineEdit>(p1, "txtPesqDescricao");
     pesquisa->addWidget(txtPesqCodigo);
     pesquisa->addWidget(txtPesqDescricao);
     l1->addLayout(pesquisa);
@@ -59,12 +42,12 @@ FrmNomenclatura::FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidge
     lvwLista->setLista(&m_logica.lvwLista);
     l1->addWidget(lvwLista);
     auto* b1 = new QHBoxLayout;
-    cmdAdicionar = criar<QPushButton>(p1, "cmdAdicionar", QStringLiteral("&Adicionar"));
-    cmdAlterar = criar<QPushButton>(p1, "cmdAlterar", QStringLiteral("A&lterar"));
-    cmdEliminar = criar<QPushButton>(p1, "cmdEliminar", QStringLiteral("&Eliminar"));
-    cmdRefresh = criar<QPushButton>(p1, "cmdRefresh", QStringLiteral("&Refresh"));
-    cmdFixa = criar<QPushButton>(p1, "cmdFixa", QStringLiteral("Fixa"));
-    cmdFechar = criar<QPushButton>(p1, "cmdFechar", QStringLiteral("&Fechar"));
+    cmdAdicionar = criarControlo<QPushButton>(p1, "cmdAdicionar", QStringLiteral("&Adicionar"));
+    cmdAlterar = criarControlo<QPushButton>(p1, "cmdAlterar", QStringLiteral("A&lterar"));
+    cmdEliminar = criarControlo<QPushButton>(p1, "cmdEliminar", QStringLiteral("&Eliminar"));
+    cmdRefresh = criarControlo<QPushButton>(p1, "cmdRefresh", QStringLiteral("&Refresh"));
+    cmdFixa = criarControlo<QPushButton>(p1, "cmdFixa", QStringLiteral("Fixa"));
+    cmdFechar = criarControlo<QPushButton>(p1, "cmdFechar", QStringLiteral("&Fechar"));
     for (QPushButton* b : {cmdAdicionar, cmdAlterar, cmdEliminar, cmdRefresh, cmdFixa, cmdFechar})
         b1->addWidget(b);
     l1->addLayout(b1);
@@ -74,12 +57,12 @@ FrmNomenclatura::FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidge
     auto* p2 = new QWidget;
     auto* l2 = new QVBoxLayout(p2);
     auto* cab = new QHBoxLayout;
-    txtProdutoAcabado = campo(p2, "txtProdutoAcabado");
-    cmdPesqProdutoAcabado = criar<QPushButton>(p2, "cmdPesqProdutoAcabado", QStringLiteral("..."));
-    txtDescProdutoAcabado = campo(p2, "txtDescProdutoAcabado");
-    txtPrecoProdutoAcabado = valor(p2, "txtPrecoProdutoAcabado");
-    chkFixa = criar<QCheckBox>(p2, "chkFixa", QStringLiteral("Nomenclatura Fixa"));
-    chkCtrlQuantidades = criar<QCheckBox>(p2, "chkCtrlQuantidades", QStringLiteral("Controlo das quantidades"));
+    txtProdutoAcabado = criarControlo<QLineEdit>(p2, "txtProdutoAcabado");
+    cmdPesqProdutoAcabado = criarControlo<QPushButton>(p2, "cmdPesqProdutoAcabado", QStringLiteral("..."));
+    txtDescProdutoAcabado = criarControlo<QLineEdit>(p2, "txtDescProdutoAcabado");
+    txtPrecoProdutoAcabado = criarControlo<Valor>(p2, "txtPrecoProdutoAcabado");
+    chkFixa = criarControlo<QCheckBox>(p2, "chkFixa", QStringLiteral("Nomenclatura Fixa"));
+    chkCtrlQuantidades = criarControlo<QCheckBox>(p2, "chkCtrlQuantidades", QStringLiteral("Controlo das quantidades"));
     cab->addWidget(new QLabel(QStringLiteral("Produto Acabado")));
     cab->addWidget(txtProdutoAcabado);
     cab->addWidget(cmdPesqProdutoAcabado);
@@ -94,12 +77,12 @@ FrmNomenclatura::FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidge
     lvwListaNomec->setLista(&m_logica.lvwListaNomec);
     l2->addWidget(lvwListaNomec);
     auto* b2 = new QHBoxLayout;
-    cmdAdicProd = criar<QPushButton>(p2, "cmdAdicProd", QStringLiteral("&Adic. Prod."));
-    cmdAlterarProd = criar<QPushButton>(p2, "cmdAlterarProd", QStringLiteral("A&lterar Prod."));
-    cmdElimProd = criar<QPushButton>(p2, "cmdElimProd", QStringLiteral("&Elim. Prod."));
-    cmdPrecoPA = criar<QPushButton>(p2, "cmdPrecoPA", QStringLiteral("&Preço Produto Acabado"));
-    cmdImportar = criar<QPushButton>(p2, "cmdImportar", QStringLiteral("Importar Nomenclatura"));
-    cmdFimNomenclatura = criar<QPushButton>(p2, "cmdFimNomenclatura", QStringLiteral("&Fim Nomenclatura"));
+    cmdAdicProd = criarControlo<QPushButton>(p2, "cmdAdicProd", QStringLiteral("&Adic. Prod."));
+    cmdAlterarProd = criarControlo<QPushButton>(p2, "cmdAlterarProd", QStringLiteral("A&lterar Prod."));
+    cmdElimProd = criarControlo<QPushButton>(p2, "cmdElimProd", QStringLiteral("&Elim. Prod."));
+    cmdPrecoPA = criarControlo<QPushButton>(p2, "cmdPrecoPA", QStringLiteral("&Preço Produto Acabado"));
+    cmdImportar = criarControlo<QPushButton>(p2, "cmdImportar", QStringLiteral("Importar Nomenclatura"));
+    cmdFimNomenclatura = criarControlo<QPushButton>(p2, "cmdFimNomenclatura", QStringLiteral("&Fim Nomenclatura"));
     for (QPushButton* b : {cmdAdicProd, cmdAlterarProd, cmdElimProd, cmdPrecoPA, cmdImportar, cmdFimNomenclatura})
         b2->addWidget(b);
     l2->addLayout(b2);
@@ -108,28 +91,28 @@ FrmNomenclatura::FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidge
     fraLinha->setObjectName(QStringLiteral("fraLinha"));
     auto* f = new QFormLayout(fraLinha);
     auto* prima = new QHBoxLayout;
-    txtProdutoPrima = campo(fraLinha, "txtProdutoPrima");
-    cmdPesqProdutoPrima = criar<QPushButton>(fraLinha, "cmdPesqProdutoPrima", QStringLiteral("..."));
-    cmdEquivalentes = criar<QPushButton>(fraLinha, "cmdEquivalentes", QStringLiteral("Pesquisa de Produtos Equivalentes"));
-    txtDescProdutoPrima = campo(fraLinha, "txtDescProdutoPrima");
+    txtProdutoPrima = criarControlo<QLineEdit>(fraLinha, "txtProdutoPrima");
+    cmdPesqProdutoPrima = criarControlo<QPushButton>(fraLinha, "cmdPesqProdutoPrima", QStringLiteral("..."));
+    cmdEquivalentes = criarControlo<QPushButton>(fraLinha, "cmdEquivalentes", QStringLiteral("Pesquisa de Produtos Equivalentes"));
+    txtDescProdutoPrima = criarControlo<QLineEdit>(fraLinha, "txtDescProdutoPrima");
     prima->addWidget(txtProdutoPrima);
     prima->addWidget(cmdPesqProdutoPrima);
     prima->addWidget(cmdEquivalentes);
     prima->addWidget(txtDescProdutoPrima, 1);
     f->addRow(QStringLiteral("Produto"), prima);
     auto* arm = new QHBoxLayout;
-    txtArmazem = campo(fraLinha, "txtArmazem");
-    cmdPesqArmazem = criar<QPushButton>(fraLinha, "cmdPesqArmazem", QStringLiteral("..."));
+    txtArmazem = criarControlo<QLineEdit>(fraLinha, "txtArmazem");
+    cmdPesqArmazem = criarControlo<QPushButton>(fraLinha, "cmdPesqArmazem", QStringLiteral("..."));
     arm->addWidget(txtArmazem);
     arm->addWidget(cmdPesqArmazem);
     f->addRow(QStringLiteral("Armazém"), arm);
-    txtQuantidade = valor(fraLinha, "txtQuantidade");
+    txtQuantidade = criarControlo<Valor>(fraLinha, "txtQuantidade");
     f->addRow(QStringLiteral("Quantidade"), txtQuantidade);
     auto* preco = new QHBoxLayout;
-    txtPreco = valor(fraLinha, "txtPreco");
-    optPMC = criar<QRadioButton>(fraLinha, "optPMC", QStringLiteral("P.M.C."));
-    optUPCusto = criar<QRadioButton>(fraLinha, "optUPCusto", QStringLiteral("U.P.Custo"));
-    optUPCompra = criar<QRadioButton>(fraLinha, "optUPCompra", QStringLiteral("U.P.Compra"));
+    txtPreco = criarControlo<Valor>(fraLinha, "txtPreco");
+    optPMC = criarControlo<QRadioButton>(fraLinha, "optPMC", QStringLiteral("P.M.C."));
+    optUPCusto = criarControlo<QRadioButton>(fraLinha, "optUPCusto", QStringLiteral("U.P.Custo"));
+    optUPCompra = criarControlo<QRadioButton>(fraLinha, "optUPCompra", QStringLiteral("U.P.Compra"));
     optPMC->setToolTip(QStringLiteral("Preço Médio de Custo"));
     optUPCusto->setToolTip(QStringLiteral("Último Preço de Custo"));
     optUPCompra->setToolTip(QStringLiteral("Último Preço de Compra"));
@@ -137,25 +120,25 @@ FrmNomenclatura::FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidge
                        static_cast<QWidget*>(optUPCompra)})
         preco->addWidget(w);
     f->addRow(QStringLiteral("Preço"), preco);
-    txtObserva = campo(fraLinha, "txtObserva");
+    txtObserva = criarControlo<QLineEdit>(fraLinha, "txtObserva");
     f->addRow(QStringLiteral("Observações"), txtObserva);
     auto* factor = new QHBoxLayout;
-    txtFactor = valor(fraLinha, "txtFactor");
+    txtFactor = criarControlo<Valor>(fraLinha, "txtFactor");
     auto* grupoFormula = new QWidget(fraLinha);
     auto* gf = new QHBoxLayout(grupoFormula);
     gf->setContentsMargins(0, 0, 0, 0);
-    optFormulaA = criar<QRadioButton>(grupoFormula, "optFormulaA", QStringLiteral("Formula A (Qty Rec. / Factor)"));
-    optFormulaB = criar<QRadioButton>(grupoFormula, "optFormulaB", QStringLiteral("Formula B (Factor / Qty Rec.)"));
+    optFormulaA = criarControlo<QRadioButton>(grupoFormula, "optFormulaA", QStringLiteral("Formula A (Qty Rec. / Factor)"));
+    optFormulaB = criarControlo<QRadioButton>(grupoFormula, "optFormulaB", QStringLiteral("Formula B (Factor / Qty Rec.)"));
     gf->addWidget(optFormulaA);
     gf->addWidget(optFormulaB);
     factor->addWidget(txtFactor);
     factor->addWidget(grupoFormula);
-    lblCubicagem = criar<QLabel>(fraLinha, "lblCubicagem");
+    lblCubicagem = criarControlo<QLabel>(fraLinha, "lblCubicagem", QString());
     factor->addWidget(lblCubicagem);
     f->addRow(QStringLiteral("Factor de Conversão"), factor);
     auto* b3 = new QHBoxLayout;
-    cmdGravar = criar<QPushButton>(fraLinha, "cmdGravar", QStringLiteral("&Gravar"));
-    cmdFimLancamento = criar<QPushButton>(fraLinha, "cmdFimLancamento", QStringLiteral("&Fim Lançam."));
+    cmdGravar = criarControlo<QPushButton>(fraLinha, "cmdGravar", QStringLiteral("&Gravar"));
+    cmdFimLancamento = criarControlo<QPushButton>(fraLinha, "cmdFimLancamento", QStringLiteral("&Fim Lançam."));
     b3->addWidget(cmdGravar);
     b3->addWidget(cmdFimLancamento);
     f->addRow(b3);

@@ -1,4 +1,5 @@
 #include "session/ui/FrmAcessos.h"
+#include "controls/ui/CriarControlos.h"
 
 #include "common/UserInteraction.h"
 
@@ -41,11 +42,7 @@ FrmAcessos::FrmAcessos(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
     divisor->addWidget(TreeView1);
     divisor->setStretchFactor(1, 2);
 
-    auto botao = [this](const char* nome, const QString& texto) {
-        auto* b = new QPushButton(texto, this);
-        b->setObjectName(QLatin1String(nome));
-        return b;
-    };
+    auto botao = [this](const char* nome, const QString& texto) { return criarBotao(this, nome, texto); };
     cmdGravar = botao("cmdGravar", QStringLiteral("&Gravar"));
     cmdRecarregar = botao("cmdRecarregar", QStringLiteral("&Recarregar"));
     cmdProcurar = botao("cmdProcurar", QStringLiteral("&Procurar Item"));

@@ -1,4 +1,5 @@
 #include "session/ui/FrmLogin.h"
+#include "controls/ui/CriarControlos.h"
 
 #include "company/GlobalContext.h"
 
@@ -17,15 +18,13 @@
 
 namespace {
 QLineEdit* caixaPassword(QWidget* pai, const char* nome) {
-    auto* e = new QLineEdit(pai);
-    e->setObjectName(QLatin1String(nome));
+    auto* e = criarControlo<QLineEdit>(pai, nome);
     e->setEchoMode(QLineEdit::Password);
     return e;
 }
 
 QLineEdit* indicador(QWidget* pai, const char* nome) {
-    auto* e = new QLineEdit(QStringLiteral("Fraca"), pai);
-    e->setObjectName(QLatin1String(nome));
+    auto* e = criarControlo<QLineEdit>(pai, nome, QStringLiteral("Fraca"));
     e->setReadOnly(true);
     e->setFocusPolicy(Qt::NoFocus);
     e->setMaximumWidth(70);
@@ -33,8 +32,7 @@ QLineEdit* indicador(QWidget* pai, const char* nome) {
 }
 
 QPushButton* botao(QWidget* pai, const char* nome, const QString& texto, const QString& dica = {}) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(QLatin1String(nome));
+    QPushButton* b = criarBotao(pai, nome, texto);
     b->setToolTip(dica);
     return b;
 }

@@ -158,7 +158,7 @@ void FrmSelEmpresa::mostrarFiltros() {
 }
 
 void FrmSelEmpresa::preencherLista() {
-    const QList<ColunaLista> colunas = lerColunasLista(SelEmpresa::DescricaoColunas);
+    const std::vector<ColunaLayout> colunas = interpretarLayout(SelEmpresa::DescricaoColunas);
     lvwEmpresas->clear();
     const QList<LinhaEmpresa>& linhas = m_sel.linhas();
     for (int i = 0; i < linhas.size(); ++i) {

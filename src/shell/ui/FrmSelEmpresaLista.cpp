@@ -11,10 +11,10 @@ QString chaveLarguras(const QString& chave) {
     return QStringLiteral("Listas/") + chave;
 }
 
-Qt::Alignment alinhamento(QChar a) {
-    if (a == u'C')
+Qt::Alignment alinhamento(AlinhamentoColuna a) {
+    if (a == AlinhamentoColuna::Centro)
         return Qt::AlignCenter;
-    if (a == u'D')
+    if (a == AlinhamentoColuna::Direita)
         return Qt::AlignRight | Qt::AlignVCenter;
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
@@ -22,9 +22,9 @@ Qt::Alignment alinhamento(QChar a) {
 
 void configurarListaEmpresas(QTreeWidget* lista, const QString& descricao, const QString& chave,
                              const QString& ficheiroDefinicoes) {
-    const QList<ColunaLista> colunas = lerColunasLista(descricao);
+    const std::vector<ColunaLayout> colunas = interpretarLayout(descricao);
     QStringList titulos;
-    for (const ColunaLista& c : colunas)
+    for (const ColunaLayout& c : colunas)
         titulos << c.titulo;
     lista->setColumnCount(int(colunas.size()));
     lista->setHeaderLabels(titulos);
@@ -38,10 +38,10 @@ void configurarListaEmpresas(QTreeWidget* lista, const QString& descricao, const
     const QList<QVariant> guardadas =
         abrirDefinicoes(ficheiroDefinicoes)->value(chaveLarguras(chave)).toList();
     const int dpi = lista->logicalDpiX() > 0 ? lista->logicalDpiX() : 96;
-    for (int i = 0; i < colunas.size(); ++i) {
-        const ColunaLista& c = colunas.at(i);
+    for (int i = 0; i < int(colunas.size()); ++i) {
+        const ColunaLayout& c = colunas.at(size_t(i));
         lista->headerItem()->setTextAlignment(i, alinhamento(c.alinhamento));
-        if (!c.visivel()) {
+        if (c.oculta()) {
             lista->setColumnHidden(i, true);
             continue;
         }
@@ -60,10 +60,10 @@ void guardarLargurasLista(const QTreeWidget* lista, const QString& chave, const 
     abrirDefinicoes(ficheiroDefinicoes)->setValue(chaveLarguras(chave), larguras);
 }
 
-QTreeWidgetItem* novaLinhaLista(QTreeWidget* lista, const QList<ColunaLista>& colunas,
+QTreeWidgetItem* novaLinhaLista(QTreeWidget* lista, const std::vector<ColunaLayout>& colunas,
                                 const QStringList& textos) {
     auto* item = new QTreeWidgetItem(lista, textos);
-    for (int i = 0; i < colunas.size(); ++i)
-        item->setTextAlignment(i, alinhamento(colunas.at(i).alinhamento));
+    for (size_t i = 0; i < colunas.size(); ++i)
+        item->setTextAlignment(int(i), alinhamento(colunas[i].alinhamento));
     return item;
 }

@@ -70,7 +70,7 @@ FrmSelEmpresaPesquisar::FrmSelEmpresaPesquisar(const QList<LinhaEmpresa>& todas,
 }
 
 void FrmSelEmpresaPesquisar::preencherLista() {
-    const QList<ColunaLista> colunas = lerColunasLista(SelEmpresa::DescricaoColunas);
+    const std::vector<ColunaLayout> colunas = interpretarLayout(SelEmpresa::DescricaoColunas);
     lvwEmpresas->clear();
     for (const LinhaEmpresa& e : m_logica.linhas()) {
         QStringList textos;

@@ -1,4 +1,5 @@
 #include "shell/ui/FrmSelEmpresasValidacao.h"
+#include "controls/ui/CriarControlos.h"
 
 #include "shell/ui/FrmSelEmpresaLista.h"
 
@@ -59,12 +60,7 @@ void FrmSelEmpresasValidacao::construir() {
     campos->addRow(QStringLiteral("&Login:"), txtLogin);
     campos->addRow(QStringLiteral("Pass&word:"), txtPassword);
 
-    auto botao = [this](const QString& texto, const char* nome) {
-        auto* b = new QPushButton(texto, this);
-        b->setObjectName(QLatin1String(nome));
-        b->setAutoDefault(false);
-        return b;
-    };
+    auto botao = [this](const QString& texto, const char* nome) { return criarBotaoSemEnter(this, nome, texto); };
     cmdAdicionar = botao(QStringLiteral("&Adicionar"), "cmdAdicionar");
     cmdAlterar = botao(QStringLiteral("A&lterar"), "cmdAlterar");
     cmdEliminar = botao(QStringLiteral("&Eliminar"), "cmdEliminar");
@@ -124,11 +120,11 @@ int FrmSelEmpresasValidacao::linhaActual() const {
 }
 
 void FrmSelEmpresasValidacao::preencherLista() {
-    const QList<ColunaLista> colunas = lerColunasLista(SelEmpresasValidacao::DescricaoColunas);
+    const std::vector<ColunaLayout> colunas = interpretarLayout(SelEmpresasValidacao::DescricaoColunas);
     lvwServidores->clear();
     for (const ServidorConhecido& s : m_logica.linhas()) {
         QStringList textos;
-        for (int c = 0; c < colunas.size(); ++c)
+        for (int c = 0; c < int(colunas.size()); ++c)
             textos << SelEmpresasValidacao::texto(s, c);
         novaLinhaLista(lvwServidores, colunas, textos);
     }

@@ -1,7 +1,8 @@
-#include "common/FicheiroSaida.h"
 #include "common/CifraSegredos.h"
+#include "common/FicheiroSaida.h"
 #include "company/Empresas.h"
 #include "support/EmpresaDemoTest.h"
+#include "support/SemFalha.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -66,8 +67,7 @@ TEST(FicheirosPrivados, ChaveBasesDeDadosEPastaSoDoDono) {
     nova.codigo = "PRIV";
     nova.nome = "Privada";
     nova.ano = 2026;
-    QString erro;
-    ASSERT_TRUE(criarEmpresa(s, nova, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(criarEmpresa(s, nova)));
     s.baseDados = nomeBaseDadosEmpresa("PRIV");
     EXPECT_EQ(modo(s.ficheiroSQLite()), doDono);
     for (const char* extra : {"-wal", "-shm"}) {

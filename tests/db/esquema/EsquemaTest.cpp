@@ -2,6 +2,7 @@
 #include "common/Currency.h"
 #include "support/DbTest.h"
 #include "support/Golden.h"
+#include "support/SemFalha.h"
 
 #include <QFile>
 #include <QSet>
@@ -74,9 +75,8 @@ class SchemaTest : public DbTest {};
 TEST_P(SchemaTest, AplicarDuasVezesMantemDadosEVersao) {
     ASSERT_TRUE(db->insert(QStringLiteral("Produtos"), {"Codigo", "Descricao", "PrecoMedioCusto"},
                            {"MP001", "Tábua de pinho", "12.5000"}));
-    QString erro;
-    ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
-    ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(aplicarEsquemaEmpresa(*db)));
+    ASSERT_TRUE(semFalha(aplicarEsquemaEmpresa(*db)));
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM EsquemaVersao")).toInt(), 1);
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT Versao FROM EsquemaVersao")).toInt(), VersaoEsquema);
     EXPECT_EQ(
@@ -93,8 +93,7 @@ TEST_P(SchemaTest, TabelaEColunaEmFaltaSaoRepostas) {
     ASSERT_TRUE(db->insert(QStringLiteral("MovProdutoAlteraPMC"), {"Produto"}, {"PA001"}));
     ASSERT_TRUE(db->insert(QStringLiteral("MovProdutoAlteraPMC"), {"Produto"}, {"PA002"}));
 
-    QString erro;
-    ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(aplicarEsquemaEmpresa(*db)));
 
     EXPECT_TRUE(db->dialect().existeTabela(*db, QStringLiteral("TabLotes")));
     EXPECT_TRUE(db->dialect().existeCampo(*db, QStringLiteral("MovProdutoAlteraPMC"),
@@ -152,15 +151,14 @@ TEST_P(SchemaTest, EsquemaActualNaoVoltaAAplicarDdl) {
             : QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname='ix_movproduto_1'");
         return db->scalar(sql).toInt() == 1;
     };
-    QString erro;
-    ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(aplicarEsquemaEmpresa(*db)));
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT Assinatura FROM EsquemaVersao")).toString(),
               assinaturaEsquema(db->dialect()));
     ASSERT_TRUE(temIndice());
     ASSERT_TRUE(db->exec(QStringLiteral("DROP INDEX IX_MovProduto_1")));
-    ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(aplicarEsquemaEmpresa(*db)));
     EXPECT_FALSE(temIndice()) << "DDL ran although the schema was current";
     ASSERT_TRUE(db->exec(QStringLiteral("UPDATE EsquemaVersao SET Assinatura='anterior'")));
-    ASSERT_TRUE(aplicarEsquemaEmpresa(*db, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(aplicarEsquemaEmpresa(*db)));
     EXPECT_TRUE(temIndice());
 }

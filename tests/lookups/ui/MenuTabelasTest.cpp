@@ -1,12 +1,13 @@
+#include "company/Empresas.h"
+#include "company/GlobalContext.h"
+#include "company/Ligacoes.h"
 #include "lookups/ListaDados.h"
 #include "lookups/ui/FrmTabelaComum.h"
 #include "lookups/ui/ListaVista.h"
 #include "session/Acessos.h"
-#include "company/Empresas.h"
-#include "company/GlobalContext.h"
-#include "company/Ligacoes.h"
 #include "shell/ui/WMenu.h"
 #include "support/ScriptedInteraction.h"
+#include "support/SemFalha.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -24,10 +25,9 @@ TEST(MenuTabelas, AbreOEditorERespeitaOsAcessos) {
     servidor.pasta = pasta.path();
     GlobalContext ctx;
     ScriptedInteraction ui;
-    QString erro;
-    ASSERT_TRUE(criarEmpresa(servidor, "T001", "Fábrica Teste", 2024, &erro)) << erro.toStdString();
-    ASSERT_TRUE(abrirEmpresa(ctx, servidor, "T001", &erro)) << erro.toStdString();
-    ASSERT_TRUE(inserirUtilizador(ctx.bd(), "05", "Rita", "Palavra-Passe-9", "001", &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(criarEmpresa(servidor, "T001", "Fábrica Teste", 2024)));
+    ASSERT_TRUE(semFalha(abrirEmpresa(ctx, servidor, "T001")));
+    ASSERT_TRUE(semFalha(inserirUtilizador(ctx.bd(), "05", "Rita", "Palavra-Passe-9", "001")));
     ASSERT_TRUE(CriaTodososAcessos(ctx, "05"));
     const QString titulo = QStringLiteral("Famílias de Produtos");
     ASSERT_TRUE(ctx.bd().exec(QStringLiteral("UPDATE Acessos SET value=0 WHERE utilizador='05' AND chave=?"),

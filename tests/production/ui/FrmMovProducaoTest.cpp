@@ -9,6 +9,7 @@
 #include "company/Empresas.h"
 #include "company/ParametrosGerais.h"
 #include "support/EmpresaDemoTest.h"
+#include "support/SemFalha.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -25,8 +26,7 @@ protected:
         EmpresaDemoTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        QString erro;
-        ASSERT_TRUE(abrirEmpresa(demo, servidor, empresa, &erro)) << erro.toStdString();
+        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
         demo.CodigoUtilizador = "01";
         demo.LoginUtilizador = "Supervisor";
         demo.NomePosto = "POSTO1";
@@ -55,7 +55,7 @@ protected:
         f.armazem = armazem;
         if (lote)
             f.lote = lote;
-        return SaldoProdutoArmazem(demo.bd(), f);
+        return SaldoProdutoArmazem(demo.bd(), f).valor();
     }
 
     GlobalContext demo;

@@ -1,10 +1,11 @@
 #include "session/ui/FrmLogin.h"
 
-#include "db/AdminServidor.h"
 #include "company/Empresas.h"
 #include "company/Ligacoes.h"
+#include "db/AdminServidor.h"
 #include "session/Presenca.h"
 #include "support/DbTest.h"
+#include "support/SemFalha.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -43,19 +44,17 @@ protected:
         m_servidor = params;
         m_servidor.baseDados.clear();
         m_codigo = QStringLiteral("J") + QUuid::createUuid().toString(QUuid::Id128).left(3).toUpper();
-        QString erro;
-        ASSERT_TRUE(criarEmpresa(m_servidor, m_codigo, QStringLiteral("Fábrica de Teste"), 2024, &erro))
-            << erro.toStdString();
+        ASSERT_TRUE(semFalha(criarEmpresa(m_servidor, m_codigo, QStringLiteral("Fábrica de Teste"), 2024)));
         m_criada = true;
         ctx = GlobalContext();
-        ASSERT_TRUE(abrirEmpresa(ctx, m_servidor, m_codigo, &erro)) << erro.toStdString();
+        ASSERT_TRUE(semFalha(abrirEmpresa(ctx, m_servidor, m_codigo)));
     }
 
     void TearDown() override {
         Presenca(ctx).Utilizador_Saida(QStringLiteral("01"));
         FechaLigacoes(ctx);
         if (m_criada && !isSQLite())
-            AdminServidor::apagarBaseDados(m_servidor, nomeBaseDadosEmpresa(m_codigo));
+            (void)AdminServidor::apagarBaseDados(m_servidor, nomeBaseDadosEmpresa(m_codigo));
         DbTest::TearDown();
     }
 

@@ -1,15 +1,16 @@
 #include "shell/ui/CicloPrograma.h"
 
-#include "db/Database.h"
 #include "company/EmpresaDemo.h"
 #include "company/Empresas.h"
 #include "company/GlobalContext.h"
-#include "shell/ServidoresConhecidos.h"
 #include "company/Ligacoes.h"
+#include "db/Database.h"
 #include "session/ui/FrmLogin.h"
+#include "shell/ServidoresConhecidos.h"
 #include "shell/ui/FrmSelEmpresa.h"
 #include "shell/ui/WMenu.h"
 #include "support/ScriptedInteraction.h"
+#include "support/SemFalha.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,12 +30,12 @@ TEST(CicloPrograma, SeleccaoLoginMenuLogOffESaida) {
     const QByteArray antes = qgetenv("LUMO_DADOS");
     qputenv("LUMO_DADOS", pasta.filePath(QStringLiteral("empresas")).toUtf8());
     const ConnectionParams servidor = parametrosServidor(ServidoresConhecidos::servidorLocal().servidor);
-    QString erro;
-    ASSERT_TRUE(criarEmpresaDemo(servidor, &erro)) << erro.toStdString();
+    ASSERT_TRUE(semFalha(criarEmpresaDemo(servidor)));
     {
         // The demo's first passwords must be changed at the first entry; this path enters directly.
-        auto db = Database::open(ligacaoEmpresa(servidor, QStringLiteral("0001")), &erro);
-        ASSERT_TRUE(db) << erro.toStdString();
+        const auto aberta = Database::open(ligacaoEmpresa(servidor, QStringLiteral("0001")));
+        ASSERT_TRUE(semFalha(aberta));
+        const std::shared_ptr<Database> db = *aberta;
         ASSERT_TRUE(db->exec(QStringLiteral("UPDATE Utilizador SET AlteraPassword=0, LastDtAlteraPass=%1")
                                  .arg(db->dialect().agora())));
     }

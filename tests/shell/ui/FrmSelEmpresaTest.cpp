@@ -5,6 +5,7 @@
 #include "company/GlobalContext.h"
 #include "company/Ligacoes.h"
 #include "support/ScriptedInteraction.h"
+#include "support/SemFalha.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,10 +35,8 @@ public:
             qunsetenv("LUMO_DADOS");
     }
     void criar(const QString& codigo, const QString& nome, int ano) {
-        QString erro;
-        ASSERT_TRUE(criarEmpresa(parametrosServidor(ServidoresConhecidos::servidorLocal().servidor), codigo,
-                                 nome, ano, &erro))
-            << erro.toStdString();
+        ASSERT_TRUE(semFalha(criarEmpresa(parametrosServidor(ServidoresConhecidos::servidorLocal().servidor),
+                                          codigo, nome, ano)));
     }
 
     QTemporaryDir dir;

@@ -1,12 +1,13 @@
 #include "shell/ui/WMenu.h"
-#include "session/Acessos.h"
 #include "company/Empresas.h"
 #include "company/GlobalContext.h"
 #include "company/Ligacoes.h"
+#include "session/Acessos.h"
 #include "session/ui/FormAcessos.h"
-#include "shell/ui/FrmAbout.h"
 #include "session/ui/FrmAcessos.h"
+#include "shell/ui/FrmAbout.h"
 #include "support/ScriptedInteraction.h"
+#include "support/SemFalha.h"
 
 #include <QAction>
 #include <QDir>
@@ -29,11 +30,9 @@ protected:
         ASSERT_TRUE(m_pasta.isValid());
         servidor.motor = Dialect::Motor::SQLite;
         servidor.pasta = m_pasta.path();
-        QString erro;
-        ASSERT_TRUE(criarEmpresa(servidor, "T001", "Fábrica Teste", 2024, &erro)) << erro.toStdString();
-        ASSERT_TRUE(abrirEmpresa(ctx, servidor, "T001", &erro)) << erro.toStdString();
-        ASSERT_TRUE(inserirUtilizador(ctx.bd(), "05", "Rita", "Palavra-Passe-9", "001", &erro))
-            << erro.toStdString();
+        ASSERT_TRUE(semFalha(criarEmpresa(servidor, "T001", "Fábrica Teste", 2024)));
+        ASSERT_TRUE(semFalha(abrirEmpresa(ctx, servidor, "T001")));
+        ASSERT_TRUE(semFalha(inserirUtilizador(ctx.bd(), "05", "Rita", "Palavra-Passe-9", "001")));
         ASSERT_TRUE(CriaTodososAcessos(ctx, "05"));
         entrar("01", "Supervisor");
     }
@@ -108,8 +107,9 @@ TEST_F(WMenuTest, SupervisorAbreAcessosEFazLogOff) {
     EXPECT_TRUE(w.area()->subWindowList().isEmpty());
     EXPECT_FALSE(ctx.LigacaoEmpresa);
 
-    auto db = Database::open(ligacaoEmpresa(servidor, "T001"));
-    ASSERT_TRUE(db);
+    const auto aberta = Database::open(ligacaoEmpresa(servidor, "T001"));
+    ASSERT_TRUE(semFalha(aberta));
+    const std::shared_ptr<Database> db = *aberta;
     EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM LogGeral WHERE Modulo='MN' AND Utilizador='01'").toInt(), 2);
     db->close();
 }
