@@ -2,6 +2,7 @@
 #include "session/Acessos.h"
 #include "cli/LinhaComandosCli.h"
 #include "support/EmpresaDemoTest.h"
+#include "support/Saldos.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -44,14 +45,7 @@ protected:
                            {"linhas", QJsonArray{QJsonObject{{"produto", "MP005"}, {"lote", "CV-0118"}},
                                                  QJsonObject{{"produto", "MP006"}, {"lote", "VA-0931"}}}}};
     }
-    Currency saldo(const char* produto, const char* armazem) {
-        FiltroSaldo f;
-        f.produto = produto;
-        f.armazem = QString::fromLatin1(armazem);
-        const Resultado<Currency> lido = SaldoProdutoArmazem(*empresaDb, f);
-        EXPECT_TRUE(lido) << lido.mensagem().toStdString();
-        return lido.valorOu(Currency());
-    }
+    Currency saldo(const char* produto, const char* armazem) { return saldoArmazem(*empresaDb, produto, armazem); }
     qint64 contar(const QString& sql, const QVariantList& v = {}) { return empresaDb->scalar(sql, v).toLongLong(); }
     int fechado(const char* lote) {
         return empresaDb->scalar("SELECT Fechado FROM Lotes WHERE lote=?", {QString::fromLatin1(lote)}).toInt();

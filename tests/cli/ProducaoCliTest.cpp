@@ -4,6 +4,7 @@
 #include "company/Empresas.h"
 #include "cli/LinhaComandosCli.h"
 #include "support/EmpresaDemoTest.h"
+#include "support/Saldos.h"
 
 #include <QDate>
 #include <QFile>
@@ -42,14 +43,7 @@ protected:
             a.append(QJsonObject{{"produto", "PA900"}, {"quantidade", 1}, {"data", ano + "-03-02"}, {"armazem", "002"}});
         return QJsonDocument(a);
     }
-    Currency saldo(const char* produto, const char* armazem) {
-        FiltroSaldo f;
-        f.produto = produto;
-        f.armazem = QString::fromLatin1(armazem);
-        const Resultado<Currency> lido = SaldoProdutoArmazem(*empresaDb, f);
-        EXPECT_TRUE(lido) << lido.mensagem().toStdString();
-        return lido.valorOu(Currency());
-    }
+    Currency saldo(const char* produto, const char* armazem) { return saldoArmazem(*empresaDb, produto, armazem); }
     qint64 contar(const QString& sql) { return empresaDb->scalar(sql).toLongLong(); }
     // Every lot has its entry and both consumption rows; no production row lacks its lot.
     void postagensInteiras(qint64 lotes) {

@@ -3,6 +3,7 @@
 #include "stock/MovimentosStock.h"
 #include "production/ProducaoTeste.h"
 #include "support/DbTest.h"
+#include "support/Saldos.h"
 
 #include <QSqlQuery>
 
@@ -29,12 +30,7 @@ protected:
         EXPECT_EQ(CarregarListaNomenc(ctx, d), 2);
         return d;
     }
-    Currency saldo(const char* produto, const char* armazem = "001") {
-        FiltroSaldo f;
-        f.produto = produto;
-        f.armazem = QString::fromLatin1(armazem);
-        return SaldoProdutoArmazem(*db, f).valor();
-    }
+    Currency saldo(const char* produto, const char* armazem = "001") { return saldoArmazem(*db, produto, armazem); }
     // Posts as the window does; false with the refusal in `erro`.
     bool lanca(ProductionDocument& d, FaseProducao fase, ResultadoProducao* resultado = nullptr) {
         const auto r = LancaProducao(ctx, d, fase);

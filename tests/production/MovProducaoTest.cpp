@@ -5,6 +5,7 @@
 #include "stock/MovimentosStock.h"
 #include "production/ProducaoTeste.h"
 #include "support/DbTest.h"
+#include "support/Saldos.h"
 
 using namespace producao_teste;
 
@@ -45,14 +46,7 @@ protected:
         ASSERT_TRUE(db->update("Produtos", {"FormulaLote", "ControlaDataValidade_Fabrico"}, {1, 1},
                                "WHERE Codigo='MPL'"));
     }
-    Currency saldo(const char* produto, const char* lote = nullptr) {
-        FiltroSaldo f;
-        f.produto = produto;
-        f.armazem = "001";
-        if (lote)
-            f.lote = lote;
-        return SaldoProdutoArmazem(*db, f).valor();
-    }
+    Currency saldo(const char* produto, const char* lote = nullptr) { return saldoArmazem(*db, produto, "001", lote); }
     int linhaDe(MovProducao& m, const char* produto) {
         for (int r = 0; r < m.lvwListaNomec.numLinhas(); ++r)
             if (m.lvwListaNomec.texto(r, 1) == produto)

@@ -8,6 +8,7 @@
 #include "support/DbTest.h"
 #include "support/RelatorioFilho.h"
 #include "support/SemFalha.h"
+#include "support/Ambiente.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -80,14 +81,6 @@ const QString EmUso = QStringLiteral("          << ESTE UTILIZADOR JÁ SE ENCONT
                                      "garantida a consistência da informação, apenas é permitido um acesso por "
                                      "utilizador.");
 
-// Settings of the run go to a folder of their own, never to the user's.
-void isolarDefinicoes(const QString& pasta) {
-    for (auto formato : {QSettings::NativeFormat, QSettings::IniFormat}) {
-        QSettings::setPath(formato, QSettings::UserScope, pasta + QStringLiteral("/utilizador"));
-        QSettings::setPath(formato, QSettings::SystemScope, pasta + QStringLiteral("/sistema"));
-    }
-}
-
 ConnectionParams servidorDe(const ConnectionParams& p) {
     ConnectionParams s = p;
     s.baseDados.clear();
@@ -134,20 +127,14 @@ protected:
     bool presente(const QString& utilizador) { return Presenca(ctx).Utilizador_EmUso(utilizador); }
 
     std::unique_ptr<QProcess> lancarFilho(const QString& login, const QString& password) {
-        auto p = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LUMO_TESTE_LOGIN_PG"), isSQLite() ? "0" : "1");
-        env.insert(QStringLiteral("LUMO_TESTE_LOGIN_PASTA"), params.pasta);
-        env.insert(QStringLiteral("LUMO_TESTE_LOGIN_EMPRESA"), codigo);
-        env.insert(QStringLiteral("LUMO_TESTE_LOGIN_UTILIZADOR"), login);
-        env.insert(QStringLiteral("LUMO_TESTE_LOGIN_PASSWORD"), password);
-        env.insert(QStringLiteral("LUMO_TESTE_LOGIN_DEFINICOES"), m_definicoes.path());
-        p->setProcessEnvironment(env);
-        p->setProgram(QCoreApplication::applicationFilePath());
-        p->setArguments({QStringLiteral("--gtest_filter=LoginFilho.DISABLED_Entra"),
-                         QStringLiteral("--gtest_also_run_disabled_tests")});
-        p->start();
-        return p;
+        return std::unique_ptr<QProcess>(
+            iniciarFilho("LoginFilho.DISABLED_Entra",
+                         {{QStringLiteral("LUMO_TESTE_LOGIN_PG"), isSQLite() ? QStringLiteral("0") : QStringLiteral("1")},
+                          {QStringLiteral("LUMO_TESTE_LOGIN_PASTA"), params.pasta},
+                          {QStringLiteral("LUMO_TESTE_LOGIN_EMPRESA"), codigo},
+                          {QStringLiteral("LUMO_TESTE_LOGIN_UTILIZADOR"), login},
+                          {QStringLiteral("LUMO_TESTE_LOGIN_PASSWORD"), password},
+                          {QStringLiteral("LUMO_TESTE_LOGIN_DEFINICOES"), m_definicoes.path()}}));
     }
 
     QString codigo;

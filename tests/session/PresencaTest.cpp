@@ -17,19 +17,14 @@ namespace {
 const char* const MarcaSaida = "@@PRESENCA@@ ";
 
 std::unique_ptr<QProcess> lancarFilho(const ConnectionParams& p, const QString& empresa, const QString& utilizador) {
-    auto proc = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LUMO_TESTE_PRESENCA_PG"), p.motor == Dialect::Motor::PostgreSQL ? "1" : "0");
-    env.insert(QStringLiteral("LUMO_TESTE_PRESENCA_PASTA"), p.pasta);
-    env.insert(QStringLiteral("LUMO_TESTE_PRESENCA_BASE"), p.baseDados);
-    env.insert(QStringLiteral("LUMO_TESTE_PRESENCA_EMPRESA"), empresa);
-    env.insert(QStringLiteral("LUMO_TESTE_PRESENCA_UTILIZADOR"), utilizador);
-    proc->setProcessEnvironment(env);
-    proc->setProgram(QCoreApplication::applicationFilePath());
-    proc->setArguments({QStringLiteral("--gtest_filter=PresencaFilho.DISABLED_Marca"),
-                        QStringLiteral("--gtest_also_run_disabled_tests")});
-    proc->start();
-    return proc;
+    return std::unique_ptr<QProcess>(iniciarFilho(
+        "PresencaFilho.DISABLED_Marca",
+        {{QStringLiteral("LUMO_TESTE_PRESENCA_PG"),
+          p.motor == Dialect::Motor::PostgreSQL ? QStringLiteral("1") : QStringLiteral("0")},
+         {QStringLiteral("LUMO_TESTE_PRESENCA_PASTA"), p.pasta},
+         {QStringLiteral("LUMO_TESTE_PRESENCA_BASE"), p.baseDados},
+         {QStringLiteral("LUMO_TESTE_PRESENCA_EMPRESA"), empresa},
+         {QStringLiteral("LUMO_TESTE_PRESENCA_UTILIZADOR"), utilizador}}));
 }
 
 QString relatorio(QProcess& p) { return relatorioFilho(p, MarcaSaida); }

@@ -2,6 +2,7 @@
 #include "shell/InstanciaUnica.h"
 #include "support/DbTest.h"
 #include "support/ScriptedInteraction.h"
+#include "support/RelatorioFilho.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -76,18 +77,11 @@ struct Filho {
 };
 
 QProcess* lancarFilho(const Filho& f, const QString& modo, QObject* dono = nullptr) {
-    auto* p = new QProcess(dono);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LUMO_TESTE_INSTANCIA_MODO"), modo);
-    env.insert(QStringLiteral("LUMO_TESTE_INSTANCIA_NOME"), f.nome);
-    env.insert(QStringLiteral("LUMO_TESTE_INSTANCIA_PASTA"), f.pasta);
-    p->setProcessEnvironment(env);
-    p->setProgram(QCoreApplication::applicationFilePath());
-    p->setArguments({QStringLiteral("--gtest_filter=InstanciaUnicaFilho.DISABLED_Executa"),
-                     QStringLiteral("--gtest_also_run_disabled_tests")});
-    p->setProcessChannelMode(QProcess::SeparateChannels);
-    p->start();
-    return p;
+    return iniciarFilho("InstanciaUnicaFilho.DISABLED_Executa",
+                        {{QStringLiteral("LUMO_TESTE_INSTANCIA_MODO"), modo},
+                         {QStringLiteral("LUMO_TESTE_INSTANCIA_NOME"), f.nome},
+                         {QStringLiteral("LUMO_TESTE_INSTANCIA_PASTA"), f.pasta}},
+                        dono);
 }
 
 // Reads the child's output until its report line appears (or it ends, or a generous wait passes).

@@ -8,34 +8,12 @@
 #include "shell/SelEmpresasValidacao.h"
 #include "support/DbTest.h"
 #include "support/SemFalha.h"
+#include "support/Ambiente.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
-
-namespace {
-
-// LUMO_DADOS for the length of one test.
-class PastaDados {
-public:
-    explicit PastaDados(const QString& pasta)
-        : m_antes(qgetenv("LUMO_DADOS")), m_tinha(qEnvironmentVariableIsSet("LUMO_DADOS")) {
-        qputenv("LUMO_DADOS", pasta.toUtf8());
-    }
-    ~PastaDados() {
-        if (m_tinha)
-            qputenv("LUMO_DADOS", m_antes);
-        else
-            qunsetenv("LUMO_DADOS");
-    }
-
-private:
-    QByteArray m_antes;
-    bool m_tinha;
-};
-
-} // namespace
 
 // The selection over the engine of the test: on SQLite the companies sit in the default folder,
 // on PostgreSQL on a server kept in the settings (with its password enciphered).
@@ -50,7 +28,7 @@ protected:
         servidor = params;
         servidor.baseDados.clear();
         m_pasta =
-            std::make_unique<PastaDados>(isSQLite() ? params.pasta : m_dir.filePath(QStringLiteral("vazia")));
+            std::make_unique<VariavelAmbiente>("LUMO_DADOS", isSQLite() ? params.pasta : m_dir.filePath(QStringLiteral("vazia")));
         definicoes = m_dir.filePath(QStringLiteral("definicoes.ini"));
         chave = m_dir.filePath(QStringLiteral("chave.bin"));
         servidores = std::make_unique<ServidoresConhecidos>(definicoes, chave);
@@ -106,7 +84,7 @@ protected:
     QStringList m_criadas;
 
 private:
-    std::unique_ptr<PastaDados> m_pasta;
+    std::unique_ptr<VariavelAmbiente> m_pasta;
 };
 
 TEST_P(SelEmpresaTest, ListaFiltraOrdenaEGuardaAsDefinicoes) {
@@ -293,7 +271,7 @@ LUMO_INSTANCIAR_MOTORES(SelEmpresaTest);
 TEST(SelEmpresa, ServidorInacessivelNaoImpedeOsOutros) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    PastaDados pasta(dir.filePath(QStringLiteral("empresas")));
+    VariavelAmbiente pasta("LUMO_DADOS", dir.filePath(QStringLiteral("empresas")));
     const ConnectionParams local = parametrosServidor(ServidoresConhecidos::servidorLocal().servidor);
     ASSERT_TRUE(
         semFalha(criarEmpresa(local, QStringLiteral("0001"), QStringLiteral("Padaria Central"), 2026)));

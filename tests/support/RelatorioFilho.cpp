@@ -1,5 +1,6 @@
 #include "support/RelatorioFilho.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 
 QString relatorioFilho(QProcess& p, const char* marca) {
@@ -16,4 +17,18 @@ QString relatorioFilho(QProcess& p, const char* marca) {
         p.waitForReadyRead(500);
     }
     return {};
+}
+
+QProcess* iniciarFilho(const char* teste, const QList<std::pair<QString, QString>>& variaveis, QObject* dono) {
+    auto* p = new QProcess(dono);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const auto& [nome, valor] : variaveis)
+        env.insert(nome, valor);
+    p->setProcessEnvironment(env);
+    p->setProgram(QCoreApplication::applicationFilePath());
+    p->setArguments({QStringLiteral("--gtest_filter=") + QLatin1String(teste),
+                     QStringLiteral("--gtest_also_run_disabled_tests")});
+    p->setProcessChannelMode(QProcess::SeparateChannels);
+    p->start();
+    return p;
 }

@@ -10,6 +10,8 @@
 #include "company/ParametrosGerais.h"
 #include "support/EmpresaDemoTest.h"
 #include "support/SemFalha.h"
+#include "support/ui/Controlos.h"
+#include "support/Saldos.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -39,23 +41,13 @@ protected:
         demo.LigacaoEmpresa.reset();
         EmpresaDemoTest::TearDown();
     }
-    template <class T> T* filho(QWidget& w, const char* nome) {
-        T* c = w.findChild<T*>(QString::fromLatin1(nome));
-        EXPECT_NE(c, nullptr) << nome;
-        return c;
-    }
     void codigo(QWidget& w, const char* campo, const QString& valor) {
-        auto* c = filho<CampoCodigo>(w, campo);
+        auto* c = controlo<CampoCodigo>(w, campo);
         c->setCodigo(valor);
         EXPECT_TRUE(c->txtCodigo_LostFocus()) << campo << " " << ui.ultimaMensagem().toStdString();
     }
     Currency saldo(const char* produto, const char* armazem, const char* lote = nullptr) {
-        FiltroSaldo f;
-        f.produto = produto;
-        f.armazem = armazem;
-        if (lote)
-            f.lote = lote;
-        return SaldoProdutoArmazem(demo.bd(), f).valor();
+        return saldoArmazem(demo.bd(), produto, armazem, lote);
     }
 
     GlobalContext demo;
@@ -65,24 +57,24 @@ TEST_P(FrmMovProducaoTest, ProducaoCompletaNaEmpresaDemo) {
     const Currency pinhoAntes = saldo("MP001", "001");
     const Currency oleoAntes = saldo("MP007", "003", "OL-2512");
     FrmMovProducao f(demo, ui);
-    filho<QPushButton>(f, "cmdAltQtyNmc")->setEnabled(false); // as the access rights do before showing
+    controlo<QPushButton>(f, "cmdAltQtyNmc")->setEnabled(false); // as the access rights do before showing
     f.show();
-    const QString lote = filho<QLineEdit>(f, "txtLote")->text();
+    const QString lote = controlo<QLineEdit>(f, "txtLote")->text();
     ASSERT_EQ(lote.size(), 10);
 
     codigo(f, "cpProdutoAcabado", "PA003");
-    filho<Valor>(f, "txtQuantidade")->setValor(Currency::fromString("2"));
+    controlo<Valor>(f, "txtQuantidade")->setValor(Currency::fromString("2"));
     codigo(f, "cpArmazem", "002");
-    filho<QPushButton>(f, "cmdCarregar")->click();
+    controlo<QPushButton>(f, "cmdCarregar")->click();
     ASSERT_TRUE(ui.mensagens.empty()) << ui.ultimaMensagem().toStdString();
     MovProducao& m = f.logica();
     ASSERT_EQ(m.lvwListaNomec.numLinhas(), 4);
-    EXPECT_FALSE(filho<QGroupBox>(f, "fraCabecalho")->isEnabled());
-    EXPECT_FALSE(filho<QPushButton>(f, "cmdAltQtyNmc")->isEnabled());
-    EXPECT_TRUE(filho<QPushButton>(f, "cmdAltQtyProd")->isEnabled());
+    EXPECT_FALSE(controlo<QGroupBox>(f, "fraCabecalho")->isEnabled());
+    EXPECT_FALSE(controlo<QPushButton>(f, "cmdAltQtyNmc")->isEnabled());
+    EXPECT_TRUE(controlo<QPushButton>(f, "cmdAltQtyProd")->isEnabled());
 
     // The oil is lot-managed: executing without its lot is refused on its line.
-    filho<QPushButton>(f, "cmdExecutarLote")->click();
+    controlo<QPushButton>(f, "cmdExecutarLote")->click();
     ASSERT_FALSE(ui.mensagens.empty());
     EXPECT_TRUE(ui.ultimaMensagem().startsWith("Não definiu o LOTE no produto MP007"));
     const int oleo = m.linhaActual();
@@ -97,21 +89,21 @@ TEST_P(FrmMovProducaoTest, ProducaoCompletaNaEmpresaDemo) {
         janelaVista = true;
         modal->findChild<QPushButton*>("cmdSeleccionar")->click();
     });
-    filho<QPushButton>(f, "cmdLoteProduto")->click();
+    controlo<QPushButton>(f, "cmdLoteProduto")->click();
     ASSERT_TRUE(janelaVista);
     EXPECT_EQ(m.lvwListaNomec.texto(oleo, 9), "OL-2512");
 
     const size_t avisos = ui.mensagens.size();
-    filho<QPushButton>(f, "cmdExecutarLote")->click();
+    controlo<QPushButton>(f, "cmdExecutarLote")->click();
     ASSERT_EQ(ui.mensagens.size(), avisos) << ui.ultimaMensagem().toStdString();
-    ASSERT_TRUE(filho<QGroupBox>(f, "fraExecucao")->isVisible());
-    EXPECT_EQ(filho<QGroupBox>(f, "fraExecucao")->title(), "Execução do Lote para o produto PA003");
-    EXPECT_FALSE(filho<QLabel>(f, "lblCustoUnitario")->text().isEmpty());
+    ASSERT_TRUE(controlo<QGroupBox>(f, "fraExecucao")->isVisible());
+    EXPECT_EQ(controlo<QGroupBox>(f, "fraExecucao")->title(), "Execução do Lote para o produto PA003");
+    EXPECT_FALSE(controlo<QLabel>(f, "lblCustoUnitario")->text().isEmpty());
     EXPECT_EQ(m.lvwInsuficientes.numLinhas(), 0);
 
     ui.responder(2);     // "Encerra definitivamente"
     ui.responder(false); // no sheet now
-    filho<QPushButton>(f, "cmdProcessar")->click();
+    controlo<QPushButton>(f, "cmdProcessar")->click();
     ASSERT_EQ(ui.mensagens.size(), avisos) << ui.ultimaMensagem().toStdString();
     EXPECT_EQ(ui.perguntas.back(), "Confirma a Impressão de Doc. Conferência");
 
@@ -134,22 +126,22 @@ TEST_P(FrmMovProducaoTest, ProducaoCompletaNaEmpresaDemo) {
               4);
 
     // The form is ready for the next lot.
-    EXPECT_TRUE(filho<QGroupBox>(f, "fraCabecalho")->isEnabled());
-    EXPECT_NE(filho<QLineEdit>(f, "txtLote")->text(), lote);
+    EXPECT_TRUE(controlo<QGroupBox>(f, "fraCabecalho")->isEnabled());
+    EXPECT_NE(controlo<QLineEdit>(f, "txtLote")->text(), lote);
     EXPECT_EQ(m.lvwListaNomec.numLinhas(), 0);
 
     // The closed lot's sheet opens in the preview; an unknown lot is refused.
     FrmImpFolhaLote folha(demo, ui);
     folha.show();
-    auto* cp = filho<CampoCodigo>(folha, "cpLote");
+    auto* cp = controlo<CampoCodigo>(folha, "cpLote");
     cp->setCodigo("999999");
     EXPECT_FALSE(cp->txtCodigo_LostFocus());
     cp->setCodigo(lote);
     ASSERT_TRUE(cp->txtCodigo_LostFocus()) << ui.ultimaMensagem().toStdString();
-    EXPECT_EQ(filho<QLabel>(folha, "lblProduto")->text().left(5), "PA003");
-    EXPECT_TRUE(filho<QLabel>(folha, "lblSaida")->text().startsWith("SPR  nº "));
+    EXPECT_EQ(controlo<QLabel>(folha, "lblProduto")->text().left(5), "PA003");
+    EXPECT_TRUE(controlo<QLabel>(folha, "lblSaida")->text().startsWith("SPR  nº "));
     ui.responder(1); // "Para o Ecran"
-    filho<QPushButton>(folha, "cmdImprimir")->click();
+    controlo<QPushButton>(folha, "cmdImprimir")->click();
     ASSERT_NE(folha.visualizacao(), nullptr);
     folha.visualizacao()->close();
 }

@@ -2,6 +2,7 @@
 #include "production/ui/FrmExistProArmLote.h"
 #include "production/ui/FrmNomenclatura.h"
 #include "support/DbTest.h"
+#include "support/ui/Controlos.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,13 +21,8 @@ protected:
         for (const char* p : {"PA1", "MP1", "MP2"})
             ASSERT_GT(db->insert("Produtos", {"Codigo", "Descricao", "PrecoMedioCusto"}, {p, QString("Produto ") + p, "2"}), 0);
     }
-    template <class T> T* filho(QWidget& w, const char* nome) {
-        T* c = w.findChild<T*>(QString::fromLatin1(nome));
-        EXPECT_NE(c, nullptr) << nome;
-        return c;
-    }
     void escrever(QWidget& w, const char* nome, const QString& texto) {
-        auto* e = filho<QLineEdit>(w, nome);
+        auto* e = controlo<QLineEdit>(w, nome);
         e->setText(texto);
         emit e->editingFinished();
     }
@@ -35,19 +31,19 @@ protected:
 TEST_P(FrmProducaoTest, NomenclaturaComDuasMateriasPrimas) {
     FrmNomenclatura f(ctx, ui);
     f.show();
-    filho<QPushButton>(f, "cmdAdicionar")->click();
+    controlo<QPushButton>(f, "cmdAdicionar")->click();
     escrever(f, "txtProdutoAcabado", "PA1");
-    EXPECT_EQ(filho<QLineEdit>(f, "txtDescProdutoAcabado")->text(), "Produto PA1");
+    EXPECT_EQ(controlo<QLineEdit>(f, "txtDescProdutoAcabado")->text(), "Produto PA1");
     for (const char* mp : {"MP1", "MP2"}) {
-        filho<QPushButton>(f, "cmdAdicProd")->click();
+        controlo<QPushButton>(f, "cmdAdicProd")->click();
         escrever(f, "txtProdutoPrima", mp);
-        filho<Valor>(f, "txtQuantidade")->setValor(Currency::fromString("1.5"));
-        filho<QPushButton>(f, "cmdGravar")->click();
+        controlo<Valor>(f, "txtQuantidade")->setValor(Currency::fromString("1.5"));
+        controlo<QPushButton>(f, "cmdGravar")->click();
     }
     EXPECT_TRUE(ui.mensagens.empty()) << ui.ultimaMensagem().toStdString();
     EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM Nomenclatura WHERE ProdutoAcabado='PA1' AND quantidade=1.5 AND Armazem='001'").toInt(), 2);
     EXPECT_EQ(f.logica().lvwListaNomec.numLinhas(), 2);
-    filho<QPushButton>(f, "cmdFimNomenclatura")->click();
+    controlo<QPushButton>(f, "cmdFimNomenclatura")->click();
     EXPECT_EQ(f.logica().lvwLista.numLinhas(), 1);
 }
 
@@ -66,7 +62,7 @@ TEST_P(FrmProducaoTest, EscolheLoteNaJanelaFifo) {
     f.logica().txtArmazem = "001";
     f.logica().txtAfectaSTK = "S+";
     f.logica().VerLote({}, {}, {});
-    auto* lista = filho<QTreeWidget>(f, "lvwLista");
+    auto* lista = controlo<QTreeWidget>(f, "lvwLista");
     QTimer::singleShot(0, &f, [&] {
         if (lista->topLevelItemCount() != 2) {
             ADD_FAILURE() << "rows: " << lista->topLevelItemCount();
@@ -75,10 +71,10 @@ TEST_P(FrmProducaoTest, EscolheLoteNaJanelaFifo) {
         }
         EXPECT_EQ(lista->topLevelItem(0)->text(1), "VELHO");
         lista->setCurrentItem(lista->topLevelItem(1));
-        filho<QPushButton>(f, "cmdSeleccionar")->click(); // refused: FIFO
+        controlo<QPushButton>(f, "cmdSeleccionar")->click(); // refused: FIFO
         EXPECT_TRUE(f.isVisible());
         lista->setCurrentItem(lista->topLevelItem(0));
-        filho<QPushButton>(f, "cmdSeleccionar")->click();
+        controlo<QPushButton>(f, "cmdSeleccionar")->click();
     });
     EXPECT_EQ(f.exec(), QDialog::Accepted);
     EXPECT_TRUE(ui.ultimaMensagem().contains("controlo de FIFO"));

@@ -6,6 +6,8 @@
 #include "session/Presenca.h"
 #include "support/DbTest.h"
 #include "support/SemFalha.h"
+#include "support/Ambiente.h"
+#include "support/ui/Controlos.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -20,18 +22,6 @@
 
 namespace {
 
-void isolarDefinicoes(const QString& pasta) {
-    for (auto formato : {QSettings::NativeFormat, QSettings::IniFormat}) {
-        QSettings::setPath(formato, QSettings::UserScope, pasta + QStringLiteral("/utilizador"));
-        QSettings::setPath(formato, QSettings::SystemScope, pasta + QStringLiteral("/sistema"));
-    }
-}
-
-template <class T> T* controlo(QWidget& janela, const char* nome) {
-    T* c = janela.findChild<T*>(QLatin1String(nome));
-    EXPECT_TRUE(c) << nome;
-    return c;
-}
 
 class FrmLoginTest : public DbTest {
 protected:

@@ -11,6 +11,7 @@
 #include "shell/ui/WMenu.h"
 #include "support/ScriptedInteraction.h"
 #include "support/SemFalha.h"
+#include "support/Ambiente.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,8 +28,7 @@
 TEST(CicloPrograma, SeleccaoLoginMenuLogOffESaida) {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
-    const QByteArray antes = qgetenv("LUMO_DADOS");
-    qputenv("LUMO_DADOS", pasta.filePath(QStringLiteral("empresas")).toUtf8());
+    VariavelAmbiente dados("LUMO_DADOS", pasta.filePath(QStringLiteral("empresas")));
     const ConnectionParams servidor = parametrosServidor(ServidoresConhecidos::servidorLocal().servidor);
     ASSERT_TRUE(semFalha(criarEmpresaDemo(servidor)));
     {
@@ -110,8 +110,4 @@ TEST(CicloPrograma, SeleccaoLoginMenuLogOffESaida) {
     EXPECT_FALSE(ctx.LigacaoEmpresa && ctx.LigacaoEmpresa->isOpen()) << "leaving closes the connections";
     for (const auto& m : ui.mensagens)
         ADD_FAILURE() << "mensagem inesperada: " << m.texto.toStdString();
-    if (antes.isEmpty())
-        qunsetenv("LUMO_DADOS");
-    else
-        qputenv("LUMO_DADOS", antes);
 }

@@ -6,6 +6,8 @@
 #include "company/Ligacoes.h"
 #include "support/ScriptedInteraction.h"
 #include "support/SemFalha.h"
+#include "support/Ambiente.h"
+#include "support/ui/Controlos.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,15 +26,8 @@ namespace {
 // A folder of company files as the default server, with settings and key of its own.
 class AmbienteSelecao {
 public:
-    AmbienteSelecao() : m_antes(qgetenv("LUMO_DADOS")), m_tinha(qEnvironmentVariableIsSet("LUMO_DADOS")) {
-        qputenv("LUMO_DADOS", dir.filePath(QStringLiteral("empresas")).toUtf8());
+    AmbienteSelecao() {
         locais = {dir.filePath(QStringLiteral("definicoes.ini")), dir.filePath(QStringLiteral("chave.bin"))};
-    }
-    ~AmbienteSelecao() {
-        if (m_tinha)
-            qputenv("LUMO_DADOS", m_antes);
-        else
-            qunsetenv("LUMO_DADOS");
     }
     void criar(const QString& codigo, const QString& nome, int ano) {
         ASSERT_TRUE(semFalha(criarEmpresa(parametrosServidor(ServidoresConhecidos::servidorLocal().servidor),
@@ -40,18 +35,9 @@ public:
     }
 
     QTemporaryDir dir;
+    VariavelAmbiente dados{"LUMO_DADOS", dir.filePath(QStringLiteral("empresas"))};
     FrmSelEmpresa::Locais locais;
-
-private:
-    QByteArray m_antes;
-    bool m_tinha;
 };
-
-template <typename T> T* controlo(QWidget& janela, const char* nome) {
-    T* w = janela.findChild<T*>(QLatin1String(nome));
-    EXPECT_TRUE(w) << nome;
-    return w;
-}
 
 // The screenshot goes to the documentation when asked for, otherwise to a temporary file.
 void capturar(QWidget& janela, const QString& nome, const QTemporaryDir& temp) {
