@@ -29,4 +29,3 @@ inline const QString MensagemLoteEmAberto = QStringLiteral("Lote Inexistente ou 
 // closed or has measurements.
 Resultado<FolhaLote> LerFolhaLote(GlobalContext& ctx, const QString& lote);
 
-// Writes a sheet to a PDF file. Printing lives in the widget library, which installs it here; a
