@@ -45,6 +45,8 @@ std::vector<ComandoCli> comandosStockCli();
 std::vector<ComandoCli> comandosProducaoCli();
 // Bills of materials exported to and imported from JSON (LinhaComandosNomenclatura.cpp).
 std::vector<ComandoCli> comandosNomenclaturaCli();
+// Instant recipes exported to and imported from JSON (LinhaComandosReceita.cpp).
+std::vector<ComandoCli> comandosReceitaCli();
 
 // Options every command accepts: --pg HOST[:PORTA] and --login LOGIN (the PostgreSQL login).
 // Without --pg the companies are SQLite files in LUMO_DADOS, or else in the user's data folder.
