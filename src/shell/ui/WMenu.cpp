@@ -11,6 +11,7 @@
 #include "production/ui/FrmImpFolhaLote.h"
 #include "production/ui/FrmMovProducao.h"
 #include "production/ui/FrmNomenclatura.h"
+#include "production/ui/FrmNomenclaturaNaHora.h"
 #include "company/GlobalContext.h"
 #include "session/ui/FormAcessos.h"
 #include "shell/ui/FrmAbout.h"
@@ -79,6 +80,15 @@ void WMenu::construirMenus() {
     connect(eliminacaoLote, &QAction::triggered, this, [this] {
         abrirJanela(new FrmEliminarLote(m_ctx, m_ui), QStringLiteral("frmEliminarLote"),
                     QStringLiteral("Eliminação de Lotes (com reposição)"));
+    });
+    QAction* producaoInst = mnuMovimentos->addAction(QStringLiteral("PRODUÇÃO INSTANTÂNEA"));
+    producaoInst->setObjectName(QStringLiteral("mnuProducaoInst"));
+    producaoInst->setEnabled(false); // a heading, not a command
+    QAction* nomenclaturaInst = mnuMovimentos->addAction(QStringLiteral("Nomenclatura de Produtos"));
+    nomenclaturaInst->setObjectName(QStringLiteral("NomenclaturaInstantanea"));
+    connect(nomenclaturaInst, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmNomenclaturaNaHora(m_ctx, m_ui), QStringLiteral("frmNomenclaturaNaHora"),
+                    QStringLiteral("Nomenclatura de Produtos (Produção instantânea)"));
     });
     mnuListagens = menuBar()->addMenu(QStringLiteral("&Listagens"));
     mnuListagens->setObjectName(QStringLiteral("mnuListagens"));

@@ -7,6 +7,7 @@
 #include "support/ScriptedInteraction.h"
 #include "support/SemFalha.h"
 #include "support/Ambiente.h"
+#include "support/ui/Capturas.h"
 #include "support/ui/Controlos.h"
 
 #include <QApplication>
@@ -39,20 +40,6 @@ public:
     FrmSelEmpresa::Locais locais;
 };
 
-// The screenshot goes to the documentation when asked for, otherwise to a temporary file.
-void capturar(QWidget& janela, const QString& nome, const QTemporaryDir& temp) {
-    const bool documentacao = qEnvironmentVariable("LUMO_CAPTURAS") == QStringLiteral("1");
-    const QString pasta = documentacao ? QStringLiteral(LUMO_DOCS_DIR "/imagens") : temp.path();
-    ASSERT_TRUE(QDir().mkpath(pasta));
-    const QString ficheiro = pasta + u'/' + nome + QStringLiteral(".png");
-    janela.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
-    ASSERT_TRUE(janela.grab().save(ficheiro));
-    const QImage lida(ficheiro);
-    EXPECT_FALSE(lida.isNull());
-    EXPECT_EQ(lida.size(), janela.size() * janela.devicePixelRatio());
-    EXPECT_GT(QFileInfo(ficheiro).size(), 0);
-}
 
 } // namespace
 
@@ -157,7 +144,7 @@ TEST(Capturas, FrmSelEmpresaEServidores) {
     {
         FrmSelEmpresa janela(ctx, ui, amb.locais);
         janela.resize(640, 360);
-        capturar(janela, QStringLiteral("frmSelEmpresa"), amb.dir);
+        capturarJanela(janela, QStringLiteral("frmSelEmpresa"));
     }
     ServidoresConhecidos servidores(amb.locais.ficheiroDefinicoes, amb.locais.ficheiroChave);
     ASSERT_FALSE(servidores.adicionar(
@@ -165,6 +152,6 @@ TEST(Capturas, FrmSelEmpresaEServidores) {
     ASSERT_FALSE(servidores.adicionar({QStringLiteral("escritorio.local:5433"), {}, {}, false}));
     FrmSelEmpresasValidacao janela(servidores, ui, amb.locais.ficheiroDefinicoes);
     janela.resize(560, 360);
-    capturar(janela, QStringLiteral("frmSelEmpresas_Validacao"), amb.dir);
+    capturarJanela(janela, QStringLiteral("frmSelEmpresas_Validacao"));
     EXPECT_TRUE(ui.mensagens.empty());
 }
