@@ -1,0 +1,126 @@
+#include "production/ProducaoInstantanea.h"
+#include "production/ReceitaInstantanea.h"
+#include "support/DbTest.h"
+#include "support/SemFalha.h"
+
+namespace {
+
+Currency C(const char* t) { return Currency::fromString(QString::fromLatin1(t)); }
+
+DocumentoInstantaneo comCusto(const char* quant, const char* preco, std::vector<const char*> pesos) {
+    DocumentoInstantaneo d;
+    d.materias.push_back({QStringLiteral("MP1"), {}, QStringLiteral("001"), C(quant), {}, C(preco), {}, {}, {}});
+    for (const char* p : pesos) {
+        AcabadoInstantaneo a;
+        a.quantidade = C("1");
+        a.percCusto = C(p);
+        d.acabados.push_back(a);
+    }
+    CalculaCustos(d);
+    return d;
+}
+
+QStringList valores(const DocumentoInstantaneo& d) {
+    QStringList r;
+    for (const AcabadoInstantaneo& a : d.acabados)
+        r << a.valCusto.toString();
+    return r;
+}
+
+} // namespace
+
+TEST(ProducaoInstantanea, CustoRepartidoPorPesosSomaExactamenteOCusto) {
+    EXPECT_EQ(valores(comCusto("10", "3", {"30", "30"})), (QStringList{"15.0000", "15.0000"}));
+    // Thirds: the rounding left over goes to the first of the equal weights.
+    EXPECT_EQ(valores(comCusto("1", "10", {"1", "1", "1"})), (QStringList{"3.3334", "3.3333", "3.3333"}));
+    // Weights need not add up to 100; the largest weight takes the remainder.
+    EXPECT_EQ(valores(comCusto("1", "1", {"20", "70"})), (QStringList{"0.2222", "0.7778"}));
+    for (const auto& pesos : std::vector<std::vector<const char*>>{{"1", "1", "1"}, {"3", "7", "11", "13"}, {"0.5", "99.5"}}) {
+        const DocumentoInstantaneo d = comCusto("7.3", "13.7777", pesos);
+        Currency soma;
+        for (const AcabadoInstantaneo& a : d.acabados)
+            soma += a.valCusto;
+        EXPECT_EQ(soma, CustoMaterias(d)) << pesos.size();
+    }
+    // Without any weight there is nothing to share.
+    EXPECT_EQ(valores(comCusto("10", "3", {"0", "0"})), (QStringList{"0.0000", "0.0000"}));
+}
+
+TEST(ProducaoInstantanea, PrecoCustoDigitadoPrevaleceSobreAQuota) {
+    AcabadoInstantaneo a;
+    a.quantidade = C("3");
+    a.valCusto = C("10");
+    EXPECT_EQ(PrecoUnitarioAcabado(a), C("3.3333"));
+    a.precoCusto = C("2.5");
+    EXPECT_EQ(PrecoUnitarioAcabado(a), C("2.5"));
+    a.precoCusto = Currency();
+    a.quantidade = Currency();
+    EXPECT_EQ(PrecoUnitarioAcabado(a), Currency()) << "no quantity, no division";
+}
+
+TEST(ProducaoInstantanea, FactorComVirgulaOuPontoEMaiorQueZero) {
+    EXPECT_EQ(LerFactorReceita(QStringLiteral("2,5")), C("2.5"));
+    EXPECT_EQ(LerFactorReceita(QStringLiteral(" 2.5 ")), C("2.5"));
+    EXPECT_EQ(LerFactorReceita(QStringLiteral("1")), C("1"));
+    for (const char* t : {"0", "-1", "", "dois", "0,00001"})
+        EXPECT_FALSE(LerFactorReceita(QString::fromLatin1(t))) << t;
+}
+
+class ProducaoInstantaneaTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ASSERT_GT(db->insert("Armazens", {"Codigo"}, {"001"}), 0);
+        struct P {
+            const char *codigo, *pmc, *upcusto, *upcompra;
+        };
+        for (const P& p : {P{"MP1", "1.5", "1.6", "1.7"}, P{"MP2", "3", "3.1", "3.2"}, P{"DIV", "0", "0", "0"},
+                           P{"PA1", "0", "0", "0"}, P{"PA2", "0", "9.9", "0"}, P{"PA3", "0", "0", "0"}})
+            ASSERT_GT(db->insert("Produtos", {"Codigo", "Descricao", "PrecoMedioCusto", "UltPrecoCusto", "UltPrecoCompra"},
+                                 {p.codigo, QString("Produto ") + p.codigo, p.pmc, p.upcusto, p.upcompra}),
+                      0);
+        Receita r;
+        r.codigo = QStringLiteral("R1");
+        r.descricao = QStringLiteral("Receita");
+        r.materias = {{"MP1", {}, "001", C("4"), "PrecoMedioCusto", {}, {}},
+                      {"MP2", {}, "001", C("1"), "UltPrecoCompra", {}, {}},
+                      {"DIV", {}, "001", C("2"), "Digitado", C("0.75"), {}}};
+        r.acabados = {{"PA1", {}, "001", C("10"), "PercCusto", C("60"), {}},
+                      {"PA2", {}, "001", C("1"), "UltPrecoCusto", {}, {}},
+                      {"PA3", {}, "001", C("2"), "Digitado", C("4.25"), {}}};
+        ASSERT_TRUE(semFalha(GravarReceita(ctx, r)));
+    }
+};
+
+TEST_P(ProducaoInstantaneaTest, ReceitaMultiplicadaPeloFactorComPrecosPelaRegra) {
+    DocumentoInstantaneo d;
+    d.materias.push_back({QStringLiteral("OUTRA"), {}, {}, C("1"), {}, C("1"), {}, {}, {}});
+    ASSERT_TRUE(semFalha(IntegraReceita(ctx, d, QStringLiteral("R1"), *LerFactorReceita(QStringLiteral("2,5")))));
+    EXPECT_EQ(d.receita, "R1");
+    ASSERT_EQ(d.materias.size(), 3u) << "the recipe's lines replace what was there";
+    EXPECT_EQ(d.materias[0].quantidade, C("10"));
+    EXPECT_EQ(d.materias[0].preco, C("1.5")) << "average cost";
+    EXPECT_EQ(d.materias[1].quantidade, C("2.5"));
+    EXPECT_EQ(d.materias[1].preco, C("3.2")) << "last purchase price";
+    EXPECT_EQ(d.materias[2].preco, C("0.75")) << "typed";
+    EXPECT_EQ(d.materias[0].descricao, "Produto MP1");
+    ASSERT_EQ(d.acabados.size(), 3u);
+    EXPECT_EQ(d.acabados[0].quantidade, C("25"));
+    EXPECT_EQ(d.acabados[0].percCusto, C("60"));
+    EXPECT_EQ(d.acabados[1].precoCusto, C("9.9"));
+    EXPECT_EQ(d.acabados[2].precoCusto, C("4.25"));
+    // 10 × 1.5 + 2.5 × 3.2 + 5 × 0.75 = 26.75, all of it on the only weighted product.
+    EXPECT_EQ(CustoMaterias(d), C("26.75"));
+    EXPECT_EQ(d.acabados[0].valCusto, C("26.75"));
+
+    DocumentoInstantaneo ponto;
+    ASSERT_TRUE(semFalha(IntegraReceita(ctx, ponto, QStringLiteral("R1"), *LerFactorReceita(QStringLiteral("2.5")))));
+    EXPECT_EQ(ponto.materias[1].quantidade, d.materias[1].quantidade);
+
+    EXPECT_FALSE(IntegraReceita(ctx, d, QStringLiteral("NAOHA"), C("1")));
+    EXPECT_EQ(d.receita, "R1") << "a refused recipe leaves the lines as they were";
+}
+
+LUMO_INSTANCIAR_MOTORES(ProducaoInstantaneaTest);
