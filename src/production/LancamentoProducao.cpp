@@ -377,12 +377,7 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
                    {pmc->toVariant(), pmcArmazem->toVariant()}, QStringLiteral("WHERE NumRegisto=?"), {linhaEntrada}) ||
         !GravaCustoMedioFicha(db, d.ProdutoAcabado, *pmcFicha))
         return Falha(db.lastError());
-    // Last prices only when no entry comes after this one in ledger order (an entry dated later but
-    // recorded earlier counts too).
-    if (db.executarContando(QStringLiteral("UPDATE Produtos SET UltPrecoCompra=?, UltPrecoCusto=? WHERE Codigo=? AND "
-                                           "NOT EXISTS (SELECT 1 FROM MovProduto WHERE Codigo=? AND NumRegisto<>? AND "
-                                           "(Data>? OR (Data=? AND NumRegisto>?)) AND (AfectaStk='E+' OR AfectaStk='E-'))"),
-                            {p, p, d.ProdutoAcabado, d.ProdutoAcabado, linhaEntrada, dataEnt, dataEnt, linhaEntrada}) < 0)
+    if (!GravaUltimosPrecosEntrada(db, d.ProdutoAcabado, precario, linhaEntrada, dataEnt))
         return Falha(db.lastError());
 
     // Counters, after all rows.

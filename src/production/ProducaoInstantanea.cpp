@@ -1,9 +1,14 @@
 #include "production/ProducaoInstantanea.h"
 
 #include "company/GlobalContext.h"
+#include "company/Mavo.h"
+#include "company/PeriodoAberto.h"
 #include "db/Database.h"
 #include "production/NomenclaturaDados.h"
+#include "production/NumeracaoDocumentos.h"
 #include "production/ReceitaInstantanea.h"
+#include "stock/CustoMedio.h"
+#include "stock/LancaMovProduto.h"
 #include "stock/VerificacoesStock.h"
 
 namespace {
@@ -134,4 +139,206 @@ Resultado<> IntegraReceita(GlobalContext& ctx, DocumentoInstantaneo& d, const QS
     CalculaCustos(novo);
     d = std::move(novo);
     return {};
+}
+
+namespace {
+
+namespace Col = ColMovProduto;
+
+struct FichaProduto {
+    QString descricao;
+    bool lote = false, referencia = false;
+};
+
+Resultado<FichaProduto> lerFicha(Database& db, const QString& produto) {
+    const auto r = db.lerPrimeiraLinha(QStringLiteral("SELECT Descricao, Lote, Referencia FROM Produtos WHERE Codigo=?"),
+                                       {produto});
+    if (!r)
+        return r.falha();
+    if (!*r)
+        return Falha(QStringLiteral("Produto inexistente: %1").arg(produto));
+    return FichaProduto{(*r)->at(0).toString(), (*r)->at(1).toInt() == 1, (*r)->at(2).toString().trimmed() == QStringLiteral("1")};
+}
+
+QString semLote(const QString& produto, const QString& descricao) {
+    return QStringLiteral("Não definiu o Lote no produto \r\n%1 - %2").arg(produto, descricao);
+}
+
+QString naoLancado(const QString& produto, const QString& descricao, const QString& motivo) {
+    return QStringLiteral("Não foi possível lançar o produto %1 - %2\r\nFavor de verificar a existência!").arg(produto, descricao) +
+           (motivo.isEmpty() ? QString() : QStringLiteral("\n(%1)").arg(motivo));
+}
+
+LinhaMovProduto linhaDocumento(const DocumentoProducao& doc, const QString& produto, const QString& afecta,
+                               const Currency& quant, const Currency& preco, const QString& numProcesso) {
+    LinhaMovProduto l;
+    l.definir(Col::Tipo, doc.tipo);
+    l.definir(Col::Numero, doc.numero);
+    l.definir(Col::Ano, doc.data.left(4));
+    l.definir(Col::Data, doc.data);
+    l.definir(Col::Codigo, produto);
+    l.definir(Col::QuantNormal, quant);
+    l.definir(Col::QuantConvert, quant);
+    l.definir(Col::quantidade, quant);
+    l.definir(Col::Preco, preco);
+    l.definir(Col::PrecoAplicado, preco);
+    l.definir(Col::AfectaStk, afecta);
+    l.definir(Col::AfectaCli, "NA");
+    l.definir(Col::AfectaFor, "NA");
+    l.definir(Col::Caixa, "NA");
+    l.definir(Col::Aplic, "ST");
+    l.definir(Col::ValCambio, Currency(1));
+    l.definir(Col::Sinal, QVariant(1));
+    l.definir(Col::ObsLinha, QStringLiteral("Ref. Processo de Produção nº %1").arg(numProcesso));
+    return l;
+}
+
+} // namespace
+
+Resultado<> VerificaProducaoInstantanea(GlobalContext& ctx, const DocumentoInstantaneo& d) {
+    if (d.acabados.empty())
+        return Falha(QStringLiteral("Não definiu nenhum Produto Acabado!"));
+    Database& db = ctx.bd();
+    const ConfigProducao cfg = LerConfigProducao(db);
+    if (!cfg.existe)
+        return Falha(QStringLiteral("A T E N Ç Ã O ! Não tem a configuração definida no Controlo de Produção."));
+    if (cfg.tipoSaida.trimmed().isEmpty())
+        return Falha(QStringLiteral("Não definiu as configurações (Tipo de Movimento para Saídas)!"));
+    if (cfg.tipoEnt.trimmed().isEmpty())
+        return Falha(QStringLiteral("Não definiu as configurações (Tipo de Movimento para Entradas)!"));
+    const bool lotes = ctx.Lotes != 0;
+    for (const MateriaInstantanea& m : d.materias) {
+        const auto f = lerFicha(db, m.produto);
+        if (!f)
+            return f.falha();
+        if (m.quantidade <= Currency())
+            return Falha(QStringLiteral("A quantidade do produto %1 deve ser maior que 0.").arg(m.produto));
+        if (m.preco.isNegative())
+            return Falha(QStringLiteral("O preço do produto %1 não pode ser negativo.").arg(m.produto));
+        if (lotes && f->lote && m.lote.trimmed().isEmpty())
+            return Falha(semLote(m.produto, f->descricao));
+    }
+    bool algumCusto = false;
+    for (const AcabadoInstantaneo& a : d.acabados) {
+        const auto f = lerFicha(db, a.produto);
+        if (!f)
+            return f.falha();
+        if (a.quantidade <= Currency())
+            return Falha(QStringLiteral("A quantidade do produto %1 deve ser maior que 0.").arg(a.produto));
+        if (a.percCusto.isNegative() || a.precoCusto.isNegative())
+            return Falha(QStringLiteral("O custo do produto %1 não pode ser negativo.").arg(a.produto));
+        if (lotes && f->lote && a.lote.trimmed().isEmpty())
+            return Falha(semLote(a.produto, f->descricao));
+        if (f->referencia && std::all_of(a.referencias.begin(), a.referencias.end(),
+                                         [](const QString& r) { return r.trimmed().isEmpty(); }))
+            return Falha(QStringLiteral("Não definiu as referências no produto \r\n%1 - %2").arg(a.produto, f->descricao));
+        algumCusto = algumCusto || a.percCusto > Currency() || a.precoCusto > Currency();
+    }
+    if (!algumCusto && !CustoMaterias(d).isZero())
+        return Falha(QStringLiteral("Não definiu qualquer Custo a aplicar!"));
+    return {};
+}
+
+Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, DocumentoInstantaneo& d) {
+    if (auto r = VerificaProducaoInstantanea(ctx, d); !r)
+        return r.falha();
+    CalculaCustos(d);
+    Database& db = ctx.bd();
+    const ConfigProducao cfg = LerConfigProducao(db);
+    const QString data = Mavo(ctx).Get_DataServerStr();
+    if (const auto periodo = PeriodoEmAberto(ctx, data, ctx.armazem); !periodo)
+        return Falha(periodo.mensagem().isEmpty() ? QStringLiteral("Data inválida: %1").arg(data) : periodo.mensagem());
+
+    try {
+        Transaction t(db);
+        if (!t.ok())
+            return Falha(db.lastError());
+        // Every other run and production order waits here until this one ends: numbers taken below
+        // cannot be taken twice.
+        const int bloqueadas = db.executarContando(QStringLiteral("UPDATE LockPro SET Tmp=1"));
+        if (bloqueadas < 0 || (bloqueadas == 0 && db.insert(QStringLiteral("LockPro"), Registo()("Tmp", 1)) <= 0))
+            return Falha(db.lastError());
+
+        ResultadoInstantanea r;
+        r.numProcesso = Mavo(ctx).GetProximoCodigo(db, QStringLiteral("LoteInstantaneo"), QStringLiteral("NumProcesso"));
+        QStringList usados;
+        auto numerar = [&](const QString& tipo, DocumentoProducao& doc) -> Resultado<> {
+            const auto numero = ProximoNumTabTipoMov(db, tipo, data, tipo == cfg.tipoSaida && tipo == cfg.tipoEnt ? usados : QStringList{});
+            if (!numero)
+                return Falha(numero.mensagem() + QStringLiteral("\nCorrija a configuração de Produção."));
+            doc = {tipo, *numero, data};
+            usados << *numero;
+            return {};
+        };
+        if (!d.materias.empty())
+            if (auto n = numerar(cfg.tipoSaida, r.saida); !n)
+                return n.falha();
+        if (auto n = numerar(cfg.tipoEnt, r.entrada); !n)
+            return n.falha();
+
+        auto registar = [&](const DocumentoProducao& doc, const char* tipoProduto, const QString& produto,
+                            const Currency& quantidade, const Currency& preco) {
+            return db.insert(QStringLiteral("LoteInstantaneo"),
+                             Registo()("NumProcesso", r.numProcesso)("Codigo", d.receita)("Tipo", doc.tipo)(
+                                 "Numero", doc.numero)("Data", doc.data)("TipoProduto", tipoProduto)("Produto", produto)(
+                                 "Quantidade", quantidade.toVariant())("Preco", preco.toVariant())("Equipamento", "")) > 0;
+        };
+
+        for (const MateriaInstantanea& m : d.materias) {
+            LinhaMovProduto l = linhaDocumento(r.saida, m.produto, QStringLiteral("S+"), m.quantidade, m.preco, r.numProcesso);
+            l.definir(Col::CliFor, "C");
+            l.definir(Col::Terceiro, cfg.cliente);
+            l.definir(Col::Armazem, m.armazem);
+            l.definir(Col::Localizacao, m.localizacao);
+            l.definir(Col::Lote, m.lote);
+            if (!m.lote.trimmed().isEmpty()) {
+                const auto lote = db.primeiraLinha(
+                    QStringLiteral("SELECT DataFabrico, DataValidade FROM TabLotes WHERE Produto=? AND Codigo=?"),
+                    {m.produto, m.lote});
+                if (lote) {
+                    l.definir(Col::DataFabrico, lote->at(0));
+                    l.definir(Col::DataValidade, lote->at(1));
+                }
+            }
+            l.definir(Col::ValorIliq, m.quantidade.multiply(m.preco, Metade));
+            if (!m.descricao.isEmpty())
+                l.definir(Col::Descricao, m.descricao.left(50));
+            l.definir(Col::observa, m.observa);
+            if (const auto lancado = LancaMovProduto(ctx, l); !lancado)
+                return Falha(naoLancado(m.produto, m.descricao, lancado.mensagem()));
+            if (!registar(r.saida, "MP", m.produto, m.quantidade, m.preco))
+                return Falha(db.lastError());
+        }
+        for (const AcabadoInstantaneo& a : d.acabados) {
+            const Currency preco = PrecoUnitarioAcabado(a);
+            LinhaMovProduto l = linhaDocumento(r.entrada, a.produto, QStringLiteral("E+"), a.quantidade, preco, r.numProcesso);
+            l.definir(Col::CliFor, "F");
+            l.definir(Col::Terceiro, cfg.fornece);
+            l.definir(Col::Armazem, a.armazem);
+            l.definir(Col::Localizacao, a.localizacao);
+            l.definir(Col::Lote, a.lote);
+            const ColunaMovProduto referencias[] = {Col::Estacao, Col::Sexo,    Col::Referencia, Col::Modelo,
+                                                    Col::Cor,     Col::Tamanho, Col::Comprimento};
+            for (size_t i = 0; i < a.referencias.size(); ++i)
+                l.definir(referencias[i], a.referencias[i]);
+            // The line keeps its share as its value; a typed unit cost gives price × quantity.
+            l.definir(Col::ValorIliq, a.precoCusto > Currency() ? a.quantidade.multiply(preco, Metade) : a.valCusto);
+            l.definir(Col::observa, a.observa);
+            const auto lancado = LancaMovProduto(ctx, l);
+            if (!lancado)
+                return Falha(naoLancado(a.produto, a.descricao, lancado.mensagem()));
+            if (!GravaUltimosPrecosEntrada(db, a.produto, preco, *lancado, data) ||
+                !registar(r.entrada, "PA", a.produto, a.quantidade, preco))
+                return Falha(db.lastError());
+        }
+        for (const DocumentoProducao* doc : {&r.saida, &r.entrada})
+            if (!doc->tipo.isEmpty() && !ActualizaUltNumero(db, doc->tipo, doc->numero))
+                return Falha(db.lastError());
+        if (!t.commit())
+            return Falha(db.lastError().isEmpty() ? QStringLiteral("Não foi possível gravar a produção.") : db.lastError());
+        return r;
+    } catch (const EstouroMontante&) {
+        // The transaction's guard rolled everything back on the way out.
+        return Falha(MensagemLimiteValor(d.acabados.front().produto, d.acabados.front().descricao));
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "common/Currency.h"
 #include "common/Resultado.h"
+#include "production/ProductionDocument.h"
 
 #include <QString>
 #include <array>
@@ -57,3 +58,20 @@ std::optional<Currency> LerFactorReceita(const QString& texto);
 // recipe's typed price), raw materials at the location the stock rule picks, a finished product
 // priced by share taking the recipe's percentage. Costs are shared again.
 Resultado<> IntegraReceita(GlobalContext& ctx, DocumentoInstantaneo& d, const QString& codigo, const Currency& factor);
+
+// What a run wrote.
+struct ResultadoInstantanea {
+    QString numProcesso;
+    DocumentoProducao saida, entrada; // an empty type: not written
+};
+
+// Checks the run as "&Processar" does before asking for confirmation: finished products given,
+// production parameters with both movement types, quantities above 0, lots on lot-managed products
+// while lots are in use, references on products sold by reference, some cost to apply.
+Resultado<> VerificaProducaoInstantanea(GlobalContext& ctx, const DocumentoInstantaneo& d);
+
+// Posts the run in one transaction serialised by the posting lock, dated with the server's date:
+// the issue document of the raw materials ("S+"), the entry document of the finished products
+// ("E+") at their unit costs, one LoteInstantaneo row per line under a new run number, the
+// products' last prices and the movement types' counters. A refusal writes nothing.
+Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, DocumentoInstantaneo& d);

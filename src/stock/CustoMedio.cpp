@@ -354,6 +354,16 @@ int GravaCustoMedioFichaSeUltimaData(Database& db, const QString& produto, const
         {pmc.toVariant(), produto, produto, data});
 }
 
+bool GravaUltimosPrecosEntrada(Database& db, const QString& produto, const Currency& preco, qint64 numRegisto,
+                               const QString& data) {
+    const QVariant p = preco.toVariant();
+    return db.executarContando(
+               QStringLiteral("UPDATE Produtos SET UltPrecoCompra=?, UltPrecoCusto=? WHERE Codigo=? AND "
+                              "NOT EXISTS (SELECT 1 FROM MovProduto WHERE Codigo=? AND NumRegisto<>? AND "
+                              "(Data>? OR (Data=? AND NumRegisto>?)) AND (AfectaStk='E+' OR AfectaStk='E-'))"),
+               {p, p, produto, produto, numRegisto, data, data, numRegisto}) >= 0;
+}
+
 Resultado<Currency> CalculaPrecoMedioCusto(Database& db, const QString& produto, const LinhaEmCurso& linha,
                                            const CorteCustoMedio& corte) {
     return Calculo(db, produto, corte).executar(linha, true);

@@ -36,6 +36,10 @@ int regraCustoMedio(Database& db);
 // posted on that date ends its history. The rows changed (0: a later row exists), or -1 on failure.
 [[nodiscard]] int GravaCustoMedioFichaSeUltimaData(Database& db, const QString& produto, const Currency& pmc,
                                                    const QString& data);
+// The product's last purchase and cost prices become the entry's unit price, unless another entry
+// comes after it in ledger order (one dated later but recorded earlier counts too). False on failure.
+[[nodiscard]] bool GravaUltimosPrecosEntrada(Database& db, const QString& produto, const Currency& preco,
+                                             qint64 numRegisto, const QString& data);
 
 // The average cost of a product after the stored rows within the cut-off and then the row in course.
 // Results are exactly those of reading the whole history in ledger order; a per-product checkpoint

@@ -1,11 +1,13 @@
 #include "production/ProducaoInstantanea.h"
 #include "production/ReceitaInstantanea.h"
+#include "production/ProducaoTeste.h"
+#include "stock/MovimentosStock.h"
 #include "support/DbTest.h"
 #include "support/SemFalha.h"
 
 namespace {
 
-Currency C(const char* t) { return Currency::fromString(QString::fromLatin1(t)); }
+using producao_teste::C;
 
 DocumentoInstantaneo comCusto(const char* quant, const char* preco, std::vector<const char*> pesos) {
     DocumentoInstantaneo d;
@@ -124,3 +126,124 @@ TEST_P(ProducaoInstantaneaTest, ReceitaMultiplicadaPeloFactorComPrecosPelaRegra)
 }
 
 LUMO_INSTANCIAR_MOTORES(ProducaoInstantaneaTest);
+
+// Posting a run on the small production company of the production-order tests.
+class LancamentoInstantaneoTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        producao_teste::criarEmpresaProducao(ctx);
+        if (HasFatalFailure())
+            return;
+        ctx.armazem = QStringLiteral("001");
+        ASSERT_GT(db->insert("Produtos", Registo()("Codigo", "PB")("Descricao", "Broa")("ctrlexistencia", "1")("Lote", 0)(
+                                             "UnidadeVenda", "KG")("actualizapreco", "0")("servico", "0")("portes", "0")),
+                  0);
+    }
+    static MateriaInstantanea materia(const char* produto, const char* quant, const char* preco, const char* lote = "") {
+        return {QString::fromLatin1(produto), {}, QStringLiteral("001"), C(quant), {}, C(preco), {},
+                QString::fromLatin1(lote), QStringLiteral("00001")};
+    }
+    static AcabadoInstantaneo acabado(const char* produto, const char* quant, const char* peso, const char* preco = "0") {
+        AcabadoInstantaneo a;
+        a.produto = QString::fromLatin1(produto);
+        a.armazem = QStringLiteral("001");
+        a.quantidade = C(quant);
+        a.percCusto = C(peso);
+        a.precoCusto = C(preco);
+        a.localizacao = QStringLiteral("00001");
+        return a;
+    }
+    Currency saldo(const char* produto) {
+        FiltroSaldo f;
+        f.produto = QString::fromLatin1(produto);
+        f.armazem = QStringLiteral("001");
+        return SaldoProdutoArmazem(*db, f).valorOu(C("-999"));
+    }
+    QString fotografia() {
+        QString r;
+        for (const char* sql : {"SELECT COUNT(*) FROM MovProduto", "SELECT COUNT(*) FROM LoteInstantaneo",
+                                "SELECT Codigo, UltNumero FROM TabTipoMov ORDER BY Codigo",
+                                "SELECT Codigo, PrecoMedioCusto, UltPrecoCusto FROM Produtos ORDER BY Codigo"}) {
+            auto q = db->query(sql);
+            while (q && q->next())
+                for (int i = 0; i < 3; ++i)
+                    r += q->value(i).toString() + u'|';
+        }
+        return r;
+    }
+};
+
+TEST_P(LancamentoInstantaneoTest, DoisAcabadosRepartemOCustoEDocumentosFicamRegistados) {
+    DocumentoInstantaneo d;
+    d.materias = {materia("MP1", "10", "2"), materia("MP2", "4", "0.5")};
+    d.acabados = {acabado("PA", "4", "30"), acabado("PB", "2", "30")};
+    const auto r = LancaProducaoInstantanea(ctx, d);
+    ASSERT_TRUE(r) << r.mensagem().toStdString();
+    EXPECT_EQ(r->numProcesso, "1");
+    EXPECT_EQ(r->saida.tipo, "SPR");
+    EXPECT_EQ(r->entrada.tipo, "EPR");
+    EXPECT_EQ(saldo("MP1"), C("90"));
+    EXPECT_EQ(saldo("MP2"), C("46"));
+    EXPECT_EQ(saldo("PA"), C("4"));
+    // 22.00 of raw materials, half each: PA 11.00 / 4, PB 11.00 / 2.
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT Preco FROM MovProduto WHERE Codigo='PA' AND AfectaStk='E+'")),
+              C("2.75"));
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT ValorIliq FROM MovProduto WHERE Codigo='PB' AND AfectaStk='E+'")),
+              C("11"));
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT UltPrecoCusto FROM Produtos WHERE Codigo='PB'")), C("5.5"));
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM LoteInstantaneo WHERE NumProcesso='1' AND TipoProduto='MP'").toInt(), 2);
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM LoteInstantaneo WHERE NumProcesso='1' AND TipoProduto='PA' AND Tipo='EPR'")
+                  .toInt(),
+              2);
+    EXPECT_EQ(db->scalar("SELECT UltNumero FROM TabTipoMov WHERE Codigo='EPR'").toString(), r->entrada.numero);
+
+    // A typed unit cost is posted as it stands; the next run takes the next number.
+    DocumentoInstantaneo e;
+    e.materias = {materia("MP1", "1", "2")};
+    e.acabados = {acabado("PA", "3", "0", "1.25")};
+    const auto r2 = LancaProducaoInstantanea(ctx, e);
+    ASSERT_TRUE(r2) << r2.mensagem().toStdString();
+    EXPECT_EQ(r2->numProcesso, "2");
+    EXPECT_NE(r2->entrada.numero, r->entrada.numero);
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT Preco FROM LoteInstantaneo WHERE NumProcesso='2' AND "
+                                               "TipoProduto='PA'")),
+              C("1.25"));
+}
+
+TEST_P(LancamentoInstantaneoTest, RecusaNoUltimoAcabadoNaoDeixaNada) {
+    DocumentoInstantaneo d;
+    d.materias = {materia("MP1", "10", "2")};
+    // The last product's value is beyond the value limit: its entry is refused inside the run.
+    d.acabados = {acabado("PA", "1", "50"), acabado("PB", "1000000", "50", "5000")};
+    const QString antes = fotografia();
+    const auto r = LancaProducaoInstantanea(ctx, d);
+    ASSERT_FALSE(r);
+    EXPECT_TRUE(r.mensagem().startsWith("Não foi possível lançar o produto PB - ")) << r.mensagem().toStdString();
+    EXPECT_EQ(fotografia(), antes);
+
+    // Refused before anything: no cost to share, a lot missing on a lot-managed raw material.
+    DocumentoInstantaneo semCusto;
+    semCusto.materias = {materia("MP1", "1", "2")};
+    semCusto.acabados = {acabado("PA", "1", "0")};
+    const auto r2 = LancaProducaoInstantanea(ctx, semCusto);
+    ASSERT_FALSE(r2);
+    EXPECT_EQ(r2.mensagem().toStdString(), "Não definiu qualquer Custo a aplicar!");
+    DocumentoInstantaneo semLote;
+    semLote.materias = {materia("MPL", "1", "3")};
+    semLote.acabados = {acabado("PA", "1", "1")};
+    const auto r3 = LancaProducaoInstantanea(ctx, semLote);
+    ASSERT_FALSE(r3);
+    EXPECT_EQ(r3.mensagem().toStdString(), "Não definiu o Lote no produto \r\nMPL - Fermento");
+    EXPECT_EQ(fotografia(), antes);
+    // A run of finished products only, at cost 0, posts.
+    DocumentoInstantaneo soAcabados;
+    soAcabados.acabados = {acabado("PA", "2", "0")};
+    const auto r4 = LancaProducaoInstantanea(ctx, soAcabados);
+    ASSERT_TRUE(r4) << r4.mensagem().toStdString();
+    EXPECT_TRUE(r4->saida.tipo.isEmpty()) << "no raw materials, no issue document";
+}
+
+LUMO_INSTANCIAR_MOTORES(LancamentoInstantaneoTest);

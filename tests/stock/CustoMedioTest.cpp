@@ -33,7 +33,7 @@ protected:
         const auto inserida = MeteNoMovPro(*db, l);
         EXPECT_TRUE(inserida) << inserida.mensagem().toStdString();
         const qint64 n = inserida.valorOu(0);
-        db->exec("UPDATE MovProduto SET Estado='N' WHERE NumRegisto=?", {n});
+        EXPECT_TRUE(db->exec("UPDATE MovProduto SET Estado='N' WHERE NumRegisto=?", {n}));
         return n;
     }
     Currency pmc(const QString& data = {}, const QString& armazem = {}) {
