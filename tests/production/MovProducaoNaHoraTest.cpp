@@ -1,0 +1,123 @@
+#include "production/MovProducaoNaHora.h"
+#include "production/ProducaoTeste.h"
+#include "production/ReceitaInstantanea.h"
+#include "support/DbTest.h"
+#include "support/SemFalha.h"
+
+using producao_teste::C;
+
+// The instant production window's logic, with its two line editors, on the production test company.
+class MovProducaoNaHoraTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        producao_teste::criarEmpresaProducao(ctx);
+        if (HasFatalFailure())
+            return;
+        ctx.armazem = QStringLiteral("001");
+        ASSERT_GT(db->insert("TabLotes", Registo()("Produto", "MPL")("Codigo", "L1")("DataFabrico", "2026-01-01")(
+                                             "DataValidade", "2026-12-31")),
+                  0);
+        ASSERT_GT(db->insert("TabLotes", Registo()("Produto", "MPL")("Codigo", "VAZIO")("DataFabrico", "2026-01-01")(
+                                             "DataValidade", "2026-12-31")),
+                  0);
+        Receita r;
+        r.codigo = QStringLiteral("BOLO");
+        r.descricao = QStringLiteral("Bolo");
+        r.materias = {{"MP1", {}, "001", C("2"), "PrecoMedioCusto", {}, {}}};
+        r.acabados = {{"PA", {}, "001", C("1"), "PercCusto", C("100"), {}}};
+        ASSERT_TRUE(semFalha(GravarReceita(ctx, r)));
+    }
+    bool materia(MovProducaoNaHora& m, const char* produto, const char* quant, const char* lote = "") {
+        if (!m.abrirMateria(u'N'))
+            return false;
+        auto& e = m.editorMateria();
+        e.txtProduto.codigo = produto;
+        if (!e.produtoSaiu())
+            return false;
+        e.txtLote.codigo = lote;
+        e.txtQuantidade = C(quant);
+        if (!e.gravar())
+            return false;
+        m.CalculaCustos();
+        return true;
+    }
+};
+
+TEST_P(MovProducaoNaHoraTest, ReceitaComFactorEPerguntaAntesDeSubstituirLinhas) {
+    MovProducaoNaHora m(ctx, ui);
+    ui.responder(QStringLiteral("2,5"));
+    ASSERT_TRUE(m.integrarNomenclatura(QStringLiteral("BOLO"))) << ui.ultimaMensagem().toStdString();
+    ASSERT_EQ(m.lvwMateriaPrima.numLinhas(), 1);
+    EXPECT_EQ(m.documento().materias[0].quantidade, C("5"));
+    EXPECT_EQ(m.documento().materias[0].preco, C("2")) << "the average cost of the raw material";
+    EXPECT_EQ(m.documento().acabados[0].valCusto, C("10"));
+    EXPECT_EQ(m.lvwProdutoAcabdo.texto(0, 5), "10,0000");
+
+    ui.responder(1); // "&Cancelar"
+    EXPECT_FALSE(m.integrarNomenclatura(QStringLiteral("BOLO")));
+    EXPECT_EQ(m.documento().materias[0].quantidade, C("5"));
+    ui.responder(0); // "C&ontinuar"
+    ui.responder(QStringLiteral("0"));
+    EXPECT_FALSE(m.integrarNomenclatura(QStringLiteral("BOLO"))) << "a factor of 0 stops";
+    EXPECT_TRUE(ui.respostasEsgotadas());
+}
+
+TEST_P(MovProducaoNaHoraTest, MateriaComLoteSemExistenciaRecusada) {
+    MovProducaoNaHora m(ctx, ui);
+    EXPECT_FALSE(materia(m, "MPL", "1")) << "a lot-managed product needs its lot";
+    EXPECT_TRUE(ui.mensagens.empty()) << "the focus goes to the lot, without a message";
+    EXPECT_FALSE(materia(m, "MPL", "1", "VAZIO"));
+    EXPECT_EQ(ui.ultimaMensagem(), "Produto sem existência (Lotes)");
+    EXPECT_TRUE(materia(m, "MPL", "25", "L1")) << "a positive balance is enough: the posting checks the quantity";
+    EXPECT_EQ(m.documento().materias[0].localizacao, "00001");
+    EXPECT_FALSE(materia(m, "MP2", "1.5"));
+    EXPECT_TRUE(ui.ultimaMensagem().endsWith(QStringLiteral("Esta Unidade apenas permite a movimentação de quantidades unitárias.")))
+        << ui.ultimaMensagem().toStdString();
+    EXPECT_EQ(m.documento().materias.size(), 1u);
+}
+
+TEST_P(MovProducaoNaHoraTest, AcabadoComUmSoCustoEProcessamentoConfirmado) {
+    MovProducaoNaHora m(ctx, ui);
+    ASSERT_TRUE(materia(m, "MP1", "10"));
+    ASSERT_TRUE(m.abrirAcabado(u'N'));
+    auto& a = m.editorAcabado();
+    a.txtProduto.codigo = "PA";
+    ASSERT_TRUE(a.produtoSaiu());
+    EXPECT_EQ(a.txtArmazem.codigo, "001");
+    a.txtQuantidade = C("4");
+    a.txtPercCusto = C("100");
+    a.txtPrecoCusto = C("3");
+    EXPECT_FALSE(a.gravar());
+    EXPECT_EQ(ui.ultimaMensagem(), "Não pode definir a Percentagem de Custo e o Preço de Custo em simultâneo.\r\n"
+                                   "Favor de definir apenas um dos valores.");
+    a.txtPercCusto = C("0");
+    a.txtPrecoCusto = C("0");
+    ui.responder(0); // "&Não"
+    EXPECT_FALSE(a.gravar());
+    a.txtPercCusto = C("100");
+    ASSERT_TRUE(a.gravar());
+    m.CalculaCustos();
+    EXPECT_EQ(m.documento().acabados[0].valCusto, C("20"));
+
+    bool impresso = false;
+    m.imprimirRelatorio = [&](const ResultadoInstantanea& r) { impresso = !r.numProcesso.isEmpty(); };
+    ui.responder(0); // "Confirma o Processamento?" "&Não"
+    EXPECT_FALSE(m.processar());
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM LoteInstantaneo").toInt(), 0);
+    ui.responder(1); // "&Sim"
+    ui.responder(1); // "Imprimir Relatório?" "&Sim"
+    ASSERT_TRUE(m.processar()) << ui.ultimaMensagem().toStdString();
+    EXPECT_TRUE(impresso);
+    EXPECT_EQ(m.lvwMateriaPrima.numLinhas(), 0);
+    EXPECT_EQ(m.lvwProdutoAcabdo.numLinhas(), 0);
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT Preco FROM MovProduto WHERE Codigo='PA' AND AfectaStk='E+'")),
+              C("5"));
+    EXPECT_FALSE(m.processar());
+    EXPECT_EQ(ui.ultimaMensagem(), "Não definiu nenhum Produto Acabado!");
+    EXPECT_TRUE(ui.respostasEsgotadas());
+}
+
+LUMO_INSTANCIAR_MOTORES(MovProducaoNaHoraTest);
