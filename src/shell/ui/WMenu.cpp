@@ -11,6 +11,7 @@
 #include "production/ui/FrmImpFolhaLote.h"
 #include "production/ui/FrmMovProducao.h"
 #include "production/ui/FrmNomenclatura.h"
+#include "production/ui/FrmMovProducaoNaHora.h"
 #include "production/ui/FrmNomenclaturaNaHora.h"
 #include "company/GlobalContext.h"
 #include "session/ui/FormAcessos.h"
@@ -89,6 +90,12 @@ void WMenu::construirMenus() {
     connect(nomenclaturaInst, &QAction::triggered, this, [this] {
         abrirJanela(new FrmNomenclaturaNaHora(m_ctx, m_ui), QStringLiteral("frmNomenclaturaNaHora"),
                     QStringLiteral("Nomenclatura de Produtos (Produção instantânea)"));
+    });
+    QAction* movProducaoNaHora = mnuMovimentos->addAction(QStringLiteral("Movimentos de Produção Instantânea"));
+    movProducaoNaHora->setObjectName(QStringLiteral("mnuMovProducaoNaHora"));
+    connect(movProducaoNaHora, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmMovProducaoNaHora(m_ctx, m_ui), QStringLiteral("frmMovProducaoNaHora"),
+                    QStringLiteral("Produção Instantânea"));
     });
     mnuListagens = menuBar()->addMenu(QStringLiteral("&Listagens"));
     mnuListagens->setObjectName(QStringLiteral("mnuListagens"));

@@ -1,0 +1,283 @@
+#include "production/ui/FrmMovProducaoNaHora.h"
+
+#include "company/GlobalContext.h"
+#include "controls/ui/CriarControlos.h"
+#include "controls/ui/Valor.h"
+#include "lookups/ui/ListaVista.h"
+#include "production/NomenclaturaDados.h"
+#include "production/ReceitaInstantanea.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QHBoxLayout* botoesGravarCancelar(QDialog* d, QPushButton*& gravar, QPushButton*& cancelar) {
+    auto* b = new QHBoxLayout;
+    gravar = criarBotaoSemEnter(d, "cmdGravar", QStringLiteral("&Gravar"));
+    cancelar = criarBotaoSemEnter(d, "cmdCancelar", QStringLiteral("&Cancelar"));
+    b->addStretch();
+    b->addWidget(gravar);
+    b->addWidget(cancelar);
+    QObject::connect(cancelar, &QPushButton::clicked, d, &QDialog::reject);
+    return b;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- raw-material editor
+
+FrmMovProducaoNaHoraINS::FrmMovProducaoNaHoraINS(MovProducaoNaHoraINS& logica, QWidget* pai)
+    : QDialog(pai), m_logica(logica) {
+    setObjectName(QStringLiteral("frmMovProducaoNaHoraINS"));
+    setWindowTitle(QStringLiteral("Matéria Prima"));
+    auto* raiz = new QVBoxLayout(this);
+    auto* f = new QFormLayout;
+    txtProduto = criarControlo<QLineEdit>(this, "txtProduto");
+    txtDescricao = criarControlo<QLineEdit>(this, "txtDescricao");
+    txtDescricao->setReadOnly(true);
+    auto* produto = new QHBoxLayout;
+    produto->addWidget(txtProduto);
+    produto->addWidget(txtDescricao, 1);
+    f->addRow(QStringLiteral("Produto"), produto);
+    txtArmazem = criarControlo<QLineEdit>(this, "txtArmazem");
+    f->addRow(QStringLiteral("Armazém"), txtArmazem);
+    txtQuantidade = criarControlo<Valor>(this, "txtQuantidade");
+    f->addRow(QStringLiteral("Quantidade"), txtQuantidade);
+    cboPrecario = criarControlo<QComboBox>(this, "cboPrecario");
+    for (const auto& [regra, titulo] :
+         {std::pair{PrecarioPMC, "P. M. Custo"}, {PrecarioUPCusto, "Últ. P. Custo"}, {PrecarioUPCompra, "Últ. P. Compra"},
+          {PrecarioDigitado, "Digitado"}})
+        cboPrecario->addItem(QString::fromUtf8(titulo), regra);
+    f->addRow(QStringLiteral("Preço"), cboPrecario);
+    txtPreco = criarControlo<Valor>(this, "txtPreco");
+    txtPreco->setDecimais(4);
+    f->addRow(QString(), txtPreco);
+    txtLote = criarControlo<QLineEdit>(this, "txtLote");
+    f->addRow(QStringLiteral("Lote"), txtLote);
+    txtLocalizacao = criarControlo<QLineEdit>(this, "txtLocalizacao");
+    f->addRow(QStringLiteral("Localização"), txtLocalizacao);
+    txtObserva = criarControlo<QLineEdit>(this, "txtObserva");
+    f->addRow(QStringLiteral("Observações"), txtObserva);
+    raiz->addLayout(f);
+    raiz->addLayout(botoesGravarCancelar(this, cmdGravar, cmdCancelar));
+
+    connect(txtProduto, &QLineEdit::editingFinished, this, [this] {
+        if (m_aMostrar || txtProduto->text() == m_logica.txtProduto.codigo)
+            return;
+        lerCampos();
+        m_logica.produtoSaiu();
+        mostrar();
+    });
+    connect(cboPrecario, &QComboBox::activated, this, [this] {
+        lerCampos();
+        m_logica.escolherPrecario(cboPrecario->currentData().toString());
+        mostrar();
+    });
+    connect(cmdGravar, &QPushButton::clicked, this, [this] {
+        lerCampos();
+        if (m_logica.gravar())
+            accept();
+        else {
+            mostrar();
+            (m_logica.txtProduto.codigo.trimmed().isEmpty() ? txtProduto : txtLote)->setFocus();
+        }
+    });
+    mostrar();
+}
+
+void FrmMovProducaoNaHoraINS::lerCampos() {
+    m_logica.txtProduto.codigo = txtProduto->text();
+    m_logica.txtArmazem.codigo = txtArmazem->text();
+    m_logica.txtLote.codigo = txtLote->text();
+    m_logica.txtLocalizacao = txtLocalizacao->text();
+    m_logica.txtObserva = txtObserva->text();
+    m_logica.txtQuantidade = txtQuantidade->valor();
+    m_logica.txtPreco = txtPreco->valor();
+}
+
+void FrmMovProducaoNaHoraINS::mostrar() {
+    m_aMostrar = true;
+    txtProduto->setText(m_logica.txtProduto.codigo);
+    txtDescricao->setText(m_logica.txtDescricao);
+    txtArmazem->setText(m_logica.txtArmazem.codigo);
+    txtLote->setText(m_logica.txtLote.codigo);
+    txtLocalizacao->setText(m_logica.txtLocalizacao);
+    txtObserva->setText(m_logica.txtObserva);
+    txtQuantidade->setValor(m_logica.txtQuantidade);
+    txtPreco->setValor(m_logica.txtPreco);
+    txtPreco->setEnabled(m_logica.precoEditavel());
+    cboPrecario->setCurrentIndex(cboPrecario->findData(m_logica.precario));
+    m_aMostrar = false;
+}
+
+// ---------------------------------------------------------------- finished-product editor
+
+FrmMovProducaoNaHoraProdAcabINS::FrmMovProducaoNaHoraProdAcabINS(MovProducaoNaHoraProdAcabINS& logica,
+                                                                 const GlobalContext& ctx, QWidget* pai)
+    : QDialog(pai), m_logica(logica) {
+    setObjectName(QStringLiteral("frmMovProducaoNaHoraProdAcabINS"));
+    setWindowTitle(QStringLiteral("Produto Acabado"));
+    auto* raiz = new QVBoxLayout(this);
+    auto* f = new QFormLayout;
+    txtProduto = criarControlo<QLineEdit>(this, "txtProduto");
+    txtDescricao = criarControlo<QLineEdit>(this, "txtDescricao");
+    txtDescricao->setReadOnly(true);
+    auto* produto = new QHBoxLayout;
+    produto->addWidget(txtProduto);
+    produto->addWidget(txtDescricao, 1);
+    f->addRow(QStringLiteral("Produto"), produto);
+    txtArmazem = criarControlo<QLineEdit>(this, "txtArmazem");
+    f->addRow(QStringLiteral("Armazém"), txtArmazem);
+    txtQuantidade = criarControlo<Valor>(this, "txtQuantidade");
+    f->addRow(QStringLiteral("Quantidade"), txtQuantidade);
+    txtPercCusto = criarControlo<Valor>(this, "txtPercCusto");
+    f->addRow(QStringLiteral("% Custo"), txtPercCusto);
+    txtPrecoCusto = criarControlo<Valor>(this, "txtPrecoCusto");
+    txtPrecoCusto->setDecimais(4);
+    f->addRow(QStringLiteral("Preço Custo"), txtPrecoCusto);
+    txtLocalizacao = criarControlo<QLineEdit>(this, "txtLocalizacao");
+    f->addRow(QStringLiteral("Localização"), txtLocalizacao);
+    txtLote = criarControlo<QLineEdit>(this, "txtLote");
+    f->addRow(QStringLiteral("Lote"), txtLote);
+    txtObserva = criarControlo<QLineEdit>(this, "txtObserva");
+    f->addRow(QStringLiteral("Observações"), txtObserva);
+    auto* refs = new QGroupBox(QStringLiteral("Referências"), this);
+    auto* fr = new QFormLayout(refs);
+    const char* nomes[] = {"txtEstacao", "txtSexo", "txtRef", "txtModelo", "txtCor", "txtTam", "txtComp"};
+    for (size_t i = 0; i < txtReferencias.size(); ++i) {
+        txtReferencias[i] = criarControlo<QLineEdit>(refs, nomes[i]);
+        const QString nome = ctx.NomesDimensoes[i + 1];
+        fr->addRow(nome.isEmpty() ? QStringLiteral("Ref. %1").arg(i + 1) : nome, txtReferencias[i]);
+    }
+    raiz->addLayout(f);
+    raiz->addWidget(refs);
+    raiz->addLayout(botoesGravarCancelar(this, cmdGravar, cmdCancelar));
+
+    connect(txtProduto, &QLineEdit::editingFinished, this, [this] {
+        if (m_aMostrar || txtProduto->text() == m_logica.txtProduto.codigo)
+            return;
+        lerCampos();
+        m_logica.produtoSaiu();
+        mostrar();
+    });
+    connect(cmdGravar, &QPushButton::clicked, this, [this] {
+        lerCampos();
+        if (m_logica.gravar())
+            accept();
+        else
+            mostrar();
+    });
+    mostrar();
+}
+
+void FrmMovProducaoNaHoraProdAcabINS::lerCampos() {
+    m_logica.txtProduto.codigo = txtProduto->text();
+    m_logica.txtArmazem.codigo = txtArmazem->text();
+    m_logica.txtLote.codigo = txtLote->text();
+    m_logica.txtLocalizacao = txtLocalizacao->text();
+    m_logica.txtObserva = txtObserva->text();
+    m_logica.txtQuantidade = txtQuantidade->valor();
+    m_logica.txtPercCusto = txtPercCusto->valor();
+    m_logica.txtPrecoCusto = txtPrecoCusto->valor();
+    for (size_t i = 0; i < txtReferencias.size(); ++i)
+        m_logica.referencias[i] = txtReferencias[i]->text();
+}
+
+void FrmMovProducaoNaHoraProdAcabINS::mostrar() {
+    m_aMostrar = true;
+    txtProduto->setText(m_logica.txtProduto.codigo);
+    txtDescricao->setText(m_logica.txtDescricao);
+    txtArmazem->setText(m_logica.txtArmazem.codigo);
+    txtLote->setText(m_logica.txtLote.codigo);
+    txtLote->setEnabled(m_logica.loteActivo());
+    txtLocalizacao->setText(m_logica.txtLocalizacao);
+    txtObserva->setText(m_logica.txtObserva);
+    txtQuantidade->setValor(m_logica.txtQuantidade);
+    txtPercCusto->setValor(m_logica.txtPercCusto);
+    txtPrecoCusto->setValor(m_logica.txtPrecoCusto);
+    for (size_t i = 0; i < txtReferencias.size(); ++i) {
+        txtReferencias[i]->setText(m_logica.referencias[i]);
+        txtReferencias[i]->setEnabled(m_logica.referenciasActivas());
+    }
+    m_aMostrar = false;
+}
+
+// ---------------------------------------------------------------- window
+
+FrmMovProducaoNaHora::FrmMovProducaoNaHora(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
+    : QWidget(pai), m_ctx(ctx), m_logica(ctx, ui) {
+    setObjectName(QStringLiteral("frmMovProducaoNaHora"));
+    setWindowTitle(MovProducaoNaHora::Titulo());
+    auto* raiz = new QVBoxLayout(this);
+    auto lista = [this, raiz](const char* titulo, const char* nome, ListaDados& dados, QPushButton*& adicionar,
+                              const char* nomeAdicionar, const char* textoAdicionar, QPushButton*& alterar,
+                              const char* nomeAlterar, const char* textoAlterar, QPushButton*& remover,
+                              const char* nomeRemover, const char* textoRemover) {
+        auto* grupo = new QGroupBox(QString::fromUtf8(titulo), this);
+        auto* l = new QVBoxLayout(grupo);
+        auto* v = criarControlo<ListaVista>(grupo, nome);
+        v->setLista(&dados);
+        l->addWidget(v);
+        auto* b = new QHBoxLayout;
+        adicionar = criarBotao(grupo, nomeAdicionar, QString::fromUtf8(textoAdicionar));
+        alterar = criarBotao(grupo, nomeAlterar, QString::fromUtf8(textoAlterar));
+        remover = criarBotao(grupo, nomeRemover, QString::fromUtf8(textoRemover));
+        for (QPushButton* x : {adicionar, alterar, remover})
+            b->addWidget(x);
+        b->addStretch();
+        l->addLayout(b);
+        raiz->addWidget(grupo, 1);
+        return v;
+    };
+    lvwMateriaPrima = lista("Produtos considerados Matéria Prima", "lvwMateriaPrima", m_logica.lvwMateriaPrima,
+                            cmdAdicionarMP, "cmdAdicionarMP", "A&dicionar Produto", cmdAlterarMP, "cmdAlterarMP",
+                            "Alterar Pr&oduto", cmdRemoverMP, "cmdRemoverMP", "Re&mover Produto");
+    lvwProdutoAcabdo = lista("Produtos Acabados", "lvwProdutoAcabdo", m_logica.lvwProdutoAcabdo, cmdAdicionarPA,
+                             "cmdAdicionarPA", "&Adicionar Produto", cmdAlterarPA, "cmdAlterarPA", "A&lterar Produto",
+                             cmdRemoverPA, "cmdRemoverPA", "&Remover Produto");
+    auto* b = new QHBoxLayout;
+    cmdIntegrarNomenclatura = criarBotao(this, "cmdIntegrarNomenclatura", QStringLiteral("Integrar &Nomenclatura"));
+    cmdProcessar = criarBotao(this, "cmdProcessar", QStringLiteral("&Processar"));
+    cmdFechar = criarBotao(this, "cmdFechar", QStringLiteral("&Fechar"));
+    b->addWidget(cmdIntegrarNomenclatura);
+    b->addStretch();
+    b->addWidget(cmdProcessar);
+    b->addWidget(cmdFechar);
+    raiz->addLayout(b);
+
+    connect(cmdAdicionarMP, &QPushButton::clicked, this, [this] { editarMateria(u'N'); });
+    connect(cmdAlterarMP, &QPushButton::clicked, this, [this] { editarMateria(u'A'); });
+    connect(lvwMateriaPrima, &ListaVista::linhaActivada, this, [this](int) { editarMateria(u'A'); });
+    connect(cmdRemoverMP, &QPushButton::clicked, this, [this] { m_logica.removerMateria(); });
+    connect(cmdAdicionarPA, &QPushButton::clicked, this, [this] { editarAcabado(u'N'); });
+    connect(cmdAlterarPA, &QPushButton::clicked, this, [this] { editarAcabado(u'A'); });
+    connect(lvwProdutoAcabdo, &ListaVista::linhaActivada, this, [this](int) { editarAcabado(u'A'); });
+    connect(cmdRemoverPA, &QPushButton::clicked, this, [this] { m_logica.removerAcabado(); });
+    connect(cmdIntegrarNomenclatura, &QPushButton::clicked, this, [this] { m_logica.integrarNomenclatura(); });
+    connect(cmdProcessar, &QPushButton::clicked, this, [this] { m_logica.processar(); });
+    connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
+    resize(1000, 600);
+}
+
+void FrmMovProducaoNaHora::editarMateria(QChar modo) {
+    if (!m_logica.abrirMateria(modo))
+        return;
+    FrmMovProducaoNaHoraINS editor(m_logica.editorMateria(), this);
+    if (editor.exec() == QDialog::Accepted)
+        m_logica.CalculaCustos();
+}
+
+void FrmMovProducaoNaHora::editarAcabado(QChar modo) {
+    if (!m_logica.abrirAcabado(modo))
+        return;
+    FrmMovProducaoNaHoraProdAcabINS editor(m_logica.editorAcabado(), m_ctx, this);
+    if (editor.exec() == QDialog::Accepted)
+        m_logica.CalculaCustos();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "production/MovProducaoNaHora.h"
+
+#include <QDialog>
+#include <QWidget>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class ListaVista;
+class Valor;
+
+// The raw-material line editor of an instant run, bound to MovProducaoNaHoraINS.
+class FrmMovProducaoNaHoraINS : public QDialog {
+    Q_OBJECT
+public:
+    FrmMovProducaoNaHoraINS(MovProducaoNaHoraINS& logica, QWidget* pai = nullptr);
+
+private:
+    void mostrar();
+    void lerCampos();
+
+    MovProducaoNaHoraINS& m_logica;
+    QLineEdit *txtProduto, *txtDescricao, *txtArmazem, *txtLote, *txtLocalizacao, *txtObserva;
+    Valor *txtQuantidade, *txtPreco;
+    QComboBox* cboPrecario;
+    QPushButton *cmdGravar, *cmdCancelar;
+    bool m_aMostrar = false;
+};
+
+// "Produto Acabado": the finished-product line editor, bound to MovProducaoNaHoraProdAcabINS.
+class FrmMovProducaoNaHoraProdAcabINS : public QDialog {
+    Q_OBJECT
+public:
+    FrmMovProducaoNaHoraProdAcabINS(MovProducaoNaHoraProdAcabINS& logica, const GlobalContext& ctx,
+                                    QWidget* pai = nullptr);
+
+private:
+    void mostrar();
+    void lerCampos();
+
+    MovProducaoNaHoraProdAcabINS& m_logica;
+    QLineEdit *txtProduto, *txtDescricao, *txtArmazem, *txtLote, *txtLocalizacao, *txtObserva;
+    std::array<QLineEdit*, 7> txtReferencias{};
+    Valor *txtQuantidade, *txtPercCusto, *txtPrecoCusto;
+    QPushButton *cmdGravar, *cmdCancelar;
+    bool m_aMostrar = false;
+};
+
+// "Produção Instantânea": binds the controls to MovProducaoNaHora.
+class FrmMovProducaoNaHora : public QWidget {
+    Q_OBJECT
+public:
+    FrmMovProducaoNaHora(GlobalContext& ctx, UserInteraction& ui, QWidget* pai = nullptr);
+    MovProducaoNaHora& logica() { return m_logica; }
+
+private:
+    void editarMateria(QChar modo);
+    void editarAcabado(QChar modo);
+
+    GlobalContext& m_ctx;
+    MovProducaoNaHora m_logica;
+    ListaVista *lvwMateriaPrima, *lvwProdutoAcabdo;
+    QPushButton *cmdAdicionarMP, *cmdAlterarMP, *cmdRemoverMP, *cmdAdicionarPA, *cmdAlterarPA, *cmdRemoverPA;
+    QPushButton *cmdIntegrarNomenclatura, *cmdProcessar, *cmdFechar;
+};
