@@ -47,6 +47,8 @@ std::vector<ComandoCli> comandosProducaoCli();
 std::vector<ComandoCli> comandosNomenclaturaCli();
 // Instant recipes exported to and imported from JSON (LinhaComandosReceita.cpp).
 std::vector<ComandoCli> comandosReceitaCli();
+// Instant production runs (LinhaComandosInstantanea.cpp).
+std::vector<ComandoCli> comandosInstantaneaCli();
 
 // Options every command accepts: --pg HOST[:PORTA] and --login LOGIN (the PostgreSQL login).
 // Without --pg the companies are SQLite files in LUMO_DADOS, or else in the user's data folder.
