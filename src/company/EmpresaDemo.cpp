@@ -62,6 +62,31 @@ const LinhaNomenclatura Nomenclaturas[] = {
     {"PA004", "MP008", "36"},   {"PA004", "MP011", "3"},    {"PA004", "MP013", "3"},
 };
 
+// Instant recipes: a dining set whose oak cost is shared by weight between the table and the chairs,
+// and a bookcase that takes all of its materials' cost.
+struct LinhaReceitaDemo {
+    const char* codigo;
+    const char* descricao;
+    const char* fluxo;
+    const char* tipo; // "MP" or "PA"
+    const char* produto;
+    const char* quantidade;
+    const char* precario;
+    const char* valor;
+};
+
+const LinhaReceitaDemo Receitas[] = {
+    {"CONJ-MESA", "Mesa de jantar com 4 cadeiras", "A", "MP", "MP002", "15.30", "PrecoMedioCusto", "0"},
+    {"CONJ-MESA", "Mesa de jantar com 4 cadeiras", "A", "MP", "MP009", "64", "PrecoMedioCusto", "0"},
+    {"CONJ-MESA", "Mesa de jantar com 4 cadeiras", "A", "MP", "MP012", "3.50", "UltPrecoCompra", "0"},
+    {"CONJ-MESA", "Mesa de jantar com 4 cadeiras", "A", "PA", "PA001", "1", "PercCusto", "60"},
+    {"CONJ-MESA", "Mesa de jantar com 4 cadeiras", "A", "PA", "PA002", "4", "PercCusto", "40"},
+    {"ESTANTE", "Estante em pinho", "B", "MP", "MP001", "9", "PrecoMedioCusto", "0"},
+    {"ESTANTE", "Estante em pinho", "B", "MP", "MP008", "40", "PrecoMedioCusto", "0"},
+    {"ESTANTE", "Estante em pinho", "B", "MP", "MP012", "1", "PrecoMedioCusto", "0"},
+    {"ESTANTE", "Estante em pinho", "B", "PA", "PA003", "1", "PercCusto", "100"},
+};
+
 // Lot dates are relative to the company's year, so the demo stays believable whenever it is made.
 struct LoteDemo {
     const char* produto;
@@ -128,7 +153,7 @@ public:
         for (auto passo : {&PreenchimentoDemo::parametros, &PreenchimentoDemo::armazensELocalizacoes,
                            &PreenchimentoDemo::tabelasDeCodigos, &PreenchimentoDemo::terceiros,
                            &PreenchimentoDemo::tiposMovimento, &PreenchimentoDemo::produtos,
-                           &PreenchimentoDemo::nomenclaturas, &PreenchimentoDemo::lotes,
+                           &PreenchimentoDemo::nomenclaturas, &PreenchimentoDemo::receitas, &PreenchimentoDemo::lotes,
                            &PreenchimentoDemo::utilizadores, &PreenchimentoDemo::stockInicial})
             if (auto r = (this->*passo)(); !r)
                 return r;
@@ -335,6 +360,27 @@ private:
                         "preco", "0")("Armazem", armazemDaPrima.value(prima, QStringLiteral("001")))(
                         "observa", "")("Fixa", 0)("CtrlQuantidades", 0)("precario", "PrecoMedioCusto")(
                         "Factor", "0")("FactorFormula", "A")("ProdutoAcabadoPreco", "0"));
+                !r)
+                return r;
+        }
+        return {};
+    }
+
+    Resultado<> receitas() {
+        // Raw materials come from the warehouse holding them; finished products go to the shop's.
+        QHash<QString, QString> armazemDaPrima;
+        for (const StockInicialDemo& s : stockInicialDemo())
+            armazemDaPrima.insert(s.produto, s.armazem);
+        for (const LinhaReceitaDemo& l : Receitas) {
+            const bool materia = qstrcmp(l.tipo, "MP") == 0;
+            const QString armazem =
+                materia ? armazemDaPrima.value(QLatin1String(l.produto), QStringLiteral("001")) : QStringLiteral("002");
+            if (auto r = inserir(QStringLiteral("NomenclaturaInstantanea"),
+                                 Registo()("Codigo", l.codigo)("Descricao", QString::fromUtf8(l.descricao))(
+                                     "Fluxo", l.fluxo)("TipoProduto", l.tipo)("Armazem", armazem)("Produto", l.produto)(
+                                     "Quantidade", Currency::fromString(QLatin1String(l.quantidade)).toVariant())(
+                                     "Precario", l.precario)(
+                                     "Valor", Currency::fromString(QLatin1String(l.valor)).toVariant())("Observa", ""));
                 !r)
                 return r;
         }
