@@ -8,6 +8,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSet>
 #include <QSqlQuery>
 
 namespace {
@@ -41,173 +42,201 @@ struct Falhou {
     }
 };
 
-Resultado<> materia(MovProducaoNaHora& janela, InteraccaoConfirma& ui, const ValorJson& v, const QString& onde,
-                    bool daReceita) {
-    const ObjectoJsonCli o(v, onde);
+// One line of the file as read, before the window sees it; `dados` says which keys were given.
+struct LinhaFicheiro {
+    QString onde;
     QString produto, armazem, precario, lote, localizacao, observa, descricao;
-    Currency quantidade, preco;
-    if (auto r = primeiraFalha({o.soChaves({"produto", "armazem", "quantidade", "preco", "precario", "lote",
-                                            "localizacao", "observa", "descricao"}),
-                                o.texto("produto", produto, true, 15), o.texto("armazem", armazem, false, 3),
-                                o.montante("quantidade", quantidade, !daReceita), o.montante("preco", preco),
-                                o.texto("precario", precario, false, 15), o.texto("lote", lote, false, 30),
-                                o.texto("localizacao", localizacao, false, 10), o.texto("observa", observa),
-                                o.texto("descricao", descricao, false, 50)});
+    Currency quantidade, preco, percCusto, precoCusto;
+    std::array<QString, 7> referencias;
+    QSet<QString> dados;
+};
+
+struct ProducaoFicheiro {
+    QString receita, factor = QStringLiteral("1");
+    std::vector<LinhaFicheiro> materias, acabados;
+};
+
+Resultado<LinhaFicheiro> lerLinha(const ValorJson& v, const QString& onde, bool acabado, bool daReceita) {
+    const ObjectoJsonCli o(v, onde);
+    LinhaFicheiro l;
+    l.onde = onde;
+    QStringList chaves{"produto", "armazem", "quantidade", "lote", "localizacao", "observa"};
+    if (acabado)
+        chaves << "percCusto" << "precoCusto" << "estacao" << "sexo" << "referencia" << "modelo" << "cor" << "tamanho"
+               << "comprimento";
+    else
+        chaves << "preco" << "precario" << "descricao";
+    if (auto r = primeiraFalha({o.soChaves(chaves), o.texto("produto", l.produto, true, 15),
+                                o.texto("armazem", l.armazem, false, 3),
+                                o.montante("quantidade", l.quantidade, !daReceita), o.texto("lote", l.lote, false, 30),
+                                o.texto("localizacao", l.localizacao, false, 10), o.texto("observa", l.observa)});
         !r)
         return r.falha();
-    const Falhou falhou{ui, onde};
+    if (acabado) {
+        if (auto r = primeiraFalha({o.montante("percCusto", l.percCusto), o.montante("precoCusto", l.precoCusto)}); !r)
+            return r.falha();
+        for (size_t i = 0; i < l.referencias.size(); ++i)
+            if (auto r = o.texto(ChavesReferencias[i], l.referencias[i], false, 20); !r)
+                return r.falha();
+    } else if (auto r = primeiraFalha({o.montante("preco", l.preco), o.texto("precario", l.precario, false, 15),
+                                       o.texto("descricao", l.descricao, false, 50)});
+               !r) {
+        return r.falha();
+    }
+    for (const QString& c : chaves)
+        if (o.tem(c.toLatin1().constData()))
+            l.dados.insert(c);
+    return l;
+}
+
+Resultado<ProducaoFicheiro> lerProducao(const ValorJson& v, const QString& onde) {
+    if (!v.isObject())
+        return Falha(QStringLiteral("%1: deve ser um objecto JSON.").arg(onde));
+    const ObjectoJsonCli o(v, onde);
+    ProducaoFicheiro p;
+    QList<ValorJson> materias, acabados;
+    if (auto r = primeiraFalha({o.soChaves({"receita", "factor", "materias", "acabados"}),
+                                o.texto("receita", p.receita, false, 15), o.listaObjectos("materias", materias),
+                                o.listaObjectos("acabados", acabados)});
+        !r)
+        return r.falha();
+    // The factor as a number, or as the user would type it ("2,5").
+    if (o.tem("factor")) {
+        Currency numero;
+        if (!o.texto("factor", p.factor, false, 20)) {
+            if (auto r = o.montante("factor", numero); !r)
+                return r.falha();
+            p.factor = numero.toShortString();
+        }
+        if (p.receita.isEmpty())
+            return Falha(QStringLiteral("O factor só serve com uma receita (\"receita\")."));
+        if (!LerFactorReceita(p.factor))
+            return Falha(QStringLiteral("Factor inválido: %1 (um número maior que 0).").arg(citacao(p.factor)));
+    }
+    const bool daReceita = !p.receita.isEmpty();
+    for (qsizetype i = 0; i < materias.size(); ++i) {
+        auto l = lerLinha(materias[i], QStringLiteral("matéria-prima %1").arg(i + 1), false, daReceita);
+        if (!l)
+            return l.falha();
+        p.materias.push_back(*l);
+    }
+    for (qsizetype i = 0; i < acabados.size(); ++i) {
+        auto l = lerLinha(acabados[i], QStringLiteral("produto acabado %1").arg(i + 1), true, daReceita);
+        if (!l)
+            return l.falha();
+        p.acabados.push_back(*l);
+    }
+    return p;
+}
+
+// Selects the line of the product in a list taken from the recipe; -1 when it is not there.
+template <class Linha>
+int linhaDaReceita(const std::vector<Linha>& linhas, const QString& produto) {
+    for (size_t i = 0; i < linhas.size(); ++i)
+        if (linhas[i].produto.compare(produto.trimmed(), Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+Resultado<> materia(MovProducaoNaHora& janela, InteraccaoConfirma& ui, const LinhaFicheiro& f, bool daReceita) {
+    const Falhou falhou{ui, f.onde};
     ui.limpar();
     if (daReceita) {
-        const auto& linhas = janela.documento().materias;
-        const auto i = std::find_if(linhas.begin(), linhas.end(), [&](const MateriaInstantanea& m) {
-            return m.produto.compare(produto.trimmed(), Qt::CaseInsensitive) == 0;
-        });
-        if (i == linhas.end())
-            return Falha(QStringLiteral("%1: o produto %2 não faz parte da receita.").arg(onde, citacao(produto)));
-        janela.lvwMateriaPrima.lvw_SelectLinha(int(i - linhas.begin()));
+        const int i = linhaDaReceita(janela.documento().materias, f.produto);
+        if (i < 0)
+            return Falha(QStringLiteral("%1: o produto %2 não faz parte da receita.").arg(f.onde, citacao(f.produto)));
+        janela.lvwMateriaPrima.lvw_SelectLinha(i);
         janela.abrirMateria(u'A');
     } else {
         janela.abrirMateria(u'N');
     }
     MovProducaoNaHoraINS& e = janela.editorMateria();
     if (!daReceita) {
-        e.txtProduto.codigo = produto;
+        e.txtProduto.codigo = f.produto;
         if (!e.produtoSaiu())
-            return falhou(QStringLiteral("Produto inexistente: %1").arg(citacao(produto)));
+            return falhou(QStringLiteral("Produto inexistente: %1").arg(citacao(f.produto)));
     }
-    if (!armazem.isEmpty())
-        e.txtArmazem.codigo = armazem;
-    if (o.tem("quantidade"))
-        e.txtQuantidade = quantidade;
-    if (!precario.isEmpty())
-        e.escolherPrecario(precario);
-    if (o.tem("preco")) {
+    if (!f.armazem.isEmpty())
+        e.txtArmazem.codigo = f.armazem;
+    if (f.dados.contains(QStringLiteral("quantidade")))
+        e.txtQuantidade = f.quantidade;
+    if (!f.precario.isEmpty())
+        e.escolherPrecario(f.precario);
+    if (f.dados.contains(QStringLiteral("preco"))) {
         e.escolherPrecario(QStringLiteral("Digitado"));
-        e.txtPreco = preco;
+        e.txtPreco = f.preco;
     }
-    if (!descricao.isEmpty())
-        e.txtDescricao = descricao;
-    e.txtLote.codigo = lote.isEmpty() ? e.txtLote.codigo : lote;
-    e.txtLocalizacao = localizacao.isEmpty() ? e.txtLocalizacao : localizacao;
-    if (!observa.isEmpty())
-        e.txtObserva = observa;
+    if (!f.descricao.isEmpty())
+        e.txtDescricao = f.descricao;
+    if (!f.lote.isEmpty())
+        e.txtLote.codigo = f.lote;
+    if (!f.localizacao.isEmpty())
+        e.txtLocalizacao = f.localizacao;
+    if (!f.observa.isEmpty())
+        e.txtObserva = f.observa;
     if (!e.gravar())
         return falhou(QStringLiteral("Linha recusada (lote em falta ou inexistente)."));
     janela.CalculaCustos();
     return {};
 }
 
-Resultado<> acabado(MovProducaoNaHora& janela, InteraccaoConfirma& ui, const ValorJson& v, const QString& onde,
-                    bool daReceita) {
-    const ObjectoJsonCli o(v, onde);
-    QString produto, armazem, lote, localizacao, observa;
-    Currency quantidade, percCusto, precoCusto;
-    std::array<QString, 7> refs;
-    if (auto r = primeiraFalha({o.soChaves({"produto", "armazem", "quantidade", "percCusto", "precoCusto", "lote",
-                                            "localizacao", "observa", "estacao", "sexo", "referencia", "modelo", "cor",
-                                            "tamanho", "comprimento"}),
-                                o.texto("produto", produto, true, 15), o.texto("armazem", armazem, false, 3),
-                                o.montante("quantidade", quantidade, !daReceita), o.montante("percCusto", percCusto),
-                                o.montante("precoCusto", precoCusto), o.texto("lote", lote, false, 30),
-                                o.texto("localizacao", localizacao, false, 10), o.texto("observa", observa)});
-        !r)
-        return r.falha();
-    for (size_t i = 0; i < refs.size(); ++i)
-        if (auto r = o.texto(ChavesReferencias[i], refs[i], false, 20); !r)
-            return r.falha();
-    const Falhou falhou{ui, onde};
+Resultado<> acabado(MovProducaoNaHora& janela, InteraccaoConfirma& ui, const LinhaFicheiro& f, bool daReceita) {
+    const Falhou falhou{ui, f.onde};
     ui.limpar();
     if (daReceita) {
-        const auto& linhas = janela.documento().acabados;
-        const auto i = std::find_if(linhas.begin(), linhas.end(), [&](const AcabadoInstantaneo& a) {
-            return a.produto.compare(produto.trimmed(), Qt::CaseInsensitive) == 0;
-        });
-        if (i == linhas.end())
-            return Falha(QStringLiteral("%1: o produto %2 não faz parte da receita.").arg(onde, citacao(produto)));
-        janela.lvwProdutoAcabdo.lvw_SelectLinha(int(i - linhas.begin()));
+        const int i = linhaDaReceita(janela.documento().acabados, f.produto);
+        if (i < 0)
+            return Falha(QStringLiteral("%1: o produto %2 não faz parte da receita.").arg(f.onde, citacao(f.produto)));
+        janela.lvwProdutoAcabdo.lvw_SelectLinha(i);
         janela.abrirAcabado(u'A');
     } else {
         janela.abrirAcabado(u'N');
     }
     MovProducaoNaHoraProdAcabINS& e = janela.editorAcabado();
     if (!daReceita) {
-        e.txtProduto.codigo = produto;
+        e.txtProduto.codigo = f.produto;
         if (!e.produtoSaiu())
-            return falhou(QStringLiteral("Produto inexistente: %1").arg(citacao(produto)));
+            return falhou(QStringLiteral("Produto inexistente: %1").arg(citacao(f.produto)));
     }
-    if (!armazem.isEmpty())
-        e.txtArmazem.codigo = armazem;
-    if (o.tem("quantidade"))
-        e.txtQuantidade = quantidade;
+    if (!f.armazem.isEmpty())
+        e.txtArmazem.codigo = f.armazem;
+    if (f.dados.contains(QStringLiteral("quantidade")))
+        e.txtQuantidade = f.quantidade;
     // One cost replaces the other, as clearing a field and typing the other would.
-    if (o.tem("percCusto")) {
-        e.txtPercCusto = percCusto;
-        e.txtPrecoCusto = o.tem("precoCusto") ? precoCusto : Currency();
-    } else if (o.tem("precoCusto")) {
-        e.txtPrecoCusto = precoCusto;
+    if (f.dados.contains(QStringLiteral("percCusto"))) {
+        e.txtPercCusto = f.percCusto;
+        e.txtPrecoCusto = f.dados.contains(QStringLiteral("precoCusto")) ? f.precoCusto : Currency();
+    } else if (f.dados.contains(QStringLiteral("precoCusto"))) {
+        e.txtPrecoCusto = f.precoCusto;
         e.txtPercCusto = Currency();
     }
-    if (!lote.isEmpty())
-        e.txtLote.codigo = lote;
-    if (!localizacao.isEmpty())
-        e.txtLocalizacao = localizacao;
-    if (!observa.isEmpty())
-        e.txtObserva = observa;
-    for (size_t i = 0; i < refs.size(); ++i)
-        if (!refs[i].isEmpty())
-            e.referencias[i] = refs[i];
+    if (!f.lote.isEmpty())
+        e.txtLote.codigo = f.lote;
+    if (!f.localizacao.isEmpty())
+        e.txtLocalizacao = f.localizacao;
+    if (!f.observa.isEmpty())
+        e.txtObserva = f.observa;
+    for (size_t i = 0; i < f.referencias.size(); ++i)
+        if (!f.referencias[i].isEmpty())
+            e.referencias[i] = f.referencias[i];
     if (!e.gravar())
         return falhou(QStringLiteral("Linha recusada."));
     janela.CalculaCustos();
     return {};
 }
 
-Resultado<QJsonValue> lancar(SessaoCli& s, const QString& ficheiro) {
-    const Resultado<ValorJson> doc = lerFicheiroJsonCli(ficheiro);
-    if (!doc)
-        return doc.falha();
-    if (!doc->isObject())
-        return Falha(QStringLiteral("O ficheiro deve conter uma produção (um objecto JSON)."));
-    const ObjectoJsonCli o(*doc, QStringLiteral("produção"));
-    QString receita, factor = QStringLiteral("1");
-    Currency factorNumero;
-    QList<ValorJson> materias, acabados;
-    if (auto r = primeiraFalha({o.soChaves({"receita", "factor", "materias", "acabados"}),
-                                o.texto("receita", receita, false, 15), o.listaObjectos("materias", materias),
-                                o.listaObjectos("acabados", acabados)});
-        !r)
-        return r.falha();
-    // The factor as a number, or as the user would type it ("2,5").
-    if (o.tem("factor")) {
-        if (o.texto("factor", factor, false, 20).ok()) {
-        } else if (auto r = o.montante("factor", factorNumero); r) {
-            factor = factorNumero.toShortString();
-        } else {
-            return r.falha();
-        }
-        if (receita.isEmpty())
-            return Falha(QStringLiteral("O factor só serve com uma receita (\"receita\")."));
-        if (!LerFactorReceita(factor))
-            return Falha(QStringLiteral("Factor inválido: %1 (um número maior que 0).").arg(citacao(factor)));
-    }
-
-    QStringList botoes{QStringLiteral("cmdProcessar")};
-    if (!receita.isEmpty())
-        botoes << QStringLiteral("cmdIntegrarNomenclatura");
-    if (auto r = s.permitido(QStringLiteral("frmMovProducaoNaHora"), botoes); !r)
-        return r.falha();
-
+Resultado<QJsonValue> lancarUma(SessaoCli& s, const ProducaoFicheiro& p) {
     InteraccaoConfirma ui;
-    ui.factor = factor;
+    ui.factor = p.factor;
     MovProducaoNaHora janela(s.ctx, ui);
-    const bool daReceita = !receita.isEmpty();
-    if (daReceita && !janela.integrarNomenclatura(receita))
-        return Falha(ui.ultima.isEmpty() ? QStringLiteral("Receita inexistente: %1").arg(citacao(receita)) : ui.ultima);
-    for (qsizetype i = 0; i < materias.size(); ++i)
-        if (auto r = materia(janela, ui, materias[i], QStringLiteral("matéria-prima %1").arg(i + 1), daReceita); !r)
+    const bool daReceita = !p.receita.isEmpty();
+    if (daReceita && !janela.integrarNomenclatura(p.receita))
+        return Falha(ui.ultima.isEmpty() ? QStringLiteral("Receita inexistente: %1").arg(citacao(p.receita)) : ui.ultima);
+    for (const LinhaFicheiro& l : p.materias)
+        if (auto r = materia(janela, ui, l, daReceita); !r)
             return r.falha();
-    for (qsizetype i = 0; i < acabados.size(); ++i)
-        if (auto r = acabado(janela, ui, acabados[i], QStringLiteral("produto acabado %1").arg(i + 1), daReceita); !r)
+    for (const LinhaFicheiro& l : p.acabados)
+        if (auto r = acabado(janela, ui, l, daReceita); !r)
             return r.falha();
     ui.limpar();
     if (!janela.processar())
@@ -215,21 +244,68 @@ Resultado<QJsonValue> lancar(SessaoCli& s, const QString& ficheiro) {
     const ResultadoInstantanea& r = janela.ultimoResultado();
     QJsonArray produtos;
     // The run's finished products as the entry document holds them.
-    s.ctx.bd().percorrer(QStringLiteral("SELECT Produto, Quantidade, Preco FROM LoteInstantaneo WHERE NumProcesso=? "
-                                        "AND TipoProduto='PA' ORDER BY NumRegisto"),
-                         {r.numProcesso}, [&](const QSqlQuery& q) {
-                             const Currency quant = Currency::fromVariant(q.value(1));
-                             const Currency preco = Currency::fromVariant(q.value(2));
-                             produtos.append(QJsonObject{
-                                 {"produto", q.value(0).toString()},
-                                 {"quantidade", quant.toString()},
-                                 {"valCusto", quant.multiply(preco, Currency::Arredondamento::MetadeAfastaDeZero).toString()},
-                                 {"preco", preco.toString()}});
-                         });
+    const bool lido = s.ctx.bd().percorrer(
+        QStringLiteral("SELECT Produto, Quantidade, Preco FROM LoteInstantaneo WHERE NumProcesso=? AND TipoProduto='PA' "
+                       "ORDER BY NumRegisto"),
+        {r.numProcesso}, [&](const QSqlQuery& q) {
+            const Currency quant = Currency::fromVariant(q.value(1));
+            const Currency preco = Currency::fromVariant(q.value(2));
+            produtos.append(
+                QJsonObject{{"produto", q.value(0).toString()},
+                            {"quantidade", quant.toString()},
+                            {"valCusto", quant.multiply(preco, Currency::Arredondamento::MetadeAfastaDeZero).toString()},
+                            {"preco", preco.toString()}});
+        });
+    if (!lido)
+        return Falha(s.ctx.bd().lastError());
     return QJsonValue(QJsonObject{{"numProcesso", r.numProcesso},
                                   {"saida", r.saida.tipo.isEmpty() ? QJsonValue() : QJsonValue(documento(r.saida))},
                                   {"entrada", documento(r.entrada)},
                                   {"acabados", produtos}});
+}
+
+Resultado<QJsonValue> lancar(const PedidoCli& pedido, SessaoCli& s, const QString& ficheiro) {
+    const Resultado<ValorJson> doc = lerFicheiroJsonCli(ficheiro);
+    if (!doc)
+        return doc.falha();
+    if (!doc->isObject() && !doc->isArray())
+        return Falha(QStringLiteral("O ficheiro deve conter uma produção (um objecto JSON) ou uma lista delas."));
+    // Every run of the file is read before any is posted.
+    std::vector<ProducaoFicheiro> producoes;
+    if (doc->isObject()) {
+        auto p = lerProducao(*doc, QStringLiteral("produção"));
+        if (!p)
+            return p.falha();
+        producoes.push_back(*p);
+    } else {
+        for (qsizetype i = 0; i < doc->lista.size(); ++i) {
+            auto p = lerProducao(doc->lista[i], QStringLiteral("produção %1").arg(i + 1));
+            if (!p)
+                return p.falha();
+            producoes.push_back(*p);
+        }
+    }
+    QStringList botoes{QStringLiteral("cmdProcessar")};
+    for (const ProducaoFicheiro& p : producoes)
+        if (!p.receita.isEmpty() && !botoes.contains(QStringLiteral("cmdIntegrarNomenclatura")))
+            botoes << QStringLiteral("cmdIntegrarNomenclatura");
+    if (auto r = s.permitido(QStringLiteral("frmMovProducaoNaHora"), botoes); !r)
+        return r.falha();
+    if (doc->isObject())
+        return lancarUma(s, producoes.front());
+    // Each run in its own transaction, in order, stopping at the first refusal, which then names
+    // the runs already posted.
+    QJsonArray lista, processos;
+    for (size_t i = 0; i < producoes.size(); ++i) {
+        const Resultado<QJsonValue> r = lancarUma(s, producoes[i]);
+        if (!r) {
+            pedido.parcial = QJsonObject{{"processos", processos}};
+            return Falha(QStringLiteral("Produção %1: %2").arg(i + 1).arg(r.mensagem()));
+        }
+        lista.append(*r);
+        processos.append(r->toObject().value(QStringLiteral("numProcesso")));
+    }
+    return QJsonValue(lista);
 }
 
 Resultado<QJsonValue> cmdInstantanea(const PedidoCli& p) {
@@ -238,7 +314,7 @@ Resultado<QJsonValue> cmdInstantanea(const PedidoCli& p) {
     SessaoCli s;
     if (auto r = s.abrir(p); !r)
         return r.falha();
-    return lancar(s, p.argumentos[1]);
+    return lancar(p, s, p.argumentos[1]);
 }
 
 } // namespace
