@@ -65,29 +65,10 @@ public:
 
     LinhaMovProduto linhaBase(const DocumentoProducao& doc, const QString& produto, const QString& afecta,
                               const Currency& quant, const Currency& preco, bool segundaFase) const {
-        LinhaMovProduto l;
-        l.definir(Col::Tipo, doc.tipo);
-        l.definir(Col::Numero, doc.numero);
-        l.definir(Col::Ano, m_d.Data.left(4));
-        l.definir(Col::Data, m_d.Data);
-        l.definir(Col::Codigo, produto);
-        l.definir(Col::QuantNormal, quant);
-        l.definir(Col::QuantConvert, quant);
-        l.definir(Col::quantidade, quant);
-        l.definir(Col::Preco, preco);
-        l.definir(Col::PrecoAplicado, preco);
-        l.definir(Col::AfectaStk, afecta);
-        l.definir(Col::AfectaCli, "NA");
-        l.definir(Col::AfectaFor, "NA");
-        l.definir(Col::Caixa, "NA");
-        l.definir(Col::Aplic, "ST");
-        l.definir(Col::ValCambio, Currency(1));
-        l.definir(Col::Sinal, QVariant(1));
         QString obs = QStringLiteral("Ref. lote de produção: %1").arg(m_d.Lote);
         if (segundaFase)
             obs += QStringLiteral(" (2ª fase)");
-        l.definir(Col::ObsLinha, obs);
-        return l;
+        return LinhaDocumentoProducao(doc, m_d.Data, produto, afecta, quant, preco, obs);
     }
 
     Resultado<> lancar(const LinhaMovProduto& l, const QString& produto) {

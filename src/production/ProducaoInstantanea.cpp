@@ -171,26 +171,8 @@ QString naoLancado(const QString& produto, const QString& descricao, const QStri
 
 LinhaMovProduto linhaDocumento(const DocumentoProducao& doc, const QString& produto, const QString& afecta,
                                const Currency& quant, const Currency& preco, const QString& numProcesso) {
-    LinhaMovProduto l;
-    l.definir(Col::Tipo, doc.tipo);
-    l.definir(Col::Numero, doc.numero);
-    l.definir(Col::Ano, doc.data.left(4));
-    l.definir(Col::Data, doc.data);
-    l.definir(Col::Codigo, produto);
-    l.definir(Col::QuantNormal, quant);
-    l.definir(Col::QuantConvert, quant);
-    l.definir(Col::quantidade, quant);
-    l.definir(Col::Preco, preco);
-    l.definir(Col::PrecoAplicado, preco);
-    l.definir(Col::AfectaStk, afecta);
-    l.definir(Col::AfectaCli, "NA");
-    l.definir(Col::AfectaFor, "NA");
-    l.definir(Col::Caixa, "NA");
-    l.definir(Col::Aplic, "ST");
-    l.definir(Col::ValCambio, Currency(1));
-    l.definir(Col::Sinal, QVariant(1));
-    l.definir(Col::ObsLinha, QStringLiteral("Ref. Processo de Produção nº %1").arg(numProcesso));
-    return l;
+    return LinhaDocumentoProducao(doc, doc.data, produto, afecta, quant, preco,
+                                  QStringLiteral("Ref. Processo de Produção nº %1").arg(numProcesso));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "production/ProductionDocument.h"
 
+#include "stock/LinhaMovProduto.h"
+
 #include "db/Database.h"
 
 ConfigProducao LerConfigProducao(Database& db) {
@@ -48,4 +50,30 @@ Currency CalculaQuantidadeFactor(const Currency& quantidade, const Currency& fac
         r = directo ? quantidade.multiply(factor, Currency::Arredondamento::MetadeAfastaDeZero) : quantidade.divide(factor, Currency::Arredondamento::MetadeAfastaDeZero);
     }
     return r.rounded(qBound(0, casas, 4), Currency::Arredondamento::MetadeAfastaDeZero);
+}
+
+LinhaMovProduto LinhaDocumentoProducao(const DocumentoProducao& doc, const QString& data, const QString& produto,
+                                       const QString& afecta, const Currency& quant, const Currency& preco,
+                                       const QString& observacao) {
+    namespace Col = ColMovProduto;
+    LinhaMovProduto l;
+    l.definir(Col::Tipo, doc.tipo);
+    l.definir(Col::Numero, doc.numero);
+    l.definir(Col::Ano, data.left(4));
+    l.definir(Col::Data, data);
+    l.definir(Col::Codigo, produto);
+    l.definir(Col::QuantNormal, quant);
+    l.definir(Col::QuantConvert, quant);
+    l.definir(Col::quantidade, quant);
+    l.definir(Col::Preco, preco);
+    l.definir(Col::PrecoAplicado, preco);
+    l.definir(Col::AfectaStk, afecta);
+    l.definir(Col::AfectaCli, "NA");
+    l.definir(Col::AfectaFor, "NA");
+    l.definir(Col::Caixa, "NA");
+    l.definir(Col::Aplic, "ST");
+    l.definir(Col::ValCambio, Currency(1));
+    l.definir(Col::Sinal, QVariant(1));
+    l.definir(Col::ObsLinha, observacao);
+    return l;
 }

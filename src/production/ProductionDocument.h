@@ -7,6 +7,7 @@
 
 struct GlobalContext;
 class Database;
+class LinhaMovProduto;
 
 // One consumption line of a production order: one raw material (and lot).
 struct LinhaProducao {
@@ -27,10 +28,17 @@ struct LinhaProducao {
 };
 
 // A stock document of the production: type, number and date ("yyyy-mm-dd").
+
 struct DocumentoProducao {
     QString tipo, numero, data;
     bool numerado() const { return !numero.trimmed().isEmpty(); }
 };
+
+// A stock row of a production document dated `data`: type and number, product, quantity and unit
+// price, the stock effect, no customer or supplier effect, the production's remark.
+LinhaMovProduto LinhaDocumentoProducao(const DocumentoProducao& doc, const QString& data, const QString& produto,
+                                       const QString& afecta, const Currency& quant, const Currency& preco,
+                                       const QString& observacao);
 
 // One production order by lot while it is edited; persisted by posting as the lot record and
 // its stock rows.
