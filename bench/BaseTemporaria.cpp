@@ -1,5 +1,7 @@
 #include "bench/BaseTemporaria.h"
 
+#include <QSqlError>
+
 #include "db/AdminServidor.h"
 #include "db/esquema/Esquema.h"
 
@@ -78,4 +80,32 @@ double medirUmaVez(const std::function<void()>& f) {
 void exigir(bool feito, const char* passo) {
     if (!feito)
         qFatal("%s: falhou.", passo);
+}
+
+InsercaoSimples::InsercaoSimples(Database& db) : m_q(db.qdb()) {
+    QStringList colunas, marcas;
+    for (const ColunaDef& c : LinhaMovProduto::colunasInsercao()) {
+        colunas << c.nome;
+        marcas << QStringLiteral("?");
+    }
+    m_q.prepare(QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)").arg(colunas.join(u','), marcas.join(u',')));
+}
+
+void InsercaoSimples::inserir(const LinhaMovProduto& l) {
+    const auto& cs = LinhaMovProduto::colunasInsercao();
+    for (size_t i = 0; i < cs.size(); ++i) {
+        QVariant v;
+        if (l.tem(i))
+            v = l.valor(i);
+        else if (cs[i].tipo == TipoColuna::Texto || cs[i].tipo == TipoColuna::Memo)
+            v = QStringLiteral("");
+        else if (cs[i].tipo == TipoColuna::DataHora)
+            v = QStringLiteral("2026-06-01 10:00:00");
+        else
+            v = 0;
+        m_q.bindValue(int(i), v);
+    }
+    // A floor that fails is no floor: a refused insert costs less than a written one.
+    if (!m_q.exec())
+        qFatal("Inserção simples recusada: %s", qPrintable(m_q.lastError().text()));
 }

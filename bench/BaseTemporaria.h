@@ -2,7 +2,9 @@
 
 #include "common/Resultado.h"
 #include "db/Database.h"
+#include "stock/LinhaMovProduto.h"
 
+#include <QSqlQuery>
 #include <QString>
 #include <QTextStream>
 #include <functional>
@@ -23,6 +25,17 @@ public:
 private:
     ConnectionParams m_params;
     QString m_pasta;
+};
+
+// The floor's way of writing a ledger row: one prepared INSERT of the insert columns, values
+// bound as given (columns not given as "" or 0), nothing computed.
+class InsercaoSimples {
+public:
+    explicit InsercaoSimples(Database& db);
+    void inserir(const LinhaMovProduto& l);
+
+private:
+    QSqlQuery m_q;
 };
 
 // The one stream every case writes its results to, so that lines keep their order.

@@ -86,14 +86,8 @@ public:
     // The floor: lock, 13 plain ledger rows and 13 run rows, the products' costs and two counters.
     double chao() {
         Database& db = *m_db;
-        QStringList colunas, marcas;
-        for (const ColunaDef& c : LinhaMovProduto::colunasInsercao()) {
-            colunas << c.nome;
-            marcas << QStringLiteral("?");
-        }
-        QSqlQuery ins(db.qdb());
-        ins.prepare(QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)").arg(colunas.join(u','), marcas.join(u',')));
-        const auto& cs = LinhaMovProduto::colunasInsercao();
+        namespace Col = ColMovProduto;
+        InsercaoSimples ins(db);
         return medirUmaVez([&] {
             for (int i = 0; i < Corridas; ++i) {
                 Transaction t(db);
@@ -101,21 +95,11 @@ public:
                 const QString numero = QString::number(i + 1).rightJustified(8, u'0');
                 for (int r = 0; r < Materias + Acabados; ++r) {
                     const QString produto = r < Materias ? QStringLiteral("MP%1").arg(r) : QStringLiteral("PA%1").arg(r - Materias);
-                    for (size_t c = 0; c < cs.size(); ++c) {
-                        QVariant v = (cs[c].tipo == TipoColuna::Texto || cs[c].tipo == TipoColuna::Memo)
-                                         ? QVariant(QStringLiteral(""))
-                                     : cs[c].tipo == TipoColuna::DataHora ? QVariant(QStringLiteral("2026-06-01 10:00:00"))
-                                                                          : QVariant(0);
-                        if (cs[c].nome == QLatin1String("Codigo"))
-                            v = produto;
-                        else if (cs[c].nome == QLatin1String("Tipo"))
-                            v = QStringLiteral("FLO");
-                        else if (cs[c].nome == QLatin1String("Numero"))
-                            v = numero;
-                        ins.bindValue(int(c), v);
-                    }
-                    if (!ins.exec())
-                        qFatal("Inserção simples recusada: %s", qPrintable(ins.lastError().text()));
+                    LinhaMovProduto l;
+                    l.definir(Col::Codigo, produto);
+                    l.definir(Col::Tipo, "FLO");
+                    l.definir(Col::Numero, numero);
+                    ins.inserir(l);
                     exigir(db.insert(QStringLiteral("LoteInstantaneo"),
                                      Registo()("NumProcesso", QStringLiteral("F%1").arg(i))("Tipo", "FLO")("Numero", numero)(
                                          "TipoProduto", r < Materias ? "MP" : "PA")("Produto", produto)("Quantidade", "1.5")(

@@ -87,35 +87,18 @@ public:
     // The floor: lock, 11 plain ledger rows, the lot record, the product's costs and the counters.
     double chao() {
         Database& db = *m_db;
-        QStringList colunas, marcas;
-        for (const ColunaDef& c : LinhaMovProduto::colunasInsercao()) {
-            colunas << c.nome;
-            marcas << QStringLiteral("?");
-        }
-        QSqlQuery ins(db.qdb());
-        ins.prepare(QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)").arg(colunas.join(u','), marcas.join(u',')));
-        const auto& cs = LinhaMovProduto::colunasInsercao();
+        InsercaoSimples ins(db);
         return medirUmaVez([&] {
             for (int i = 0; i < Ordens; ++i) {
                 Transaction t(db);
                 exigir(db.exec(QStringLiteral("UPDATE LockPro SET Tmp=1")), "exec");
                 const QString numero = QString::number(i + 1).rightJustified(8, u'0');
                 for (int r = 0; r <= Materias; ++r) {
-                    for (size_t c = 0; c < cs.size(); ++c) {
-                        QVariant v = (cs[c].tipo == TipoColuna::Texto || cs[c].tipo == TipoColuna::Memo)
-                                         ? QVariant(QStringLiteral(""))
-                                     : cs[c].tipo == TipoColuna::DataHora ? QVariant(QStringLiteral("2026-06-01 10:00:00"))
-                                                                          : QVariant(0);
-                        if (cs[c].nome == QLatin1String("Codigo"))
-                            v = r == 0 ? QStringLiteral("PA") : QStringLiteral("MP%1").arg(r - 1);
-                        else if (cs[c].nome == QLatin1String("Tipo"))
-                            v = QStringLiteral("FLO");
-                        else if (cs[c].nome == QLatin1String("Numero"))
-                            v = numero;
-                        ins.bindValue(int(c), v);
-                    }
-                    if (!ins.exec())
-                        qFatal("Inserção simples recusada: %s", qPrintable(ins.lastError().text()));
+                    LinhaMovProduto l;
+                    l.definir(ColMovProduto::Codigo, r == 0 ? QStringLiteral("PA") : QStringLiteral("MP%1").arg(r - 1));
+                    l.definir(ColMovProduto::Tipo, "FLO");
+                    l.definir(ColMovProduto::Numero, numero);
+                    ins.inserir(l);
                 }
                 db.insert(QStringLiteral("Lotes"), Registo()("lote", QStringLiteral("F%1").arg(i))("Produto", "PA")(
                                                        "custoTotal", "7.5")("Fechado", 1));

@@ -7,6 +7,7 @@
 #include "lookups/PesquisaTabelas.h"
 #include "production/ConfigProd.h"
 #include "production/NomenclaturaDados.h"
+#include "production/NomenclaturaNaHora.h"
 #include "production/ReceitaInstantanea.h"
 #include "stock/MovimentosStock.h"
 #include "stock/VerificacoesStock.h"
@@ -17,26 +18,9 @@ namespace {
 
 const QStringList BotoesNaoSim{QStringLiteral("&Não"), QStringLiteral("&Sim")};
 
-FiltroSQL semReferenciasNemMedicoes() {
-    FiltroSQL f;
-    f.e(QStringLiteral("COALESCE(Referencia,'')<>'1'"));
-    f.e(QStringLiteral("COALESCE(Medic,'')<>'1'"));
-    return f;
-}
-
-FiltroSQL semMedicoes() {
-    FiltroSQL f;
-    f.e(QStringLiteral("COALESCE(Medic,'')<>'1'"));
-    return f;
-}
-
 QString regraPadrao(Database& db) {
     const auto config = LerConfigProd(db).valorOu(std::nullopt);
-    const QString p = config ? config->Precario.trimmed() : QString();
-    for (const QString& r : {PrecarioUPCusto, PrecarioUPCompra, PrecarioPMC})
-        if (r.compare(p, Qt::CaseInsensitive) == 0)
-            return r;
-    return PrecarioPMC;
+    return precarioInicial(config ? config->Precario : QString());
 }
 
 } // namespace
@@ -81,7 +65,7 @@ bool MovProducaoNaHoraINS::produtoSaiu() {
     if (txtProduto.codigo.trimmed().isEmpty())
         return false;
     PesquisaTabelas pesquisa(m_ctx, m_ui);
-    if (!pesquisa.Produtos(txtProduto, false, semReferenciasNemMedicoes()))
+    if (!pesquisa.Produtos(txtProduto, false, filtroProdutosLinha(TipoLinhaReceita::Materia)))
         return false;
     const auto p = bd().primeiraLinha(QStringLiteral("SELECT Descricao, Lote FROM Produtos WHERE Codigo=?"),
                                       {txtProduto.codigo.trimmed()});
@@ -106,17 +90,9 @@ void MovProducaoNaHoraINS::escolherPrecario(const QString& regra) {
 }
 
 void MovProducaoNaHoraINS::lerPreco() {
-    QString coluna;
-    if (precario == PrecarioPMC)
-        coluna = QStringLiteral("PrecoMedioCusto");
-    else if (precario == PrecarioUPCusto)
-        coluna = QStringLiteral("UltPrecoCusto");
-    else if (precario == PrecarioUPCompra)
-        coluna = QStringLiteral("UltPrecoCompra");
-    else
+    if (precario == PrecarioDigitado)
         return; // a typed price stays as typed
-    txtPreco = Currency::fromVariant(
-        bd().scalar(QStringLiteral("SELECT %1 FROM Produtos WHERE Codigo=?").arg(coluna), {txtProduto.codigo.trimmed()}));
+    txtPreco = PrecoProdutoPorRegra(bd(), txtProduto.codigo.trimmed(), precario).valorOu(Currency());
 }
 
 bool MovProducaoNaHoraINS::gravar() {
@@ -227,7 +203,7 @@ bool MovProducaoNaHoraProdAcabINS::produtoSaiu() {
     if (txtProduto.codigo.trimmed().isEmpty())
         return false;
     PesquisaTabelas pesquisa(m_ctx, m_ui);
-    if (!pesquisa.Produtos(txtProduto, false, semMedicoes()))
+    if (!pesquisa.Produtos(txtProduto, false, filtroProdutosLinha(TipoLinhaReceita::Acabado)))
         return false;
     const QString produto = txtProduto.codigo.trimmed();
     const auto p = bd().primeiraLinha(QStringLiteral("SELECT Descricao, Lote, Referencia FROM Produtos WHERE Codigo=?"),

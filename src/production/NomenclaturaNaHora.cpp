@@ -10,19 +10,13 @@
 
 using Icone = UserInteraction::Icone;
 
-namespace {
-
-// Products with size references or measurement templates have no place in a recipe; a blank flag
-// is no flag.
-FiltroSQL filtroProdutos(TipoLinhaReceita tipo) {
+FiltroSQL filtroProdutosLinha(TipoLinhaReceita tipo) {
     FiltroSQL f;
     if (tipo == TipoLinhaReceita::Materia)
         f.e(QStringLiteral("COALESCE(Referencia,'')<>'1'"));
     f.e(QStringLiteral("COALESCE(Medic,'')<>'1'"));
     return f;
 }
-
-} // namespace
 
 // ---------------------------------------------------------------- line editor
 
@@ -48,11 +42,7 @@ void NomenclaturaNaHoraINS::Abrir(QChar modo, TipoLinhaReceita tipo, std::vector
     txtObserva.clear();
     m_diverso = false;
     m_opcoes = ::opcoesPrecario(m_tipo, false);
-    // The production parameters' rule when it is one of the three cost prices, else the average cost.
-    precario = PrecarioPMC;
-    for (const QString& p : {PrecarioUPCusto, PrecarioUPCompra, PrecarioPMC})
-        if (p.compare(m_precarioPadrao.trimmed(), Qt::CaseInsensitive) == 0)
-            precario = p;
+    precario = precarioInicial(m_precarioPadrao);
     if (m_modo == u'A' && m_lista && m_linha >= 0 && m_linha < int(m_lista->size())) {
         const LinhaReceita& l = (*m_lista)[size_t(m_linha)];
         txtProduto.codigo = l.produto;
@@ -76,7 +66,7 @@ bool NomenclaturaNaHoraINS::recusar(const QString& texto, Foco foco) {
 
 bool NomenclaturaNaHoraINS::validarProduto(bool abrirPesquisa) {
     PesquisaTabelas pesquisa(m_ctx, m_ui);
-    if (!pesquisa.Produtos(txtProduto, abrirPesquisa, filtroProdutos(m_tipo))) {
+    if (!pesquisa.Produtos(txtProduto, abrirPesquisa, filtroProdutosLinha(m_tipo))) {
         m_produtoValidado.clear();
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "common/Currency.h"
 #include "lookups/CampoTabela.h"
+#include "lookups/FiltroSQL.h"
 #include "lookups/ListaDados.h"
 #include "production/NomenclaturaDados.h"
 #include "production/ReceitaInstantanea.h"
@@ -11,6 +12,10 @@
 struct GlobalContext;
 class Database;
 class UserInteraction;
+
+// The products a recipe or run line may take: no size references for raw materials, no
+// measurement templates for either (a blank flag is no flag).
+FiltroSQL filtroProdutosLinha(TipoLinhaReceita tipo);
 
 // Logic of the line editor of an instant recipe (frmNomenclaturaNaHoraINS, "Manutenção do
 // Registo"): one raw material or finished product written back into the list it edits.

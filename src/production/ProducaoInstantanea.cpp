@@ -15,23 +15,6 @@ namespace {
 
 constexpr auto Metade = Currency::Arredondamento::MetadeAfastaDeZero;
 
-// The product's price for a rule; the column comes from this fixed list, never from stored text.
-Resultado<Currency> precoPorRegra(Database& db, const QString& produto, const QString& precario) {
-    const QString regra = precarioNormalizado(precario);
-    QString coluna;
-    if (regra == PrecarioUPCompra)
-        coluna = QStringLiteral("UltPrecoCompra");
-    else if (regra == PrecarioUPCusto)
-        coluna = QStringLiteral("UltPrecoCusto");
-    else if (regra == PrecarioPMC)
-        coluna = QStringLiteral("PrecoMedioCusto");
-    else
-        return Currency();
-    const auto v = db.lerValor(QStringLiteral("SELECT %1 FROM Produtos WHERE Codigo=?").arg(coluna), {produto});
-    if (!v)
-        return v.falha();
-    return Currency::fromVariant(*v);
-}
 
 } // namespace
 
@@ -107,7 +90,7 @@ Resultado<> IntegraReceita(GlobalContext& ctx, DocumentoInstantaneo& d, const QS
         if (precarioNormalizado(l.precario) == PrecarioDigitado) {
             m.preco = l.valor;
         } else {
-            const auto p = precoPorRegra(db, l.produto, l.precario);
+            const auto p = PrecoProdutoPorRegra(db, l.produto, l.precario);
             if (!p)
                 return p.falha();
             m.preco = *p;
@@ -128,7 +111,7 @@ Resultado<> IntegraReceita(GlobalContext& ctx, DocumentoInstantaneo& d, const QS
         } else if (regra == PrecarioDigitado) {
             a.precoCusto = l.valor;
         } else {
-            const auto p = precoPorRegra(db, l.produto, l.precario);
+            const auto p = PrecoProdutoPorRegra(db, l.produto, l.precario);
             if (!p)
                 return p.falha();
             a.precoCusto = *p;

@@ -64,6 +64,30 @@ bool precarioValido(TipoLinhaReceita tipo, bool produtoDiverso, const QString& p
     return !chave.isEmpty() && chavesPermitidas(tipo, produtoDiverso).contains(chave);
 }
 
+QString precarioInicial(const QString& configurado) {
+    for (const QString& r : {PrecarioUPCusto, PrecarioUPCompra, PrecarioPMC})
+        if (r.compare(configurado.trimmed(), Qt::CaseInsensitive) == 0)
+            return r;
+    return PrecarioPMC;
+}
+
+Resultado<Currency> PrecoProdutoPorRegra(Database& db, const QString& produto, const QString& precario) {
+    const QString regra = precarioNormalizado(precario);
+    QString coluna;
+    if (regra == PrecarioUPCompra)
+        coluna = QStringLiteral("UltPrecoCompra");
+    else if (regra == PrecarioUPCusto)
+        coluna = QStringLiteral("UltPrecoCusto");
+    else if (regra == PrecarioPMC)
+        coluna = QStringLiteral("PrecoMedioCusto");
+    else
+        return Currency();
+    const auto v = db.lerValor(QStringLiteral("SELECT %1 FROM Produtos WHERE Codigo=?").arg(coluna), {produto});
+    if (!v)
+        return v.falha();
+    return Currency::fromVariant(*v);
+}
+
 Resultado<std::vector<ResumoReceita>> ListarReceitas(Database& db) {
     std::vector<ResumoReceita> r;
     if (!db.percorrer(QStringLiteral("SELECT DISTINCT Codigo, Descricao, Fluxo FROM NomenclaturaInstantanea "

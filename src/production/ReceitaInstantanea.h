@@ -52,6 +52,13 @@ inline bool precarioComValor(const QString& precario) {
     return precario == PrecarioDigitado || precario == PrecarioPercCusto;
 }
 
+// The rule a new line starts with: the production parameters' when it is one of the three cost
+// prices (compared without regard to case), else the average cost.
+QString precarioInicial(const QString& configurado);
+// The product's price for a cost-price rule, from a fixed column list (never from stored text);
+// 0 for the typed price and the cost share.
+Resultado<Currency> PrecoProdutoPorRegra(Database& db, const QString& produto, const QString& precario);
+
 // Recipes of the list mode: code, description and flow, ordered by code.
 struct ResumoReceita {
     QString codigo, descricao, fluxo;
