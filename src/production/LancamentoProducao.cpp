@@ -202,8 +202,7 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
     if (!t.ok())
         return Falha(db.lastError());
     // The lock row makes every other posting wait here until this one ends.
-    const int bloqueadas = db.executarContando(QStringLiteral("UPDATE LockPro SET Tmp=1"));
-    if (bloqueadas < 0 || (bloqueadas == 0 && db.insert(QStringLiteral("LockPro"), Registo()("Tmp", 1)) <= 0))
+    if (!BloqueiaProducao(db))
         return Falha(db.lastError());
 
     Lancamento lanc(ctx, d);

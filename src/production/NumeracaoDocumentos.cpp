@@ -100,3 +100,8 @@ bool ActualizaUltNumero(Database& db, const QString& tipo, const QString& numero
         return true;
     return db.exec(QStringLiteral("UPDATE TabTipoMov SET UltNumero=? WHERE Codigo=?"), {numero, tipo});
 }
+
+bool BloqueiaProducao(Database& db) {
+    const int bloqueadas = db.executarContando(QStringLiteral("UPDATE LockPro SET Tmp=1"));
+    return bloqueadas > 0 || (bloqueadas == 0 && db.insert(QStringLiteral("LockPro"), Registo()("Tmp", 1)) > 0);
+}

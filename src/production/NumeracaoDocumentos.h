@@ -18,3 +18,7 @@ Resultado<QString> ProximoNumTabTipoMov(Database& db, const QString& tipo, const
 
 // Raises TabTipoMov.UltNumero of the type to the number when the number is greater.
 bool ActualizaUltNumero(Database& db, const QString& tipo, const QString& numero);
+
+// Takes the posting lock (the single LockPro row, created when missing) inside the caller's
+// transaction: every other production posting waits here until this transaction ends.
+[[nodiscard]] bool BloqueiaProducao(Database& db);

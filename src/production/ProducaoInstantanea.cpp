@@ -6,10 +6,14 @@
 #include "db/Database.h"
 #include "production/NomenclaturaDados.h"
 #include "production/NumeracaoDocumentos.h"
+#include "production/ProcessoProducao.h"
 #include "production/ReceitaInstantanea.h"
 #include "stock/CustoMedio.h"
 #include "stock/LancaMovProduto.h"
 #include "stock/VerificacoesStock.h"
+#include "session/LogGeral.h"
+
+#include <QUuid>
 
 namespace {
 
@@ -79,8 +83,13 @@ Resultado<> IntegraReceita(GlobalContext& ctx, DocumentoInstantaneo& d, const QS
     const Receita& r = **lida;
     DocumentoInstantaneo novo;
     novo.receita = r.codigo;
+    novo.processo = d.processo;
+    novo.equipamento = d.equipamento;
     VerificacoesStock verif(ctx);
-    for (const LinhaReceita& l : r.materias) {
+    // A process's movements are its raw materials: recipe ones would be costed but never issued.
+    if (!d.processo.isEmpty())
+        novo.materias = d.materias;
+    for (const LinhaReceita& l : d.processo.isEmpty() ? r.materias : std::vector<LinhaReceita>{}) {
         MateriaInstantanea m;
         m.produto = l.produto;
         m.descricao = l.descricao;
@@ -121,6 +130,81 @@ Resultado<> IntegraReceita(GlobalContext& ctx, DocumentoInstantaneo& d, const QS
     }
     CalculaCustos(novo);
     d = std::move(novo);
+    return {};
+}
+
+namespace {
+
+// The process's movements as raw-material lines, in posting order.
+Resultado<std::vector<MateriaInstantanea>> materiasDoProcesso(Database& db, const QString& processo) {
+    const auto movimentos = MovimentosProcesso(db, processo);
+    if (!movimentos)
+        return movimentos.falha();
+    std::vector<MateriaInstantanea> materias;
+    for (const MovimentoProcesso& m : *movimentos) {
+        MateriaInstantanea mi;
+        mi.produto = m.produto;
+        mi.descricao = m.descricao;
+        mi.armazem = m.armazem;
+        mi.quantidade = m.quantidade;
+        mi.preco = m.preco;
+        mi.observa = m.observa;
+        mi.lote = m.lote;
+        mi.localizacao = m.localizacao;
+        materias.push_back(mi);
+    }
+    return materias;
+}
+
+bool mesmasMaterias(const std::vector<MateriaInstantanea>& a, const std::vector<MateriaInstantanea>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const MateriaInstantanea& x, const MateriaInstantanea& y) {
+        return x.produto == y.produto && x.armazem == y.armazem && x.quantidade == y.quantidade &&
+               x.preco == y.preco && x.lote.trimmed() == y.lote.trimmed();
+    });
+}
+
+} // namespace
+
+Resultado<> IntegraProcesso(GlobalContext& ctx, DocumentoInstantaneo& d, const QString& processo) {
+    const QString codigo = processo.trimmed();
+    if (codigo.isEmpty()) {
+        d.processo.clear();
+        d.materias.clear();
+        CalculaCustos(d);
+        return {};
+    }
+    Database& db = ctx.bd();
+    const auto p = LerProcesso(db, codigo);
+    if (!p)
+        return p.falha();
+    if (!*p || (*p)->encerrado())
+        return Falha(QStringLiteral("Processo Inexistente ou não pode ser aplicado nesta situação"), QStringLiteral("txtProcesso"));
+    auto materias = materiasDoProcesso(db, codigo);
+    if (!materias)
+        return materias.falha();
+    d.processo = (*p)->processo;
+    d.equipamento.clear();
+    d.materias = std::move(*materias);
+    CalculaCustos(d);
+    return {};
+}
+
+Resultado<> IntegraEquipamento(GlobalContext& ctx, DocumentoInstantaneo& d, const QString& equipamento) {
+    const QString codigo = equipamento.trimmed();
+    if (codigo.isEmpty()) {
+        d.equipamento.clear();
+        return {};
+    }
+    if (!d.processo.isEmpty())
+        return Falha(QStringLiteral("Não pode integrar um equipamento numa produção de um processo."));
+    const auto n = ctx.bd().lerValor(
+        QStringLiteral("SELECT COUNT(*) FROM Prod_Equipamentos WHERE Codigo=? AND COALESCE(DataDesmantelamento,'')=''"),
+        {codigo});
+    if (!n)
+        return n.falha();
+    if (n->toInt() == 0)
+        return Falha(QStringLiteral("Equipamento inexistente ou já desmantelado: %1").arg(codigo), QStringLiteral("txtEquipamento"));
+    d.equipamento = codigo;
     return {};
 }
 
@@ -167,12 +251,16 @@ Resultado<> VerificaProducaoInstantanea(GlobalContext& ctx, const DocumentoInsta
     const ConfigProducao cfg = LerConfigProducao(db);
     if (!cfg.existe)
         return Falha(QStringLiteral("A T E N Ç Ã O ! Não tem a configuração definida no Controlo de Produção."));
-    if (cfg.tipoSaida.trimmed().isEmpty())
+    const bool comProcesso = !d.processo.trimmed().isEmpty();
+    if (comProcesso && !d.equipamento.trimmed().isEmpty())
+        return Falha(QStringLiteral("Não pode integrar um equipamento numa produção de um processo."));
+    // A process's materials were issued by its movements: no issue type is needed.
+    if (!comProcesso && cfg.tipoSaida.trimmed().isEmpty())
         return Falha(QStringLiteral("Não definiu as configurações (Tipo de Movimento para Saídas)!"));
     if (cfg.tipoEnt.trimmed().isEmpty())
         return Falha(QStringLiteral("Não definiu as configurações (Tipo de Movimento para Entradas)!"));
     const bool lotes = ctx.Lotes != 0;
-    for (const MateriaInstantanea& m : d.materias) {
+    for (const MateriaInstantanea& m : comProcesso ? std::vector<MateriaInstantanea>{} : d.materias) {
         const auto f = lerFicha(db, m.produto);
         if (!f)
             return f.falha();
@@ -220,11 +308,29 @@ Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, Doc
             return Falha(db.lastError());
         // Every other run and production order waits here until this one ends: numbers taken below
         // cannot be taken twice.
-        const int bloqueadas = db.executarContando(QStringLiteral("UPDATE LockPro SET Tmp=1"));
-        if (bloqueadas < 0 || (bloqueadas == 0 && db.insert(QStringLiteral("LockPro"), Registo()("Tmp", 1)) <= 0))
+        if (!BloqueiaProducao(db))
             return Falha(db.lastError());
 
+        const bool comProcesso = !d.processo.trimmed().isEmpty();
+        if (comProcesso) {
+            // Read again under the lock: another workstation may have closed the process or posted
+            // a movement since it was integrated.
+            const auto p = LerProcesso(db, d.processo.trimmed());
+            if (!p)
+                return p.falha();
+            if (!*p || (*p)->encerrado())
+                return Falha(QStringLiteral("O processo %1 foi encerrado ou eliminado noutro posto. Nada foi gravado.")
+                                 .arg(d.processo.trimmed()));
+            const auto agora = materiasDoProcesso(db, d.processo.trimmed());
+            if (!agora)
+                return agora.falha();
+            if (!mesmasMaterias(*agora, d.materias))
+                return Falha(QStringLiteral("Os movimentos do processo %1 foram alterados noutro posto. Integre o "
+                                            "processo de novo. Nada foi gravado.")
+                                 .arg(d.processo.trimmed()));
+        }
         ResultadoInstantanea r;
+        r.processo = comProcesso ? d.processo.trimmed() : QString();
         r.numProcesso = Mavo(ctx).GetProximoCodigo(db, QStringLiteral("LoteInstantaneo"), QStringLiteral("NumProcesso"));
         QStringList usados;
         auto numerar = [&](const QString& tipo, DocumentoProducao& doc) -> Resultado<> {
@@ -235,7 +341,7 @@ Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, Doc
             usados << *numero;
             return {};
         };
-        if (!d.materias.empty())
+        if (!comProcesso && !d.materias.empty())
             if (auto n = numerar(cfg.tipoSaida, r.saida); !n)
                 return n.falha();
         if (auto n = numerar(cfg.tipoEnt, r.entrada); !n)
@@ -246,10 +352,10 @@ Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, Doc
             return db.insert(QStringLiteral("LoteInstantaneo"),
                              Registo()("NumProcesso", r.numProcesso)("Codigo", d.receita)("Tipo", doc.tipo)(
                                  "Numero", doc.numero)("Data", doc.data)("TipoProduto", tipoProduto)("Produto", produto)(
-                                 "Quantidade", quantidade.toVariant())("Preco", preco.toVariant())("Equipamento", "")) > 0;
+                                 "Quantidade", quantidade.toVariant())("Preco", preco.toVariant())("Equipamento", d.equipamento.trimmed())) > 0;
         };
 
-        for (const MateriaInstantanea& m : d.materias) {
+        for (const MateriaInstantanea& m : comProcesso ? std::vector<MateriaInstantanea>{} : d.materias) {
             LinhaMovProduto l = linhaDocumento(r.saida, m.produto, QStringLiteral("S+"), m.quantidade, m.preco, r.numProcesso);
             l.definir(Col::CliFor, "C");
             l.definir(Col::Terceiro, cfg.cliente);
@@ -269,6 +375,7 @@ Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, Doc
             if (!m.descricao.isEmpty())
                 l.definir(Col::Descricao, m.descricao.left(50));
             l.definir(Col::observa, m.observa);
+            l.definir(Col::Identifica, QUuid::createUuid().toString().toUpper());
             if (const auto lancado = LancaMovProduto(ctx, l); !lancado)
                 return Falha(naoLancado(m.produto, m.descricao, lancado.mensagem()));
             if (!registar(r.saida, "MP", m.produto, m.quantidade, m.preco))
@@ -289,9 +396,17 @@ Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, Doc
             // The line keeps its share as its value; a typed unit cost gives price × quantity.
             l.definir(Col::ValorIliq, a.precoCusto > Currency() ? a.quantidade.multiply(preco, Metade) : a.valCusto);
             l.definir(Col::observa, a.observa);
+            const QString identifica = QUuid::createUuid().toString().toUpper();
+            l.definir(Col::Identifica, identifica);
             const auto lancado = LancaMovProduto(ctx, l);
             if (!lancado)
                 return Falha(naoLancado(a.produto, a.descricao, lancado.mensagem()));
+            if (comProcesso &&
+                db.insert(QStringLiteral("Prod_ProcessosProc"),
+                          Registo()("Processo", r.processo)("IdentificaMovPro", identifica)("Produto", a.produto)(
+                              "Descricao", a.descricao.left(50))("Quantidade", a.quantidade.toVariant())(
+                              "Preco", preco.toVariant())("ValorIliq", l.valor(Col::ValorIliq))) <= 0)
+                return Falha(db.lastError());
             if (!GravaUltimosPrecosEntrada(db, a.produto, preco, *lancado, data) ||
                 !registar(r.entrada, "PA", a.produto, a.quantidade, preco))
                 return Falha(db.lastError());
@@ -299,6 +414,21 @@ Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, Doc
         for (const DocumentoProducao* doc : {&r.saida, &r.entrada})
             if (!doc->tipo.isEmpty() && !ActualizaUltNumero(db, doc->tipo, doc->numero))
                 return Falha(db.lastError());
+        if (comProcesso) {
+            // Only an open process is closed: a second run on it changes no row and stops.
+            const int fechados = db.executarContando(
+                QStringLiteral("UPDATE Prod_Processos SET TipoEncerramento=?, NumeroEncerramento=?, DataEncerramento=? "
+                               "WHERE Processo=? AND COALESCE(DataEncerramento,'')=''"),
+                {r.entrada.tipo, r.entrada.numero, r.entrada.data, r.processo});
+            if (fechados != 1)
+                return Falha(fechados < 0 ? db.lastError() : MensagemProcessoEncerrado);
+            EntradaLog e;
+            e.modulo = QStringLiteral("TB");
+            e.accao = QStringLiteral("A");
+            e.descricao = QStringLiteral("Encerramento do Processo de Produção: %1").arg(r.processo);
+            if (!LogGeral(ctx, e))
+                return Falha(db.lastError());
+        }
         if (!t.commit())
             return Falha(db.lastError().isEmpty() ? QStringLiteral("Não foi possível gravar a produção.") : db.lastError());
         return r;

@@ -33,6 +33,9 @@ struct AcabadoInstantaneo {
 
 struct DocumentoInstantaneo {
     QString receita; // the instant recipe the lines came from, if any
+    // An integrated production process: the raw materials are its movements, already issued, and
+    // the run closes it. An equipment is only named by a run without a process.
+    QString processo, equipamento;
     std::vector<MateriaInstantanea> materias;
     std::vector<AcabadoInstantaneo> acabados;
 };
@@ -53,15 +56,23 @@ Currency PrecoUnitarioAcabado(const AcabadoInstantaneo& a);
 // The factor typed for a recipe ("2,5" or "2.5"); nothing unless it is a number above 0.
 std::optional<Currency> LerFactorReceita(const QString& texto);
 
+// Takes an open process: the raw materials become its movements as they stand (a return keeps its
+// negative quantity), the equipment is dropped. An empty code undoes the integration.
+Resultado<> IntegraProcesso(GlobalContext& ctx, DocumentoInstantaneo& d, const QString& processo);
+// Names the equipment the run came from: one without a dismantling date.
+Resultado<> IntegraEquipamento(GlobalContext& ctx, DocumentoInstantaneo& d, const QString& equipamento);
+
 // Replaces the lines by those of an instant recipe with every quantity multiplied by the factor:
 // prices by each line's rule (the product's last purchase price, last cost or average cost, or the
 // recipe's typed price), raw materials at the location the stock rule picks, a finished product
-// priced by share taking the recipe's percentage. Costs are shared again.
+// priced by share taking the recipe's percentage. Costs are shared again. With a process
+// integrated only the finished products are taken: its movements are the raw materials.
 Resultado<> IntegraReceita(GlobalContext& ctx, DocumentoInstantaneo& d, const QString& codigo, const Currency& factor);
 
 // What a run wrote.
 struct ResultadoInstantanea {
     QString numProcesso;
+    QString processo; // the production process the run closed
     DocumentoProducao saida, entrada; // an empty type: not written
 };
 
@@ -73,5 +84,7 @@ Resultado<> VerificaProducaoInstantanea(GlobalContext& ctx, const DocumentoInsta
 // Posts the run in one transaction serialised by the posting lock, dated with the server's date:
 // the issue document of the raw materials ("S+"), the entry document of the finished products
 // ("E+") at their unit costs, one LoteInstantaneo row per line under a new run number, the
-// products' last prices and the movement types' counters. A refusal writes nothing.
+// products' last prices and the movement types' counters. With a process integrated there is no
+// issue document: the process, read again under the lock, must be open and unchanged, and is
+// closed with its finished products in Prod_ProcessosProc. A refusal writes nothing.
 Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, DocumentoInstantaneo& d);
