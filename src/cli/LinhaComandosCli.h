@@ -49,6 +49,8 @@ std::vector<ComandoCli> comandosNomenclaturaCli();
 std::vector<ComandoCli> comandosReceitaCli();
 // Instant production runs (LinhaComandosInstantanea.cpp).
 std::vector<ComandoCli> comandosInstantaneaCli();
+// Production processes (LinhaComandosProcesso.cpp).
+std::vector<ComandoCli> comandosProcessoCli();
 
 // Options every command accepts: --pg HOST[:PORTA] and --login LOGIN (the PostgreSQL login).
 // Without --pg the companies are SQLite files in LUMO_DADOS, or else in the user's data folder.

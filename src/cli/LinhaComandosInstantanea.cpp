@@ -4,7 +4,11 @@
 #include "cli/LeitorJsonCli.h"
 #include "cli/LinhaComandosCli.h"
 #include "cli/SessaoCli.h"
+#include "production/ImpressaoInstantanea.h"
 #include "production/MovProducaoNaHora.h"
+#include "printing/ProducaoInstantaneaImpressao.h"
+
+#include <QFileInfo>
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -53,6 +57,7 @@ struct LinhaFicheiro {
 
 struct ProducaoFicheiro {
     QString receita, factor = QStringLiteral("1");
+    QString processo, equipamento;
     std::vector<LinhaFicheiro> materias, acabados;
 };
 
@@ -95,11 +100,19 @@ Resultado<ProducaoFicheiro> lerProducao(const ValorJson& v, const QString& onde)
     const ObjectoJsonCli o(v, onde);
     ProducaoFicheiro p;
     QList<ValorJson> materias, acabados;
-    if (auto r = primeiraFalha({o.soChaves({"receita", "factor", "materias", "acabados"}),
+    if (auto r = primeiraFalha({o.soChaves({"receita", "factor", "materias", "acabados", "processo", "equipamento"}),
                                 o.texto("receita", p.receita, false, 15), o.listaObjectos("materias", materias),
-                                o.listaObjectos("acabados", acabados)});
+                                o.listaObjectos("acabados", acabados), o.texto("processo", p.processo, false, 10),
+                                o.texto("equipamento", p.equipamento, false, 20)});
         !r)
         return r.falha();
+    if (!p.processo.isEmpty() && !p.equipamento.isEmpty())
+        return Falha(QStringLiteral("%1: indique \"processo\" ou \"equipamento\", não os dois.").arg(onde));
+    // A process's raw materials are its movements, already issued.
+    if (!p.processo.isEmpty() && !materias.isEmpty())
+        return Falha(QStringLiteral("%1: com \"processo\" as matérias-primas são os movimentos do processo; retire "
+                                    "\"materias\".")
+                         .arg(onde));
     // The factor as a number, or as the user would type it ("2,5").
     if (o.tem("factor")) {
         Currency numero;
@@ -225,11 +238,16 @@ Resultado<> acabado(MovProducaoNaHora& janela, InteraccaoConfirma& ui, const Lin
     return {};
 }
 
-Resultado<QJsonValue> lancarUma(SessaoCli& s, const ProducaoFicheiro& p) {
+Resultado<QJsonValue> lancarUma(SessaoCli& s, const ProducaoFicheiro& p, const QString& pdf = {}) {
     InteraccaoConfirma ui;
     ui.factor = p.factor;
     MovProducaoNaHora janela(s.ctx, ui);
     const bool daReceita = !p.receita.isEmpty();
+    if (!p.processo.isEmpty() && !janela.integrarProcesso(p.processo, false))
+        return Falha(ui.ultima.isEmpty() ? QStringLiteral("Processo inexistente: %1").arg(citacao(p.processo)) : ui.ultima);
+    if (!p.equipamento.isEmpty() && !janela.integrarEquipamento(p.equipamento, false))
+        return Falha(ui.ultima.isEmpty() ? QStringLiteral("Equipamento inexistente: %1").arg(citacao(p.equipamento))
+                                         : ui.ultima);
     if (daReceita && !janela.integrarNomenclatura(p.receita))
         return Falha(ui.ultima.isEmpty() ? QStringLiteral("Receita inexistente: %1").arg(citacao(p.receita)) : ui.ultima);
     for (const LinhaFicheiro& l : p.materias)
@@ -258,10 +276,21 @@ Resultado<QJsonValue> lancarUma(SessaoCli& s, const ProducaoFicheiro& p) {
         });
     if (!lido)
         return Falha(s.ctx.bd().lastError());
-    return QJsonValue(QJsonObject{{"numProcesso", r.numProcesso},
-                                  {"saida", r.saida.tipo.isEmpty() ? QJsonValue() : QJsonValue(documento(r.saida))},
-                                  {"entrada", documento(r.entrada)},
-                                  {"acabados", produtos}});
+    QJsonObject resposta{{"numProcesso", r.numProcesso},
+                         {"saida", r.saida.tipo.isEmpty() ? QJsonValue() : QJsonValue(documento(r.saida))},
+                         {"entrada", documento(r.entrada)},
+                         {"processo", r.processo.isEmpty() ? QJsonValue() : QJsonValue(r.processo)},
+                         {"acabados", produtos}};
+    if (!pdf.isEmpty()) {
+        // The run is posted: a print that cannot be written is told with the run it belongs to.
+        const auto dados = LerImpressaoInstantanea(s.ctx, r.entrada, r.saida);
+        Resultado<> escrito = dados ? ProducaoInstantaneaParaPdf(*dados, pdf) : Resultado<>(dados.falha());
+        if (!escrito)
+            return Falha(QStringLiteral("A produção %1 foi lançada, mas o PDF não foi gravado: %2")
+                             .arg(r.numProcesso, escrito.mensagem()));
+        resposta.insert(QStringLiteral("pdf"), pdf);
+    }
+    return QJsonValue(resposta);
 }
 
 Resultado<QJsonValue> lancar(const PedidoCli& pedido, SessaoCli& s, const QString& ficheiro) {
@@ -285,14 +314,32 @@ Resultado<QJsonValue> lancar(const PedidoCli& pedido, SessaoCli& s, const QStrin
             producoes.push_back(*p);
         }
     }
+    const QString pdf = pedido.opcao(QStringLiteral("pdf")).trimmed();
+    if (!pdf.isEmpty()) {
+        if (!doc->isObject())
+            return Falha(QStringLiteral("--pdf só serve com uma produção, não com uma lista."));
+        // Checked before posting, so a run is not left without the print asked for.
+        const QFileInfo pasta(QFileInfo(pdf).absolutePath());
+        if (!pasta.isDir() || !pasta.isWritable())
+            return Falha(QStringLiteral("Não é possível gravar o PDF em %1.").arg(citacao(pdf)));
+    }
     QStringList botoes{QStringLiteral("cmdProcessar")};
-    for (const ProducaoFicheiro& p : producoes)
-        if (!p.receita.isEmpty() && !botoes.contains(QStringLiteral("cmdIntegrarNomenclatura")))
-            botoes << QStringLiteral("cmdIntegrarNomenclatura");
+    auto pedirBotao = [&](const QString& b) {
+        if (!botoes.contains(b))
+            botoes << b;
+    };
+    for (const ProducaoFicheiro& p : producoes) {
+        if (!p.receita.isEmpty())
+            pedirBotao(QStringLiteral("cmdIntegrarNomenclatura"));
+        if (!p.processo.isEmpty())
+            pedirBotao(QStringLiteral("cmdIntegrarProcesso"));
+        if (!p.equipamento.isEmpty())
+            pedirBotao(QStringLiteral("cmdIntegrarEquipamento"));
+    }
     if (auto r = s.permitido(QStringLiteral("frmMovProducaoNaHora"), botoes); !r)
         return r.falha();
     if (doc->isObject())
-        return lancarUma(s, producoes.front());
+        return lancarUma(s, producoes.front(), pdf);
     // Each run in its own transaction, in order, stopping at the first refusal, which then names
     // the runs already posted.
     QJsonArray lista, processos;
@@ -310,7 +357,7 @@ Resultado<QJsonValue> lancar(const PedidoCli& pedido, SessaoCli& s, const QStrin
 
 Resultado<QJsonValue> cmdInstantanea(const PedidoCli& p) {
     if (p.argumentos.size() != 2 || p.argumentos[0].toLower() != QStringLiteral("lancar"))
-        return Falha(QStringLiteral("Uso: instantanea lancar FICHEIRO"));
+        return Falha(QStringLiteral("Uso: instantanea lancar FICHEIRO [--pdf FICHEIRO]"));
     SessaoCli s;
     if (auto r = s.abrir(p); !r)
         return r.falha();
@@ -321,9 +368,10 @@ Resultado<QJsonValue> cmdInstantanea(const PedidoCli& p) {
 
 std::vector<ComandoCli> comandosInstantaneaCli() {
     return {{QStringLiteral("instantanea"),
-             QStringLiteral("instantanea lancar FICHEIRO --empresa CODIGO [--utilizador CODIGO]"),
+             QStringLiteral("instantanea lancar FICHEIRO [--pdf FICHEIRO] --empresa CODIGO [--utilizador CODIGO]"),
              QStringLiteral("Lança uma produção instantânea: matérias-primas consumidas e produtos acabados obtidos, "
-                            "ou uma receita multiplicada por um factor."),
-             {QStringLiteral("empresa"), QStringLiteral("utilizador")},
+                            "uma receita multiplicada por um factor, ou o fecho de um processo de produção; --pdf "
+                            "grava o relatório \"Produção Instantânea\"."),
+             {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("pdf")},
              cmdInstantanea}};
 }

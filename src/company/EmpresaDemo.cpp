@@ -154,7 +154,8 @@ public:
                            &PreenchimentoDemo::tabelasDeCodigos, &PreenchimentoDemo::terceiros,
                            &PreenchimentoDemo::tiposMovimento, &PreenchimentoDemo::produtos,
                            &PreenchimentoDemo::nomenclaturas, &PreenchimentoDemo::receitas, &PreenchimentoDemo::lotes,
-                           &PreenchimentoDemo::utilizadores, &PreenchimentoDemo::stockInicial})
+                           &PreenchimentoDemo::utilizadores, &PreenchimentoDemo::stockInicial,
+                           &PreenchimentoDemo::processoEmCurso})
             if (auto r = (this->*passo)(); !r)
                 return r;
         return {};
@@ -418,39 +419,104 @@ private:
         return nullptr;
     }
 
+    // One ledger row of the demo, with the columns a posting would complete.
+    Registo linhaStock(const QString& produto, const QString& tipo, const QString& numero, const QString& dataDoc,
+                       const Currency& quantidade, const QString& armazem, const QString& localizacao,
+                       const QString& codigoLote, const QString& afecta, const QString& obs, const QString& identifica) {
+        const Currency preco = m_custos.value(produto);
+        const Currency valor = quantidade.multiply(preco, Currency::Arredondamento::MetadeAfastaDeZero)
+                                   .rounded(2, Currency::Arredondamento::MetadeAfastaDeZero);
+        const LoteDemo* l = codigoLote.isEmpty() ? nullptr : lote(codigoLote);
+        const QString fabrico = l ? data(l->anoFabrico, l->diaFabrico) : QString();
+        const QString validade = l ? data(l->anoValidade, l->diaValidade) : QString();
+        const QVariant p = preco.toVariant();
+        Registo r;
+        r("Codigo", produto)("Descricao", m_descricoes.value(produto))("Tipo", tipo)("Numero", numero)(
+            "Ano", dataDoc.left(4))("Data", dataDoc)("Preco", p)("QuantNormal", quantidade.toVariant())(
+            "QuantConvert", quantidade.toVariant());
+        for (const char* zero :
+             {"ValorIva", "IvaTaxa", "DescontoPer1", "DescontoPer2", "DescontoPer3", "DescontoPerGeral",
+              "ValDescontoGeral", "ValDesconto1", "ValDesconto2", "ValDesconto3", "TotalDesconto", "ValDespesa",
+              "DespesaPer", "Portes", "ComissaoPer", "OutUniQuant"})
+            r(QLatin1String(zero), "0");
+        r("ValorIliq", valor.toVariant())("PrecoAplicado", p)("PMCusto", p)("UPCompra", p)("UPCusto", p)(
+            "Armazem_PMCusto", p)("Armazem_UPCompra", p)("Armazem_UPCusto", p)("UPCustoFicha", p);
+        r("Terceiro", "")("CliFor", "")("Unidade", m_unidades.value(produto))("Armazem", armazem)("ArmazemDest", "")(
+            "AfectaCli", "NA")("AfectaFor", "NA")("AfectaStk", afecta)("Caixa", "NA")("Aplic", "ST")(
+            "Localizacao", localizacao)("Lote", codigoLote)("DataFabrico", fabrico)("DataValidade", validade)(
+            "Fechado", "")("ProdDiversos", "0")("ValCambio", "1")("Sinal", 1)("CalculoFacturaDesconto", 0)(
+            "ObsLinha", obs)("Utilizador", "01")("DataSys", m_agora)("Hora", m_hora)("Identifica", identifica)(
+            "ProdutoCarregado", produto)("Estado", "N")("Estado_DataSys", m_agora)("Estado_Motivo", "")(
+            "Estado_Utilizador", "01");
+        return r;
+    }
+
     Resultado<> stockInicial() {
         const QString numero = QStringLiteral("00000001");
         const QString dataDoc = data(0, "01-01");
-        for (const StockInicialDemo& s : stockInicialDemo()) {
-            const Currency preco = m_custos.value(s.produto);
-            const Currency valor = s.quantidade.multiply(preco, Currency::Arredondamento::MetadeAfastaDeZero)
-                                       .rounded(2, Currency::Arredondamento::MetadeAfastaDeZero);
-            const LoteDemo* l = s.lote.isEmpty() ? nullptr : lote(s.lote);
-            const QString fabrico = l ? data(l->anoFabrico, l->diaFabrico) : QString();
-            const QString validade = l ? data(l->anoValidade, l->diaValidade) : QString();
-            const QVariant p = preco.toVariant();
-            Registo r;
-            r("Codigo", s.produto)("Descricao", m_descricoes.value(s.produto))("Tipo", TipoSaldoInicial)(
-                "Numero", numero)("Ano", QString::number(m_ano))("Data", dataDoc)("Preco", p)(
-                "QuantNormal", s.quantidade.toVariant())("QuantConvert", s.quantidade.toVariant());
-            for (const char* zero :
-                 {"ValorIva", "IvaTaxa", "DescontoPer1", "DescontoPer2", "DescontoPer3", "DescontoPerGeral",
-                  "ValDescontoGeral", "ValDesconto1", "ValDesconto2", "ValDesconto3", "TotalDesconto",
-                  "ValDespesa", "DespesaPer", "Portes", "ComissaoPer", "OutUniQuant"})
-                r(QLatin1String(zero), "0");
-            r("ValorIliq", valor.toVariant())("PrecoAplicado", p)("PMCusto", p)("UPCompra", p)("UPCusto", p)(
-                "Armazem_PMCusto", p)("Armazem_UPCompra", p)("Armazem_UPCusto", p)("UPCustoFicha", p);
-            r("Terceiro", "")("CliFor", "")("Unidade", m_unidades.value(s.produto))("Armazem", s.armazem)(
-                "ArmazemDest", "")("AfectaCli", "NA")("AfectaFor", "NA")("AfectaStk", "E+")("Caixa", "NA")(
-                "Aplic", "ST")("Localizacao", s.localizacao)("Lote", s.lote)("DataFabrico", fabrico)(
-                "DataValidade", validade)("Fechado", "")("ProdDiversos", "0")("ValCambio", "1")("Sinal", 1)(
-                "CalculoFacturaDesconto",
-                0)("ObsLinha", "Saldo inicial")("Utilizador", "01")("DataSys", m_agora)("Hora", m_hora)(
-                "Identifica", QUuid::createUuid().toString())("ProdutoCarregado", s.produto)("Estado", "N")(
-                "Estado_DataSys", m_agora)("Estado_Motivo", "")("Estado_Utilizador", "01");
-            if (auto gravado = inserir(QStringLiteral("MovProduto"), r); !gravado)
+        for (const StockInicialDemo& s : stockInicialDemo())
+            if (auto gravado = inserir(QStringLiteral("MovProduto"),
+                                       linhaStock(s.produto, QLatin1String(TipoSaldoInicial), numero, dataDoc,
+                                                  s.quantidade, s.armazem, s.localizacao, s.lote, QStringLiteral("E+"),
+                                                  QStringLiteral("Saldo inicial"), QUuid::createUuid().toString()));
+                !gravado)
                 return gravado;
+        return {};
+    }
+
+    // An open production process that has collected material over two days (one return), so the
+    // process windows and a closing run have something to show.
+    Resultado<> processoEmCurso() {
+        const QString processo = QStringLiteral("1");
+        if (auto r = inserir(QStringLiteral("Prod_Processos"),
+                             Registo()("Processo", processo)("Descricao", "Roupeiro por medida - Cliente Silva")(
+                                 "DescricaoExtensa", "Roupeiro de duas portas em pinho, feito por medida.")(
+                                 "DataInicio", data(0, "01-02"))("DataPrevista", data(0, "01-20"))(
+                                 "DataEncerramento", "")("TipoEncerramento", "")("NumeroEncerramento", ""));
+            !r)
+            return r;
+        QHash<QString, StockInicialDemo> origem;
+        for (const StockInicialDemo& s : stockInicialDemo())
+            origem.insert(s.produto, s);
+        struct Mov {
+            const char *produto, *dia, *quantidade;
+        };
+        const Mov movimentos[] = {{"MP004", "01-05", "3"}, {"MP013", "01-05", "4"}, {"MP010", "01-06", "4"},
+                                  {"MP010", "01-07", "-1"}};
+        int saidas = 0, devolucoes = 0;
+        for (const Mov& m : movimentos) {
+            const QString produto = QLatin1String(m.produto);
+            const StockInicialDemo& s = origem[produto];
+            const Currency q = Currency::fromString(QLatin1String(m.quantidade));
+            const bool saida = !q.isNegative();
+            const QString tipo = saida ? QStringLiteral("SPP") : QStringLiteral("DPP");
+            const QString numero = QStringLiteral("%1").arg(saida ? ++saidas : ++devolucoes, 8, 10, QChar(u'0'));
+            const QString dia = data(0, m.dia);
+            const QString identifica = QUuid::createUuid().toString().toUpper();
+            const Currency preco = m_custos.value(produto);
+            const Currency valor = q.abs().multiply(preco, Currency::Arredondamento::MetadeAfastaDeZero)
+                                       .rounded(2, Currency::Arredondamento::MetadeAfastaDeZero);
+            if (auto r = inserir(QStringLiteral("MovProduto"),
+                                 linhaStock(produto, tipo, numero, dia, q.abs(), s.armazem, s.localizacao, s.lote,
+                                            saida ? QStringLiteral("S+") : QStringLiteral("S-"),
+                                            QStringLiteral("Ref. Processo de Produção nº %1").arg(processo), identifica));
+                !r)
+                return r;
+            if (auto r = inserir(QStringLiteral("Prod_ProcessosMov"),
+                                 Registo()("Processo", processo)("IdentificaMovPro", identifica)("Data", dia)(
+                                     "Produto", produto)("ProdutoDescricao", m_descricoes.value(produto))(
+                                     "Armazem", s.armazem)("Localizacao", s.localizacao)("Lote", s.lote)("Estacao", "")(
+                                     "Sexo", "")("Referencia", "")("Modelo", "")("Cor", "")("Tamanho", "")(
+                                     "Comprimento", "")("Fornece", "")(
+                                     "ValorIliq", (saida ? valor : -valor).toVariant())("Quantidade", q.toVariant())(
+                                     "Preco", preco.toVariant())("Unidade", m_unidades.value(produto))("Observa", ""));
+                !r)
+                return r;
         }
+        for (auto [tipo, n] : {std::pair{"SPP", saidas}, {"DPP", devolucoes}})
+            if (!m_db.exec(QStringLiteral("UPDATE TabTipoMov SET UltNumero=? WHERE Codigo=?"),
+                           {QStringLiteral("%1").arg(n, 8, 10, QChar(u'0')), QLatin1String(tipo)}))
+                return Falha(m_db.lastError());
         return {};
     }
 

@@ -404,6 +404,52 @@ bool MovProducaoNaHora::integrarNomenclatura(const QString& codigo) {
     return true;
 }
 
+bool MovProducaoNaHora::integrarProcesso(const QString& codigo, bool abrirPesquisa) {
+    CampoTabela campo;
+    campo.codigo = codigo;
+    PesquisaTabelas pesquisa(m_ctx, m_ui);
+    FiltroSQL soAbertos;
+    soAbertos.e(QStringLiteral("COALESCE(Prod_Processos.DataEncerramento,'')=''"));
+    const bool escolhido = (codigo.trimmed().isEmpty() && !abrirPesquisa) ? false
+                                                                          : pesquisa.Prod_Processos(campo, codigo.trimmed().isEmpty(), soAbertos);
+    if (!escolhido || campo.codigo.trimmed().isEmpty()) {
+        // Nothing chosen: back to a free run.
+        if (!m_doc.processo.isEmpty()) {
+            if (!m_doc.acabados.empty() && !confirmar(QStringLiteral("Confirma o cancelamento desta Produção?")))
+                return false;
+            (void)IntegraProcesso(m_ctx, m_doc, {});
+            mostrarListas();
+        }
+        return false;
+    }
+    if (const auto r = IntegraProcesso(m_ctx, m_doc, campo.codigo.trimmed()); !r) {
+        m_ui.mensagem(r.mensagem(), Icone::Exclamacao);
+        return false;
+    }
+    mostrarListas();
+    return true;
+}
+
+bool MovProducaoNaHora::integrarEquipamento(const QString& codigo, bool abrirPesquisa) {
+    if (processoIntegrado())
+        return false;
+    CampoTabela campo;
+    campo.codigo = codigo;
+    PesquisaTabelas pesquisa(m_ctx, m_ui);
+    FiltroSQL semDesmantelamento;
+    semDesmantelamento.e(QStringLiteral("COALESCE(Prod_Equipamentos.DataDesmantelamento,'')=''"));
+    if ((codigo.trimmed().isEmpty() && !abrirPesquisa) ||
+        !pesquisa.Prod_Equipamentos(campo, codigo.trimmed().isEmpty(), semDesmantelamento,
+                                    QStringLiteral("Apenas equipamentos sem data de desmantelamento")) ||
+        campo.codigo.trimmed().isEmpty())
+        return false;
+    if (const auto r = IntegraEquipamento(m_ctx, m_doc, campo.codigo.trimmed()); !r) {
+        m_ui.mensagem(r.mensagem(), Icone::Exclamacao);
+        return false;
+    }
+    return true;
+}
+
 bool MovProducaoNaHora::processar() {
     ::CalculaCustos(m_doc);
     if (const auto r = VerificaProducaoInstantanea(m_ctx, m_doc); !r) {

@@ -105,6 +105,17 @@ public:
     // search when none is given) and the factor asked ("1" by default, "," or ".").
     bool integrarNomenclatura(const QString& codigo = {});
 
+    // "&Integrar Processo": an open process chosen (the lookup's search when none is given) replaces
+    // the raw materials by its movements; leaving the choice empty undoes it, after "Confirma o
+    // cancelamento desta Produção?" when finished products are listed.
+    bool integrarProcesso(const QString& codigo = {}, bool abrirPesquisa = true);
+    // "&Integrar Equipamento": an equipment without dismantling date names the run.
+    bool integrarEquipamento(const QString& codigo = {}, bool abrirPesquisa = true);
+    // While a process is integrated the raw materials are its movements: no editing, no equipment.
+    bool processoIntegrado() const { return !m_doc.processo.isEmpty(); }
+    QString processo() const { return m_doc.processo; }
+    QString equipamento() const { return m_doc.equipamento; }
+
     // "&Processar": checks, "Confirma o Processamento?", the run posted, both lists cleared; then
     // "Imprimir Relatório?" when a print is installed.
     bool processar();

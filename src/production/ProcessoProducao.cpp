@@ -170,7 +170,7 @@ Resultado<std::vector<ProcessoProducao>> ListarProcessos(Database& db, const Fil
         valores << f.codigo.trimmed();
     }
     if (!f.descricao.trimmed().isEmpty()) {
-        sql += QStringLiteral(" AND Descricao LIKE ?");
+        sql += QStringLiteral(" AND ") + db.dialect().like(QStringLiteral("Descricao"));
         valores << QStringLiteral("%%1%").arg(f.descricao.trimmed());
     }
     if (!f.de.trimmed().isEmpty()) {

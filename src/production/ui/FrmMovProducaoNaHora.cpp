@@ -6,8 +6,17 @@
 #include "lookups/ui/ListaVista.h"
 #include "production/NomenclaturaDados.h"
 #include "production/ReceitaInstantanea.h"
+#include "production/ImpressaoInstantanea.h"
+#include "printing/ProducaoInstantaneaImpressao.h"
+#include "printing/cPrinter.h"
+#include "printing/ui/Apresentacao.h"
+#include "common/UserInteraction.h"
+#include "company/GlobalContext.h"
 
+#include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QSettings>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -212,10 +221,20 @@ void FrmMovProducaoNaHoraProdAcabINS::mostrar() {
 // ---------------------------------------------------------------- window
 
 FrmMovProducaoNaHora::FrmMovProducaoNaHora(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
-    : QWidget(pai), m_ctx(ctx), m_logica(ctx, ui) {
+    : QWidget(pai), m_ctx(ctx), m_logica(ctx, ui), m_ui(ui) {
     setObjectName(QStringLiteral("frmMovProducaoNaHora"));
     setWindowTitle(MovProducaoNaHora::Titulo());
     auto* raiz = new QVBoxLayout(this);
+    auto* cabecalho = new QHBoxLayout;
+    lblProcesso = criarRotulo(this, "lblProcesso");
+    lblEquipamento = criarRotulo(this, "lblEquipamento");
+    chkAdicionarDoc = criarControlo<QCheckBox>(this, "chkAdicionarDoc");
+    chkAdicionarDoc->setText(QStringLiteral("Anexar documentos Digitalizado"));
+    cabecalho->addWidget(lblProcesso);
+    cabecalho->addWidget(lblEquipamento);
+    cabecalho->addStretch();
+    cabecalho->addWidget(chkAdicionarDoc);
+    raiz->addLayout(cabecalho);
     auto lista = [this, raiz](const char* titulo, const char* nome, ListaDados& dados, QPushButton*& adicionar,
                               const char* nomeAdicionar, const char* textoAdicionar, QPushButton*& alterar,
                               const char* nomeAlterar, const char* textoAlterar, QPushButton*& remover,
@@ -244,9 +263,13 @@ FrmMovProducaoNaHora::FrmMovProducaoNaHora(GlobalContext& ctx, UserInteraction& 
                              cmdRemoverPA, "cmdRemoverPA", "&Remover Produto");
     auto* b = new QHBoxLayout;
     cmdIntegrarNomenclatura = criarBotao(this, "cmdIntegrarNomenclatura", QStringLiteral("Integrar &Nomenclatura"));
+    cmdIntegrarProcesso = criarBotao(this, "cmdIntegrarProcesso", QStringLiteral("&Integrar Processo"));
+    cmdIntegrarEquipamento = criarBotao(this, "cmdIntegrarEquipamento", QStringLiteral("&Integrar Equipamento"));
     cmdProcessar = criarBotao(this, "cmdProcessar", QStringLiteral("&Processar"));
     cmdFechar = criarBotao(this, "cmdFechar", QStringLiteral("&Fechar"));
     b->addWidget(cmdIntegrarNomenclatura);
+    b->addWidget(cmdIntegrarProcesso);
+    b->addWidget(cmdIntegrarEquipamento);
     b->addStretch();
     b->addWidget(cmdProcessar);
     b->addWidget(cmdFechar);
@@ -254,16 +277,64 @@ FrmMovProducaoNaHora::FrmMovProducaoNaHora(GlobalContext& ctx, UserInteraction& 
 
     connect(cmdAdicionarMP, &QPushButton::clicked, this, [this] { editarMateria(u'N'); });
     connect(cmdAlterarMP, &QPushButton::clicked, this, [this] { editarMateria(u'A'); });
-    connect(lvwMateriaPrima, &ListaVista::linhaActivada, this, [this](int) { editarMateria(u'A'); });
+    connect(lvwMateriaPrima, &ListaVista::linhaActivada, this, [this](int) {
+        if (!m_logica.processoIntegrado())
+            editarMateria(u'A');
+    });
     connect(cmdRemoverMP, &QPushButton::clicked, this, [this] { m_logica.removerMateria(); });
     connect(cmdAdicionarPA, &QPushButton::clicked, this, [this] { editarAcabado(u'N'); });
     connect(cmdAlterarPA, &QPushButton::clicked, this, [this] { editarAcabado(u'A'); });
     connect(lvwProdutoAcabdo, &ListaVista::linhaActivada, this, [this](int) { editarAcabado(u'A'); });
     connect(cmdRemoverPA, &QPushButton::clicked, this, [this] { m_logica.removerAcabado(); });
     connect(cmdIntegrarNomenclatura, &QPushButton::clicked, this, [this] { m_logica.integrarNomenclatura(); });
-    connect(cmdProcessar, &QPushButton::clicked, this, [this] { m_logica.processar(); });
+    connect(cmdIntegrarProcesso, &QPushButton::clicked, this, [this] {
+        m_logica.integrarProcesso();
+        mostrarIntegracao();
+    });
+    connect(cmdIntegrarEquipamento, &QPushButton::clicked, this, [this] {
+        m_logica.integrarEquipamento();
+        mostrarIntegracao();
+    });
+    connect(cmdProcessar, &QPushButton::clicked, this, [this] {
+        if (m_logica.processar() && chkAdicionarDoc->isChecked())
+            m_ui.mensagem(QStringLiteral("O histórico de documentos ainda não está disponível nesta versão."),
+                          UserInteraction::Icone::Informacao);
+        mostrarIntegracao();
+    });
     connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
+    m_logica.imprimirRelatorio = [this](const ResultadoInstantanea& r) { imprimir(r); };
+    chkAdicionarDoc->setChecked(
+        QSettings().value(QStringLiteral("frmMovProducaoNaHora/chkAdicionarDoc_") + m_ctx.CodigoUtilizador, false).toBool());
+    mostrarIntegracao();
     resize(1000, 600);
+}
+
+void FrmMovProducaoNaHora::closeEvent(QCloseEvent* e) {
+    // Kept per user, as the box was left.
+    QSettings().setValue(QStringLiteral("frmMovProducaoNaHora/chkAdicionarDoc_") + m_ctx.CodigoUtilizador,
+                         chkAdicionarDoc->isChecked());
+    QWidget::closeEvent(e);
+}
+
+void FrmMovProducaoNaHora::mostrarIntegracao() {
+    const bool processo = m_logica.processoIntegrado();
+    lblProcesso->setVisible(processo);
+    lblProcesso->setText(QStringLiteral("PROCESSO A INTEGRAR: Nº Processo %1").arg(m_logica.processo()));
+    lblEquipamento->setVisible(!m_logica.equipamento().isEmpty());
+    lblEquipamento->setText(QStringLiteral("Equipamento integrado: ") + m_logica.equipamento());
+    for (QPushButton* b : {cmdAdicionarMP, cmdAlterarMP, cmdRemoverMP, cmdIntegrarEquipamento})
+        b->setVisible(!processo);
+}
+
+void FrmMovProducaoNaHora::imprimir(const ResultadoInstantanea& r) {
+    const auto dados = LerImpressaoInstantanea(m_ctx, r.entrada, r.saida);
+    if (!dados) {
+        m_ui.mensagem(dados.mensagem(), UserInteraction::Icone::Exclamacao);
+        return;
+    }
+    cPrinter p;
+    if (ImprimirProducaoInstantanea(p, *dados, QStringLiteral("S")))
+        ApresentarDocumento(p, m_ctx, m_ui, this);
 }
 
 void FrmMovProducaoNaHora::editarMateria(QChar modo) {

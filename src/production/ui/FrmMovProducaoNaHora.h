@@ -8,6 +8,8 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QCheckBox;
+class QLabel;
 class ListaVista;
 class Valor;
 
@@ -55,13 +57,21 @@ public:
     FrmMovProducaoNaHora(GlobalContext& ctx, UserInteraction& ui, QWidget* pai = nullptr);
     MovProducaoNaHora& logica() { return m_logica; }
 
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
 private:
     void editarMateria(QChar modo);
     void editarAcabado(QChar modo);
+    void mostrarIntegracao();
+    void imprimir(const ResultadoInstantanea& r);
 
     GlobalContext& m_ctx;
     MovProducaoNaHora m_logica;
     ListaVista *lvwMateriaPrima, *lvwProdutoAcabdo;
     QPushButton *cmdAdicionarMP, *cmdAlterarMP, *cmdRemoverMP, *cmdAdicionarPA, *cmdAlterarPA, *cmdRemoverPA;
-    QPushButton *cmdIntegrarNomenclatura, *cmdProcessar, *cmdFechar;
+    QPushButton *cmdIntegrarNomenclatura, *cmdIntegrarProcesso, *cmdIntegrarEquipamento, *cmdProcessar, *cmdFechar;
+    QLabel *lblProcesso, *lblEquipamento;
+    QCheckBox* chkAdicionarDoc;
+    UserInteraction& m_ui;
 };

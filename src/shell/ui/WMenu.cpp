@@ -12,6 +12,7 @@
 #include "production/ui/FrmMovProducao.h"
 #include "production/ui/FrmNomenclatura.h"
 #include "production/ui/FrmMovProducaoNaHora.h"
+#include "production/ui/FrmMovProducao_Processo.h"
 #include "production/ui/FrmNomenclaturaNaHora.h"
 #include "company/GlobalContext.h"
 #include "session/ui/FormAcessos.h"
@@ -96,6 +97,12 @@ void WMenu::construirMenus() {
     connect(movProducaoNaHora, &QAction::triggered, this, [this] {
         abrirJanela(new FrmMovProducaoNaHora(m_ctx, m_ui), QStringLiteral("frmMovProducaoNaHora"),
                     QStringLiteral("Produção Instantânea"));
+    });
+    QAction* processos = mnuMovimentos->addAction(QStringLiteral("Processos para Produção"));
+    processos->setObjectName(QStringLiteral("mnuProd_Processos"));
+    connect(processos, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmMovProducao_Processo(m_ctx, m_ui), QStringLiteral("frmMovProducao_Processo"),
+                    QStringLiteral("Processos para Produção"));
     });
     mnuListagens = menuBar()->addMenu(QStringLiteral("&Listagens"));
     mnuListagens->setObjectName(QStringLiteral("mnuListagens"));

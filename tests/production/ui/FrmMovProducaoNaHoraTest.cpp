@@ -1,5 +1,6 @@
 #include "controls/ui/Valor.h"
 #include "production/ProducaoTeste.h"
+#include "production/ProcessoProducao.h"
 #include "production/ui/FrmMovProducaoNaHora.h"
 #include "support/DbTest.h"
 #include "support/ui/Capturas.h"
@@ -59,12 +60,51 @@ TEST_P(FrmMovProducaoNaHoraTest, MateriaEAcabadoProcessados) {
     if (isSQLite())
         capturarJanela(f, QStringLiteral("frmMovProducaoNaHora"));
     ui.responder(1); // "Confirma o Processamento?" "&Sim"
+    ui.responder(0); // "Imprimir Relatório?" "&Não"
     controlo<QPushButton>(f, "cmdProcessar")->click();
     EXPECT_TRUE(ui.mensagens.empty()) << ui.ultimaMensagem().toStdString();
     EXPECT_EQ(f.logica().lvwProdutoAcabdo.numLinhas(), 0);
     EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM LoteInstantaneo").toInt(), 2);
     EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT Preco FROM MovProduto WHERE Codigo='PA' AND AfectaStk='E+'")),
               C("4"));
+    EXPECT_TRUE(ui.respostasEsgotadas());
+}
+
+// A process with two movements closed by a run: its movements are the raw materials, which cannot
+// be edited, and processing closes it without issuing them again.
+TEST_P(FrmMovProducaoNaHoraTest, ProcessoFechadoPorUmaProducao) {
+    ASSERT_TRUE(db->insert("TabTipoMov", Registo()("Codigo", "SPP")("Descricao", "SPP")("UltNumero", "00000000")(
+                                             "IncrementaMes", 0)("ControloHash", 0)("Modulo", "ST")("AfectaStk", "S+")) > 0);
+    ASSERT_TRUE(db->exec("UPDATE configProd SET Processo_TipoSaida='SPP', Processo_TipoRet='SPR'"));
+    ProcessoProducao p;
+    p.processo = QStringLiteral("P1");
+    ASSERT_TRUE(GravarProcesso(ctx, p, true));
+    for (const char* q : {"3", "2"}) {
+        MovimentoProcesso m;
+        m.processo = QStringLiteral("P1");
+        m.data = QStringLiteral("2026-03-02");
+        m.produto = QStringLiteral("MP1");
+        m.armazem = QStringLiteral("001");
+        m.localizacao = QStringLiteral("00001");
+        m.quantidade = C(q);
+        m.preco = C("2");
+        const auto r = LancaMovimentoProcesso(ctx, m);
+        ASSERT_TRUE(r) << r.mensagem().toStdString();
+    }
+    FrmMovProducaoNaHora f(ctx, ui);
+    f.show();
+    ASSERT_TRUE(f.logica().integrarProcesso(QStringLiteral("P1"), false));
+    EXPECT_EQ(f.logica().lvwMateriaPrima.numLinhas(), 2);
+    linha(f, "cmdAdicionarPA", "PA", "5", "100");
+    EXPECT_EQ(f.logica().documento().acabados[0].valCusto, C("10"));
+    ui.responder(1); // "Confirma o Processamento?" "&Sim"
+    ui.responder(0); // "Imprimir Relatório?" "&Não"
+    controlo<QPushButton>(f, "cmdProcessar")->click();
+    EXPECT_TRUE(ui.mensagens.empty()) << ui.ultimaMensagem().toStdString();
+    EXPECT_TRUE(LerProcesso(*db, "P1")->value().encerrado());
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM MovProduto WHERE Codigo='MP1' AND AfectaStk='S+'").toInt(), 2)
+        << "the process movements were not issued again";
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM Prod_ProcessosProc WHERE Processo='P1'").toInt(), 1);
     EXPECT_TRUE(ui.respostasEsgotadas());
 }
 
