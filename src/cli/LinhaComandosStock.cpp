@@ -98,6 +98,8 @@ Resultado<QVariant> valorColuna(const ColunaDef& c, const ValorJson& v) {
             return r.falha();
         return QVariant(texto);
     }
+    case TipoColuna::Binario:
+        break; // bytes are never typed in a JSON row
     }
     return invalido();
 }

@@ -31,6 +31,8 @@ public:
             return QStringLiteral("INTEGER");
         case TipoColuna::DataHora:
             return QStringLiteral("TIMESTAMP");
+        case TipoColuna::Binario:
+            return QStringLiteral("BLOB");
         }
         return {};
     }
@@ -110,6 +112,8 @@ public:
             return QStringLiteral("integer");
         case TipoColuna::DataHora:
             return QStringLiteral("timestamp(0)");
+        case TipoColuna::Binario:
+            return QStringLiteral("bytea");
         }
         return {};
     }

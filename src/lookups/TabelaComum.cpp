@@ -37,6 +37,7 @@ const TabelaEditavel Tabelas[] = {
     {"Cores", "", ""},
     {"Tamanhos", "", ""},
     {"Comprimentos", "", ""},
+    {"Referencias", "", ""},
 };
 
 const TabelaEditavel* procurar(const QString& tabela) {

@@ -6,6 +6,7 @@
 #include "db/Database.h"
 #include "lookups/PesquisaTabelas.h"
 #include "production/ConfigProd.h"
+#include "production/ExistProArmLote.h"
 #include "production/NomenclaturaDados.h"
 #include "production/NomenclaturaNaHora.h"
 #include "production/ReceitaInstantanea.h"
@@ -93,6 +94,33 @@ void MovProducaoNaHoraINS::lerPreco() {
     if (precario == PrecarioDigitado)
         return; // a typed price stays as typed
     txtPreco = PrecoProdutoPorRegra(bd(), txtProduto.codigo.trimmed(), precario).valorOu(Currency());
+}
+
+bool MovProducaoNaHoraINS::loteActivo() const { return m_comLote && m_ctx.Lotes != 0; }
+
+bool MovProducaoNaHoraINS::prepararEscolhaLote(ExistProArmLote& e) {
+    const QString produto = txtProduto.codigo.trimmed();
+    if (produto.isEmpty()) {
+        m_ui.mensagem(QStringLiteral("Não definiu o produto!"), Icone::Exclamacao);
+        return false;
+    }
+    e.txtCodigo = produto;
+    e.txtArmazem = txtArmazem.codigo.trimmed().isEmpty() ? m_ctx.armazem : txtArmazem.codigo.trimmed();
+    // "NA": what is offered is every lot with stock; the run records consumption already made.
+    e.txtAfectaSTK = QStringLiteral("NA");
+    e.txtIgnoraControlos = QStringLiteral("S");
+    e.txtSomaQTY = Currency();
+    e.VerLote(txtLote.codigo.trimmed(), {}, {});
+    return true;
+}
+
+void MovProducaoNaHoraINS::aplicarEscolhaLote(const ExistProArmLote& e) {
+    if (e.txtLote.trimmed().isEmpty())
+        return;
+    txtLote.codigo = e.txtLote.trimmed();
+    txtLote.descricao.clear();
+    if (!e.txtLocalizacao.trimmed().isEmpty())
+        txtLocalizacao = e.txtLocalizacao.trimmed();
 }
 
 bool MovProducaoNaHoraINS::gravar() {
@@ -223,6 +251,71 @@ bool MovProducaoNaHoraProdAcabINS::produtoSaiu() {
     if (txtLocalizacao.trimmed().isEmpty())
         txtLocalizacao =
             VerificacoesStock(m_ctx).VerLocalizacao(bd(), produto, txtArmazem.codigo.trimmed(), QStringLiteral("E+"), false);
+    return true;
+}
+
+bool MovProducaoNaHoraProdAcabINS::pesquisarLote() {
+    const QString produto = txtProduto.codigo.trimmed();
+    if (produto.isEmpty() || !m_comLote)
+        return false;
+    PesquisaTabelas pesquisa(m_ctx, m_ui);
+    return pesquisa.LotesTabela(txtLote, true, produto);
+}
+
+void MovProducaoNaHoraProdAcabINS::loteCriado(const QString& lote) {
+    if (!lote.trimmed().isEmpty())
+        txtLote.codigo = lote.trimmed();
+}
+
+namespace {
+
+struct DimensaoReferencia {
+    const char* tabela;
+    const char* titulo;
+    bool (PesquisaTabelas::*pesquisa)(CampoTabela&, bool, const FiltroSQL&, const QString&, int);
+};
+
+const DimensaoReferencia Dimensoes[] = {
+    {"TabEstacao", "Estações", &PesquisaTabelas::Estacao_Referencias},
+    {"TabSexo", "Sexos", &PesquisaTabelas::Sexo_Referencias},
+    {"Referencias", "Referências", &PesquisaTabelas::Referencia_Referencias},
+    {"Modelos", "Modelos", &PesquisaTabelas::Modelo_Referencias},
+    {"Cores", "Cores", &PesquisaTabelas::Cor_Referencias},
+    {"Tamanhos", "Tamanhos", &PesquisaTabelas::Tamanho_Referencias},
+    {"Comprimentos", "Comprimentos", &PesquisaTabelas::Comprimento_Referencias},
+};
+
+} // namespace
+
+bool MovProducaoNaHoraProdAcabINS::pesquisarReferencia(int dimensao) {
+    if (dimensao < 0 || dimensao >= 7 || !m_comReferencia)
+        return false;
+    CampoTabela campo;
+    campo.codigo = referencias[size_t(dimensao)];
+    PesquisaTabelas pesquisa(m_ctx, m_ui);
+    if (!(pesquisa.*Dimensoes[dimensao].pesquisa)(campo, true, {}, {}, 0))
+        return false;
+    referencias[size_t(dimensao)] = campo.codigo.trimmed();
+    return true;
+}
+
+QString MovProducaoNaHoraProdAcabINS::tabelaReferencia(int dimensao) {
+    return dimensao >= 0 && dimensao < 7 ? QLatin1String(Dimensoes[dimensao].tabela) : QString();
+}
+
+QString MovProducaoNaHoraProdAcabINS::tituloTabelaReferencia(int dimensao) {
+    return dimensao >= 0 && dimensao < 7 ? QString::fromUtf8(Dimensoes[dimensao].titulo) : QString();
+}
+
+bool MovProducaoNaHoraProdAcabINS::podeAbrirImagens() {
+    if (txtProduto.codigo.trimmed().isEmpty()) {
+        m_ui.mensagem(QStringLiteral("Não definiu o produto!"), Icone::Exclamacao);
+        return false;
+    }
+    if (m_comLote && txtLote.codigo.trimmed().isEmpty()) {
+        m_ui.mensagem(QStringLiteral("Não definiu o lote!"), Icone::Exclamacao);
+        return false;
+    }
     return true;
 }
 

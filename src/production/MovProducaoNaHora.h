@@ -10,6 +10,7 @@
 struct GlobalContext;
 class Database;
 class UserInteraction;
+class ExistProArmLote;
 
 // Logic of the raw-material line editor of an instant run (frmMovProducaoNaHoraINS).
 class MovProducaoNaHoraINS {
@@ -27,6 +28,11 @@ public:
     // Leaving the product: the lookup without references or measurements, its price by the rule.
     bool produtoSaiu();
     void escolherPrecario(const QString& regra);
+    // The lot button: the lots of the product in the warehouse with a positive balance, no
+    // FIFO/LIFO rule. False (after saying why) when there is no product yet.
+    bool prepararEscolhaLote(ExistProArmLote& e);
+    void aplicarEscolhaLote(const ExistProArmLote& e);
+    bool loteActivo() const;
     // "&Gravar": product and quantity, the lot when lots are in use, whole units where the unit
     // asks for them, a positive balance ("Produto sem existência (Lotes)"). False when refused.
     bool gravar();
@@ -59,6 +65,17 @@ public:
     bool referenciasActivas() const { return m_comReferencia; }
 
     bool produtoSaiu();
+    // The lot's search, limited to the product's lots; a lot just made by the lot window.
+    bool pesquisarLote();
+    void loteCriado(const QString& lote);
+    // A reference dimension's search (0..6: Estacao .. Comprimento) and the table its "create"
+    // button edits, with that window's title.
+    bool pesquisarReferencia(int dimensao);
+    static QString tabelaReferencia(int dimensao);
+    static QString tituloTabelaReferencia(int dimensao);
+    // The pictures button: a product, and its lot for a lot product. Pictures are filed under the
+    // product's code with the lot as key.
+    bool podeAbrirImagens();
     // "&Gravar": product, warehouse and quantity; the lot and a reference where the product asks
     // for them; not both costs; neither asks whether to go on. False when refused.
     bool gravar();

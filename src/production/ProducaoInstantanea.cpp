@@ -12,6 +12,7 @@
 #include "stock/LancaMovProduto.h"
 #include "stock/VerificacoesStock.h"
 #include "session/LogGeral.h"
+#include "lookups/Imagens.h"
 
 #include <QUuid>
 
@@ -406,6 +407,9 @@ Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, Doc
                           Registo()("Processo", r.processo)("IdentificaMovPro", identifica)("Produto", a.produto)(
                               "Descricao", a.descricao.left(50))("Quantidade", a.quantidade.toVariant())(
                               "Preco", preco.toVariant())("ValorIliq", l.valor(Col::ValorIliq))) <= 0)
+                return Falha(db.lastError());
+            // Pictures taken for the product and lot while the line was edited belong to it now.
+            if (!ConfirmaImagens(db, QStringLiteral("Produtos"), a.produto, a.lote.trimmed(), ctx.CodigoUtilizador))
                 return Falha(db.lastError());
             if (!GravaUltimosPrecosEntrada(db, a.produto, preco, *lancado, data) ||
                 !registar(r.entrada, "PA", a.produto, a.quantidade, preco))

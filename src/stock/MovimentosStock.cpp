@@ -33,6 +33,8 @@ QVariant valorInsercao(const ColunaDef& c, bool dado, const QVariant& v, const Q
         if (dado && v.typeId() == QMetaType::QDateTime)
             return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         return dado && !v.toString().isEmpty() ? v.toString() : agora;
+    case TipoColuna::Binario:
+        return v; // the ledger has no binary column; bytes would pass as given
     }
     return v;
 }

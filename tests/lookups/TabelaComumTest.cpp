@@ -165,6 +165,17 @@ TEST_P(TabelaComumTest, ProcurarETabelasRecusadas) {
     t.cmdRefresh_Click();
     EXPECT_EQ(t.lvwLista().numLinhas(), 3);
 
+    // The product references are edited here too (the finished-product line creates them).
+    TabelaComum r(ctx, ui, QStringLiteral("Referencias"), QStringLiteral("Referências"));
+    ASSERT_TRUE(r.valida());
+    r.Form_Load();
+    r.cmdAdicionar_Click();
+    r.txtCodigo = QStringLiteral("RF-CARVALHO-2026");
+    EXPECT_TRUE(r.txtCodigo_LostFocus());
+    r.txtDescricao = QStringLiteral("Carvalho");
+    ASSERT_TRUE(r.cmdGravar_Click());
+    EXPECT_EQ(contar("Referencias", "RF-CARVALHO-2026"), 1);
+
     // A table outside the editor's list is never opened nor written.
     TabelaComum x(ctx, ui, QStringLiteral("Utilizador"), QStringLiteral("x"));
     EXPECT_FALSE(x.valida());

@@ -1,3 +1,4 @@
+#include "production/ExistProArmLote.h"
 #include "production/MovProducaoNaHora.h"
 #include "production/ProducaoTeste.h"
 #include "production/ReceitaInstantanea.h"
@@ -77,6 +78,45 @@ TEST_P(MovProducaoNaHoraTest, MateriaComLoteSemExistenciaRecusada) {
     EXPECT_TRUE(ui.ultimaMensagem().endsWith(QStringLiteral("Esta Unidade apenas permite a movimentação de quantidades unitárias.")))
         << ui.ultimaMensagem().toStdString();
     EXPECT_EQ(m.documento().materias.size(), 1u);
+}
+
+// The lot button offers the lots with stock (an empty lot is not among them) and brings back the
+// chosen one with its location; the pictures button needs a product and, for a lot product, its lot.
+TEST_P(MovProducaoNaHoraTest, JanelaDeLotesEImagensPedemOQueFalta) {
+    ASSERT_TRUE(db->exec("UPDATE Produtos SET ControlaDataValidade_Fabrico=2 WHERE Codigo='MPL'"));
+    ASSERT_TRUE(db->exec("UPDATE MovProduto SET DataFabrico='2026-01-01', DataValidade='2026-12-31' WHERE Lote='L1'"));
+    MovProducaoNaHora m(ctx, ui);
+    ASSERT_TRUE(m.abrirMateria(u'N'));
+    auto& e = m.editorMateria();
+    ExistProArmLote lotes(ctx, ui);
+    EXPECT_FALSE(e.prepararEscolhaLote(lotes));
+    EXPECT_EQ(ui.ultimaMensagem().toStdString(), "Não definiu o produto!");
+    e.txtProduto.codigo = QStringLiteral("MPL");
+    ASSERT_TRUE(e.produtoSaiu());
+    EXPECT_TRUE(e.loteActivo());
+    ASSERT_TRUE(e.prepararEscolhaLote(lotes));
+    ASSERT_EQ(lotes.linhas().size(), 1u);
+    EXPECT_EQ(lotes.linhas()[0].lote, "L1");
+    lotes.clicarLinha(0);
+    ASSERT_EQ(lotes.seleccionar(), ExistProArmLote::Resultado::Escolhido);
+    e.aplicarEscolhaLote(lotes);
+    EXPECT_EQ(e.txtLote.codigo, "L1");
+    EXPECT_EQ(e.txtLocalizacao, "00001");
+    e.txtQuantidade = C("2");
+    EXPECT_TRUE(e.gravar()) << ui.ultimaMensagem().toStdString();
+
+    ASSERT_TRUE(m.abrirAcabado(u'N'));
+    auto& a = m.editorAcabado();
+    EXPECT_FALSE(a.podeAbrirImagens());
+    EXPECT_EQ(ui.ultimaMensagem().toStdString(), "Não definiu o produto!");
+    ASSERT_TRUE(db->exec("UPDATE Produtos SET Lote=1 WHERE Codigo='PA'"));
+    a.txtProduto.codigo = QStringLiteral("PA");
+    ASSERT_TRUE(a.produtoSaiu());
+    EXPECT_FALSE(a.podeAbrirImagens());
+    EXPECT_EQ(ui.ultimaMensagem().toStdString(), "Não definiu o lote!");
+    a.loteCriado(QStringLiteral("PA-01"));
+    EXPECT_TRUE(a.podeAbrirImagens());
+    EXPECT_EQ(MovProducaoNaHoraProdAcabINS::tabelaReferencia(2), "Referencias");
 }
 
 TEST_P(MovProducaoNaHoraTest, AcabadoComUmSoCustoEProcessamentoConfirmado) {

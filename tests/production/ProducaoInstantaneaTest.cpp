@@ -246,4 +246,31 @@ TEST_P(LancamentoInstantaneoTest, RecusaNoUltimoAcabadoNaoDeixaNada) {
     EXPECT_TRUE(r4->saida.tipo.isEmpty()) << "no raw materials, no issue document";
 }
 
+// Pictures taken while a finished product was edited are confirmed by the run that posts it, and
+// only those of that product, lot and user; a refused run confirms none.
+TEST_P(LancamentoInstantaneoTest, ImagensConfirmadasSoPelaProducaoLancada) {
+    ctx.CodigoUtilizador = QStringLiteral("01");
+    for (auto [codigo, chave, utilizador] : {std::tuple{"PA", "", "01"}, {"PA", "", "02"}, {"PB", "", "01"}})
+        ASSERT_GT(db->insert("Imagens", Registo()("Tabela", "Produtos")("Codigo", codigo)("Chave", chave)(
+                                            "Utilizador", utilizador)("Fechado", "N")),
+                  0);
+    auto estado = [&] {
+        QString r;
+        auto q = db->query("SELECT Codigo, Utilizador, Fechado FROM Imagens ORDER BY NumRegisto");
+        while (q && q->next())
+            r += q->value(0).toString() + q->value(1).toString() + q->value(2).toString() + u' ';
+        return r.toStdString();
+    };
+    DocumentoInstantaneo recusada;
+    recusada.materias = {materia("MP1", "10", "2")};
+    recusada.acabados = {acabado("PA", "1", "50"), acabado("PB", "1000000", "50", "5000")};
+    ASSERT_FALSE(LancaProducaoInstantanea(ctx, recusada));
+    EXPECT_EQ(estado(), "PA01N PA02N PB01N ");
+    DocumentoInstantaneo d;
+    d.materias = {materia("MP1", "1", "2")};
+    d.acabados = {acabado("PA", "1", "1")};
+    ASSERT_TRUE(LancaProducaoInstantanea(ctx, d));
+    EXPECT_EQ(estado(), "PA01S PA02N PB01N ");
+}
+
 LUMO_INSTANCIAR_MOTORES(LancamentoInstantaneoTest);

@@ -12,7 +12,8 @@ enum class TipoColuna {
     Numerico,   // exact number with the declared precision and scale
     SmallInt,
     Inteiro,
-    DataHora    // server date and time
+    DataHora,   // server date and time
+    Binario     // bytes kept as they are (pictures)
 };
 
 struct ColunaDef {
@@ -52,3 +53,4 @@ inline ColunaDef num(const QString& n, int precisao, int escala) { return {n, Ti
 inline ColunaDef smallint(const QString& n) { return {n, TipoColuna::SmallInt, 0, 0}; }
 inline ColunaDef inteiro(const QString& n) { return {n, TipoColuna::Inteiro, 0, 0}; }
 inline ColunaDef datahora(const QString& n) { return {n, TipoColuna::DataHora, 0, 0}; }
+inline ColunaDef binario(const QString& n) { return {n, TipoColuna::Binario, 0, 0}; }

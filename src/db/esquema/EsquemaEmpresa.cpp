@@ -342,7 +342,8 @@ TabelaDef tabIva() {
 
 TabelaDef imagens() {
     return {"Imagens",
-            {txt("Tabela", 50), txt("Codigo", 50), memo("Chave"), txt("Utilizador", 2), txt("Fechado", 1)},
+            {txt("Tabela", 50), txt("Codigo", 50), memo("Chave"), txt("Utilizador", 2), txt("Fechado", 1),
+             binario("Imagem"), txt("Nome", 255), datahora("DataSys")},
             indices("Imagens", {{"Utilizador", "Fechado"}, {"Tabela", "Codigo", "Utilizador", "Fechado"}})};
 }
 

@@ -6,6 +6,11 @@
 #include "lookups/ui/ListaVista.h"
 #include "production/NomenclaturaDados.h"
 #include "production/ReceitaInstantanea.h"
+#include "production/ui/FrmCriarLote.h"
+#include "production/ui/FrmExistProArmLote.h"
+#include "lookups/ui/FrmTabelaComum.h"
+#include "lookups/ui/FrmImagens.h"
+#include "lookups/ImagensJanela.h"
 #include "production/ImpressaoInstantanea.h"
 #include "printing/ProducaoInstantaneaImpressao.h"
 #include "printing/cPrinter.h"
@@ -42,8 +47,9 @@ QHBoxLayout* botoesGravarCancelar(QDialog* d, QPushButton*& gravar, QPushButton*
 
 // ---------------------------------------------------------------- raw-material editor
 
-FrmMovProducaoNaHoraINS::FrmMovProducaoNaHoraINS(MovProducaoNaHoraINS& logica, QWidget* pai)
-    : QDialog(pai), m_logica(logica) {
+FrmMovProducaoNaHoraINS::FrmMovProducaoNaHoraINS(MovProducaoNaHoraINS& logica, GlobalContext& ctx,
+                                                 UserInteraction& ui, QWidget* pai)
+    : QDialog(pai), m_logica(logica), m_ctx(ctx), m_ui(ui) {
     setObjectName(QStringLiteral("frmMovProducaoNaHoraINS"));
     setWindowTitle(QStringLiteral("Matéria Prima"));
     auto* raiz = new QVBoxLayout(this);
@@ -69,13 +75,19 @@ FrmMovProducaoNaHoraINS::FrmMovProducaoNaHoraINS(MovProducaoNaHoraINS& logica, Q
     txtPreco->setDecimais(4);
     f->addRow(QString(), txtPreco);
     txtLote = criarControlo<QLineEdit>(this, "txtLote");
-    f->addRow(QStringLiteral("Lote"), txtLote);
+    cmdLote = criarBotaoSemEnter(this, "cmdLote", QStringLiteral("..."));
+    cmdLote->setToolTip(QStringLiteral("Lotes disponíveis no armazém"));
+    auto* lote = new QHBoxLayout;
+    lote->addWidget(txtLote, 1);
+    lote->addWidget(cmdLote);
+    f->addRow(QStringLiteral("Lote"), lote);
     txtLocalizacao = criarControlo<QLineEdit>(this, "txtLocalizacao");
     f->addRow(QStringLiteral("Localização"), txtLocalizacao);
     txtObserva = criarControlo<QLineEdit>(this, "txtObserva");
     f->addRow(QStringLiteral("Observações"), txtObserva);
     raiz->addLayout(f);
     raiz->addLayout(botoesGravarCancelar(this, cmdGravar, cmdCancelar));
+    connect(cmdLote, &QPushButton::clicked, this, [this] { escolherLote(); });
 
     connect(txtProduto, &QLineEdit::editingFinished, this, [this] {
         if (m_aMostrar || txtProduto->text() == m_logica.txtProduto.codigo)
@@ -101,6 +113,16 @@ FrmMovProducaoNaHoraINS::FrmMovProducaoNaHoraINS(MovProducaoNaHoraINS& logica, Q
     mostrar();
 }
 
+void FrmMovProducaoNaHoraINS::escolherLote() {
+    lerCampos();
+    FrmExistProArmLote janela(m_ctx, m_ui, this);
+    if (!m_logica.prepararEscolhaLote(janela.logica()))
+        return;
+    janela.exec();
+    m_logica.aplicarEscolhaLote(janela.logica());
+    mostrar();
+}
+
 void FrmMovProducaoNaHoraINS::lerCampos() {
     m_logica.txtProduto.codigo = txtProduto->text();
     m_logica.txtArmazem.codigo = txtArmazem->text();
@@ -123,14 +145,16 @@ void FrmMovProducaoNaHoraINS::mostrar() {
     txtPreco->setValor(m_logica.txtPreco);
     txtPreco->setEnabled(m_logica.precoEditavel());
     cboPrecario->setCurrentIndex(cboPrecario->findData(m_logica.precario));
+    txtLote->setEnabled(m_logica.loteActivo());
+    cmdLote->setEnabled(m_logica.loteActivo());
     m_aMostrar = false;
 }
 
 // ---------------------------------------------------------------- finished-product editor
 
 FrmMovProducaoNaHoraProdAcabINS::FrmMovProducaoNaHoraProdAcabINS(MovProducaoNaHoraProdAcabINS& logica,
-                                                                 const GlobalContext& ctx, QWidget* pai)
-    : QDialog(pai), m_logica(logica) {
+                                                                 GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
+    : QDialog(pai), m_logica(logica), m_ctx(ctx), m_ui(ui) {
     setObjectName(QStringLiteral("frmMovProducaoNaHoraProdAcabINS"));
     setWindowTitle(QStringLiteral("Produto Acabado"));
     auto* raiz = new QVBoxLayout(this);
@@ -154,7 +178,15 @@ FrmMovProducaoNaHoraProdAcabINS::FrmMovProducaoNaHoraProdAcabINS(MovProducaoNaHo
     txtLocalizacao = criarControlo<QLineEdit>(this, "txtLocalizacao");
     f->addRow(QStringLiteral("Localização"), txtLocalizacao);
     txtLote = criarControlo<QLineEdit>(this, "txtLote");
-    f->addRow(QStringLiteral("Lote"), txtLote);
+    cmdPesquisarLote = criarBotaoSemEnter(this, "cmdPesquisarLote", QStringLiteral("..."));
+    cmdCriarLote = criarBotaoSemEnter(this, "cmdCriarLote", QStringLiteral("Criar Lote"));
+    cmdImagens = criarBotaoSemEnter(this, "cmdImagens", QStringLiteral("Imagens"));
+    auto* lote = new QHBoxLayout;
+    lote->addWidget(txtLote, 1);
+    lote->addWidget(cmdPesquisarLote);
+    lote->addWidget(cmdCriarLote);
+    lote->addWidget(cmdImagens);
+    f->addRow(QStringLiteral("Lote"), lote);
     txtObserva = criarControlo<QLineEdit>(this, "txtObserva");
     f->addRow(QStringLiteral("Observações"), txtObserva);
     auto* refs = new QGroupBox(QStringLiteral("Referências"), this);
@@ -162,12 +194,46 @@ FrmMovProducaoNaHoraProdAcabINS::FrmMovProducaoNaHoraProdAcabINS(MovProducaoNaHo
     const char* nomes[] = {"txtEstacao", "txtSexo", "txtRef", "txtModelo", "txtCor", "txtTam", "txtComp"};
     for (size_t i = 0; i < txtReferencias.size(); ++i) {
         txtReferencias[i] = criarControlo<QLineEdit>(refs, nomes[i]);
+        const QByteArray base = QByteArray(nomes[i]).mid(3);
+        cmdPesquisarReferencia[i] = criarBotaoSemEnter(refs, ("cmdPesquisar" + base).constData(), QStringLiteral("..."));
+        cmdCriarReferencia[i] = criarBotaoSemEnter(refs, ("cmdCriar" + base).constData(), QStringLiteral("+"));
+        cmdCriarReferencia[i]->setToolTip(QStringLiteral("Criar em ") + MovProducaoNaHoraProdAcabINS::tituloTabelaReferencia(int(i)));
+        auto* linha = new QHBoxLayout;
+        linha->addWidget(txtReferencias[i], 1);
+        linha->addWidget(cmdPesquisarReferencia[i]);
+        linha->addWidget(cmdCriarReferencia[i]);
         const QString nome = ctx.NomesDimensoes[i + 1];
-        fr->addRow(nome.isEmpty() ? QStringLiteral("Ref. %1").arg(i + 1) : nome, txtReferencias[i]);
+        fr->addRow(nome.isEmpty() ? QStringLiteral("Ref. %1").arg(i + 1) : nome, linha);
+        connect(cmdPesquisarReferencia[i], &QPushButton::clicked, this, [this, i] {
+            lerCampos();
+            m_logica.pesquisarReferencia(int(i));
+            mostrar();
+        });
+        connect(cmdCriarReferencia[i], &QPushButton::clicked, this, [this, i] { criarTabela(int(i)); });
     }
     raiz->addLayout(f);
     raiz->addWidget(refs);
     raiz->addLayout(botoesGravarCancelar(this, cmdGravar, cmdCancelar));
+    connect(cmdPesquisarLote, &QPushButton::clicked, this, [this] {
+        lerCampos();
+        m_logica.pesquisarLote();
+        mostrar();
+    });
+    connect(cmdImagens, &QPushButton::clicked, this, [this] {
+        lerCampos();
+        if (!m_logica.podeAbrirImagens())
+            return;
+        // Filed under the product with the lot as key; confirmed when the run posts.
+        ImagensRegisto imagens(m_ctx, m_ui, QStringLiteral("Produtos"), m_logica.txtProduto.codigo.trimmed(),
+                               m_logica.txtLote.codigo.trimmed());
+        FrmImagens janela(imagens, this);
+        janela.exec();
+    });
+    connect(cmdCriarLote, &QPushButton::clicked, this, [this] {
+        lerCampos();
+        m_logica.loteCriado(FrmCriarLote::criarLote(m_ctx, m_ui, m_logica.txtProduto.codigo.trimmed(), this));
+        mostrar();
+    });
 
     connect(txtProduto, &QLineEdit::editingFinished, this, [this] {
         if (m_aMostrar || txtProduto->text() == m_logica.txtProduto.codigo)
@@ -184,6 +250,16 @@ FrmMovProducaoNaHoraProdAcabINS::FrmMovProducaoNaHoraProdAcabINS(MovProducaoNaHo
             mostrar();
     });
     mostrar();
+}
+
+void FrmMovProducaoNaHoraProdAcabINS::criarTabela(int dimensao) {
+    // The common table editor, modal over the line: the new code is then typed or searched.
+    auto* janela = new FrmTabelaComum(m_ctx, m_ui, MovProducaoNaHoraProdAcabINS::tabelaReferencia(dimensao),
+                                      MovProducaoNaHoraProdAcabINS::tituloTabelaReferencia(dimensao), this);
+    janela->setWindowFlag(Qt::Window);
+    janela->setWindowModality(Qt::WindowModal);
+    janela->setAttribute(Qt::WA_DeleteOnClose);
+    janela->show();
 }
 
 void FrmMovProducaoNaHoraProdAcabINS::lerCampos() {
@@ -206,6 +282,8 @@ void FrmMovProducaoNaHoraProdAcabINS::mostrar() {
     txtArmazem->setText(m_logica.txtArmazem.codigo);
     txtLote->setText(m_logica.txtLote.codigo);
     txtLote->setEnabled(m_logica.loteActivo());
+    for (QPushButton* b : {cmdPesquisarLote, cmdCriarLote})
+        b->setEnabled(m_logica.loteActivo());
     txtLocalizacao->setText(m_logica.txtLocalizacao);
     txtObserva->setText(m_logica.txtObserva);
     txtQuantidade->setValor(m_logica.txtQuantidade);
@@ -214,6 +292,8 @@ void FrmMovProducaoNaHoraProdAcabINS::mostrar() {
     for (size_t i = 0; i < txtReferencias.size(); ++i) {
         txtReferencias[i]->setText(m_logica.referencias[i]);
         txtReferencias[i]->setEnabled(m_logica.referenciasActivas());
+        cmdPesquisarReferencia[i]->setEnabled(m_logica.referenciasActivas());
+        cmdCriarReferencia[i]->setEnabled(m_logica.referenciasActivas());
     }
     m_aMostrar = false;
 }
@@ -340,7 +420,7 @@ void FrmMovProducaoNaHora::imprimir(const ResultadoInstantanea& r) {
 void FrmMovProducaoNaHora::editarMateria(QChar modo) {
     if (!m_logica.abrirMateria(modo))
         return;
-    FrmMovProducaoNaHoraINS editor(m_logica.editorMateria(), this);
+    FrmMovProducaoNaHoraINS editor(m_logica.editorMateria(), m_ctx, m_ui, this);
     if (editor.exec() == QDialog::Accepted)
         m_logica.CalculaCustos();
 }
@@ -348,7 +428,7 @@ void FrmMovProducaoNaHora::editarMateria(QChar modo) {
 void FrmMovProducaoNaHora::editarAcabado(QChar modo) {
     if (!m_logica.abrirAcabado(modo))
         return;
-    FrmMovProducaoNaHoraProdAcabINS editor(m_logica.editorAcabado(), m_ctx, this);
+    FrmMovProducaoNaHoraProdAcabINS editor(m_logica.editorAcabado(), m_ctx, m_ui, this);
     if (editor.exec() == QDialog::Accepted)
         m_logica.CalculaCustos();
 }

@@ -17,17 +17,21 @@ class Valor;
 class FrmMovProducaoNaHoraINS : public QDialog {
     Q_OBJECT
 public:
-    FrmMovProducaoNaHoraINS(MovProducaoNaHoraINS& logica, QWidget* pai = nullptr);
+    FrmMovProducaoNaHoraINS(MovProducaoNaHoraINS& logica, GlobalContext& ctx, UserInteraction& ui,
+                            QWidget* pai = nullptr);
 
 private:
     void mostrar();
     void lerCampos();
+    void escolherLote();
 
     MovProducaoNaHoraINS& m_logica;
+    GlobalContext& m_ctx;
+    UserInteraction& m_ui;
     QLineEdit *txtProduto, *txtDescricao, *txtArmazem, *txtLote, *txtLocalizacao, *txtObserva;
     Valor *txtQuantidade, *txtPreco;
     QComboBox* cboPrecario;
-    QPushButton *cmdGravar, *cmdCancelar;
+    QPushButton *cmdLote, *cmdGravar, *cmdCancelar;
     bool m_aMostrar = false;
 };
 
@@ -35,18 +39,22 @@ private:
 class FrmMovProducaoNaHoraProdAcabINS : public QDialog {
     Q_OBJECT
 public:
-    FrmMovProducaoNaHoraProdAcabINS(MovProducaoNaHoraProdAcabINS& logica, const GlobalContext& ctx,
+    FrmMovProducaoNaHoraProdAcabINS(MovProducaoNaHoraProdAcabINS& logica, GlobalContext& ctx, UserInteraction& ui,
                                     QWidget* pai = nullptr);
 
 private:
     void mostrar();
     void lerCampos();
+    void criarTabela(int dimensao);
 
     MovProducaoNaHoraProdAcabINS& m_logica;
+    GlobalContext& m_ctx;
+    UserInteraction& m_ui;
     QLineEdit *txtProduto, *txtDescricao, *txtArmazem, *txtLote, *txtLocalizacao, *txtObserva;
     std::array<QLineEdit*, 7> txtReferencias{};
+    std::array<QPushButton*, 7> cmdPesquisarReferencia{}, cmdCriarReferencia{};
     Valor *txtQuantidade, *txtPercCusto, *txtPrecoCusto;
-    QPushButton *cmdGravar, *cmdCancelar;
+    QPushButton *cmdPesquisarLote, *cmdCriarLote, *cmdImagens, *cmdGravar, *cmdCancelar;
     bool m_aMostrar = false;
 };
 
