@@ -198,11 +198,9 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
         d.Precario = cfg.precario;
     const bool fecha = segundaFase || fase == FaseProducao::Encerra || d.Ret.tipo.isEmpty() || d.Ref.tipo.isEmpty();
 
-    Transaction t(db);
+    // Every other production posting waits here until this one ends.
+    TransaccaoProducao t(db);
     if (!t.ok())
-        return Falha(db.lastError());
-    // The lock row makes every other posting wait here until this one ends.
-    if (!BloqueiaProducao(db))
         return Falha(db.lastError());
 
     Lancamento lanc(ctx, d);

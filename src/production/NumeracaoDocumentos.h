@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Resultado.h"
+#include "db/Database.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,3 +23,15 @@ bool ActualizaUltNumero(Database& db, const QString& tipo, const QString& numero
 // Takes the posting lock (the single LockPro row, created when missing) inside the caller's
 // transaction: every other production posting waits here until this transaction ends.
 [[nodiscard]] bool BloqueiaProducao(Database& db);
+
+// A transaction that holds the posting lock from its start; rolled back unless committed.
+class TransaccaoProducao {
+public:
+    explicit TransaccaoProducao(Database& db) : m_t(db), m_ok(m_t.ok() && BloqueiaProducao(db)) {}
+    bool ok() const { return m_ok; }
+    [[nodiscard]] bool commit() { return m_t.commit(); }
+
+private:
+    Transaction m_t;
+    bool m_ok;
+};

@@ -98,6 +98,15 @@ Resultado<> periodoAberto(GlobalContext& ctx, const QString& data, const QString
     return {};
 }
 
+Resultado<ProcessoProducao> processoExistente(Database& db, const QString& processo) {
+    const auto p = LerProcesso(db, processo);
+    if (!p)
+        return p.falha();
+    if (!*p)
+        return Falha(QStringLiteral("Processo inexistente: %1").arg(processo.trimmed()), QStringLiteral("txtProcesso"));
+    return **p;
+}
+
 // Under the posting lock: the process must still exist and be open.
 Resultado<ProcessoProducao> processoAberto(Database& db, const QString& processo) {
     const auto p = LerProcesso(db, processo);
@@ -433,12 +442,10 @@ Resultado<ResultadoMovimentoProcesso> LancaMovimentoProcesso(GlobalContext& ctx,
         return r.falha();
     m.processo = m.processo.trimmed();
     {
-        const auto p = LerProcesso(db, m.processo);
+        const auto p = processoExistente(db, m.processo);
         if (!p)
             return p.falha();
-        if (!*p)
-            return Falha(QStringLiteral("Processo inexistente: %1").arg(m.processo), QStringLiteral("txtProcesso"));
-        if ((*p)->encerrado())
+        if (p->encerrado())
             return Falha(MensagemProcessoEncerrado);
     }
     if (auto r = VerificaMovimentoProcesso(ctx, m); !r)
@@ -453,10 +460,9 @@ Resultado<ResultadoMovimentoProcesso> LancaMovimentoProcesso(GlobalContext& ctx,
     const QString tipo = cfg->at(saida ? 1 : 2).toString().trimmed();
 
     try {
-        Transaction t(db);
+        // Every other production posting waits here until this one ends.
+        TransaccaoProducao t(db);
         if (!t.ok())
-            return Falha(db.lastError());
-        if (!BloqueiaProducao(db))
             return Falha(db.lastError());
         // Read again under the lock: another workstation may have closed the process or taken back
         // what this return counts on.
@@ -541,10 +547,9 @@ Resultado<MovimentoProcesso> EliminarMovimentoProcesso(GlobalContext& ctx, qint6
     if (auto r = periodoAberto(ctx, m.data, m.armazem); !r)
         return r.falha();
 
-    Transaction t(db);
+    // Every other production posting waits here until this one ends.
+    TransaccaoProducao t(db);
     if (!t.ok())
-        return Falha(db.lastError());
-    if (!BloqueiaProducao(db))
         return Falha(db.lastError());
     if (auto p = processoAberto(db, m.processo); !p)
         return p.falha();
@@ -606,20 +611,17 @@ Resultado<std::vector<DocumentoProducao>> DocumentosEncerramento(Database& db, c
 
 Resultado<std::vector<DocumentoProducao>> ReabrirProcesso(GlobalContext& ctx, const QString& processo) {
     Database& db = ctx.bd();
-    const auto lido = LerProcesso(db, processo);
+    const auto lido = processoExistente(db, processo);
     if (!lido)
         return lido.falha();
-    if (!*lido)
-        return Falha(QStringLiteral("Processo inexistente: %1").arg(processo.trimmed()));
-    if (!(*lido)->encerrado())
-        return Falha(QStringLiteral("O processo %1 não está encerrado.").arg((*lido)->processo));
-    if (auto r = periodoAberto(ctx, (*lido)->dataEncerramento, ctx.armazem); !r)
+    if (!lido->encerrado())
+        return Falha(QStringLiteral("O processo %1 não está encerrado.").arg(lido->processo));
+    if (auto r = periodoAberto(ctx, lido->dataEncerramento, ctx.armazem); !r)
         return r.falha();
 
-    Transaction t(db);
+    // Every other production posting waits here until this one ends.
+    TransaccaoProducao t(db);
     if (!t.ok())
-        return Falha(db.lastError());
-    if (!BloqueiaProducao(db))
         return Falha(db.lastError());
     const auto again = LerProcesso(db, processo);
     if (!again)
@@ -647,12 +649,10 @@ Resultado<std::vector<DocumentoProducao>> ReabrirProcesso(GlobalContext& ctx, co
 
 Resultado<> EliminarProcesso(GlobalContext& ctx, const QString& processo, bool comStock) {
     Database& db = ctx.bd();
-    const auto lido = LerProcesso(db, processo);
+    const auto lido = processoExistente(db, processo);
     if (!lido)
         return lido.falha();
-    if (!*lido)
-        return Falha(QStringLiteral("Processo inexistente: %1").arg(processo.trimmed()));
-    const QString codigo = (*lido)->processo;
+    const QString codigo = lido->processo;
     if (comStock) {
         // Stock rows may only go from open periods.
         const auto movimentos = MovimentosProcesso(db, codigo);
@@ -661,21 +661,18 @@ Resultado<> EliminarProcesso(GlobalContext& ctx, const QString& processo, bool c
         for (const MovimentoProcesso& m : *movimentos)
             if (auto r = periodoAberto(ctx, m.data, m.armazem); !r)
                 return r.falha();
-        if ((*lido)->encerrado())
-            if (auto r = periodoAberto(ctx, (*lido)->dataEncerramento, ctx.armazem); !r)
+        if (lido->encerrado())
+            if (auto r = periodoAberto(ctx, lido->dataEncerramento, ctx.armazem); !r)
                 return r.falha();
     }
 
-    Transaction t(db);
+    // Every other production posting waits here until this one ends.
+    TransaccaoProducao t(db);
     if (!t.ok())
         return Falha(db.lastError());
-    if (!BloqueiaProducao(db))
-        return Falha(db.lastError());
-    const auto again = LerProcesso(db, codigo);
+    const auto again = processoExistente(db, codigo);
     if (!again)
         return again.falha();
-    if (!*again)
-        return Falha(QStringLiteral("Processo inexistente: %1").arg(codigo));
     QStringList produtos;
     if (comStock) {
         for (const QString& tabela : {QStringLiteral("Prod_ProcessosProc"), QStringLiteral("Prod_ProcessosMov")}) {
@@ -685,7 +682,7 @@ Resultado<> EliminarProcesso(GlobalContext& ctx, const QString& processo, bool c
             if (!eliminarLinhasStock(db, *linhas, produtos))
                 return Falha(db.lastError());
         }
-        if (!eliminarRunEncerramento(db, **again))
+        if (!eliminarRunEncerramento(db, *again))
             return Falha(db.lastError());
     }
     for (const QString& tabela :

@@ -13,6 +13,19 @@ using Icone = UserInteraction::Icone;
 
 namespace {
 
+// The row of the list's selected line, found by the record number the line carries.
+template <class Elemento>
+std::optional<Elemento> registoSeleccionado(const ListaDados& lista, const std::vector<Elemento>& registos) {
+    const int l = lista.linhaSeleccionada();
+    if (l < 0)
+        return std::nullopt;
+    const qint64 id = lista.id(l);
+    for (const Elemento& r : registos)
+        if (r.numRegisto == id)
+            return r;
+    return std::nullopt;
+}
+
 const QStringList BotoesNaoSim{QStringLiteral("&Não"), QStringLiteral("&Sim")};
 constexpr auto Metade = Currency::Arredondamento::MetadeAfastaDeZero;
 
@@ -112,14 +125,7 @@ bool MovProducao_Processo::processoSaiu() {
 bool MovProducao_Processo::pesquisarProcesso() { return pesquisaTabelas(m_ctx, m_ui).Prod_Processos(txtProcesso, true); }
 
 std::optional<ProcessoProducao> MovProducao_Processo::seleccionado() const {
-    const int l = lvwLista.linhaSeleccionada();
-    if (l < 0)
-        return std::nullopt;
-    const qint64 id = lvwLista.id(l);
-    for (const ProcessoProducao& p : m_processos)
-        if (p.numRegisto == id)
-            return p;
-    return std::nullopt;
+    return registoSeleccionado(lvwLista, m_processos);
 }
 
 bool MovProducao_Processo::eliminar() {
@@ -536,14 +542,7 @@ bool MovProducao_Processo_MOV::lancar() {
 }
 
 std::optional<MovimentoProcesso> MovProducao_Processo_MOV::movimentoSeleccionado() const {
-    const int l = lvwLista.linhaSeleccionada();
-    if (l < 0)
-        return std::nullopt;
-    const qint64 id = lvwLista.id(l);
-    for (const MovimentoProcesso& m : m_movimentos)
-        if (m.numRegisto == id)
-            return m;
-    return std::nullopt;
+    return registoSeleccionado(lvwLista, m_movimentos);
 }
 
 bool MovProducao_Processo_MOV::alterar() {

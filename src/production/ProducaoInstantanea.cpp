@@ -304,12 +304,9 @@ Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, Doc
         return Falha(periodo.mensagem().isEmpty() ? QStringLiteral("Data inválida: %1").arg(data) : periodo.mensagem());
 
     try {
-        Transaction t(db);
+        // Every other production posting waits here until this one ends.
+        TransaccaoProducao t(db);
         if (!t.ok())
-            return Falha(db.lastError());
-        // Every other run and production order waits here until this one ends: numbers taken below
-        // cannot be taken twice.
-        if (!BloqueiaProducao(db))
             return Falha(db.lastError());
 
         const bool comProcesso = !d.processo.trimmed().isEmpty();

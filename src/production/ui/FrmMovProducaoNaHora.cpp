@@ -77,6 +77,7 @@ FrmMovProducaoNaHoraINS::FrmMovProducaoNaHoraINS(MovProducaoNaHoraINS& logica, G
     txtLote = criarControlo<QLineEdit>(this, "txtLote");
     cmdLote = criarBotaoSemEnter(this, "cmdLote", QStringLiteral("..."));
     cmdLote->setToolTip(QStringLiteral("Lotes disponíveis no armazém"));
+    cmdLote->setMaximumWidth(32);
     auto* lote = new QHBoxLayout;
     lote->addWidget(txtLote, 1);
     lote->addWidget(cmdLote);
@@ -181,6 +182,7 @@ FrmMovProducaoNaHoraProdAcabINS::FrmMovProducaoNaHoraProdAcabINS(MovProducaoNaHo
     cmdPesquisarLote = criarBotaoSemEnter(this, "cmdPesquisarLote", QStringLiteral("..."));
     cmdCriarLote = criarBotaoSemEnter(this, "cmdCriarLote", QStringLiteral("Criar Lote"));
     cmdImagens = criarBotaoSemEnter(this, "cmdImagens", QStringLiteral("Imagens"));
+    cmdPesquisarLote->setMaximumWidth(32);
     auto* lote = new QHBoxLayout;
     lote->addWidget(txtLote, 1);
     lote->addWidget(cmdPesquisarLote);
@@ -197,6 +199,8 @@ FrmMovProducaoNaHoraProdAcabINS::FrmMovProducaoNaHoraProdAcabINS(MovProducaoNaHo
         const QByteArray base = QByteArray(nomes[i]).mid(3);
         cmdPesquisarReferencia[i] = criarBotaoSemEnter(refs, ("cmdPesquisar" + base).constData(), QStringLiteral("..."));
         cmdCriarReferencia[i] = criarBotaoSemEnter(refs, ("cmdCriar" + base).constData(), QStringLiteral("+"));
+        for (QPushButton* b : {cmdPesquisarReferencia[i], cmdCriarReferencia[i]})
+            b->setMaximumWidth(32);
         cmdCriarReferencia[i]->setToolTip(QStringLiteral("Criar em ") + MovProducaoNaHoraProdAcabINS::tituloTabelaReferencia(int(i)));
         auto* linha = new QHBoxLayout;
         linha->addWidget(txtReferencias[i], 1);

@@ -40,6 +40,8 @@ protected:
             controlo<Valor>(*d, "txtQuantidade")->setValor(C(quant));
             if (perc)
                 controlo<Valor>(*d, "txtPercCusto")->setValor(C(perc));
+            if (isSQLite())
+                capturarJanela(*d, d->objectName());
             controlo<QPushButton>(*d, "cmdGravar")->click();
             if (d->isVisible()) {
                 ADD_FAILURE() << "line refused: " << ui.ultimaMensagem().toStdString();
