@@ -77,7 +77,7 @@ Resultado<QJsonValue> movimento(SessaoCli& s, const QString& ficheiro) {
     const ObjectoJsonCli o(*doc, QStringLiteral("movimento"));
     MovimentoProcesso m;
     QStringList chaves{"processo", "data",  "produto",     "armazem", "quantidade", "preco",
-                       "lote",     "localizacao", "observa", "descricao", "fornece"};
+                       "lote",     "localizacao", "observa", "descricao", "fornece", "outUnidade", "outQuantidade"};
     for (const char* c : ChavesReferencias)
         chaves << QString::fromLatin1(c);
     if (auto r = primeiraFalha({o.soChaves(chaves), o.texto("processo", m.processo, true, 10),
@@ -86,6 +86,9 @@ Resultado<QJsonValue> movimento(SessaoCli& s, const QString& ficheiro) {
                                 o.montante("preco", m.preco), o.texto("lote", m.lote, false, 20),
                                 o.texto("localizacao", m.localizacao, false, 5), o.texto("observa", m.observa),
                                 o.texto("descricao", m.descricao, false, 50), o.texto("fornece", m.fornece, false, 10)});
+        !r)
+        return r.falha();
+    if (auto r = primeiraFalha({o.texto("outUnidade", m.outUnidade, false, 3), o.montante("outQuantidade", m.outQuantidade)});
         !r)
         return r.falha();
     const int tamanhos[] = {1, 1, 20, 10, 10, 5, 5};

@@ -341,7 +341,7 @@ Resultado<> VerificaMovimentoProcesso(GlobalContext& ctx, MovimentoProcesso& m) 
     if (m.produto.isEmpty())
         return Falha(QStringLiteral("Não definiu o Produto!"), QStringLiteral("txtProduto"));
     const auto ficha = db.lerPrimeiraLinha(
-        QStringLiteral("SELECT Descricao, Lote, Referencia, UnidadeVenda FROM Produtos WHERE Codigo=? AND "
+        QStringLiteral("SELECT Descricao, Lote, Referencia, UnidadeVenda, OutUnidades FROM Produtos WHERE Codigo=? AND "
                        "COALESCE(Medic,'')<>'1'"),
         {m.produto});
     if (!ficha)
@@ -411,6 +411,24 @@ Resultado<> VerificaMovimentoProcesso(GlobalContext& ctx, MovimentoProcesso& m) 
             if (*saldo <= Currency())
                 return Falha(QStringLiteral("Referência sem existência."), QStringLiteral("txtReferencia"));
         }
+    }
+    m.outUnidade = m.outUnidade.trimmed().toUpper();
+    if (f.at(4).toInt() != 1) {
+        m.outUnidade.clear();
+        m.outQuantidade = Currency();
+    } else {
+        if (m.outUnidade.isEmpty())
+            return Falha(QStringLiteral("Não definiu a Outra Unidade!"), QStringLiteral("txtOutUnidade"));
+        const auto unidade = db.lerValor(QStringLiteral("SELECT COUNT(*) FROM OutUnidades WHERE Codigo=?"), {m.outUnidade});
+        if (!unidade)
+            return unidade.falha();
+        if (unidade->toInt() == 0)
+            return Falha(QStringLiteral("Outra Unidade Inexistente"), QStringLiteral("txtOutUnidade"));
+        if (m.outQuantidade.isNegative())
+            return Falha(QStringLiteral("Quantidade inválida: %1").arg(m.outQuantidade.toShortString()),
+                         QStringLiteral("txtOutUnidade"));
+        if (m.outQuantidade.isZero())
+            m.outQuantidade = m.quantidade.abs();
     }
     VerificacoesStock verif(ctx);
     m.unidade = f.at(3).toString().trimmed();
@@ -512,6 +530,10 @@ Resultado<ResultadoMovimentoProcesso> LancaMovimentoProcesso(GlobalContext& ctx,
                                   m.referencias[4] + m.referencias[5] + m.referencias[6]);
         l.definir(Col::Fornece, m.fornece);
         l.definir(Col::Unidade, m.unidade);
+        if (!m.outUnidade.isEmpty()) {
+            l.definir(Col::OutUniCod, m.outUnidade);
+            l.definir(Col::OutUniQuant, m.outQuantidade);
+        }
         l.definir(Col::ValorIliq, r.valor);
         l.definir(Col::observa, m.observa);
         l.definir(Col::Identifica, r.identifica);

@@ -51,6 +51,9 @@ struct MovimentoProcesso {
     QString fornece;
     Currency quantidade, preco, valorIliq; // value signed like the quantity
     QString unidade, observa;
+    // A product kept in other units too: the unit and the quantity in it (the stock row's own).
+    QString outUnidade;
+    Currency outQuantidade;
 };
 Resultado<std::vector<MovimentoProcesso>> MovimentosProcesso(Database& db, const QString& processo);
 Resultado<std::optional<MovimentoProcesso>> LerMovimentoProcesso(Database& db, qint64 numRegisto);

@@ -2,6 +2,7 @@
 
 #include "company/GlobalContext.h"
 #include "company/PeriodoAberto.h"
+#include "controls/FormatoNumero.h"
 #include "db/Database.h"
 #include "lookups/PesquisaTabelas.h"
 #include "production/ExistProArmLote.h"
@@ -351,11 +352,14 @@ void MovProducao_Processo_MOV::LimpaCampos() {
 
 void MovProducao_Processo_MOV::lerProduto() {
     const QString produto = txtProduto.codigo.trimmed();
-    const auto p = bd().primeiraLinha(QStringLiteral("SELECT Descricao, Lote, UnidadeVenda FROM Produtos WHERE Codigo=?"),
-                                      {produto});
+    const auto p = bd().primeiraLinha(
+        QStringLiteral("SELECT Descricao, Lote, UnidadeVenda, Referencia, OutUnidades FROM Produtos WHERE Codigo=?"),
+        {produto});
     m_produtoValidado = produto;
     m_diverso = ProdutoDiverso(m_ctx, produto);
     m_comLote = p && p->at(1).toInt() == 1;
+    m_comReferencia = p && p->at(3).toString().trimmed() == QStringLiteral("1");
+    m_comOutUnidades = p && p->at(4).toInt() == 1;
     m_unidade = p ? p->at(2).toString().trimmed() : QString();
     if (p && (!m_diverso || txtDescricao.trimmed().isEmpty()))
         txtDescricao = p->at(0).toString();
@@ -369,7 +373,7 @@ bool MovProducao_Processo_MOV::produtoSaiu() {
         txtDescricao.clear();
         m_produtoValidado.clear();
         m_unidade.clear();
-        m_diverso = m_comLote = false;
+        m_diverso = m_comLote = m_comReferencia = m_comOutUnidades = false;
         return false;
     }
     const QString antes = m_produtoValidado;
@@ -503,8 +507,15 @@ bool MovProducao_Processo_MOV::lancar() {
         txtLote.limpar();
     }
 
+    if (m_comReferencia && !escolhaDaReferencia())
+        return false;
+    if (!outraUnidade())
+        return false;
+
     MovimentoProcesso m;
     m.processo = m_processo.processo;
+    m.outUnidade = m_outUnidade;
+    m.outQuantidade = m_outQuantidade;
     m.data = dataIso(txtData);
     m.produto = txtProduto.codigo.trimmed();
     m.descricao = txtDescricao.trimmed();
@@ -543,6 +554,46 @@ bool MovProducao_Processo_MOV::lancar() {
 
 std::optional<MovimentoProcesso> MovProducao_Processo_MOV::movimentoSeleccionado() const {
     return registoSeleccionado(lvwLista, m_movimentos);
+}
+
+bool MovProducao_Processo_MOV::escolhaDaReferencia() {
+    if (std::any_of(txtReferencias.begin(), txtReferencias.end(), [](const QString& r) { return !r.trimmed().isEmpty(); }) ||
+        !escolherReferencia)
+        return true; // typed references are checked by the posting
+    const auto lista = SaldosPorReferencia(bd(), txtProduto.codigo.trimmed(), txtArmazem.codigo.trimmed());
+    if (!lista) {
+        mostrarFalha(lista.falha(), Icone::Critico);
+        return false;
+    }
+    const auto escolhida = escolherReferencia(*lista);
+    if (!escolhida)
+        return recusar(QStringLiteral("Não definiu qualquer referência."), Foco::Referencias);
+    txtReferencias = escolhida->referencias;
+    if (txtFornece.trimmed().isEmpty())
+        txtFornece = escolhida->fornece;
+    return true;
+}
+
+bool MovProducao_Processo_MOV::outraUnidade() {
+    m_outUnidade.clear();
+    m_outQuantidade = Currency();
+    if (!m_comOutUnidades)
+        return true;
+    const QString titulo = QStringLiteral("Outras Unidades");
+    const auto unidade = m_ui.pedirTexto(QStringLiteral("Outra unidade do produto %1").arg(txtProduto.codigo.trimmed()),
+                                         titulo, {});
+    if (!unidade || unidade->trimmed().isEmpty())
+        return recusar(QStringLiteral("Não definiu a Outra Unidade!"), Foco::Quantidade);
+    m_outUnidade = unidade->trimmed().toUpper();
+    const auto quant = m_ui.pedirTexto(QStringLiteral("Quantidade em %1").arg(m_outUnidade), titulo,
+                                       txtQuantidade.abs().toShortString().replace(u'.', u','));
+    if (!quant)
+        return recusar(QStringLiteral("Não definiu a Outra Unidade!"), Foco::Quantidade);
+    const auto q = lerNumeroPT(quant->trimmed());
+    if (!q || *q <= Currency())
+        return recusar(QStringLiteral("Quantidade inválida: %1").arg(quant->trimmed()), Foco::Quantidade);
+    m_outQuantidade = *q;
+    return true;
 }
 
 bool MovProducao_Processo_MOV::alterar() {

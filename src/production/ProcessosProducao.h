@@ -5,6 +5,7 @@
 #include "lookups/CampoTabela.h"
 #include "lookups/ListaDados.h"
 #include "production/ProcessoProducao.h"
+#include "stock/MovimentosStock.h"
 
 #include <QDate>
 #include <QString>
@@ -155,6 +156,12 @@ public:
     // choose, and leaves the choice in the same object (blank txtLote = none). Without it the typed
     // lot is taken when it is listed.
     std::function<void(ExistProArmLote&)> escolherLote;
+    // The reference window: the product's combinations in the warehouse with their balance; the
+    // chosen one, or nothing. Asked when the product is sold by reference and none was typed.
+    std::function<std::optional<SaldoReferencia>(const std::vector<SaldoReferencia>&)> escolherReferencia;
+    bool referenciasActivas() const { return m_comReferencia; }
+    // Kept in other units too: the unit and quantity asked at posting time.
+    QString outUnidade() const { return m_outUnidade; }
 
     enum class Foco { Nenhum, Data, Produto, Armazem, Quantidade, Preco, Lote, Localizacao, Referencias, Lista };
     // "&Lançar": the checks in order, the lot, the posting; the list reloaded and the entry cleared.
@@ -171,6 +178,8 @@ private:
     void mostrarFalha(const Falha& f, UserInteraction::Icone icone);
     void lerProduto();
     bool escolhaDoLote(const QString& afecta);
+    bool escolhaDaReferencia();
+    bool outraUnidade();
     // The process read again after another workstation closed or deleted it.
     void processoMudou();
     std::optional<MovimentoProcesso> movimentoSeleccionado() const;
@@ -185,6 +194,10 @@ private:
     QString m_unidade;
     bool m_diverso = false;
     bool m_comLote = false;
+    bool m_comReferencia = false;
+    bool m_comOutUnidades = false;
+    QString m_outUnidade;
+    Currency m_outQuantidade;
     Foco m_foco = Foco::Nenhum;
     ResultadoMovimentoProcesso m_ultimo;
 };

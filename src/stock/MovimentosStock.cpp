@@ -8,6 +8,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 namespace {
 
 QVariant valorInsercao(const ColunaDef& c, bool dado, const QVariant& v, const QString& agora) {
@@ -107,6 +109,30 @@ Resultado<std::vector<SaldoLoteLocalizacao>> SaldosPorLoteLocalizacao(Database& 
     const bool lido = db.percorrer(sql, {produto, armazem}, [&](const QSqlQuery& q) {
         r.push_back({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
                      q.value(3).toString(), Currency::fromVariant(q.value(4))});
+    });
+    if (!lido)
+        return Falha(db.lastError());
+    return r;
+}
+
+Resultado<std::vector<SaldoReferencia>> SaldosPorReferencia(Database& db, const QString& produto,
+                                                           const QString& armazem) {
+    static const QString dimensoes =
+        QStringLiteral("COALESCE(Estacao,''), COALESCE(Sexo,''), COALESCE(Referencia,''), COALESCE(Modelo,''), "
+                       "COALESCE(Cor,''), COALESCE(Tamanho,''), COALESCE(Comprimento,''), COALESCE(Fornece,'')");
+    static const QString sql = QStringLiteral("SELECT ") + dimensoes + QStringLiteral(", ") + SomaSaldo + LinhasSaldo +
+                               QStringLiteral(" AND Armazem=? GROUP BY ") + dimensoes + QStringLiteral(" ORDER BY ") +
+                               dimensoes;
+    std::vector<SaldoReferencia> r;
+    const bool lido = db.percorrer(sql, {produto, armazem}, [&](const QSqlQuery& q) {
+        SaldoReferencia s;
+        for (int i = 0; i < 7; ++i)
+            s.referencias[size_t(i)] = q.value(i).toString().trimmed();
+        s.fornece = q.value(7).toString().trimmed();
+        s.saldo = Currency::fromVariant(q.value(8));
+        // Rows without any dimension are not a reference.
+        if (std::any_of(s.referencias.begin(), s.referencias.end(), [](const QString& x) { return !x.isEmpty(); }))
+            r.push_back(s);
     });
     if (!lido)
         return Falha(db.lastError());

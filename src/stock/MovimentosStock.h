@@ -5,6 +5,7 @@
 #include "stock/LinhaMovProduto.h"
 
 #include <QString>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,15 @@ struct SaldoLoteLocalizacao {
 };
 Resultado<std::vector<SaldoLoteLocalizacao>> SaldosPorLoteLocalizacao(Database& db, const QString& produto,
                                                                       const QString& armazem);
+
+// A product's balances in one warehouse per combination of the reference dimensions and supplier,
+// for choosing the reference a movement takes.
+struct SaldoReferencia {
+    std::array<QString, 7> referencias; // Estacao, Sexo, Referencia, Modelo, Cor, Tamanho, Comprimento
+    QString fornece;
+    Currency saldo;
+};
+Resultado<std::vector<SaldoReferencia>> SaldosPorReferencia(Database& db, const QString& produto, const QString& armazem);
 
 // What a stock balance is narrowed by. A dimension that is not given matches any value.
 struct FiltroSaldo {

@@ -1,5 +1,6 @@
 #include "production/ExistProArmLote.h"
 #include "production/MovProducaoNaHora.h"
+#include "production/ProcessoProducao.h"
 #include "production/ProducaoTeste.h"
 #include "production/ReceitaInstantanea.h"
 #include "support/DbTest.h"
@@ -117,6 +118,52 @@ TEST_P(MovProducaoNaHoraTest, JanelaDeLotesEImagensPedemOQueFalta) {
     a.loteCriado(QStringLiteral("PA-01"));
     EXPECT_TRUE(a.podeAbrirImagens());
     EXPECT_EQ(MovProducaoNaHoraProdAcabINS::tabelaReferencia(2), "Referencias");
+}
+
+// A process taken into the run replaces the raw materials by its movements (a return negative)
+// and leaves no equipment; leaving the choice empty asks before dropping the finished products'
+// run and goes back to a free run.
+TEST_P(MovProducaoNaHoraTest, ProcessoIntegradoEDesfeito) {
+    ASSERT_TRUE(db->exec("UPDATE configProd SET Processo_TipoSaida='SPR', Processo_TipoRet='DPR'"));
+    ProcessoProducao p;
+    p.processo = QStringLiteral("P1");
+    ASSERT_TRUE(GravarProcesso(ctx, p, true));
+    for (const char* q : {"4", "-1"}) {
+        MovimentoProcesso mov;
+        mov.processo = QStringLiteral("P1");
+        mov.data = QStringLiteral("2026-02-10");
+        mov.produto = QStringLiteral("MP1");
+        mov.armazem = QStringLiteral("001");
+        mov.localizacao = QStringLiteral("00001");
+        mov.quantidade = C(q);
+        mov.preco = C("2");
+        ASSERT_TRUE(LancaMovimentoProcesso(ctx, mov));
+    }
+    MovProducaoNaHora m(ctx, ui);
+    ASSERT_TRUE(materia(m, "MP2", "1"));
+    ASSERT_TRUE(m.integrarProcesso(QStringLiteral("P1"), false)) << ui.ultimaMensagem().toStdString();
+    EXPECT_TRUE(m.processoIntegrado());
+    ASSERT_EQ(m.documento().materias.size(), 2u);
+    EXPECT_EQ(m.documento().materias[1].quantidade, C("-1"));
+    EXPECT_EQ(CustoMaterias(m.documento()), C("6"));
+    EXPECT_FALSE(m.integrarEquipamento(QStringLiteral("EQ1"), false)) << "no equipment on a process run";
+
+    ASSERT_TRUE(m.abrirAcabado(u'N'));
+    auto& a = m.editorAcabado();
+    a.txtProduto.codigo = QStringLiteral("PA");
+    ASSERT_TRUE(a.produtoSaiu());
+    a.txtQuantidade = C("1");
+    a.txtPercCusto = C("100");
+    ASSERT_TRUE(a.gravar());
+    m.CalculaCustos();
+    ui.responder(0); // "Confirma o cancelamento desta Produção?" "&Não"
+    EXPECT_FALSE(m.integrarProcesso({}, false));
+    EXPECT_TRUE(m.processoIntegrado());
+    ui.responder(1); // "&Sim"
+    EXPECT_FALSE(m.integrarProcesso({}, false));
+    EXPECT_FALSE(m.processoIntegrado());
+    EXPECT_TRUE(m.documento().materias.empty());
+    EXPECT_TRUE(ui.respostasEsgotadas());
 }
 
 TEST_P(MovProducaoNaHoraTest, AcabadoComUmSoCustoEProcessamentoConfirmado) {

@@ -238,6 +238,46 @@ TEST_P(ProcessosProducaoJanelasTest, ProdutoComLotePedeOLoteEDevolucaoContaPorLo
     EXPECT_TRUE(ui.respostasEsgotadas());
 }
 
+// A product sold by reference: the reference window lists its combinations in the warehouse with
+// their balance and the chosen one goes on the movement; none chosen refuses. A product kept in
+// other units asks the unit and the quantity in it, which the stock row keeps.
+TEST_P(ProcessosProducaoJanelasTest, ReferenciaEscolhidaEOutraUnidadePerguntada) {
+    processo("P1", "Mesa");
+    ASSERT_TRUE(db->exec("UPDATE Produtos SET Referencia='1' WHERE Codigo='MP2'"));
+    ASSERT_TRUE(db->exec("UPDATE MovProduto SET Cor='AZUL', Tamanho='G' WHERE Codigo='MP2'"));
+    ASSERT_TRUE(db->exec("UPDATE Produtos SET OutUnidades=1 WHERE Codigo='MP1'"));
+    ASSERT_GT(db->insert("OutUnidades", Registo()("Codigo", "SAC")("Descricao", "Saco")), 0);
+    MovProducao_Processo_MOV m(ctx, ui);
+    ASSERT_TRUE(m.Abrir("P1"));
+    std::vector<SaldoReferencia> oferecidas;
+    bool escolher = false;
+    m.escolherReferencia = [&](const std::vector<SaldoReferencia>& lista) -> std::optional<SaldoReferencia> {
+        oferecidas = lista;
+        if (!escolher || lista.empty())
+            return std::nullopt;
+        return lista.front();
+    };
+    EXPECT_FALSE(lancar(m, "MP2", "3"));
+    EXPECT_EQ(ui.ultimaMensagem().toStdString(), "Não definiu qualquer referência.");
+    ASSERT_EQ(oferecidas.size(), 1u);
+    EXPECT_EQ(oferecidas[0].referencias[4], "AZUL");
+    EXPECT_EQ(oferecidas[0].saldo, C("50"));
+    escolher = true;
+    ASSERT_TRUE(lancar(m, "MP2", "3")) << ui.ultimaMensagem().toStdString();
+    EXPECT_EQ(contar("SELECT COUNT(*) FROM Prod_ProcessosMov WHERE Produto='MP2' AND Cor='AZUL' AND Tamanho='G'"), 1);
+
+    ui.responder(QStringLiteral("")); // no other unit given
+    EXPECT_FALSE(lancar(m, "MP1", "2"));
+    EXPECT_EQ(ui.ultimaMensagem().toStdString(), "Não definiu a Outra Unidade!");
+    ui.responder(QStringLiteral("sac"));
+    ui.responder(QStringLiteral("0,5"));
+    ASSERT_TRUE(lancar(m, "MP1", "2")) << ui.ultimaMensagem().toStdString();
+    EXPECT_EQ(db->scalar("SELECT OutUniCod FROM MovProduto WHERE Codigo='MP1' AND AfectaStk='S+'").toString(), "SAC");
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT OutUniQuant FROM MovProduto WHERE Codigo='MP1' AND AfectaStk='S+'")),
+              C("0.5"));
+    EXPECT_TRUE(ui.respostasEsgotadas());
+}
+
 TEST_P(ProcessosProducaoJanelasTest, ProcessoEncerradoMostraSeENaoAceitaNada) {
     processo("P1", "Mesa");
     MovProducao_Processo_MOV aberta(ctx, ui);

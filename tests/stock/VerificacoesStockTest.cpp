@@ -14,7 +14,7 @@ protected:
                     "portes", portes)("Lote", lote)("UnidadeCompra", "KG")("UnidadeVenda", "UN"));
     }
     void paramGeral(const char* controlaQuant, int diversos = 0, int servicos = 0, int portes = 0) {
-        db->exec("DELETE FROM ParamGeral");
+        ASSERT_TRUE(db->exec("DELETE FROM ParamGeral"));
         inserir("ParamGeral", Registo()("proddiversos", "DIV1")("proddiversos2", "DIV2")(
                                   "ControlaQuant", controlaQuant)("controlaQuant_Diversos", diversos)(
                                   "controlaQuant_Servicos", servicos)("controlaQuant_Portes", portes));
@@ -36,7 +36,7 @@ protected:
         ASSERT_TRUE(n) << n.mensagem().toStdString();
     }
     void confGeral(int altArmazem, const char* acessos, const char* acessosTra) {
-        db->exec("DELETE FROM UtilConfGeral");
+        ASSERT_TRUE(db->exec("DELETE FROM UtilConfGeral"));
         inserir("UtilConfGeral", Registo()("utilizador", "01")("armazem", "001")("AltArmazem", altArmazem)(
                                      "ArmazensAcessos", acessos)("ArmazensAcessosTRA", acessosTra));
     }
@@ -93,7 +93,7 @@ TEST_P(VerificacoesStockTest, ControloGeralEDiversosServicosPortes) {
 
     // A sundry product that is also a service: the sundry rule does not decide, the service rule does.
     paramGeral("1", 0, 1, 0);
-    db->exec("UPDATE ParamGeral SET proddiversos='DIVSERV'");
+    ASSERT_TRUE(db->exec("UPDATE ParamGeral SET proddiversos='DIVSERV'"));
     EXPECT_TRUE(m.CtrlExistenciaProduto(*db, "DIVSERV", "001"));
     EXPECT_TRUE(m.CtrlExistenciaProduto(*db, "SERV", "001"));
     EXPECT_TRUE(m.CtrlExistenciaProduto(*db, "DIV1", "001")) << "no longer a sundry code";

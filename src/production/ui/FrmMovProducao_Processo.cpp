@@ -1,6 +1,7 @@
 #include "production/ui/FrmMovProducao_Processo.h"
 
 #include "company/GlobalContext.h"
+#include "controls/FormatoNumero.h"
 #include "controls/ui/CriarControlos.h"
 #include "controls/ui/EDatas.h"
 #include "controls/ui/SelOpta.h"
@@ -13,6 +14,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -30,6 +32,45 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The reference window of a movement: the product's dimension combinations in the warehouse with
+// their balance; a double click or "&Seleccionar" chooses.
+std::optional<SaldoReferencia> janelaReferencias(QWidget* pai, const GlobalContext& ctx,
+                                                 const std::vector<SaldoReferencia>& lista) {
+    QDialog d(pai);
+    d.setObjectName(QStringLiteral("frmReferencias"));
+    d.setWindowTitle(QStringLiteral("Referências"));
+    auto* l = new QVBoxLayout(&d);
+    auto* arvore = new QTreeWidget(&d);
+    arvore->setObjectName(QStringLiteral("lvwReferencias"));
+    arvore->setRootIsDecorated(false);
+    QStringList cabecalho;
+    for (int i = 1; i <= 7; ++i)
+        cabecalho << (ctx.NomesDimensoes[size_t(i)].isEmpty() ? QStringLiteral("Ref. %1").arg(i) : ctx.NomesDimensoes[size_t(i)]);
+    cabecalho << QStringLiteral("Fornecedor") << QStringLiteral("Existência");
+    arvore->setHeaderLabels(cabecalho);
+    for (const SaldoReferencia& s : lista) {
+        QStringList t(s.referencias.begin(), s.referencias.end());
+        t << s.fornece << formatarNumeroPT(s.saldo, qBound(0, ctx.casadecquant, 4));
+        auto* item = new QTreeWidgetItem(arvore, t);
+        item->setTextAlignment(8, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (arvore->topLevelItemCount() > 0)
+        arvore->setCurrentItem(arvore->topLevelItem(0));
+    l->addWidget(arvore);
+    auto* botoes = new QDialogButtonBox(&d);
+    auto* seleccionar = botoes->addButton(QStringLiteral("&Seleccionar"), QDialogButtonBox::AcceptRole);
+    seleccionar->setObjectName(QStringLiteral("cmdSeleccionar"));
+    botoes->addButton(QStringLiteral("&Fechar"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("cmdFechar"));
+    l->addWidget(botoes);
+    QObject::connect(botoes, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    QObject::connect(botoes, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    QObject::connect(arvore, &QTreeWidget::itemDoubleClicked, &d, &QDialog::accept);
+    d.resize(760, 360);
+    if (d.exec() != QDialog::Accepted || !arvore->currentItem())
+        return std::nullopt;
+    return lista[size_t(arvore->indexOfTopLevelItem(arvore->currentItem()))];
+}
 
 EDatas* criarData(QWidget* pai, const char* nome, UserInteraction& ui) {
     auto* d = criarControlo<EDatas>(pai, nome);
@@ -275,6 +316,9 @@ FrmMovProducao_Processo_MOV::FrmMovProducao_Processo_MOV(GlobalContext& ctx, Use
     botoes->addWidget(cmdFechar);
     raiz->addLayout(botoes);
 
+    m_logica.escolherReferencia = [this](const std::vector<SaldoReferencia>& lista) {
+        return janelaReferencias(this, m_ctx, lista);
+    };
     m_logica.escolherLote = [this](ExistProArmLote& pedido) {
         FrmExistProArmLote janela(m_ctx, m_ui, this);
         ExistProArmLote& l = janela.logica();
