@@ -321,7 +321,7 @@ Resultado<QJsonValue> lancar(const PedidoCli& pedido, SessaoCli& s, const QStrin
         // Checked before posting, so a run is not left without the print asked for.
         const QFileInfo pasta(QFileInfo(pdf).absolutePath());
         if (!pasta.isDir() || !pasta.isWritable())
-            return Falha(QStringLiteral("Não é possível gravar o PDF em %1.").arg(citacao(pdf)));
+            return Falha(QStringLiteral("Não é possível gravar o PDF na pasta %1.").arg(QFileInfo(pdf).absolutePath()));
     }
     QStringList botoes{QStringLiteral("cmdProcessar")};
     auto pedirBotao = [&](const QString& b) {
