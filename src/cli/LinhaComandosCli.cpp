@@ -126,6 +126,8 @@ const std::vector<ComandoCli>& comandosCli() {
             c.push_back(std::move(s));
         for (ComandoCli& s : comandosProcessoCli())
             c.push_back(std::move(s));
+        for (ComandoCli& s : comandosEquipamentoCli())
+            c.push_back(std::move(s));
         c.push_back({QStringLiteral("ajuda"),
                      QStringLiteral("ajuda | --help | COMANDO --help"),
                      QStringLiteral("Lista os comandos."),

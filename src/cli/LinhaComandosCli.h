@@ -51,6 +51,8 @@ std::vector<ComandoCli> comandosReceitaCli();
 std::vector<ComandoCli> comandosInstantaneaCli();
 // Production processes (LinhaComandosProcesso.cpp).
 std::vector<ComandoCli> comandosProcessoCli();
+// Equipment to dismantle (LinhaComandosEquipamento.cpp).
+std::vector<ComandoCli> comandosEquipamentoCli();
 
 // Options every command accepts: --pg HOST[:PORTA] and --login LOGIN (the PostgreSQL login).
 // Without --pg the companies are SQLite files in LUMO_DADOS, or else in the user's data folder.

@@ -155,7 +155,7 @@ public:
                            &PreenchimentoDemo::tiposMovimento, &PreenchimentoDemo::produtos,
                            &PreenchimentoDemo::nomenclaturas, &PreenchimentoDemo::receitas, &PreenchimentoDemo::lotes,
                            &PreenchimentoDemo::utilizadores, &PreenchimentoDemo::stockInicial,
-                           &PreenchimentoDemo::processoEmCurso})
+                           &PreenchimentoDemo::processoEmCurso, &PreenchimentoDemo::equipamento})
             if (auto r = (this->*passo)(); !r)
                 return r;
         return {};
@@ -518,6 +518,23 @@ private:
                            {QStringLiteral("%1").arg(n, 8, 10, QChar(u'0')), QLatin1String(tipo)}))
                 return Falha(m_db.lastError());
         return {};
+    }
+
+    // A machine taken in to be dismantled: deregistration due 30 days after its acquisition, the
+    // supervisor warned; its parts come out of instant runs that name it.
+    Resultado<> equipamento() {
+        const QString aquisicao = data(0, "01-03");
+        const QString aviso = QDate::fromString(aquisicao, Qt::ISODate).addDays(30).toString(Qt::ISODate);
+        return inserir(QStringLiteral("Prod_Equipamentos"),
+                       Registo()("Codigo", "SERRA-01")("Descricao", "Serra de fita industrial (para desmantelar)")(
+                           "DataAquisicao", aquisicao)("DataAbate", "")("DataDespoluimento", "")(
+                           "DataDesmantelamento", "")("DataCertDest", "")(
+                           "ValorAquisicao", Currency(350).toVariant())("ValorDesmantelamento", Currency(120).toVariant())(
+                           "Observacao", "")("AvisoDiasAbate", 30)("AvisoDiasDespoluimento", 15)(
+                           "AvisoDiasDesmantelamento", 15)("AvisoUtilizadorAbate", "01")(
+                           "AvisoUtilizadorDespoluimento", "01")("AvisoUtilizadorDesmantelamento", "01")(
+                           "AvisoAbate", aviso)("AvisoDespoluimento", "")("AvisoDesmantelamento", "")(
+                           "Utilizadores", "")("Utilizador", "01")("DataSys", m_agora));
     }
 
     Database& m_db;

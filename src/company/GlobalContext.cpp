@@ -15,3 +15,9 @@ Database& GlobalContext::bd() const {
     Q_ASSERT(LigacaoEmpresa);
     return *LigacaoEmpresa;
 }
+
+QString NomeEmpresaImpressao(GlobalContext& ctx) {
+    if (!ctx.NomeEmpresa.trimmed().isEmpty())
+        return ctx.NomeEmpresa;
+    return ctx.bd().scalar(QStringLiteral("SELECT NomeEmpresa FROM ParamGeral ORDER BY NumRegisto")).toString();
+}

@@ -84,3 +84,6 @@ struct GlobalContext {
     // The company connection; asserts it is open.
     Database& bd() const;
 };
+
+// The company's name as prints head their pages: the session's, else the general parameters'.
+QString NomeEmpresaImpressao(GlobalContext& ctx);

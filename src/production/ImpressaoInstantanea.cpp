@@ -148,9 +148,7 @@ Resultado<ImpressaoInstantanea> LerImpressaoInstantanea(GlobalContext& ctx, cons
         return Falha(MensagemSemRegistos);
     d.acabados = std::move(*acabados);
 
-    d.empresa = ctx.NomeEmpresa;
-    if (d.empresa.trimmed().isEmpty())
-        d.empresa = db.scalar(QStringLiteral("SELECT NomeEmpresa FROM ParamGeral ORDER BY NumRegisto")).toString();
+    d.empresa = NomeEmpresaImpressao(ctx);
     d.dataEmissao = QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy"));
 
     const auto processo = db.lerPrimeiraLinha(

@@ -14,11 +14,15 @@
 #include "production/ui/FrmMovProducaoNaHora.h"
 #include "production/ui/FrmMovProducao_Processo.h"
 #include "production/ui/FrmNomenclaturaNaHora.h"
+#include "production/ui/FrmTabEquipamentos.h"
+#include "production/Equipamentos.h"
 #include "company/GlobalContext.h"
+#include "db/Database.h"
 #include "session/ui/FormAcessos.h"
 #include "shell/ui/FrmAbout.h"
 #include "session/ui/FrmAcessos.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -58,6 +62,10 @@ WMenu::WMenu(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
     tmrPaineis->setObjectName(QStringLiteral("tmrPaineis"));
     tmrPaineis->setInterval(IntervaloPaineis);
     connect(tmrPaineis, &QTimer::timeout, this, &WMenu::actualizarPaineis);
+    tmrEquipamentos = new QTimer(this);
+    tmrEquipamentos->setObjectName(QStringLiteral("tmrEquipamentos"));
+    tmrEquipamentos->setInterval(IntervaloAvisosEquipamentos);
+    connect(tmrEquipamentos, &QTimer::timeout, this, &WMenu::verificarAvisosEquipamentos);
 
     resize(1024, 700);
 }
@@ -103,6 +111,12 @@ void WMenu::construirMenus() {
     connect(processos, &QAction::triggered, this, [this] {
         abrirJanela(new FrmMovProducao_Processo(m_ctx, m_ui), QStringLiteral("frmMovProducao_Processo"),
                     QStringLiteral("Processos para Produção"));
+    });
+    QAction* equipamentos = mnuMovimentos->addAction(QStringLiteral("Desmantelamento de Equipamentos"));
+    equipamentos->setObjectName(QStringLiteral("mnuEquipamentos"));
+    connect(equipamentos, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmTabEquipamentos(m_ctx, m_ui), QStringLiteral("frmTabEquipamentos"),
+                    TabEquipamentos::Titulo());
     });
     mnuListagens = menuBar()->addMenu(QStringLiteral("&Listagens"));
     mnuListagens->setObjectName(QStringLiteral("mnuListagens"));
@@ -189,6 +203,7 @@ bool WMenu::abrir() {
     show();
     tmrVersao->start();
     tmrPaineis->start();
+    tmrEquipamentos->start();
     return true;
 }
 
@@ -219,6 +234,30 @@ bool WMenu::abrirJanela(QWidget* janela, const QString& form, const QString& cap
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->show();
     return true;
+}
+
+QWidget* WMenu::janelaAvisosEquipamentos() const {
+    for (QMdiSubWindow* sub : m_area->subWindowList())
+        if (qobject_cast<FrmTabEquipamentosAvisos*>(sub->widget()))
+            return sub->widget();
+    return nullptr;
+}
+
+void WMenu::verificarAvisosEquipamentos() {
+    if (!m_ctx.LigacaoEmpresa || !m_ctx.LigacaoEmpresa->isOpen())
+        return;
+    // Never in the middle of someone's work: a posting, a question, or the warnings already shown.
+    if (m_ctx.bd().emTransaccao() || QApplication::activeModalWidget() || janelaAvisosEquipamentos())
+        return;
+    const auto n = ContaAvisosEquipamentos(m_ctx.bd(), m_ctx.CodigoUtilizador, QDate::currentDate());
+    if (!n || *n <= 0)
+        return;
+    // The user's own warnings: no right is needed to see them.
+    auto* janela = new FrmTabEquipamentosAvisos(m_ctx, m_ui);
+    janela->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = m_area->addSubWindow(janela);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->show();
 }
 
 void WMenu::abrirAcessos() {
@@ -257,6 +296,7 @@ void WMenu::closeEvent(QCloseEvent* e) {
         }
         tmrVersao->stop();
         tmrPaineis->stop();
+        tmrEquipamentos->stop();
         m_menu.fechar();
         e->accept();
         emit sessaoTerminada();

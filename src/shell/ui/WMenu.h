@@ -34,10 +34,16 @@ public:
     void mostrarInformacao();
     void logOff();
     void sair();
+    // The timer's check: opens "Avisos para equipamentos" when the user has a step due today,
+    // unless a transaction or a modal window is under way or the warnings are already open.
+    void verificarAvisosEquipamentos();
+    // The open warnings window, or null.
+    QWidget* janelaAvisosEquipamentos() const;
 
     // Intervals of the timers, in milliseconds.
     static constexpr int IntervaloVersao = 60'000;
     static constexpr int IntervaloPaineis = 5'000;
+    static constexpr int IntervaloAvisosEquipamentos = 60'000;
 
 signals:
     void sessaoTerminada();
@@ -69,5 +75,6 @@ private:
     QAction* mnuAcessos = nullptr;
     QTimer* tmrVersao;
     QTimer* tmrPaineis;
+    QTimer* tmrEquipamentos;
     bool m_sair = false;
 };
