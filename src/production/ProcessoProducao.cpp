@@ -610,24 +610,17 @@ Resultado<MovimentoProcesso> EliminarMovimentoProcesso(GlobalContext& ctx, qint6
 }
 
 Resultado<std::vector<DocumentoProducao>> DocumentosEncerramento(Database& db, const QString& processo) {
-    const auto linhas = linhasStock(db, QStringLiteral("Prod_ProcessosProc"), processo.trimmed());
-    if (!linhas)
-        return linhas.falha();
+    // One read for all the finished products' rows, each document once, in the order they were posted.
     std::vector<DocumentoProducao> docs;
-    for (const auto& [produto, identifica] : *linhas) {
-        const auto r = db.lerPrimeiraLinha(
-            QStringLiteral("SELECT Tipo, Numero, Data FROM MovProduto WHERE Codigo=? AND Identifica=?"), {produto, identifica});
-        if (!r)
-            return r.falha();
-        if (!*r)
-            continue;
-        DocumentoProducao d{(**r).at(0).toString().trimmed(), (**r).at(1).toString().trimmed(),
-                            (**r).at(2).toString().trimmed()};
-        if (std::none_of(docs.begin(), docs.end(), [&](const DocumentoProducao& o) {
-                return o.tipo == d.tipo && o.numero == d.numero && o.data == d.data;
-            }))
-            docs.push_back(d);
-    }
+    if (!db.percorrer(QStringLiteral("SELECT m.Tipo, m.Numero, m.Data FROM Prod_ProcessosProc p INNER JOIN MovProduto m "
+                                     "ON m.Codigo=p.Produto AND m.Identifica=p.IdentificaMovPro WHERE p.Processo=? "
+                                     "AND COALESCE(p.IdentificaMovPro,'')<>'' GROUP BY m.Tipo, m.Numero, m.Data "
+                                     "ORDER BY MIN(p.NumRegisto)"),
+                      {processo.trimmed()}, [&](const QSqlQuery& q) {
+                          docs.push_back({q.value(0).toString().trimmed(), q.value(1).toString().trimmed(),
+                                          q.value(2).toString().trimmed()});
+                      }))
+        return Falha(db.lastError());
     return docs;
 }
 
