@@ -128,6 +128,8 @@ const std::vector<ComandoCli>& comandosCli() {
             c.push_back(std::move(s));
         for (ComandoCli& s : comandosEquipamentoCli())
             c.push_back(std::move(s));
+        for (ComandoCli& s : comandosMedicoesCli())
+            c.push_back(std::move(s));
         c.push_back({QStringLiteral("ajuda"),
                      QStringLiteral("ajuda | --help | COMANDO --help"),
                      QStringLiteral("Lista os comandos."),
@@ -206,7 +208,12 @@ int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida) {
             return respostaErro(QStringLiteral("Opção desconhecida: %1").arg(citacao(a)), saida);
         if (i + 1 >= argumentos.size())
             return respostaErro(QStringLiteral("Falta o valor da opção %1.").arg(citacao(a)), saida);
-        pedido.opcoes.insert(opcao, argumentos[++i]);
+        const QString valor = argumentos[++i];
+        if (pedido.opcoes.contains(opcao) && !comando->repetiveis.contains(opcao))
+            return respostaErro(QStringLiteral("A opção %1 foi dada mais de uma vez.").arg(citacao(a)), saida);
+        pedido.opcoes.insert(opcao, valor);
+        if (comando->repetiveis.contains(opcao))
+            pedido.repetidas[opcao] << valor;
     }
     const Resultado<ConnectionParams> servidor = servidorCli(pedido.opcoes);
     if (!servidor)

@@ -22,7 +22,15 @@ struct PedidoCli {
     // What a refused command had already done (the lots of a list of orders), answered beside the error.
     mutable QJsonObject parcial;
 
+    // Every value of an option the command lets repeat ("--lote A=1 --lote B=2"), in order.
+    QHash<QString, QStringList> repetidas;
+
     QString opcao(const QString& nome) const { return opcoes.value(nome); }
+    QStringList valores(const QString& nome) const {
+        return repetidas.contains(nome) ? repetidas.value(nome)
+               : opcoes.contains(nome)  ? QStringList{opcoes.value(nome)}
+                                        : QStringList{};
+    }
 };
 
 // A command answers its result, or the reason (Portuguese) it refused.
@@ -34,6 +42,7 @@ struct ComandoCli {
     QString descricao;
     QStringList opcoes; // options the command accepts besides the common ones; each takes a value
     ExecucaoCli executar;
+    QStringList repetiveis; // options that may be given more than once; any other is refused when repeated
 };
 
 // Every command the program knows; a new command is one more entry here.
@@ -53,6 +62,8 @@ std::vector<ComandoCli> comandosInstantaneaCli();
 std::vector<ComandoCli> comandosProcessoCli();
 // Equipment to dismantle (LinhaComandosEquipamento.cpp).
 std::vector<ComandoCli> comandosEquipamentoCli();
+// Made-to-measure products: templates, calculations, their posting and lot sheet (LinhaComandosMedicoes.cpp).
+std::vector<ComandoCli> comandosMedicoesCli();
 
 // Options every command accepts: --pg HOST[:PORTA] and --login LOGIN (the PostgreSQL login).
 // Without --pg the companies are SQLite files in LUMO_DADOS, or else in the user's data folder.

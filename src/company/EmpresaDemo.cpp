@@ -155,7 +155,8 @@ public:
                            &PreenchimentoDemo::tiposMovimento, &PreenchimentoDemo::produtos,
                            &PreenchimentoDemo::nomenclaturas, &PreenchimentoDemo::receitas, &PreenchimentoDemo::lotes,
                            &PreenchimentoDemo::utilizadores, &PreenchimentoDemo::stockInicial,
-                           &PreenchimentoDemo::processoEmCurso, &PreenchimentoDemo::equipamento})
+                           &PreenchimentoDemo::processoEmCurso, &PreenchimentoDemo::equipamento,
+                           &PreenchimentoDemo::medicoes})
             if (auto r = (this->*passo)(); !r)
                 return r;
         return {};
@@ -535,6 +536,31 @@ private:
                            "AvisoUtilizadorDespoluimento", "01")("AvisoUtilizadorDesmantelamento", "01")(
                            "AvisoAbate", aviso)("AvisoDespoluimento", "")("AvisoDesmantelamento", "")(
                            "Utilizadores", "")("Utilizador", "01")("DataSys", m_agora));
+    }
+
+    // A wardrobe made to measure: its base is 2000 x 1000 mm; the side panels follow the height, the
+    // shelves the width, hinges and handles are fixed.
+    Resultado<> medicoes() {
+        const ProdutoDemo roupeiro{"PA005", "Roupeiro por medida", "UN", "02", "05", "520.0000", 0, 0, 0};
+        const Currency custo = Currency::fromString(QStringLiteral("95"));
+        if (auto r = inserirProduto(roupeiro, custo, Currency::fromString(QLatin1String(roupeiro.preco))); !r)
+            return r;
+        if (!m_db.exec(QStringLiteral("UPDATE Produtos SET Medic='1' WHERE Codigo='PA005'")))
+            return Falha(m_db.lastError());
+        struct Linha {
+            const char *prima, *quantidade, *tipo, *medida;
+        };
+        for (const Linha& l : {Linha{"MP003", "2", "A", "1"}, Linha{"MP001", "4", "L", "1"}, Linha{"MP010", "4", "F", "1"},
+                               Linha{"MP011", "2", "F", "1"}})
+            if (auto r = inserir(QStringLiteral("NomenclaturaMedicoes"),
+                                 Registo()("ProdutoAcabado", "PA005")("Altura", Currency(2000).toVariant())(
+                                     "Largura", Currency(1000).toVariant())("ArmazemEntrada", "002")(
+                                     "ProdutoMPrima", l.prima)("Quantidade", Currency::fromString(QLatin1String(l.quantidade)).toVariant())(
+                                     "TipoMedida", l.tipo)("Medida", Currency::fromString(QLatin1String(l.medida)).toVariant())(
+                                     "ArmazemSaida", "001")("Utilizador", "01")("DataSys", m_agora));
+                !r)
+                return r;
+        return {};
     }
 
     Database& m_db;

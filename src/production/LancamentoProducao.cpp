@@ -38,7 +38,8 @@ public:
                            "FROM Produtos p LEFT JOIN Nomenclatura n ON n.ProdutoPrima=p.Codigo AND "
                            "n.ProdutoAcabado=? WHERE p.Codigo=? ORDER BY n.NumRegisto") +
                 m_db.dialect().limite(1),
-            {m_d.ProdutoAcabado, l.produto});
+            // A made-to-measure lot has no ordinary bill: a blank finished product joins no bill row.
+            {m_d.Medicoes ? QString() : m_d.ProdutoAcabado, l.produto});
         if (!lida || !*lida)
             return p;
         const std::optional<QVariantList>& b = *lida;
@@ -65,7 +66,8 @@ public:
 
     LinhaMovProduto linhaBase(const DocumentoProducao& doc, const QString& produto, const QString& afecta,
                               const Currency& quant, const Currency& preco, bool segundaFase) const {
-        QString obs = QStringLiteral("Ref. lote de produção: %1").arg(m_d.Lote);
+        QString obs = m_d.Medicoes ? QStringLiteral("Produção (Medições)")
+                                   : QStringLiteral("Ref. lote de produção: %1").arg(m_d.Lote);
         if (segundaFase)
             obs += QStringLiteral(" (2ª fase)");
         return LinhaDocumentoProducao(doc, m_d.Data, produto, afecta, quant, preco, obs);
@@ -186,7 +188,7 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
     const bool segundaFase = !d.Nova;
     for (auto [doc2, tipo] : {std::pair{&d.Saida, cfg.tipoSaida}, std::pair{&d.Ent, cfg.tipoEnt},
                               std::pair{&d.Ret, cfg.tipoRet}, std::pair{&d.Ref, cfg.tipoRef}})
-        if (doc2->tipo.trimmed().isEmpty())
+        if (doc2->tipo.trimmed().isEmpty() && !(d.Medicoes && (doc2 == &d.Ret || doc2 == &d.Ref)))
             doc2->tipo = tipo;
     if (d.Saida.tipo.isEmpty() || d.Ent.tipo.isEmpty())
         return Falha(QStringLiteral("A T E N Ç Ã O ! Não tem a configuração de Produção definida."));
@@ -257,6 +259,8 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
         e.definir(Col::Lote, d.LoteProdutoAcabado);
         e.definir(Col::DataFabrico, d.DataFabricoProdutoAcabado);
         e.definir(Col::DataValidade, d.DataValidadeProdutoAcabado);
+        if (!d.ForneceExterno.trimmed().isEmpty())
+            e.definir(Col::Fornece, d.ForneceExterno.trimmed());
         if (!d.OutUniCod.isEmpty()) {
             e.definir(Col::OutUniCod, d.OutUniCod);
             e.definir(Col::OutUniQuant, d.OutUniQuant);
@@ -275,6 +279,8 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
         lote("lote", d.Lote)("Produto", d.ProdutoAcabado)("precario", "0")("custoTotal", "0")("armazem", d.Armazem)(
             "quantidade", d.Quantidade.toVariant())("tipoSaida", d.Saida.tipo)("tipoRet", d.Ret.tipo)(
             "tiporef", d.Ref.tipo)("tipoent", d.Ent.tipo)("Fechado", fecha ? 1 : 0);
+        if (d.Medicoes)
+            lote("MedicoesAltura", d.MedicoesAltura.toVariant())("MedicoesLargura", d.MedicoesLargura.toVariant());
         if (db.insert(QStringLiteral("Lotes"), lote) <= 0)
             return Falha(QStringLiteral("Já existe o lote %1!\nFavor de tentar novamente.").arg(d.Lote));
 
@@ -303,7 +309,7 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
         QStringLiteral("SELECT ProdutoAcabadoPreco FROM Nomenclatura WHERE ProdutoAcabado=? ORDER BY NumRegisto") +
             db.dialect().limite(1),
         {d.ProdutoAcabado}));
-    if (precoFixo > Currency())
+    if (precoFixo > Currency() && !d.Medicoes)
         custoTotal = precoFixo.multiply(d.Quantidade, Currency::Arredondamento::MetadeAfastaDeZero);
     const Currency precario = d.Quantidade.isZero() ? Currency() : custoTotal.divide(d.Quantidade, Currency::Arredondamento::MetadeAfastaDeZero);
 

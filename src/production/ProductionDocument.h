@@ -59,6 +59,12 @@ struct ProductionDocument {
     Currency OutUniQuant;
     DocumentoProducao Saida, Ret, Ref, Ent;
     QString Cliente, Fornece, Precario;
+    // A made-to-measure lot: the height and width go on its lot row, its rows carry their own
+    // reference, the raw materials are priced without the ordinary bill and no adjustment documents
+    // are taken. ForneceExterno goes on the entry row as its supplier.
+    bool Medicoes = false;
+    Currency MedicoesAltura, MedicoesLargura;
+    QString ForneceExterno;
     Currency Capacidade, CustoUnitario;
     std::vector<LinhaProducao> linhas;
 
