@@ -9,6 +9,7 @@
 #include "production/ui/FrmConfigProd.h"
 #include "production/ui/FrmEliminarLote.h"
 #include "production/ui/FrmImpFolhaLote.h"
+#include "production/ui/FrmMedicoes.h"
 #include "production/ui/FrmMovProducao.h"
 #include "production/ui/FrmNomenclatura.h"
 #include "production/ui/FrmMovProducaoNaHora.h"
@@ -128,8 +129,28 @@ void WMenu::construirMenus() {
     });
     mnuMovimentosMedicoes = menuBar()->addMenu(QStringLiteral("Movimentos (Medições)"));
     mnuMovimentosMedicoes->setObjectName(QStringLiteral("mnuMovimentosMedicoes"));
+    QAction* nomenclaturaMedicoes =
+        mnuMovimentosMedicoes->addAction(QStringLiteral("Nomenclatura de Produtos (Medições)"));
+    nomenclaturaMedicoes->setObjectName(QStringLiteral("TabNomenclaturaMedicoes"));
+    connect(nomenclaturaMedicoes, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmMedicoesTemplate(m_ctx, m_ui), QStringLiteral("frmMedicoesTemplate"),
+                    QStringLiteral("Nomenclatura Base para Produtos Acabados"));
+    });
+    QAction* calculosMedicoes = mnuMovimentosMedicoes->addAction(QStringLiteral("Cálculos para Produção"));
+    calculosMedicoes->setObjectName(QStringLiteral("CalculosNomenclaturaMedicoes"));
+    connect(calculosMedicoes, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmMedicoesCalculos(m_ctx, m_ui), QStringLiteral("frmMedicoesCalculos"),
+                    QStringLiteral("Cálculos para Produtos Acabados"));
+    });
     mnuListagensMedicoes = menuBar()->addMenu(QStringLiteral("Listagens (Medições)"));
     mnuListagensMedicoes->setObjectName(QStringLiteral("mnuListagensMedicoes"));
+    QAction* folhaProdMedicoes =
+        mnuListagensMedicoes->addAction(QStringLiteral("Folha de Produção (Medições)"));
+    folhaProdMedicoes->setObjectName(QStringLiteral("ImpFolhaProducaoMedicoes"));
+    connect(folhaProdMedicoes, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmImpFolhaLoteMedicoes(m_ctx, m_ui), QStringLiteral("frmImpFolhaLoteMedicoes"),
+                    QStringLiteral("Folha de Produção de Lote (Medições)"));
+    });
     mnuTabelas = menuBar()->addMenu(QStringLiteral("&Tabelas"));
     mnuTabelas->setObjectName(QStringLiteral("mnuTabelas"));
     for (const auto& t : TabelaComum::entradasMenu()) {
