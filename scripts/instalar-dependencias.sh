@@ -3,7 +3,8 @@
 set -euo pipefail
 PACOTES=(g++ cmake ninja-build pkg-config
          qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-charts-dev
-         libsqlite3-dev libsodium-dev libzint-dev libxlsxwriter-dev libzip-dev libcurl4-openssl-dev rapidjson-dev
+         libsqlite3-dev libsodium-dev libzint-dev libzxing-dev libxlsxwriter-dev libzip-dev libcurl4-openssl-dev rapidjson-dev
+         fonts-liberation fontconfig
          libgtest-dev libgmock-dev googletest libbenchmark-dev poppler-utils
          postgresql postgresql-contrib)
 EM_FALTA=()

@@ -130,6 +130,10 @@ const std::vector<ComandoCli>& comandosCli() {
             c.push_back(std::move(s));
         for (ComandoCli& s : comandosMedicoesCli())
             c.push_back(std::move(s));
+        for (ComandoCli& s : comandosEtiquetasCli())
+            c.push_back(std::move(s));
+        for (ComandoCli& s : comandosRelatorioCli())
+            c.push_back(std::move(s));
         c.push_back({QStringLiteral("ajuda"),
                      QStringLiteral("ajuda | --help | COMANDO --help"),
                      QStringLiteral("Lista os comandos."),
@@ -206,9 +210,10 @@ int executarLinhaComandos(const QStringList& argumentos, QByteArray* saida) {
                 QStringLiteral("A password não se dá na linha de comandos: use LUMO_PG_PASSWORD."), saida);
         if (!OpcoesComuns.contains(opcao) && !comando->opcoes.contains(opcao))
             return respostaErro(QStringLiteral("Opção desconhecida: %1").arg(citacao(a)), saida);
-        if (i + 1 >= argumentos.size())
+        const bool flag = comando->semValor.contains(opcao);
+        if (!flag && i + 1 >= argumentos.size())
             return respostaErro(QStringLiteral("Falta o valor da opção %1.").arg(citacao(a)), saida);
-        const QString valor = argumentos[++i];
+        const QString valor = flag ? QStringLiteral("sim") : argumentos[++i];
         if (pedido.opcoes.contains(opcao) && !comando->repetiveis.contains(opcao))
             return respostaErro(QStringLiteral("A opção %1 foi dada mais de uma vez.").arg(citacao(a)), saida);
         pedido.opcoes.insert(opcao, valor);

@@ -42,7 +42,8 @@ struct ComandoCli {
     QString descricao;
     QStringList opcoes; // options the command accepts besides the common ones; each takes a value
     ExecucaoCli executar;
-    QStringList repetiveis; // options that may be given more than once; any other is refused when repeated
+    QStringList repetiveis{}; // options that may be given more than once; any other is refused when repeated
+    QStringList semValor{};   // options that are flags and take no value ("--json")
 };
 
 // Every command the program knows; a new command is one more entry here.
@@ -64,6 +65,10 @@ std::vector<ComandoCli> comandosProcessoCli();
 std::vector<ComandoCli> comandosEquipamentoCli();
 // Made-to-measure products: templates, calculations, their posting and lot sheet (LinhaComandosMedicoes.cpp).
 std::vector<ComandoCli> comandosMedicoesCli();
+// The production reports by name, to PDF, spreadsheet or JSON (LinhaComandosRelatorio.cpp).
+std::vector<ComandoCli> comandosRelatorioCli();
+// Bar code labels: printed to PDF from a list, definitions exported and imported (LinhaComandosEtiquetas.cpp).
+std::vector<ComandoCli> comandosEtiquetasCli();
 
 // Options every command accepts: --pg HOST[:PORTA] and --login LOGIN (the PostgreSQL login).
 // Without --pg the companies are SQLite files in LUMO_DADOS, or else in the user's data folder.

@@ -5,7 +5,9 @@
 
 #include <QDate>
 #include <QHash>
+#include <QSqlQuery>
 #include <QUuid>
+#include <QtEndian>
 
 namespace {
 
@@ -156,7 +158,7 @@ public:
                            &PreenchimentoDemo::nomenclaturas, &PreenchimentoDemo::receitas, &PreenchimentoDemo::lotes,
                            &PreenchimentoDemo::utilizadores, &PreenchimentoDemo::stockInicial,
                            &PreenchimentoDemo::processoEmCurso, &PreenchimentoDemo::equipamento,
-                           &PreenchimentoDemo::medicoes})
+                           &PreenchimentoDemo::medicoes, &PreenchimentoDemo::etiquetas})
             if (auto r = (this->*passo)(); !r)
                 return r;
         return {};
@@ -561,6 +563,114 @@ private:
                 !r)
                 return r;
         return {};
+    }
+
+    // Two label sheets: an A4 of 24 price labels with the product's EAN-13, and lot labels with a
+    // QR code; every product gets an EAN-13 of its own and the dining table a picture.
+    Resultado<> etiquetas() {
+        const QString precos = QStringLiteral("1;Arial;9;0;0;;[Descricao];;0;0/"
+                                              "2;Arial;10;1;0;;Preço: [PrecoVenda1] €;;0;0/"
+                                              "3;Arial;8;0;0;;[Código de Barras];;0;0/");
+        const QString lotes = QStringLiteral("1;Arial;10;1;0;;[Descricao];;0;0/"
+                                             "2;Arial;9;0;0;;Lote: [Lote];;0;0/"
+                                             "3;Arial;8;0;0;;[Código de Barras - Dinâmico];;0;0/");
+        struct Folha {
+            const char *codigo, *descricao;
+            int colunas, linhas, largura, altura, distH, distV, margemX, margemY, interior, salto, layout, tipo,
+                compCodBar, altCodBar;
+            QString campos;
+        };
+        const Folha folhas[] = {
+            {"A4-3X8", "A4 - 3 x 8 etiquetas de preço (EAN-13)", 3, 8, 64, 34, 2, 0, 7, 13, 2, 5, 0, 1, 40, 12, precos},
+            {"QR-LOTE", "A4 - 2 x 5 etiquetas de lote (QR Code)", 2, 5, 96, 55, 2, 2, 8, 10, 3, 5, 1, 9, 30, 30, lotes},
+        };
+        for (const Folha& f : folhas)
+            if (auto r = inserir(
+                    QStringLiteral("etiquetas"),
+                    Registo()("Codigo", f.codigo)("Descricao", QString::fromUtf8(f.descricao))("NumEtiqHoriz", f.colunas)(
+                        "NumEtiqVert", f.linhas)("DistEntreEtiqHoriz", f.distH)("DistentreEtiqvert", f.distV)(
+                        "AlturaEtiq", f.altura)("LarguraEtiq", f.largura)("MargemX", f.margemX)("MargemY", f.margemY)(
+                        "MargemXI", f.interior)("MargemYI", f.interior)("Salto", f.salto)("campos", f.campos)(
+                        "ArredondaPreco", 2)("arredondaprecoCorta", 0)("EtiquetaComXY", 0)("TipoCodigoBarras", f.tipo)(
+                        "LayoutCodigoBarras", f.layout)("AltCodBar", f.altCodBar)("CompCodBar", f.compCodBar)(
+                        "TipoPapel", 0)("AlturaPapel", 297)("LarguraPapel", 210)("FicheiroBase", "P")(
+                        "PrecosComIvaInc", 0)("ImprimeCaixaContorno", 0));
+                !r)
+                return r;
+
+        QStringList produtos;
+        if (!m_db.percorrer(QStringLiteral("SELECT Codigo FROM Produtos ORDER BY Codigo"), {},
+                            [&](const QSqlQuery& q) { produtos << q.value(0).toString(); }))
+            return Falha(m_db.lastError());
+        int n = 0;
+        for (const QString& produto : produtos) {
+            ++n;
+            if (m_db.primeiraLinha(QStringLiteral("SELECT CodigoBarras FROM ProdutosCodigosBarras WHERE ProdutoBase=?"),
+                                   {produto}))
+                continue;
+            // Portuguese prefix 560, the maker's number, the product's place.
+            if (auto r = inserir(QStringLiteral("ProdutosCodigosBarras"),
+                                 Registo()("CodigoBarras", ean13(QStringLiteral("56078412") +
+                                                                 QString::number(n).rightJustified(4, u'0')))(
+                                     "ProdutoBase", produto));
+                !r)
+                return r;
+        }
+        return inserir(QStringLiteral("Imagens"),
+                       Registo()("Tabela", "Produtos")("Codigo", "PA001")("Chave", "")("Utilizador", "01")(
+                           "Fechado", "S")("Imagem", imagemMesa())("Nome", "PA001.png")("DataSys", m_agora));
+    }
+
+    // The twelve digits with their EAN-13 check digit.
+    static QString ean13(const QString& doze) {
+        int soma = 0;
+        for (int i = 0; i < 12; ++i)
+            soma += (doze[i].unicode() - '0') * ((i % 2) ? 3 : 1);
+        return doze + QString::number((10 - soma % 10) % 10);
+    }
+
+    // A small picture of the dining table, made here as a PNG (the company layer has no painter).
+    static QByteArray imagemMesa() {
+        constexpr int lado = 48;
+        QByteArray pixeis;
+        for (int y = 0; y < lado; ++y) {
+            pixeis.append(char(0)); // no filter
+            for (int x = 0; x < lado; ++x) {
+                const bool tampo = y >= 14 && y < 20 && x >= 4 && x < 44;
+                const bool perna = y >= 20 && y < 42 && ((x >= 7 && x < 11) || (x >= 37 && x < 41));
+                const bool veio = tampo && (x + y * 3) % 9 == 0;
+                const int r = veio ? 0x6b : tampo || perna ? 0x8b : 0xf4;
+                const int g = veio ? 0x3f : tampo || perna ? 0x5a : 0xee;
+                const int b = veio ? 0x1d : tampo || perna ? 0x2b : 0xe0;
+                pixeis.append(char(r)).append(char(g)).append(char(b));
+            }
+        }
+        auto bloco = [](const char* tipo, const QByteArray& dados) {
+            QByteArray b(4, '\0');
+            qToBigEndian<quint32>(quint32(dados.size()), b.data());
+            const QByteArray corpo = QByteArray(tipo, 4) + dados;
+            QByteArray crc(4, '\0');
+            qToBigEndian<quint32>(crc32(corpo), crc.data());
+            return b + corpo + crc;
+        };
+        QByteArray cabecalho(13, '\0');
+        qToBigEndian<quint32>(lado, cabecalho.data());
+        qToBigEndian<quint32>(lado, cabecalho.data() + 4);
+        cabecalho[8] = 8;  // bits per channel
+        cabecalho[9] = 2;  // RGB
+        // qCompress gives a zlib stream after its own 4-byte length.
+        return QByteArray("\x89PNG\r\n\x1a\n", 8) + bloco("IHDR", cabecalho) + bloco("IDAT", qCompress(pixeis).mid(4)) +
+               bloco("IEND", {});
+    }
+
+    static quint32 crc32(const QByteArray& dados) {
+        quint32 c = 0xffffffffu;
+        for (const char ch : dados) {
+            c ^= quint8(ch);
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
+        }
+        return c ^ 0xffffffffu;
     }
 
     Database& m_db;

@@ -1,5 +1,8 @@
 #include "printing/DesenhoPagina.h"
 
+#include <QPainterPath>
+#include <QPolygonF>
+
 DesenhoPagina::DesenhoPagina(const DocumentoImpresso& doc) : m_doc(doc) {}
 
 const QFont& DesenhoPagina::fonte(int i) {
@@ -57,6 +60,24 @@ void DesenhoPagina::desenhar(QPainter& p, int pagina, double escala, const std::
             corActual = QColor();
             p.setBrush(e->preenchimento.isValid() ? QBrush(e->preenchimento) : QBrush(Qt::NoBrush));
             p.drawEllipse(e->caixa);
+            p.setBrush(Qt::NoBrush);
+        } else if (const auto* g = std::get_if<OpPoligono>(&op)) {
+            if (g->contorno)
+                p.setPen(caneta(g->cor, g->espessura));
+            else
+                p.setPen(Qt::NoPen);
+            corActual = QColor();
+            p.setBrush(g->preenchimento.isValid() ? QBrush(g->preenchimento) : QBrush(Qt::NoBrush));
+            if (g->contornos.size() == 1) {
+                p.drawPolygon(g->contornos.front().data(), int(g->contornos.front().size()));
+            } else {
+                QPainterPath caminho;
+                caminho.setFillRule(Qt::WindingFill);
+                for (const std::vector<QPointF>& c : g->contornos)
+                    caminho.addPolygon(QPolygonF(QList<QPointF>(c.begin(), c.end())));
+                caminho.closeSubpath();
+                p.drawPath(caminho);
+            }
             p.setBrush(Qt::NoBrush);
         } else if (const auto* i = std::get_if<OpImagem>(&op)) {
             if (i->imagem)

@@ -66,11 +66,21 @@ struct OpElipse {
     double espessura;
     QColor preenchimento;
 };
+// Closed outlines filled as one shape (a barcode's bars, MaxiCode's hexagons), points in twips.
+// One fill for the union leaves no seams between touching outlines, so a bar needs no outline of
+// its own; `contorno` strokes each outline besides.
+struct OpPoligono {
+    std::vector<std::vector<QPointF>> contornos;
+    QColor cor;
+    double espessura;
+    QColor preenchimento;
+    bool contorno = true;
+};
 struct OpImagem {
     QRectF caixa;
     std::shared_ptr<const QImage> imagem;
 };
-using OpDesenho = std::variant<OpTexto, OpLinha, OpRectangulo, OpElipse, OpImagem>;
+using OpDesenho = std::variant<OpTexto, OpLinha, OpRectangulo, OpElipse, OpImagem, OpPoligono>;
 
 // One text kept for the spreadsheet export, with the anchor the report gave (mm from the margins).
 struct ElementoExportado {

@@ -145,10 +145,17 @@ public:
     void PColor(const QColor& cor) { m_cor = cor; }
     void PFill(const QColor& cor) { m_preenchimento = cor; } // invalid QColor = hollow
     void PLargura(double mm) { m_espessura = mm; }           // pen width of later shapes
+    QColor Cor() const { return m_cor; }
+    QColor Preenchimento() const { return m_preenchimento; }
+    double Largura() const { return m_espessura; }
     // Coordinates in mm from the margins; espessura < 0 keeps the current pen width.
     void pLine(double x1, double y1, double x2, double y2, double espessura = -1);
     void pBox(double x1, double y1, double x2, double y2, double espessura = -1, double raio = 0);
     void pCircle(double xc, double yc, double raio, double espessura = -1);
+    // A closed polygon through the points (mm from the margins).
+    void pPolygon(const std::vector<QPointF>& pontos, double espessura = -1);
+    // Several closed outlines filled as one shape (their union), with or without their outlines.
+    void pPolygons(const std::vector<std::vector<QPointF>>& contornos, bool contorno, double espessura = -1);
     int PNewImg(const QString& ficheiro);
     int PNewImg(const QImage& imagem);
     void PDrawImg(int indice, double x, double y, double largura, double altura);

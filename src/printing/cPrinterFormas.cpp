@@ -24,6 +24,34 @@ void cPrinter::pCircle(double xc, double yc, double raio, double espessura) {
                              espessuraTw(espessura), m_preenchimento});
 }
 
+void cPrinter::pPolygon(const std::vector<QPointF>& pontos, double espessura) {
+    if (!m_iniciado || pontos.size() < 3)
+        return;
+    std::vector<QPointF> tw;
+    tw.reserve(pontos.size());
+    for (const QPointF& q : pontos)
+        tw.emplace_back(xTw(q.x()), yTw(q.y()));
+    ops().push_back(OpPoligono{{std::move(tw)}, m_cor, espessuraTw(espessura), m_preenchimento, true});
+}
+
+void cPrinter::pPolygons(const std::vector<std::vector<QPointF>>& contornos, bool contorno, double espessura) {
+    if (!m_iniciado)
+        return;
+    OpPoligono op{{}, m_cor, espessuraTw(espessura), m_preenchimento, contorno};
+    op.contornos.reserve(contornos.size());
+    for (const std::vector<QPointF>& c : contornos) {
+        if (c.size() < 3)
+            continue;
+        std::vector<QPointF> tw;
+        tw.reserve(c.size());
+        for (const QPointF& q : c)
+            tw.emplace_back(xTw(q.x()), yTw(q.y()));
+        op.contornos.push_back(std::move(tw));
+    }
+    if (!op.contornos.empty())
+        ops().push_back(std::move(op));
+}
+
 int cPrinter::PNewImg(const QString& ficheiro) {
     QImage img(ficheiro);
     if (img.isNull())

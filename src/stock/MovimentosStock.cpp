@@ -100,6 +100,13 @@ const QString& sqlSaldoProduto() {
     return sql;
 }
 
+QString SqlSaldoCorrelacionado(const QString& colunaProduto, const QString& colunaArmazem) {
+    return QStringLiteral("(SELECT COALESCE(SUM(CASE WHEN s.AfectaStk IN ('E+','S-') THEN s.QuantNormal ELSE "
+                          "-s.QuantNormal END),0) FROM MovProduto s WHERE s.Codigo=%1 AND s.Armazem=%2 AND "
+                          "s.AfectaStk IN ('E+','S-','S+','E-'))")
+        .arg(colunaProduto, colunaArmazem);
+}
+
 Resultado<std::vector<SaldoLoteLocalizacao>> SaldosPorLoteLocalizacao(Database& db, const QString& produto,
                                                                       const QString& armazem) {
     static const QString sql =

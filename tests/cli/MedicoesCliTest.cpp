@@ -21,15 +21,7 @@ protected:
     QJsonObject cli(const QStringList& args, int* codigo) {
         QByteArray saida;
         if (args.contains(QStringLiteral("--pdf"))) {
-            QProcess p;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            if (isSQLite())
-                env.insert("LUMO_DADOS", servidor.pasta);
-            p.setProcessEnvironment(env);
-            p.start(QStringLiteral(LUMO_CLI_PATH), argumentosCli(args));
-            EXPECT_TRUE(p.waitForFinished(120000));
-            *codigo = p.exitCode();
-            saida = p.readAllStandardOutput();
+            *codigo = executarComoPrograma(args, &saida);
         } else {
             *codigo = executarLinhaComandos(argumentosCli(args), &saida);
         }

@@ -3,6 +3,7 @@
 #include "db/Database.h"
 #include "support/DbTest.h"
 
+#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
@@ -16,6 +17,21 @@ protected:
 
     // The command's arguments followed by the server options and --empresa.
     QStringList argumentosCli(const QStringList& args) const;
+#ifdef LUMO_CLI_PATH
+    // The command run as the program itself, with its own Qt set-up (drawing a PDF needs it); its
+    // exit code, and its output in `saida`.
+    int executarComoPrograma(const QStringList& args, QByteArray* saida) const {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (GetParam() == Dialect::Motor::SQLite)
+            env.insert(QStringLiteral("LUMO_DADOS"), servidor.pasta);
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(LUMO_CLI_PATH), argumentosCli(args));
+        EXPECT_TRUE(p.waitForFinished(120000));
+        *saida = p.readAllStandardOutput();
+        return p.exitCode();
+    }
+#endif
     // A file in the test's folder holding the given text.
     QString ficheiro(const QByteArray& conteudo);
     // PA900, a finished product made of one MP008 and one MP009 per unit, both plentiful.

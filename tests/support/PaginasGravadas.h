@@ -5,6 +5,7 @@
 #include "support/Golden.h"
 
 #include <QString>
+#include <QPolygonF>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -27,6 +28,15 @@ inline QString paginasGravadas(const DocumentoImpresso& d) {
             else if (const auto* b = std::get_if<OpRectangulo>(&op))
                 s << "B " << pag << ' ' << ConvertTWmm(b->caixa.left()) << ' ' << ConvertTWmm(b->caixa.top()) << ' '
                   << ConvertTWmm(b->caixa.right()) << ' ' << ConvertTWmm(b->caixa.bottom()) << '\n';
+            else if (const auto* g = std::get_if<OpPoligono>(&op)) {
+                // A filled shape (a code's modules): how many outlines, and the box they fill.
+                QRectF caixa;
+                for (const auto& c : g->contornos)
+                    caixa |= QPolygonF(QList<QPointF>(c.begin(), c.end())).boundingRect();
+                s << "P " << pag << ' ' << g->contornos.size() << ' ' << ConvertTWmm(caixa.left()) << ' '
+                  << ConvertTWmm(caixa.top()) << ' ' << ConvertTWmm(caixa.right()) << ' '
+                  << ConvertTWmm(caixa.bottom()) << '\n';
+            }
         }
     s.flush();
     return obtido;

@@ -244,7 +244,12 @@ TabelaDef produtos() {
              txt("Saft_SerialNumber", 50),
              txt("Saft_SerialNumberT", 50),
              txt("OrderEtiquetas", 50),
-             money("QtyConverteEtiquetas")},
+             money("QtyConverteEtiquetas"),
+             // Kept by the suite's product file; the labels print them (prices 5-7, prices per kilo).
+             money("PrecoVenda5"),
+             money("PrecoVenda6"),
+             money("PrecoVenda7"),
+             money("Peso")},
             indices("Produtos",
                     {{"Descricao"},
                      {"Situacao"},
@@ -289,7 +294,8 @@ TabelaDef produtosOutrosDados() {
 TabelaDef produtosCodigosBarras() {
     return {"ProdutosCodigosBarras",
             {txt("CodigoBarras", 50), txt("ProdutoBase", 15)},
-            indices("ProdutosCodigosBarras", {{"CodigoBarras"}})};
+            // The labels read a product's first code by ProdutoBase.
+            indices("ProdutosCodigosBarras", {{"CodigoBarras"}, {"ProdutoBase", "NumRegisto"}})};
 }
 
 TabelaDef produtosEquivalentes() {

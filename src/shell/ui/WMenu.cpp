@@ -3,6 +3,8 @@
 #include "common/UserInteraction.h"
 #include "lookups/TabelaComum.h"
 #include "lookups/ui/FrmTabelaComum.h"
+#include "printing/ui/FrmEtiquetas.h"
+#include "printing/ui/FrmImpCodBar.h"
 #include "printing/ui/ListaImpressoras.h"
 #include "printing/ui/frmPrintDlg.h"
 #include "stock/ui/FrmAlterarPMC.h"
@@ -16,6 +18,7 @@
 #include "production/ui/FrmMovProducao_Processo.h"
 #include "production/ui/FrmNomenclaturaNaHora.h"
 #include "production/ui/FrmTabEquipamentos.h"
+#include "production/ui/FrmVerCapacidade.h"
 #include "production/Equipamentos.h"
 #include "company/GlobalContext.h"
 #include "db/Database.h"
@@ -121,11 +124,23 @@ void WMenu::construirMenus() {
     });
     mnuListagens = menuBar()->addMenu(QStringLiteral("&Listagens"));
     mnuListagens->setObjectName(QStringLiteral("mnuListagens"));
+    QAction* previsao = mnuListagens->addAction(QStringLiteral("Previsão de Produção"));
+    previsao->setObjectName(QStringLiteral("ProvisaoProd"));
+    connect(previsao, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmVerCapacidade(m_ctx, m_ui), QStringLiteral("frmVerCapacidade"),
+                    VerCapacidade::Titulo());
+    });
     QAction* folhaProd = mnuListagens->addAction(QStringLiteral("Folha de Produção"));
     folhaProd->setObjectName(QStringLiteral("FolhaProd"));
     connect(folhaProd, &QAction::triggered, this, [this] {
         abrirJanela(new FrmImpFolhaLote(m_ctx, m_ui), QStringLiteral("frmImpFolhaLote"),
                     QStringLiteral("Folha de Produção de Lote"));
+    });
+    QAction* impCodBar = mnuListagens->addAction(QStringLiteral("Etiquetas de Código de Barras"));
+    impCodBar->setObjectName(QStringLiteral("mnuImpCodBar"));
+    connect(impCodBar, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmImpCodBar(m_ctx, m_ui), QStringLiteral("frmImpCodBar"),
+                    QStringLiteral("Impressão de Etiquetas"));
     });
     mnuMovimentosMedicoes = menuBar()->addMenu(QStringLiteral("Movimentos (Medições)"));
     mnuMovimentosMedicoes->setObjectName(QStringLiteral("mnuMovimentosMedicoes"));
@@ -177,6 +192,12 @@ void WMenu::construirMenus() {
     connect(alteraPMC, &QAction::triggered, this, [this] {
         abrirJanela(new FrmAlterarPMC(m_ctx, m_ui), QStringLiteral("frmAlterarPMC"),
                     QStringLiteral("Actualizar P.M.C. e U.P.C. <Produtos sem Compras>"));
+    });
+    QAction* etiquetas = mnuUtilitarios->addAction(QStringLiteral("Definição de Etiquetas"));
+    etiquetas->setObjectName(QStringLiteral("mnuEtiquetas"));
+    connect(etiquetas, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmEtiquetas(m_ctx, m_ui), QStringLiteral("frmEtiquetas"),
+                    QStringLiteral("Definição de Etiquetas"));
     });
     QAction* mnuDefinirImpressoras = mnuUtilitarios->addAction(QStringLiteral("Definir Impressoras"));
     mnuDefinirImpressoras->setObjectName(QStringLiteral("mnuDefinirImpressoras"));

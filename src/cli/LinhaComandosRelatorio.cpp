@@ -1,0 +1,160 @@
+// The production reports on the command line: one command, the report by name, its filters as
+// options, and the result as PDF, spreadsheet or JSON. Each report is read and drawn by the same
+// code its window uses.
+
+#include "cli/LeitorJsonCli.h"
+#include "cli/LinhaComandosCli.h"
+#include "cli/SessaoCli.h"
+#include "company/GlobalContext.h"
+#include "printing/CapacidadeImpressao.h"
+#include "printing/ExportadorPdf.h"
+#include "printing/ExportadorXlsx.h"
+#include "printing/cPrinter.h"
+
+#include <QDate>
+#include <QJsonObject>
+
+namespace {
+
+// A report read and ready: its figures, and how to draw them.
+struct RelatorioPronto {
+    DadosRelatorio dados;
+    std::function<bool(cPrinter&, const QDate& emissao)> desenhar;
+};
+
+struct RelatorioCli {
+    QString nome;
+    QString janela;
+    QStringList botoes; // the rights the window's print needs
+    QStringList opcoes; // its filters
+    std::function<Resultado<RelatorioPronto>(SessaoCli&, const PedidoCli&)> ler;
+};
+
+Resultado<bool> simNao(const PedidoCli& p, const QString& opcao) {
+    if (!p.opcoes.contains(opcao))
+        return false;
+    const QString v = p.opcao(opcao).trimmed().toLower();
+    if (v == QStringLiteral("sim"))
+        return true;
+    if (v == QStringLiteral("nao") || v == QStringLiteral("não"))
+        return false;
+    return Falha(QStringLiteral("--%1 só aceita \"sim\" ou \"nao\".").arg(opcao));
+}
+
+Resultado<RelatorioPronto> capacidade(SessaoCli& s, const PedidoCli& p) {
+    const QString produto = p.opcao(QStringLiteral("produto")).trimmed();
+    const auto discrimina = simNao(p, QStringLiteral("discrimina"));
+    if (!discrimina)
+        return discrimina.falha();
+    if (produto.size() > 15)
+        return Falha(QStringLiteral("--produto tem no máximo 15 caracteres."));
+    auto lista = PrevisaoCapacidade(s.ctx.bd(), produto);
+    if (!lista)
+        return lista.falha();
+    if (lista->empty())
+        return Falha(QStringLiteral("Não existem registos para esta Tabela!"));
+    const int casas = qBound(0, s.ctx.casadecquant, 4);
+    RelatorioPronto r;
+    r.dados = DadosCapacidade(*lista, produto, *discrimina, casas);
+    const QString empresa = NomeEmpresaImpressao(s.ctx);
+    r.desenhar = [lista = *lista, d = *discrimina, casas, empresa](cPrinter& pr, const QDate& emissao) {
+        return ImprimirCapacidade(pr, lista, d, casas, empresa, QStringLiteral("S"), emissao);
+    };
+    return r;
+}
+
+const std::vector<RelatorioCli>& relatorios() {
+    static const std::vector<RelatorioCli> r = {
+        {QStringLiteral("capacidade"), QStringLiteral("frmVerCapacidade"), {QStringLiteral("cmdImprimir")},
+         {QStringLiteral("produto"), QStringLiteral("discrimina")}, capacidade},
+    };
+    return r;
+}
+
+const QStringList Saidas{QStringLiteral("pdf"), QStringLiteral("xlsx"), QStringLiteral("json")};
+const QStringList Comuns{QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("data-emissao")};
+
+QString nomesRelatorios() {
+    QStringList n;
+    for (const RelatorioCli& r : relatorios())
+        n << r.nome;
+    return n.join(QStringLiteral(", "));
+}
+
+Resultado<QJsonValue> cmdRelatorio(const PedidoCli& p) {
+    if (p.argumentos.size() != 1)
+        return Falha(QStringLiteral("Uso: relatorio NOME [filtros] (--pdf FICHEIRO | --xlsx FICHEIRO | --json) "
+                                    "[--data-emissao AAAA-MM-DD]; relatórios: %1")
+                         .arg(nomesRelatorios()));
+    const QString nome = p.argumentos[0].toLower();
+    const RelatorioCli* rel = nullptr;
+    for (const RelatorioCli& r : relatorios())
+        if (r.nome == nome)
+            rel = &r;
+    if (!rel)
+        return Falha(QStringLiteral("Relatório desconhecido: %1 (relatórios: %2)").arg(citacao(nome), nomesRelatorios()));
+    for (auto it = p.opcoes.cbegin(); it != p.opcoes.cend(); ++it)
+        if (!Comuns.contains(it.key()) && !Saidas.contains(it.key()) && !rel->opcoes.contains(it.key()) &&
+            it.key() != QStringLiteral("pg") && it.key() != QStringLiteral("login"))
+            return Falha(QStringLiteral("O relatório %1 não aceita a opção --%2.").arg(rel->nome, it.key()));
+    int saidas = 0;
+    for (const QString& s : Saidas)
+        saidas += p.opcoes.contains(s) ? 1 : 0;
+    if (saidas != 1)
+        return Falha(QStringLiteral("Indique uma e só uma saída: --pdf FICHEIRO, --xlsx FICHEIRO ou --json."));
+    QDate emissao = QDate::currentDate();
+    if (p.opcoes.contains(QStringLiteral("data-emissao"))) {
+        emissao = QDate::fromString(p.opcao(QStringLiteral("data-emissao")).trimmed(), Qt::ISODate);
+        if (!emissao.isValid())
+            return Falha(QStringLiteral("--data-emissao inválida: use AAAA-MM-DD."));
+    }
+    for (const QString& f : {QStringLiteral("pdf"), QStringLiteral("xlsx")})
+        if (p.opcoes.contains(f) && p.opcao(f).trimmed().isEmpty())
+            return Falha(QStringLiteral("Falta o ficheiro de --%1.").arg(f));
+
+    SessaoCli s;
+    if (auto r = s.abrir(p); !r)
+        return r.falha();
+    if (auto r = s.permitido(rel->janela, rel->botoes); !r)
+        return r.falha();
+    const auto pronto = rel->ler(s, p);
+    if (!pronto)
+        return pronto.falha();
+    if (p.opcoes.contains(QStringLiteral("json")))
+        return QJsonValue(pronto->dados.json());
+
+    const bool pdf = p.opcoes.contains(QStringLiteral("pdf"));
+    const QString ficheiro = p.opcao(pdf ? QStringLiteral("pdf") : QStringLiteral("xlsx")).trimmed();
+    cPrinter impressora;
+    impressora.GravarExportacao(!pdf);
+    if (!pronto->desenhar(impressora, emissao) || !impressora.documento())
+        return Falha(QStringLiteral("Não foi possível preparar o relatório %1.").arg(rel->nome));
+    const auto escrito = pdf ? EscreverPdf(*impressora.documento(), ficheiro)
+                             : EscreverXlsx(*impressora.documento(), ficheiro);
+    if (!escrito)
+        return escrito.falha();
+    return QJsonValue(QJsonObject{{QStringLiteral("relatorio"), rel->nome},
+                                  {pdf ? QStringLiteral("pdf") : QStringLiteral("xlsx"), ficheiro},
+                                  {QStringLiteral("paginas"), impressora.NumeroPaginas()},
+                                  {QStringLiteral("linhas"), pronto->dados.linhas.size()}});
+}
+
+} // namespace
+
+std::vector<ComandoCli> comandosRelatorioCli() {
+    QStringList opcoes = Comuns + Saidas;
+    for (const RelatorioCli& r : relatorios())
+        for (const QString& o : r.opcoes)
+            if (!opcoes.contains(o))
+                opcoes << o;
+    return {{QStringLiteral("relatorio"),
+             QStringLiteral("relatorio NOME [filtros] (--pdf FICHEIRO | --xlsx FICHEIRO | --json) "
+                            "[--data-emissao AAAA-MM-DD] --empresa CODIGO [--utilizador CODIGO]; capacidade "
+                            "[--produto P] [--discrimina sim]"),
+             QStringLiteral("Relatórios de produção: lê o relatório pedido com os filtros dados e grava-o em PDF ou "
+                            "folha de cálculo, ou dá os seus valores em JSON (montantes com quatro casas decimais)."),
+             opcoes,
+             cmdRelatorio,
+             {},
+             {QStringLiteral("json")}}};
+}
