@@ -7,6 +7,8 @@
 #include "cli/SessaoCli.h"
 #include "company/GlobalContext.h"
 #include "printing/CapacidadeImpressao.h"
+#include "printing/MapaProducaoImpressao.h"
+#include "printing/NomenclaturaImpressao.h"
 #include "printing/ExportadorPdf.h"
 #include "printing/ExportadorXlsx.h"
 #include "printing/cPrinter.h"
@@ -63,10 +65,81 @@ Resultado<RelatorioPronto> capacidade(SessaoCli& s, const PedidoCli& p) {
     return r;
 }
 
+Resultado<RelatorioPronto> listagemNomenclatura(SessaoCli& s, const PedidoCli& p, bool medicoes) {
+    const QString produto = p.opcao(QStringLiteral("produto")).trimmed();
+    const auto discrimina = simNao(p, QStringLiteral("discrimina"));
+    if (!discrimina)
+        return discrimina.falha();
+    if (produto.size() > 15)
+        return Falha(QStringLiteral("--produto tem no máximo 15 caracteres."));
+    auto linhas = medicoes ? LerListagemNomenclaturaMedicoes(s.ctx.bd(), produto)
+                           : LerListagemNomenclatura(s.ctx.bd(), produto);
+    if (!linhas)
+        return linhas.falha();
+    if (linhas->empty())
+        return Falha(QStringLiteral("Não existem registos para esta Tabela!"));
+    const int casas = qBound(0, s.ctx.casadecquant, 4);
+    RelatorioPronto r;
+    r.dados = DadosListagemNomenclatura(*linhas, medicoes, produto, *discrimina);
+    const QString empresa = NomeEmpresaImpressao(s.ctx);
+    r.desenhar = [l = *linhas, medicoes, d = *discrimina, casas, empresa](cPrinter& pr, const QDate& emissao) {
+        return ImprimirListagemNomenclatura(pr, l, medicoes, d, casas, empresa, QStringLiteral("S"), emissao);
+    };
+    return r;
+}
+
+Resultado<QString> dataOpcao(const PedidoCli& p, const QString& opcao) {
+    const QString t = p.opcao(opcao).trimmed();
+    if (t.isEmpty())
+        return QString();
+    if (!QDate::fromString(t, Qt::ISODate).isValid())
+        return Falha(QStringLiteral("--%1 inválida: use AAAA-MM-DD.").arg(opcao));
+    return t;
+}
+
+Resultado<RelatorioPronto> mapaDiscriminado(SessaoCli& s, const PedidoCli& p) {
+    FiltroMapaProducao f;
+    f.produto = p.opcao(QStringLiteral("produto")).trimmed();
+    const auto de = dataOpcao(p, QStringLiteral("de"));
+    const auto ate = dataOpcao(p, QStringLiteral("ate"));
+    if (!de)
+        return de.falha();
+    if (!ate)
+        return ate.falha();
+    f.de = *de;
+    f.ate = *ate;
+    if (!f.de.isEmpty() && !f.ate.isEmpty() && f.de > f.ate)
+        return Falha(QStringLiteral("A Data Inicial é posterior à Data Final!"));
+    auto mapa = LerMapaDiscriminado(s.ctx.bd(), f);
+    if (!mapa)
+        return mapa.falha();
+    if (mapa->blocos.empty())
+        return Falha(QStringLiteral("Não existem registos para esta Condição!"));
+    const QString descricao =
+        s.ctx.bd().scalar(QStringLiteral("SELECT Descricao FROM Produtos WHERE Codigo=?"), {f.produto}).toString();
+    RelatorioPronto r;
+    r.dados = DadosMapaDiscriminado(*mapa, f);
+    const int casasQ = qBound(0, s.ctx.casadecquant, 4), casasV = qBound(0, s.ctx.casadec, 4);
+    const QString empresa = NomeEmpresaImpressao(s.ctx);
+    r.desenhar = [m = *mapa, f, descricao, casasQ, casasV, empresa](cPrinter& pr, const QDate& emissao) {
+        return ImprimirMapaDiscriminado(pr, m, f, descricao, casasQ, casasV, empresa, QStringLiteral("S"), emissao);
+    };
+    return r;
+}
+
 const std::vector<RelatorioCli>& relatorios() {
     static const std::vector<RelatorioCli> r = {
         {QStringLiteral("capacidade"), QStringLiteral("frmVerCapacidade"), {QStringLiteral("cmdImprimir")},
          {QStringLiteral("produto"), QStringLiteral("discrimina")}, capacidade},
+        {QStringLiteral("nomenclatura"), QStringLiteral("frmImpNomenclatura"), {QStringLiteral("cmdImprimir")},
+         {QStringLiteral("produto"), QStringLiteral("discrimina")},
+         [](SessaoCli& s, const PedidoCli& p) { return listagemNomenclatura(s, p, false); }},
+        {QStringLiteral("nomenclatura-medicoes"), QStringLiteral("frmImpNomenclaturaMedicoes"),
+         {QStringLiteral("cmdImprimir")}, {QStringLiteral("produto"), QStringLiteral("discrimina")},
+         [](SessaoCli& s, const PedidoCli& p) { return listagemNomenclatura(s, p, true); }},
+        {QStringLiteral("mapa-producao-discriminado"), QStringLiteral("frmImpMapaProducaoDisc"),
+         {QStringLiteral("cmdImprimir")}, {QStringLiteral("produto"), QStringLiteral("de"), QStringLiteral("ate")},
+         mapaDiscriminado},
     };
     return r;
 }
@@ -149,8 +222,9 @@ std::vector<ComandoCli> comandosRelatorioCli() {
                 opcoes << o;
     return {{QStringLiteral("relatorio"),
              QStringLiteral("relatorio NOME [filtros] (--pdf FICHEIRO | --xlsx FICHEIRO | --json) "
-                            "[--data-emissao AAAA-MM-DD] --empresa CODIGO [--utilizador CODIGO]; capacidade "
-                            "[--produto P] [--discrimina sim]"),
+                            "[--data-emissao AAAA-MM-DD] --empresa CODIGO [--utilizador CODIGO]; capacidade, "
+                            "nomenclatura, nomenclatura-medicoes: [--produto P] [--discrimina sim]; mapa-producao-discriminado: "
+                            "[--produto P] [--de AAAA-MM-DD] [--ate AAAA-MM-DD]"),
              QStringLiteral("Relatórios de produção: lê o relatório pedido com os filtros dados e grava-o em PDF ou "
                             "folha de cálculo, ou dá os seus valores em JSON (montantes com quatro casas decimais)."),
              opcoes,

@@ -19,6 +19,8 @@
 #include "production/ui/FrmNomenclaturaNaHora.h"
 #include "production/ui/FrmTabEquipamentos.h"
 #include "production/ui/FrmVerCapacidade.h"
+#include "production/ui/FrmImpNomenclatura.h"
+#include "production/ui/FrmImpMapaProducaoDisc.h"
 #include "production/Equipamentos.h"
 #include "company/GlobalContext.h"
 #include "db/Database.h"
@@ -130,11 +132,23 @@ void WMenu::construirMenus() {
         abrirJanela(new FrmVerCapacidade(m_ctx, m_ui), QStringLiteral("frmVerCapacidade"),
                     VerCapacidade::Titulo());
     });
+    QAction* listaNomenclatura = mnuListagens->addAction(QStringLiteral("Nomenclaturas de Produtos"));
+    listaNomenclatura->setObjectName(QStringLiteral("ListaNomenclatura"));
+    connect(listaNomenclatura, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmImpNomenclatura(m_ctx, m_ui, false), QStringLiteral("frmImpNomenclatura"),
+                    QStringLiteral("Nomenclatura de Produtos Acabados"));
+    });
     QAction* folhaProd = mnuListagens->addAction(QStringLiteral("Folha de Produção"));
     folhaProd->setObjectName(QStringLiteral("FolhaProd"));
     connect(folhaProd, &QAction::triggered, this, [this] {
         abrirJanela(new FrmImpFolhaLote(m_ctx, m_ui), QStringLiteral("frmImpFolhaLote"),
                     QStringLiteral("Folha de Produção de Lote"));
+    });
+    QAction* mapaDiscriminado = mnuListagens->addAction(QStringLiteral("Mapa de Produção Discriminado - Lotes"));
+    mapaDiscriminado->setObjectName(QStringLiteral("MapaProdDiscrim"));
+    connect(mapaDiscriminado, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmImpMapaProducaoDisc(m_ctx, m_ui), QStringLiteral("frmImpMapaProducaoDisc"),
+                    ImpMapaProducaoDisc::Titulo());
     });
     QAction* impCodBar = mnuListagens->addAction(QStringLiteral("Etiquetas de Código de Barras"));
     impCodBar->setObjectName(QStringLiteral("mnuImpCodBar"));
@@ -165,6 +179,13 @@ void WMenu::construirMenus() {
     connect(folhaProdMedicoes, &QAction::triggered, this, [this] {
         abrirJanela(new FrmImpFolhaLoteMedicoes(m_ctx, m_ui), QStringLiteral("frmImpFolhaLoteMedicoes"),
                     QStringLiteral("Folha de Produção de Lote (Medições)"));
+    });
+    QAction* nomenclaturaMedicoesLista =
+        mnuListagensMedicoes->addAction(QStringLiteral("Nomenclatura de Produtos (Medições)"));
+    nomenclaturaMedicoesLista->setObjectName(QStringLiteral("ImpNomenclaturaMedicoes"));
+    connect(nomenclaturaMedicoesLista, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmImpNomenclatura(m_ctx, m_ui, true), QStringLiteral("frmImpNomenclaturaMedicoes"),
+                    QStringLiteral("Nomenclatura de Produtos Acabados (Medições)"));
     });
     mnuTabelas = menuBar()->addMenu(QStringLiteral("&Tabelas"));
     mnuTabelas->setObjectName(QStringLiteral("mnuTabelas"));
