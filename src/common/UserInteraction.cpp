@@ -11,3 +11,11 @@ QString tituloEspacado(const QString& titulo) {
     }
     return r;
 }
+
+std::optional<QString> PerguntaTipoListagem(UserInteraction& ui) {
+    const int r =
+        ui.alerta(QStringLiteral("Tipo de Listagem?"), {QStringLiteral("Para o Ecran"), QStringLiteral("Para a Impressora")});
+    if (r != 1 && r != 2)
+        return std::nullopt;
+    return r == 1 ? QStringLiteral("S") : QStringLiteral("P");
+}

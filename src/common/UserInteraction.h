@@ -8,6 +8,12 @@ class PesquisaNOVA;
 
 // Everything the program asks or tells the user goes through this interface,
 // so that window logic can be driven by tests with scripted answers.
+class UserInteraction;
+
+// "Tipo de Listagem?" with "Para o Ecran" and "Para a Impressora": "S" or "P", nullopt when
+// cancelled.
+std::optional<QString> PerguntaTipoListagem(UserInteraction& ui);
+
 class UserInteraction {
 public:
     enum class Icone { Nenhum, Informacao, Exclamacao, Critico, Pergunta };

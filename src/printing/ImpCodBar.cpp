@@ -403,12 +403,10 @@ bool ImpCodBar::cmdImprimir_Click() {
         m_ui.mensagem(QStringLiteral("Não seleccionou nenhum produto para imprimir!"), Icone::Exclamacao, Titulo());
         return false;
     }
-    const int destino = m_ui.alerta(QStringLiteral("Tipo de Listagem?"),
-                                    {QStringLiteral("Para o Ecran"), QStringLiteral("Para a Impressora")});
-    if ((destino != 1 && destino != 2) || !imprimir)
+    const auto destino = PerguntaTipoListagem(m_ui);
+    if (!destino || !imprimir)
         return false;
-    const Resultado<ResultadoEtiquetas> r = imprimir(d, marcadas, opcoes(),
-                                                     destino == 1 ? QStringLiteral("S") : QStringLiteral("P"));
+    const Resultado<ResultadoEtiquetas> r = imprimir(d, marcadas, opcoes(), *destino);
     if (!r) {
         m_ui.mensagem(r.mensagem(), Icone::Exclamacao, Titulo());
         return false;

@@ -45,9 +45,8 @@ bool ImpFolhaLote::cmdImprimir_Click() {
                       UserInteraction::Icone::Exclamacao);
         return false;
     }
-    const int r = m_ui.alerta(QStringLiteral("Tipo de Listagem?"),
-                              {QStringLiteral("Para o Ecran"), QStringLiteral("Para a Impressora")});
-    if (r != 1 && r != 2)
+    const auto destino = PerguntaTipoListagem(m_ui);
+    if (!destino)
         return false;
-    return imprimir && imprimir(*m_folha, r == 1 ? QStringLiteral("S") : QStringLiteral("P"));
+    return imprimir && imprimir(*m_folha, *destino);
 }

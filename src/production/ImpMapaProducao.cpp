@@ -50,10 +50,9 @@ bool ImpMapaProducaoDisc::cmdImprimir_Click() {
                       Titulo());
         return false;
     }
-    const int r = m_ui.alerta(QStringLiteral("Tipo de Listagem?"),
-                              {QStringLiteral("Para o Ecran"), QStringLiteral("Para a Impressora")});
-    if (r != 1 && r != 2)
+    const auto destino = PerguntaTipoListagem(m_ui);
+    if (!destino)
         return false;
     return imprimir &&
-           imprimir(*mapa, f, txtProduto.descricao, r == 1 ? QStringLiteral("S") : QStringLiteral("P"));
+           imprimir(*mapa, f, txtProduto.descricao, *destino);
 }

@@ -50,9 +50,8 @@ bool ImpNomenclatura::cmdImprimir_Click() {
                       titulo());
         return false;
     }
-    const int r = m_ui.alerta(QStringLiteral("Tipo de Listagem?"),
-                              {QStringLiteral("Para o Ecran"), QStringLiteral("Para a Impressora")});
-    if (r != 1 && r != 2)
+    const auto destino = PerguntaTipoListagem(m_ui);
+    if (!destino)
         return false;
-    return imprimir && imprimir(*linhas, chkDiscrimina, r == 1 ? QStringLiteral("S") : QStringLiteral("P"));
+    return imprimir && imprimir(*linhas, chkDiscrimina, *destino);
 }

@@ -445,11 +445,7 @@ std::optional<QString> MedicoesCalculosMedidasIMP::destino() {
         m_ui.mensagem(QStringLiteral("Não existem registos para esta Tabela!"), Icone::Exclamacao, Titulo());
         return std::nullopt;
     }
-    const int r = m_ui.alerta(QStringLiteral("Tipo de Listagem?"),
-                              {QStringLiteral("Para o Ecran"), QStringLiteral("Para a Impressora")});
-    if (r != 1 && r != 2)
-        return std::nullopt;
-    return r == 1 ? QStringLiteral("S") : QStringLiteral("P");
+    return PerguntaTipoListagem(m_ui);
 }
 
 bool MedicoesCalculosMedidasIMP::cmdImprimir_Click() {
@@ -514,9 +510,8 @@ bool ImpFolhaLoteMedicoes::cmdImprimir_Click() {
         m_ui.mensagem(QStringLiteral("Não existem registos para esta Tabela!"), Icone::Exclamacao, Titulo());
         return false;
     }
-    const int r = m_ui.alerta(QStringLiteral("Tipo de Listagem?"),
-                              {QStringLiteral("Para o Ecran"), QStringLiteral("Para a Impressora")});
-    if (r != 1 && r != 2)
+    const auto destino = PerguntaTipoListagem(m_ui);
+    if (!destino)
         return false;
-    return imprimir && imprimir(*m_folha, r == 1 ? QStringLiteral("S") : QStringLiteral("P"));
+    return imprimir && imprimir(*m_folha, *destino);
 }

@@ -33,9 +33,8 @@ bool VerCapacidade::cmdImprimir_Click() {
                       Titulo());
         return false;
     }
-    const int r = m_ui.alerta(QStringLiteral("Tipo de Listagem?"),
-                              {QStringLiteral("Para o Ecran"), QStringLiteral("Para a Impressora")});
-    if (r != 1 && r != 2)
+    const auto destino = PerguntaTipoListagem(m_ui);
+    if (!destino)
         return false;
-    return imprimir && imprimir(*lista, chkDiscrimina, r == 1 ? QStringLiteral("S") : QStringLiteral("P"));
+    return imprimir && imprimir(*lista, chkDiscrimina, *destino);
 }

@@ -50,11 +50,12 @@ QWidget* MostrarDocumento(std::shared_ptr<const DocumentoImpresso> doc, GlobalCo
     return w;
 }
 
-void ApresentarDocumento(const cPrinter& p, GlobalContext& ctx, UserInteraction& ui, QWidget* pai) {
+QWidget* ApresentarDocumento(const cPrinter& p, GlobalContext& ctx, UserInteraction& ui, QWidget* pai) {
     // Without a printer named or installed, the document is shown instead of lost.
     const bool haImpressora = !p.DeviceName().isEmpty() || !QPrinterInfo::defaultPrinter().isNull();
-    if (p.Destino() == QStringLiteral("P") && haImpressora)
+    if (p.Destino() == QStringLiteral("P") && haImpressora) {
         ImprimirDocumento(*p.documento(), p.DeviceName(), false, pai);
-    else
-        MostrarDocumento(p.documento(), ctx, ui, pai);
+        return nullptr;
+    }
+    return MostrarDocumento(p.documento(), ctx, ui, pai);
 }

@@ -20,4 +20,5 @@ QWidget* MostrarDocumento(std::shared_ptr<const DocumentoImpresso> doc, GlobalCo
                           UserInteraction& ui, QWidget* pai = nullptr);
 
 // Presents what a report drew, as its destination says: "S" previews, "P" prints at DeviceName.
-void ApresentarDocumento(const cPrinter& p, GlobalContext& ctx, UserInteraction& ui, QWidget* pai = nullptr);
+// Returns the preview window when one opened, else null.
+QWidget* ApresentarDocumento(const cPrinter& p, GlobalContext& ctx, UserInteraction& ui, QWidget* pai = nullptr);

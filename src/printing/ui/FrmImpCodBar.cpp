@@ -309,9 +309,6 @@ Resultado<ResultadoEtiquetas> FrmImpCodBar::imprimir(const DefinicaoEtiqueta& d,
     auto r = ImprimirEtiquetas(p, m_ctx.bd(), d, linhas, o, destino);
     if (!r || !p.documento())
         return r;
-    if (destino == QStringLiteral("S"))
-        m_visualizacao = MostrarDocumento(p.documento(), m_ctx, m_ui, this);
-    else
-        ApresentarDocumento(p, m_ctx, m_ui, this);
+    m_visualizacao = ApresentarDocumento(p, m_ctx, m_ui, this);
     return r;
 }

@@ -85,9 +85,6 @@ bool FrmImpFolhaLote::imprimir(const FolhaLote& f, const QString& destino) {
     cPrinter p;
     if (!ImprimirFolhaLote(p, f, destino) || !p.documento())
         return false;
-    if (destino == QStringLiteral("S"))
-        m_visualizacao = MostrarDocumento(p.documento(), m_ctx, m_ui, this);
-    else
-        ApresentarDocumento(p, m_ctx, m_ui, this);
+    m_visualizacao = ApresentarDocumento(p, m_ctx, m_ui, this);
     return true;
 }

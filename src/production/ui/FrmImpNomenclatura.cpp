@@ -56,9 +56,6 @@ bool FrmImpNomenclatura::imprimir(const std::vector<LinhaListagemNomenclatura>& 
                                       NomeEmpresaImpressao(m_ctx), destino) ||
         !p.documento())
         return false;
-    if (destino == QStringLiteral("S"))
-        m_visualizacao = MostrarDocumento(p.documento(), m_ctx, m_ui, this);
-    else
-        ApresentarDocumento(p, m_ctx, m_ui, this);
+    m_visualizacao = ApresentarDocumento(p, m_ctx, m_ui, this);
     return true;
 }

@@ -62,9 +62,6 @@ bool FrmVerCapacidade::imprimir(const std::vector<CapacidadeProduto>& lista, boo
                             destino) ||
         !p.documento())
         return false;
-    if (destino == QStringLiteral("S"))
-        m_visualizacao = MostrarDocumento(p.documento(), m_ctx, m_ui, this);
-    else
-        ApresentarDocumento(p, m_ctx, m_ui, this);
+    m_visualizacao = ApresentarDocumento(p, m_ctx, m_ui, this);
     return true;
 }
