@@ -3,8 +3,7 @@
 // code its window uses.
 
 #include "cli/LeitorJsonCli.h"
-#include "cli/LinhaComandosCli.h"
-#include "cli/SessaoCli.h"
+#include "cli/RelatorioCli.h"
 #include "company/GlobalContext.h"
 #include "printing/CapacidadeImpressao.h"
 #include "printing/MapaProducaoImpressao.h"
@@ -16,23 +15,7 @@
 #include <QDate>
 #include <QJsonObject>
 
-namespace {
-
-// A report read and ready: its figures, and how to draw them.
-struct RelatorioPronto {
-    DadosRelatorio dados;
-    std::function<bool(cPrinter&, const QDate& emissao)> desenhar;
-};
-
-struct RelatorioCli {
-    QString nome;
-    QString janela;
-    QStringList botoes; // the rights the window's print needs
-    QStringList opcoes; // its filters
-    std::function<Resultado<RelatorioPronto>(SessaoCli&, const PedidoCli&)> ler;
-};
-
-Resultado<bool> simNao(const PedidoCli& p, const QString& opcao) {
+Resultado<bool> OpcaoSimNao(const PedidoCli& p, const QString& opcao) {
     if (!p.opcoes.contains(opcao))
         return false;
     const QString v = p.opcao(opcao).trimmed().toLower();
@@ -43,9 +26,27 @@ Resultado<bool> simNao(const PedidoCli& p, const QString& opcao) {
     return Falha(QStringLiteral("--%1 só aceita \"sim\" ou \"nao\".").arg(opcao));
 }
 
+Resultado<QString> OpcaoData(const PedidoCli& p, const QString& opcao) {
+    const QString t = p.opcao(opcao).trimmed();
+    if (t.isEmpty())
+        return QString();
+    if (!QDate::fromString(t, Qt::ISODate).isValid())
+        return Falha(QStringLiteral("--%1 inválida: use AAAA-MM-DD.").arg(opcao));
+    return t;
+}
+
+Resultado<QString> OpcaoCodigo(const PedidoCli& p, const QString& opcao, int maximo) {
+    const QString t = p.opcao(opcao).trimmed();
+    if (t.size() > maximo)
+        return Falha(QStringLiteral("--%1 tem no máximo %2 caracteres.").arg(opcao).arg(maximo));
+    return t;
+}
+
+namespace {
+
 Resultado<RelatorioPronto> capacidade(SessaoCli& s, const PedidoCli& p) {
     const QString produto = p.opcao(QStringLiteral("produto")).trimmed();
-    const auto discrimina = simNao(p, QStringLiteral("discrimina"));
+    const auto discrimina = OpcaoSimNao(p, QStringLiteral("discrimina"));
     if (!discrimina)
         return discrimina.falha();
     if (produto.size() > 15)
@@ -67,7 +68,7 @@ Resultado<RelatorioPronto> capacidade(SessaoCli& s, const PedidoCli& p) {
 
 Resultado<RelatorioPronto> listagemNomenclatura(SessaoCli& s, const PedidoCli& p, bool medicoes) {
     const QString produto = p.opcao(QStringLiteral("produto")).trimmed();
-    const auto discrimina = simNao(p, QStringLiteral("discrimina"));
+    const auto discrimina = OpcaoSimNao(p, QStringLiteral("discrimina"));
     if (!discrimina)
         return discrimina.falha();
     if (produto.size() > 15)
@@ -88,20 +89,11 @@ Resultado<RelatorioPronto> listagemNomenclatura(SessaoCli& s, const PedidoCli& p
     return r;
 }
 
-Resultado<QString> dataOpcao(const PedidoCli& p, const QString& opcao) {
-    const QString t = p.opcao(opcao).trimmed();
-    if (t.isEmpty())
-        return QString();
-    if (!QDate::fromString(t, Qt::ISODate).isValid())
-        return Falha(QStringLiteral("--%1 inválida: use AAAA-MM-DD.").arg(opcao));
-    return t;
-}
-
 Resultado<RelatorioPronto> mapaDiscriminado(SessaoCli& s, const PedidoCli& p) {
     FiltroMapaProducao f;
     f.produto = p.opcao(QStringLiteral("produto")).trimmed();
-    const auto de = dataOpcao(p, QStringLiteral("de"));
-    const auto ate = dataOpcao(p, QStringLiteral("ate"));
+    const auto de = OpcaoData(p, QStringLiteral("de"));
+    const auto ate = OpcaoData(p, QStringLiteral("ate"));
     if (!de)
         return de.falha();
     if (!ate)
@@ -130,16 +122,18 @@ Resultado<RelatorioPronto> mapaDiscriminado(SessaoCli& s, const PedidoCli& p) {
 const std::vector<RelatorioCli>& relatorios() {
     static const std::vector<RelatorioCli> r = {
         {QStringLiteral("capacidade"), QStringLiteral("frmVerCapacidade"), {QStringLiteral("cmdImprimir")},
-         {QStringLiteral("produto"), QStringLiteral("discrimina")}, capacidade},
+         {QStringLiteral("produto"), QStringLiteral("discrimina")}, QStringLiteral("[--produto P] [--discrimina sim]"),
+         capacidade},
         {QStringLiteral("nomenclatura"), QStringLiteral("frmImpNomenclatura"), {QStringLiteral("cmdImprimir")},
-         {QStringLiteral("produto"), QStringLiteral("discrimina")},
+         {QStringLiteral("produto"), QStringLiteral("discrimina")}, QStringLiteral("[--produto P] [--discrimina sim]"),
          [](SessaoCli& s, const PedidoCli& p) { return listagemNomenclatura(s, p, false); }},
         {QStringLiteral("nomenclatura-medicoes"), QStringLiteral("frmImpNomenclaturaMedicoes"),
          {QStringLiteral("cmdImprimir")}, {QStringLiteral("produto"), QStringLiteral("discrimina")},
+         QStringLiteral("[--produto P] [--discrimina sim]"),
          [](SessaoCli& s, const PedidoCli& p) { return listagemNomenclatura(s, p, true); }},
         {QStringLiteral("mapa-producao-discriminado"), QStringLiteral("frmImpMapaProducaoDisc"),
          {QStringLiteral("cmdImprimir")}, {QStringLiteral("produto"), QStringLiteral("de"), QStringLiteral("ate")},
-         mapaDiscriminado},
+         QStringLiteral("[--produto P] [--de AAAA-MM-DD] [--ate AAAA-MM-DD]"), mapaDiscriminado},
     };
     return r;
 }
@@ -170,6 +164,9 @@ Resultado<QJsonValue> cmdRelatorio(const PedidoCli& p) {
         if (!Comuns.contains(it.key()) && !Saidas.contains(it.key()) && !rel->opcoes.contains(it.key()) &&
             it.key() != QStringLiteral("pg") && it.key() != QStringLiteral("login"))
             return Falha(QStringLiteral("O relatório %1 não aceita a opção --%2.").arg(rel->nome, it.key()));
+    for (const QString& o : rel->opcoes)
+        if (!rel->repetiveis.contains(o) && p.valores(o).size() > 1)
+            return Falha(QStringLiteral("A opção --%1 foi dada mais de uma vez.").arg(o));
     int saidas = 0;
     for (const QString& s : Saidas)
         saidas += p.opcoes.contains(s) ? 1 : 0;
@@ -216,19 +213,25 @@ Resultado<QJsonValue> cmdRelatorio(const PedidoCli& p) {
 
 std::vector<ComandoCli> comandosRelatorioCli() {
     QStringList opcoes = Comuns + Saidas;
-    for (const RelatorioCli& r : relatorios())
+    QStringList usos;
+    QStringList repetiveis;
+    for (const RelatorioCli& r : relatorios()) {
         for (const QString& o : r.opcoes)
             if (!opcoes.contains(o))
                 opcoes << o;
+        for (const QString& o : r.repetiveis)
+            if (!repetiveis.contains(o))
+                repetiveis << o;
+        usos << r.nome + QStringLiteral(": ") + r.uso;
+    }
     return {{QStringLiteral("relatorio"),
              QStringLiteral("relatorio NOME [filtros] (--pdf FICHEIRO | --xlsx FICHEIRO | --json) "
-                            "[--data-emissao AAAA-MM-DD] --empresa CODIGO [--utilizador CODIGO]; capacidade, "
-                            "nomenclatura, nomenclatura-medicoes: [--produto P] [--discrimina sim]; mapa-producao-discriminado: "
-                            "[--produto P] [--de AAAA-MM-DD] [--ate AAAA-MM-DD]"),
+                            "[--data-emissao AAAA-MM-DD] --empresa CODIGO [--utilizador CODIGO]; ") +
+                 usos.join(QStringLiteral("; ")),
              QStringLiteral("Relatórios de produção: lê o relatório pedido com os filtros dados e grava-o em PDF ou "
                             "folha de cálculo, ou dá os seus valores em JSON (montantes com quatro casas decimais)."),
              opcoes,
              cmdRelatorio,
-             {},
+             repetiveis,
              {QStringLiteral("json")}}};
 }

@@ -64,7 +64,8 @@ bool ImprimirCapacidade(cPrinter& p, const std::vector<CapacidadeProduto>& lista
         return false;
     for (const CapacidadeProduto& c : lista) {
         // A product never starts at the foot of a page without its first component.
-        m.linha(discrimina && !c.componentes.empty() ? 2 * Passo : Passo);
+        if (!m.linha(discrimina && !c.componentes.empty() ? 2 * Passo : Passo))
+            return false;
         p.PFont(m.fonte, 8, true);
         p.L(c.produto, m.y, x0 + XProduto, XDescricao - XProduto - 1, 0, TipoDado::Texto);
         p.L(c.descricao, m.y, x0 + XDescricao, XArmazem - XDescricao - 2);
@@ -74,7 +75,8 @@ bool ImprimirCapacidade(cPrinter& p, const std::vector<CapacidadeProduto>& lista
         if (!discrimina)
             continue;
         for (const CapacidadeProduto::Componente& k : c.componentes) {
-            m.linha(Passo);
+            if (!m.linha(Passo))
+                return false;
             p.L(k.produto, m.y, x0 + XPrima, XDescPrima - XPrima - 1, 0, TipoDado::Texto);
             p.L(k.descricao, m.y, x0 + XDescPrima, XArmazem - XDescPrima - 2);
             p.L(k.armazem, m.y, x0 + XArmazem, 0, 0, TipoDado::Texto);

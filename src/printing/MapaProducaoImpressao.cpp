@@ -76,7 +76,8 @@ bool ImprimirMapaDiscriminado(cPrinter& p, const MapaDiscriminado& m, const Filt
     };
     for (const BlocoMapaDiscriminado& b : m.blocos) {
         // A lot's heading never stays alone at the foot of a page.
-        mo.linha(3 * Passo);
+        if (!mo.linha(3 * Passo))
+            return false;
         p.PFont(mo.fonte, 8, true);
         p.L(QStringLiteral("Lote : ") + b.lote + QStringLiteral("   Data : ") + DataVisivel(b.data), mo.y, x0);
         mo.y += Passo;
@@ -87,7 +88,8 @@ bool ImprimirMapaDiscriminado(cPrinter& p, const MapaDiscriminado& m, const Filt
         mo.y += Passo;
         p.PFont(mo.fonte, 8, false);
         for (const BlocoMapaDiscriminado::Linha& l : b.linhas) {
-            mo.linha(Passo);
+            if (!mo.linha(Passo))
+                return false;
             p.L(l.produto, mo.y, x0 + XPrima, XDescPrima - XPrima - 1, 0, TipoDado::Texto);
             p.L(l.descricao, mo.y, x0 + XDescPrima, XArmazem - XDescPrima - 2);
             p.L(l.armazem, mo.y, x0 + XArmazem, 0, 0, TipoDado::Texto);
@@ -95,7 +97,8 @@ bool ImprimirMapaDiscriminado(cPrinter& p, const MapaDiscriminado& m, const Filt
             valores(l.quantidade, l.custoUnitario, l.custoTotal);
             mo.y += Passo;
         }
-        mo.linha(Passo + 1);
+        if (!mo.linha(Passo + 1))
+            return false;
         p.pLine(x0 + RUnitario + 2, mo.y, x0 + RTotal, mo.y);
         mo.y += 0.5;
         p.PFont(mo.fonte, 8, true);
@@ -104,7 +107,8 @@ bool ImprimirMapaDiscriminado(cPrinter& p, const MapaDiscriminado& m, const Filt
         p.PFont(mo.fonte, 8, false);
         mo.y += Passo + 2;
     }
-    mo.linha(Passo);
+    if (!mo.linha(Passo))
+        return false;
     p.PFont(mo.fonte, 9, true);
     p.r(QStringLiteral("Total Geral -------> "), mo.y, x0 + RUnitario);
     p.r(formatarNumeroPT(m.totalGeral, casasV), mo.y, x0 + RTotal);

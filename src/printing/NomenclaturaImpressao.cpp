@@ -83,7 +83,8 @@ bool ImprimirListagemNomenclatura(cPrinter& p, const std::vector<LinhaListagemNo
                 m.y += 1.5;
             actual = l.produtoAcabado;
             // A product's heading never stays alone at the foot of a page.
-            m.linha(discrimina ? 2 * Passo : Passo);
+            if (!m.linha(discrimina ? 2 * Passo : Passo))
+                return false;
             p.PFont(m.fonte, 8, true);
             p.L(l.produtoAcabado, m.y, x0 + XAcabado, XPrima - XAcabado - 1, 0, TipoDado::Texto);
             p.L(l.descricaoAcabado, m.y, x0 + XPrima, XArmazem - XPrima - 2);
@@ -92,7 +93,8 @@ bool ImprimirListagemNomenclatura(cPrinter& p, const std::vector<LinhaListagemNo
         }
         if (!discrimina)
             continue;
-        m.linha(Passo);
+        if (!m.linha(Passo))
+            return false;
         p.L(l.produtoPrima, m.y, x0 + XPrima, XDescPrima - XPrima - 1, 0, TipoDado::Texto);
         p.L(l.descricaoPrima, m.y, x0 + XDescPrima, XArmazem - XDescPrima - 2);
         p.L(l.armazem, m.y, x0 + XArmazem, 0, 0, TipoDado::Texto);

@@ -60,14 +60,26 @@ bool MolduraRelatorio::iniciar(const QString& destino, int tamanhoPapel) {
     return true;
 }
 
-void MolduraRelatorio::linha(double altura) {
+bool MolduraRelatorio::linha(double altura) {
+    if (m_parado)
+        return false;
     if (y + altura > m_p.mY() - Reserva)
         novaPagina();
+    if (!m_p.Wait(m_p.PaginaActual())) {
+        m_p.Abort();
+        m_parado = true;
+        return false;
+    }
+    return true;
 }
 
 void MolduraRelatorio::novaPagina() { m_p.PNP(); }
 
 bool MolduraRelatorio::mostrar() {
+    if (m_parado || m_p.Abortado()) {
+        m_p.aoNovaPagina = nullptr;
+        return false;
+    }
     const bool r = m_p.Show();
     m_p.aoNovaPagina = nullptr;
     return r;

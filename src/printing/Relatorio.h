@@ -51,14 +51,18 @@ public:
     bool iniciar(const QString& destino, int tamanhoPapel = 0);
     // The body's cursor.
     double y = 0;
-    // Room for `altura` mm more on this page, or a new page (header and captions again).
-    void linha(double altura);
+    // Room for `altura` mm more on this page, or a new page (header and captions again). False
+    // once the user stopped the print in the progress window: the caller ends its loop and returns
+    // false, and nothing is shown.
+    bool linha(double altura);
     void novaPagina();
-    // Ends the document: page numbers, then the preview or the printer.
+    // Ends the document: page numbers, then the preview or the printer; false after a stop.
     bool mostrar();
+    bool parado() const { return m_parado; }
 
 private:
     cPrinter& m_p;
     QString m_empresa, m_titulo;
     QDate m_emissao;
+    bool m_parado = false;
 };
