@@ -4,6 +4,7 @@
 #include "cli/LeitorJsonCli.h"
 #include "cli/LinhaComandosCli.h"
 #include "cli/SessaoCli.h"
+#include "production/ImpRelatorioProdInstantanea.h"
 #include "production/ImpressaoInstantanea.h"
 #include "production/MovProducaoNaHora.h"
 #include "printing/ProducaoInstantaneaImpressao.h"
@@ -355,9 +356,40 @@ Resultado<QJsonValue> lancar(const PedidoCli& pedido, SessaoCli& s, const QStrin
     return QJsonValue(lista);
 }
 
+const QString UsoInstantanea =
+    QStringLiteral("Uso: instantanea lancar FICHEIRO [--pdf FICHEIRO] | instantanea eliminar --processo N");
+
+// "&Eliminar Processo" of "Relatório de Produção Instantânea": the same refusals and deletion as the
+// window; asking for it on the command line is the confirmation.
+Resultado<QJsonValue> eliminar(const PedidoCli& p) {
+    const QString numero = p.opcao(QStringLiteral("processo")).trimmed();
+    if (numero.isEmpty() || p.opcoes.contains(QStringLiteral("pdf")))
+        return Falha(UsoInstantanea);
+    SessaoCli s;
+    if (auto r = s.abrir(p); !r)
+        return r.falha();
+    if (auto r = s.permitido(QStringLiteral("frmImpRelatorioProdInstantanea"), {QStringLiteral("cmdEliminarProcesso")});
+        !r)
+        return r.falha();
+    const auto documentos = DocumentosProcessoInstantaneo(s.ctx.bd(), numero);
+    if (!documentos)
+        return documentos.falha();
+    InteraccaoConfirma ui;
+    ImpRelatorioProdInstantanea janela(s.ctx, ui);
+    if (!janela.eliminarProcesso(numero))
+        return Falha(ui.ultima.isEmpty() ? QStringLiteral("O processo %1 não foi eliminado.").arg(numero) : ui.ultima);
+    QJsonArray lista;
+    for (const DocumentoProducao& d : *documentos)
+        lista.append(documento(d));
+    return QJsonValue(QJsonObject{{"numProcesso", numero}, {"documentos", lista}});
+}
+
 Resultado<QJsonValue> cmdInstantanea(const PedidoCli& p) {
-    if (p.argumentos.size() != 2 || p.argumentos[0].toLower() != QStringLiteral("lancar"))
-        return Falha(QStringLiteral("Uso: instantanea lancar FICHEIRO [--pdf FICHEIRO]"));
+    const QString sub = p.argumentos.isEmpty() ? QString() : p.argumentos[0].toLower();
+    if (sub == QStringLiteral("eliminar") && p.argumentos.size() == 1)
+        return eliminar(p);
+    if (sub != QStringLiteral("lancar") || p.argumentos.size() != 2 || p.opcoes.contains(QStringLiteral("processo")))
+        return Falha(UsoInstantanea);
     SessaoCli s;
     if (auto r = s.abrir(p); !r)
         return r.falha();
@@ -368,10 +400,12 @@ Resultado<QJsonValue> cmdInstantanea(const PedidoCli& p) {
 
 std::vector<ComandoCli> comandosInstantaneaCli() {
     return {{QStringLiteral("instantanea"),
-             QStringLiteral("instantanea lancar FICHEIRO [--pdf FICHEIRO] --empresa CODIGO [--utilizador CODIGO]"),
+             QStringLiteral("instantanea lancar FICHEIRO [--pdf FICHEIRO] | instantanea eliminar --processo N "
+                            "--empresa CODIGO [--utilizador CODIGO]"),
              QStringLiteral("Lança uma produção instantânea: matérias-primas consumidas e produtos acabados obtidos, "
                             "uma receita multiplicada por um factor, ou o fecho de um processo de produção; --pdf "
-                            "grava o relatório \"Produção Instantânea\"."),
-             {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("pdf")},
+                            "grava o relatório \"Produção Instantânea\". \"eliminar\" apaga uma produção com os "
+                            "seus movimentos de stock (repõe o stock e o custo médio)."),
+             {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("pdf"), QStringLiteral("processo")},
              cmdInstantanea}};
 }

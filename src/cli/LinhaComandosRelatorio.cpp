@@ -134,6 +134,11 @@ const std::vector<RelatorioCli>& relatorios() {
         {QStringLiteral("mapa-producao-discriminado"), QStringLiteral("frmImpMapaProducaoDisc"),
          {QStringLiteral("cmdImprimir")}, {QStringLiteral("produto"), QStringLiteral("de"), QStringLiteral("ate")},
          QStringLiteral("[--produto P] [--de AAAA-MM-DD] [--ate AAAA-MM-DD]"), mapaDiscriminado},
+        RelatorioMapaProducaoCli(),
+        RelatorioAnaliseGruposCli(),
+        RelatorioDiarioInstantaneaCli(),
+        RelatorioInstantaneaCli(),
+        RelatorioGraficoCli(),
     };
     return r;
 }

@@ -19,3 +19,17 @@ bool ImprimirMapaDiscriminado(cPrinter& p, const MapaDiscriminado& m, const Filt
                               const QString& descricaoProduto, int casasQ, int casasV, const QString& empresa,
                               const QString& destino = QStringLiteral("S"),
                               const QDate& emissao = QDate::currentDate());
+
+inline const QString TituloMapaProducao = QStringLiteral("Mapa de Produção");
+
+// The map's figures: a "lote" row per lot and, itemised, its "componente" rows (a, b and the
+// deviation) and a "soma" row; a "total" row at the end, also as the totals.
+DadosRelatorio DadosMapaProducao(const MapaProducao& m, const FiltroMapaProducao& f);
+
+// Draws "Mapa de Produção": per lot the finished product, warehouse, lot, quantity, unit and total
+// cost; itemised, each raw material with "Valores aplicados na produção  a)", "Valores da
+// nomenclatura  b)" and the "Desvio" a) - b), closed by "Soma dos Componentes"; "Total final" at the
+// end. Quantities with `casasQ` decimals, values with `casasV`.
+bool ImprimirMapaProducao(cPrinter& p, const MapaProducao& m, const FiltroMapaProducao& f,
+                          const QString& descricaoProduto, int casasQ, int casasV, const QString& empresa,
+                          const QString& destino = QStringLiteral("S"), const QDate& emissao = QDate::currentDate());

@@ -337,9 +337,13 @@ void cPrinter::texto(const QString& t, double y, double x, double largura, doubl
         return;
     static const QRegularExpression quebra(QStringLiteral("\r\n|\n|\r"));
     const QFontMetricsF& fm = metricas();
+    // Most report texts are one line that fits: they skip the line breaking, which a long report
+    // would otherwise pay for on every cell.
+    const bool umaLinha = !t.contains(u'\n') && !t.contains(u'\r');
     const QStringList linhas =
-        largura > 0 ? FitMemoToHole(t, largura, altura > 0 ? altura : ConvertTWmm(fm.height())).split(u'\n')
-                    : t.split(quebra);
+        umaLinha && (largura <= 0 || fm.horizontalAdvance(t) <= ConvertmmTW(largura)) ? QStringList{t}
+        : largura > 0 ? FitMemoToHole(t, largura, altura > 0 ? altura : ConvertTWmm(fm.height())).split(u'\n')
+                      : t.split(quebra);
     double topo = yTw(y);
     for (const QString& linha : linhas) {
         escreverLinha(linha, xTw(x), topo, a, ConvertmmTW(largura));

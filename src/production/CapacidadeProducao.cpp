@@ -60,15 +60,20 @@ CapacidadeProduto calcular(const std::vector<Linha>& linhas, const ParametrosEmp
 
 Resultado<std::vector<CapacidadeProduto>> PrevisaoCapacidade(Database& db, const QString& produto) {
     const ParametrosEmpresa par = ParametrosEmpresa::ler(db).valorOu({});
+    const bool umProduto = !produto.trimmed().isEmpty();
+    const QString primas = QStringLiteral("SELECT ProdutoPrima FROM Nomenclatura WHERE NumRegisto>0") +
+                           (umProduto ? QStringLiteral(" AND ProdutoAcabado=?") : QString());
     QString sql = QStringLiteral(
                       "SELECT n.ProdutoAcabado, COALESCE(pa.Descricao, n.DescProdutoAcabado), n.ProdutoPrima, "
                       "COALESCE(pp.Descricao, n.DescProdutoPrima), n.Armazem, n.Quantidade, n.Preco, n.Precario, "
-                      "n.ProdutoAcabadoPreco, pp.PrecoMedioCusto, pp.UltPrecoCusto, pp.UltPrecoCompra, ") +
-                  SqlSaldoCorrelacionado(QStringLiteral("n.ProdutoPrima"), QStringLiteral("n.Armazem")) +
-                  QStringLiteral(" FROM Nomenclatura n LEFT JOIN Produtos pa ON pa.Codigo=n.ProdutoAcabado "
-                                 "LEFT JOIN Produtos pp ON pp.Codigo=n.ProdutoPrima WHERE n.NumRegisto>0");
+                      "n.ProdutoAcabadoPreco, pp.PrecoMedioCusto, pp.UltPrecoCusto, pp.UltPrecoCompra, "
+                      "COALESCE(s.Saldo, 0) FROM Nomenclatura n LEFT JOIN Produtos pa ON pa.Codigo=n.ProdutoAcabado "
+                      "LEFT JOIN Produtos pp ON pp.Codigo=n.ProdutoPrima LEFT JOIN ") +
+                  SqlSaldosPorArmazem(primas) +
+                  QStringLiteral(" s ON s.Codigo=n.ProdutoPrima AND s.Armazem=n.Armazem WHERE n.NumRegisto>0");
     QVariantList valores;
-    if (!produto.trimmed().isEmpty()) {
+    if (umProduto) {
+        valores << produto.trimmed(); // the balances' product list
         sql += QStringLiteral(" AND n.ProdutoAcabado=?");
         valores << produto.trimmed();
     }

@@ -100,11 +100,11 @@ const QString& sqlSaldoProduto() {
     return sql;
 }
 
-QString SqlSaldoCorrelacionado(const QString& colunaProduto, const QString& colunaArmazem) {
-    return QStringLiteral("(SELECT COALESCE(SUM(CASE WHEN s.AfectaStk IN ('E+','S-') THEN s.QuantNormal ELSE "
-                          "-s.QuantNormal END),0) FROM MovProduto s WHERE s.Codigo=%1 AND s.Armazem=%2 AND "
-                          "s.AfectaStk IN ('E+','S-','S+','E-'))")
-        .arg(colunaProduto, colunaArmazem);
+QString SqlSaldosPorArmazem(const QString& codigos) {
+    return QStringLiteral("(SELECT Codigo, Armazem, SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE "
+                          "-QuantNormal END) AS Saldo FROM MovProduto WHERE AfectaStk IN ('E+','S-','S+','E-') AND "
+                          "Codigo IN (%1) GROUP BY Codigo, Armazem)")
+        .arg(codigos);
 }
 
 Resultado<std::vector<SaldoLoteLocalizacao>> SaldosPorLoteLocalizacao(Database& db, const QString& produto,

@@ -23,10 +23,10 @@ Resultado<qint64> MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linh
 // The signed balance of a product's ledger rows ("E+"/"S-" add, "S+"/"E-" subtract), as a SELECT
 // whose WHERE binds the product first; callers append their " AND ..." filters.
 const QString& sqlSaldoProduto();
-// The same signed sum as a correlated subquery (0 without rows), for reads that need the balance
-// of many product/warehouse pairs in one statement: columns given as SQL expressions of the outer
-// query, e.g. SqlSaldoCorrelacionado("n.ProdutoPrima", "n.Armazem").
-QString SqlSaldoCorrelacionado(const QString& colunaProduto, const QString& colunaArmazem);
+// The same signed sums per product and warehouse as a derived table (columns Codigo, Armazem,
+// Saldo) for reads that need the balances of many pairs in one statement; `codigos` is a SELECT
+// of the products wanted, so the ledger is grouped once instead of sought once per pair.
+QString SqlSaldosPorArmazem(const QString& codigos);
 
 // A product's balances in one warehouse per location, lot and lot dates, read at once (the
 // same sums SaldoProdutoArmazem gives for each of those combinations).

@@ -39,6 +39,16 @@ void CampoCodigo::ligar(CampoTabela* campo, Lookup lookup) {
     m_lookup = std::move(lookup);
     actualizar();
     m_validado = txtCodigo->text();
+    m_donos.clear();
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        m_donos.emplace_back(w, w->metaObject());
+}
+
+bool CampoCodigo::janelaADesfazerSe() const {
+    for (const auto& [w, classe] : m_donos)
+        if (w && w->metaObject() != classe)
+            return true;
+    return false;
 }
 
 void CampoCodigo::actualizar() {
@@ -98,7 +108,8 @@ bool CampoCodigo::txtCodigo_LostFocus() {
 }
 
 bool CampoCodigo::eventFilter(QObject* o, QEvent* e) {
-    if (o == txtCodigo && e->type() == QEvent::FocusOut && !m_emCurso) {
+    // A form being destroyed takes the focus from its fields: its lookups must not run then.
+    if (o == txtCodigo && e->type() == QEvent::FocusOut && !m_emCurso && !janelaADesfazerSe()) {
         // Unchanged text was already looked up; a window of our own taking the focus is not leaving.
         const bool janelaPropria = QApplication::activeModalWidget() != nullptr;
         if (!janelaPropria && txtCodigo->text() != m_validado)

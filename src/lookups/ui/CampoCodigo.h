@@ -2,6 +2,7 @@
 
 #include "lookups/CampoTabela.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -54,7 +55,11 @@ protected:
 
 private:
     bool correr(bool abrirPesquisa);
+    bool janelaADesfazerSe() const;
 
+    // The forms around the field when it was bound, each with its class: a form whose class
+    // reads as a plain widget again is past its own destructor, and its logic is gone.
+    std::vector<std::pair<QPointer<QWidget>, const QMetaObject*>> m_donos;
     CampoTabela m_proprio;
     CampoTabela* m_campo = &m_proprio;
     Lookup m_lookup;

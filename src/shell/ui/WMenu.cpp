@@ -20,7 +20,12 @@
 #include "production/ui/FrmTabEquipamentos.h"
 #include "production/ui/FrmVerCapacidade.h"
 #include "production/ui/FrmImpNomenclatura.h"
+#include "production/ui/FrmImpMapaProducao.h"
 #include "production/ui/FrmImpMapaProducaoDisc.h"
+#include "production/ui/FrmImpDiarioStk.h"
+#include "production/ui/FrmImpDiarioProdNaHora.h"
+#include "production/ui/FrmImpRelatorioProdInstantanea.h"
+#include "production/ui/FrmGraficoEstatProd.h"
 #include "production/Equipamentos.h"
 #include "company/GlobalContext.h"
 #include "db/Database.h"
@@ -144,11 +149,41 @@ void WMenu::construirMenus() {
         abrirJanela(new FrmImpFolhaLote(m_ctx, m_ui), QStringLiteral("frmImpFolhaLote"),
                     QStringLiteral("Folha de Produção de Lote"));
     });
+    QAction* mapa = mnuListagens->addAction(QStringLiteral("Mapa de Produção"));
+    mapa->setObjectName(QStringLiteral("MapaProd"));
+    connect(mapa, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmImpMapaProducao(m_ctx, m_ui), QStringLiteral("frmImpMapaProducao"),
+                    QStringLiteral("Mapa de Produção"));
+    });
     QAction* mapaDiscriminado = mnuListagens->addAction(QStringLiteral("Mapa de Produção Discriminado - Lotes"));
     mapaDiscriminado->setObjectName(QStringLiteral("MapaProdDiscrim"));
     connect(mapaDiscriminado, &QAction::triggered, this, [this] {
         abrirJanela(new FrmImpMapaProducaoDisc(m_ctx, m_ui), QStringLiteral("frmImpMapaProducaoDisc"),
                     ImpMapaProducaoDisc::Titulo());
+    });
+    QAction* analise = mnuListagens->addAction(QStringLiteral("Análise de Produtos (Grupo/Fam./Sub.)"));
+    analise->setObjectName(QStringLiteral("ImpAnalGruFamSub"));
+    connect(analise, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmImpDiarioStk(m_ctx, m_ui), QStringLiteral("frmImpDiarioStk"),
+                    QStringLiteral("Análise de Produtos por Grupos/Familias/Subfamilias"));
+    });
+    QAction* diarioInst = mnuListagens->addAction(QStringLiteral("Diário de Produção Instantânea"));
+    diarioInst->setObjectName(QStringLiteral("mnuImpDiarioProdInstantanea"));
+    connect(diarioInst, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmImpDiarioProdNaHora(m_ctx, m_ui), QStringLiteral("frmImpDiarioProdNaHora"),
+                    QStringLiteral("Diário de Produção Instantânea"));
+    });
+    QAction* relatorioInst = mnuListagens->addAction(QStringLiteral("Relatório de Produção Instantânea"));
+    relatorioInst->setObjectName(QStringLiteral("mnuImpRelatorioIntantanea"));
+    connect(relatorioInst, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmImpRelatorioProdInstantanea(m_ctx, m_ui), QStringLiteral("frmImpRelatorioProdInstantanea"),
+                    QStringLiteral("Relatório de Produção Instantânea"));
+    });
+    QAction* grafico = mnuListagens->addAction(QStringLiteral("Gráfico Estatístico de Produção"));
+    grafico->setObjectName(QStringLiteral("mnuGrafEstatProd"));
+    connect(grafico, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmGraficoEstatProd(m_ctx, m_ui), QStringLiteral("frmGraficoEstatProd"),
+                    QStringLiteral("Gráfico Estatístico de Produção"));
     });
     QAction* impCodBar = mnuListagens->addAction(QStringLiteral("Etiquetas de Código de Barras"));
     impCodBar->setObjectName(QStringLiteral("mnuImpCodBar"));

@@ -146,6 +146,53 @@ TEST_F(WMenuTest, UtilizadorComumVeJanelaSoComDireito) {
     EXPECT_TRUE(w.sairDoPrograma());
 }
 
+// Every production entry of the menu opens its own window (none is left without one), for the
+// supervisor, with the window's object name its access rows use.
+TEST_F(WMenuTest, CadaEntradaAbreASuaJanela) {
+    WMenu w(ctx, ui);
+    ASSERT_TRUE(w.abrir());
+    auto* area = w.findChild<QMdiArea*>();
+    ASSERT_TRUE(area);
+    const std::pair<const char*, const char*> entradas[] = {
+        {"Nomenclatura", "frmNomenclatura"},
+        {"ExecutLotes", "frmMovProducao"},
+        {"EliminarLote", "frmEliminarLote"},
+        {"NomenclaturaInstantanea", "frmNomenclaturaNaHora"},
+        {"ProvisaoProd", "frmVerCapacidade"},
+        {"ListaNomenclatura", "frmImpNomenclatura"},
+        {"FolhaProd", "frmImpFolhaLote"},
+        {"MapaProd", "frmImpMapaProducao"},
+        {"MapaProdDiscrim", "frmImpMapaProducaoDisc"},
+        {"ImpAnalGruFamSub", "frmImpDiarioStk"},
+        {"mnuImpDiarioProdInstantanea", "frmImpDiarioProdNaHora"},
+        {"mnuImpRelatorioIntantanea", "frmImpRelatorioProdInstantanea"},
+        {"mnuGrafEstatProd", "frmGraficoEstatProd"},
+        {"mnuMovProducaoNaHora", "frmMovProducaoNaHora"},
+        {"mnuProd_Processos", "frmMovProducao_Processo"},
+        {"mnuEquipamentos", "frmTabEquipamentos"},
+        {"TabNomenclaturaMedicoes", "frmMedicoesTemplate"},
+        {"CalculosNomenclaturaMedicoes", "frmMedicoesCalculos"},
+        {"ImpFolhaProducaoMedicoes", "frmImpFolhaLoteMedicoes"},
+        {"ImpNomenclaturaMedicoes", "frmImpNomenclaturaMedicoes"},
+        {"mnuImpCodBar", "frmImpCodBar"},
+        {"ConfigProd", "frmConfigProd"},
+        {"AlteraPMC", "frmAlterarPMC"},
+        {"mnuEtiquetas", "frmEtiquetas"},
+    };
+    for (const auto& [accaoNome, form] : entradas) {
+        QAction* a = w.findChild<QAction*>(accaoNome);
+        ASSERT_TRUE(a) << accaoNome;
+        const qsizetype antes = area->subWindowList().size();
+        a->trigger();
+        ASSERT_EQ(area->subWindowList().size(), antes + 1) << accaoNome;
+        QWidget* janela = area->subWindowList().back()->widget();
+        EXPECT_EQ(janela->objectName(), QString::fromLatin1(form)) << accaoNome;
+        EXPECT_FALSE(janela->windowTitle().isEmpty()) << accaoNome;
+        area->closeAllSubWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
 // Pictures of the windows for the documentation (LUMO_CAPTURAS=1), otherwise a check that
 // they render at all.
 TEST_F(WMenuTest, Capturas) {

@@ -1,0 +1,106 @@
+#include "production/ui/FrmImpDiarioProdNaHora.h"
+
+#include "company/GlobalContext.h"
+#include "controls/ui/EDatas.h"
+#include "controls/ui/SelOpta.h"
+#include "lookups/ui/CampoCodigo.h"
+#include "printing/DiarioInstantaneaImpressao.h"
+#include "printing/cPrinter.h"
+#include "printing/ui/Apresentacao.h"
+
+#include <QButtonGroup>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+FrmImpDiarioProdNaHora::FrmImpDiarioProdNaHora(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
+    : QWidget(pai), m_ctx(ctx), m_ui(ui), m_logica(ctx, ui) {
+    setObjectName(QStringLiteral("frmImpDiarioProdNaHora"));
+    setWindowTitle(ImpDiarioProdNaHora::Titulo());
+    auto* f = new QFormLayout(this);
+    txtNomenclatura = new CampoCodigo(this, QStringLiteral("Nomenclatura"));
+    txtNomenclatura->ligar(&m_logica.txtNomenclatura, [this](CampoTabela&, bool abrir) {
+        return abrir ? m_logica.txtNomenclatura_Pesquisar() : m_logica.txtNomenclatura_Saiu();
+    });
+    f->addRow(QStringLiteral("Nomenclatura"), txtNomenclatura);
+    cboFluxo = new SelOpta(this);
+    cboFluxo->setObjectName(QStringLiteral("cboFluxo"));
+    cboFluxo->setLista(ImpDiarioProdNaHora::OpcoesFluxo());
+    cboFluxo->setChave(m_logica.fluxo);
+    f->addRow(QStringLiteral("Fluxo"), cboFluxo);
+    txtDataInicial = new EDatas(this);
+    txtDataInicial->setObjectName(QStringLiteral("txtDataInicial"));
+    txtDataInicial->setUserInteraction(&m_ui);
+    txtDataInicial->setDataSys(m_logica.txtDataInicial);
+    txtDataFinal = new EDatas(this);
+    txtDataFinal->setObjectName(QStringLiteral("txtDataFinal"));
+    txtDataFinal->setUserInteraction(&m_ui);
+    txtDataFinal->setDataSys(m_logica.txtDataFinal);
+    f->addRow(QStringLiteral("Dt Inicial"), txtDataInicial);
+    f->addRow(QStringLiteral("Dt Final"), txtDataFinal);
+
+    auto* modos = new QGroupBox(this);
+    auto* vm = new QVBoxLayout(modos);
+    auto* grupo = new QButtonGroup(this);
+    auto modo = [&](const char* nome, ModoDiarioInstantanea m) {
+        auto* o = new QRadioButton(NomeModoDiarioInstantanea(m), modos);
+        o->setObjectName(QLatin1String(nome));
+        grupo->addButton(o);
+        vm->addWidget(o);
+        return o;
+    };
+    optDiario = modo("optDiario", ModoDiarioInstantanea::DiarioCorrido);
+    optNomenclatura = modo("optNomenclatura", ModoDiarioInstantanea::PorNomenclatura);
+    optFluxo = modo("optFluxo", ModoDiarioInstantanea::PorFluxo);
+    optDiario->setChecked(true);
+    f->addRow(modos);
+
+    auto* b = new QHBoxLayout;
+    cmdImprimir = new QPushButton(QStringLiteral("Imprimir"), this);
+    cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
+    cmdFechar = new QPushButton(QStringLiteral("Fechar"), this);
+    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
+    b->addStretch();
+    b->addWidget(cmdImprimir);
+    b->addWidget(cmdFechar);
+    f->addRow(b);
+
+    m_logica.imprimir = [this](const DiarioInstantanea& d, const FiltroDiarioInstantanea& fl, const QString& descricao,
+                               const QString& destino) { return imprimir(d, fl, descricao, destino); };
+    connect(cmdImprimir, &QPushButton::clicked, this, [this] {
+        m_logica.txtNomenclatura.codigo = txtNomenclatura->codigo();
+        const bool valida = m_logica.txtNomenclatura_Saiu();
+        txtNomenclatura->actualizar();
+        if (!valida)
+            return;
+        m_logica.fluxo = cboFluxo->Chave();
+        m_logica.txtDataInicial = txtDataInicial->DataSys();
+        m_logica.txtDataFinal = txtDataFinal->DataSys();
+        m_logica.modo = optNomenclatura->isChecked() ? ModoDiarioInstantanea::PorNomenclatura
+                        : optFluxo->isChecked()      ? ModoDiarioInstantanea::PorFluxo
+                                                     : ModoDiarioInstantanea::DiarioCorrido;
+        m_logica.cmdImprimir_Click();
+    });
+    connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
+    txtNomenclatura->actualizar();
+}
+
+FrmImpDiarioProdNaHora::~FrmImpDiarioProdNaHora() {
+    // The logic goes before the child widgets: the focus leaving the code box while they close
+    // must not look up into it.
+    txtNomenclatura->ligar(nullptr, {});
+}
+
+bool FrmImpDiarioProdNaHora::imprimir(const DiarioInstantanea& d, const FiltroDiarioInstantanea& f,
+                                      const QString& descricao, const QString& destino) {
+    cPrinter p;
+    if (!ImprimirDiarioInstantanea(p, d, f, descricao, qBound(0, m_ctx.casadecquant, 4), qBound(0, m_ctx.casadec, 4),
+                                   NomeEmpresaImpressao(m_ctx), destino) ||
+        !p.documento())
+        return false;
+    m_visualizacao = ApresentarDocumento(p, m_ctx, m_ui, this);
+    return true;
+}

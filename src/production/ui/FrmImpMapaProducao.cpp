@@ -1,0 +1,74 @@
+#include "production/ui/FrmImpMapaProducao.h"
+
+#include "company/GlobalContext.h"
+#include "controls/ui/EDatas.h"
+#include "lookups/ui/CampoCodigo.h"
+#include "printing/MapaProducaoImpressao.h"
+#include "printing/cPrinter.h"
+#include "printing/ui/Apresentacao.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+FrmImpMapaProducao::FrmImpMapaProducao(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
+    : QWidget(pai), m_ctx(ctx), m_ui(ui), m_logica(ctx, ui) {
+    setObjectName(QStringLiteral("frmImpMapaProducao"));
+    setWindowTitle(ImpMapaProducao::Titulo());
+    auto* f = new QFormLayout(this);
+    txtProduto = new CampoCodigo(this, QStringLiteral("Produto"));
+    txtProduto->ligar(&m_logica.txtProduto, [this](CampoTabela&, bool abrir) {
+        return abrir ? m_logica.txtProduto_Pesquisar() : m_logica.txtProduto_Saiu();
+    });
+    f->addRow(QStringLiteral("Produto"), txtProduto);
+    txtDataInicial = new EDatas(this);
+    txtDataInicial->setObjectName(QStringLiteral("txtDataInicial"));
+    txtDataInicial->setUserInteraction(&m_ui);
+    txtDataInicial->setDataSys(m_logica.txtDataInicial);
+    txtDataFinal = new EDatas(this);
+    txtDataFinal->setObjectName(QStringLiteral("txtDataFinal"));
+    txtDataFinal->setUserInteraction(&m_ui);
+    txtDataFinal->setDataSys(m_logica.txtDataFinal);
+    f->addRow(QStringLiteral("Data Inicial"), txtDataInicial);
+    f->addRow(QStringLiteral("Data Final"), txtDataFinal);
+    chkDiscriminar = new QCheckBox(QStringLiteral("Discriminar componentes (movimentos e nomenclatura)"), this);
+    chkDiscriminar->setObjectName(QStringLiteral("chkDiscriminar"));
+    chkDiscriminar->setChecked(m_logica.chkDiscriminar);
+    f->addRow(chkDiscriminar);
+    auto* b = new QHBoxLayout;
+    cmdImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
+    cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
+    cmdFechar = new QPushButton(QStringLiteral("&Fechar"), this);
+    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
+    b->addStretch();
+    b->addWidget(cmdImprimir);
+    b->addWidget(cmdFechar);
+    f->addRow(b);
+
+    m_logica.imprimir = [this](const MapaProducao& m, const FiltroMapaProducao& fl, const QString& descricao,
+                               const QString& destino) { return imprimir(m, fl, descricao, destino); };
+    connect(cmdImprimir, &QPushButton::clicked, this, [this] {
+        m_logica.txtProduto.codigo = txtProduto->codigo();
+        if (!m_logica.txtProduto_Saiu())
+            return;
+        txtProduto->actualizar();
+        m_logica.txtDataInicial = txtDataInicial->DataSys();
+        m_logica.txtDataFinal = txtDataFinal->DataSys();
+        m_logica.chkDiscriminar = chkDiscriminar->isChecked();
+        m_logica.cmdImprimir_Click();
+    });
+    connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
+    txtProduto->actualizar();
+}
+
+bool FrmImpMapaProducao::imprimir(const MapaProducao& m, const FiltroMapaProducao& f, const QString& descricao,
+                                  const QString& destino) {
+    cPrinter p;
+    if (!ImprimirMapaProducao(p, m, f, descricao, qBound(0, m_ctx.casadecquant, 4), qBound(0, m_ctx.casadec, 4),
+                              NomeEmpresaImpressao(m_ctx), destino) ||
+        !p.documento())
+        return false;
+    m_visualizacao = ApresentarDocumento(p, m_ctx, m_ui, this);
+    return true;
+}

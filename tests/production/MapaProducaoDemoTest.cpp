@@ -1,0 +1,174 @@
+#include "cli/RelatorioCli.h"
+#include "company/Empresas.h"
+#include "company/GlobalContext.h"
+#include "company/ParametrosGerais.h"
+#include "printing/MapaProducaoImpressao.h"
+#include "production/LancamentoProducao.h"
+#include "production/LinhasProducao.h"
+#include "production/MapasProducao.h"
+#include "support/EmpresaDemoTest.h"
+#include "support/SemFalha.h"
+
+#include <QDate>
+#include <QJsonArray>
+
+namespace {
+
+Currency C(const char* t) { return Currency::fromString(QString::fromLatin1(t)); }
+
+// Two oak chairs made in the demo company, 0,4 of the oak board coming back after the cut.
+class MapaProducaoDemoTest : public EmpresaDemoTest {
+protected:
+    void SetUp() override {
+        EmpresaDemoTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
+        demo.CodigoUtilizador = "01";
+        CarregaParametrosGerais(demo);
+        CarregaCasasDecProducao(demo);
+        hoje = QDate::currentDate().toString(Qt::ISODate);
+    }
+    void TearDown() override {
+        if (demo.LigacaoEmpresa)
+            demo.LigacaoEmpresa->close();
+        demo.LigacaoEmpresa.reset();
+        EmpresaDemoTest::TearDown();
+    }
+
+    // The lot of 2 PA002, left waiting for its adjustments, then closed with the oak's return.
+    void cadeirasComRetorno() {
+        ProductionDocument d;
+        d.Lote = ProximoLote(demo.bd());
+        ASSERT_FALSE(LerLoteProducao(demo, d));
+        d.ProdutoAcabado = "PA002";
+        d.Quantidade = C("2");
+        d.Data = hoje;
+        d.Armazem = "002";
+        ASSERT_EQ(CarregarListaNomenc(demo, d), 5);
+        for (LinhaProducao& l : d.linhas) {
+            if (l.produto == "MP005")
+                l.lote = "CV-0207";
+            else if (l.produto == "MP006")
+                l.lote = "VA-1102";
+        }
+        const auto primeira = LancaProducao(demo, d, FaseProducao::Aguarda);
+        ASSERT_TRUE(primeira) << primeira.mensagem().toStdString();
+        lote = primeira->lote;
+
+        ProductionDocument p;
+        p.Lote = lote;
+        ASSERT_TRUE(LerLoteProducao(demo, p));
+        ASSERT_GE(CarregarListaNomenc(demo, p), 5);
+        bool carvalho = false;
+        for (LinhaProducao& l : p.linhas)
+            if (l.produto == "MP002") {
+                l.acertos = C("-0.4");
+                carvalho = true;
+            }
+        ASSERT_TRUE(carvalho);
+        const auto segunda = LancaProducao(demo, p, FaseProducao::Encerra);
+        ASSERT_TRUE(segunda) << segunda.mensagem().toStdString();
+    }
+    FiltroMapaProducao doDia() const {
+        FiltroMapaProducao f;
+        f.produto = "PA002";
+        f.de = hoje;
+        f.ate = hoje;
+        return f;
+    }
+    // The report as the command line reads it.
+    Resultado<RelatorioPronto> pelaLinhaDeComandos(const QHash<QString, QString>& opcoes) {
+        PedidoCli p;
+        p.servidor = servidor;
+        p.opcoes = opcoes;
+        p.opcoes.insert("empresa", empresa);
+        SessaoCli s;
+        if (auto r = s.abrir(p); !r)
+            return r.falha();
+        return RelatorioMapaProducaoCli().ler(s, p);
+    }
+
+    GlobalContext demo;
+    QString hoje, lote;
+};
+
+TEST_P(MapaProducaoDemoTest, CarvalhoDevolvidoDesviaDaNomenclatura) {
+    cadeirasComRetorno();
+    const auto m = LerMapaProducao(demo.bd(), doDia(), true);
+    ASSERT_TRUE(m) << m.mensagem().toStdString();
+    ASSERT_EQ(m->lotes.size(), 1u);
+    const LoteMapaProducao& l = m->lotes[0];
+    EXPECT_EQ(l.lote, lote);
+    EXPECT_EQ(l.descricao.toStdString(), "Cadeira em carvalho");
+    EXPECT_EQ(l.quantidade, C("2"));
+    ASSERT_EQ(l.componentes.size(), 5u);
+    const ComponenteMapaProducao* oak = nullptr;
+    for (const auto& c : l.componentes) {
+        if (c.produto == "MP002") {
+            oak = &c;
+            continue;
+        }
+        SCOPED_TRACE(c.produto.toStdString());
+        EXPECT_TRUE(c.naNomenclatura);
+        EXPECT_EQ(c.desvioQuantidade(), Currency()) << "consumed as the bill says";
+    }
+    ASSERT_TRUE(oak);
+    EXPECT_EQ(oak->descricao.toStdString(), "Tábua de carvalho 25 mm");
+    EXPECT_EQ(oak->quantidadeNomenclatura, C("4.40"));
+    EXPECT_EQ(oak->quantidadeAplicada, C("4.00"));
+    EXPECT_EQ(oak->desvioQuantidade(), C("-0.40"));
+    EXPECT_EQ(oak->precoNomenclatura, C("18.40"));
+    EXPECT_EQ(oak->precoAplicado, C("18.40"));
+    EXPECT_EQ(oak->custoAplicado, C("73.60"));
+    EXPECT_EQ(oak->custoNomenclatura, C("80.96"));
+    EXPECT_EQ(oak->desvioCusto(), C("-7.36"));
+    EXPECT_EQ(l.desvio(), C("-7.36")) << "the oak is the lot's only deviation";
+    EXPECT_EQ(l.somaAplicado, l.custoTotal);
+    EXPECT_EQ(m->desvio(), C("-7.36"));
+
+    // The same figures as the report's data.
+    const DadosRelatorio d = DadosMapaProducao(*m, doDia());
+    EXPECT_EQ(d.relatorio.toStdString(), "mapa-producao");
+    bool vista = false;
+    for (const auto& v : d.linhas) {
+        const QJsonObject o = v.toObject();
+        if (o["tipo"].toString() != "componente" || o["produto"].toString() != "MP002")
+            continue;
+        vista = true;
+        EXPECT_EQ(o["quantidadeNomenclatura"].toString().toStdString(), "4.4000");
+        EXPECT_EQ(o["quantidadeAplicada"].toString().toStdString(), "4.0000");
+        EXPECT_EQ(o["desvioQuantidade"].toString().toStdString(), "-0.4000");
+        EXPECT_EQ(o["desvioCusto"].toString().toStdString(), "-7.3600");
+    }
+    EXPECT_TRUE(vista);
+    EXPECT_EQ(d.totais["desvioCusto"].toString().toStdString(), "-7.3600");
+}
+
+// The command line refuses bad filters before reading, says when there is nothing, and gives the
+// lot's figures with or without its components.
+TEST_P(MapaProducaoDemoTest, LinhaDeComandosRecusasEDados) {
+    const auto nada = pelaLinhaDeComandos({{"de", hoje}, {"ate", hoje}});
+    ASSERT_FALSE(nada);
+    EXPECT_EQ(nada.mensagem().toStdString(), "Não existem registos para esta Condição!");
+    EXPECT_FALSE(pelaLinhaDeComandos({{"de", "2026-13-01"}}));
+    EXPECT_FALSE(pelaLinhaDeComandos({{"discrimina", "talvez"}}));
+    const auto trocadas = pelaLinhaDeComandos({{"de", "2026-03-31"}, {"ate", "2026-03-01"}});
+    ASSERT_FALSE(trocadas);
+    EXPECT_EQ(trocadas.mensagem().toStdString(), "A Data Inicial é posterior à Data Final!");
+
+    cadeirasComRetorno();
+    const auto so = pelaLinhaDeComandos({{"produto", "PA002"}, {"de", hoje}, {"ate", hoje}});
+    ASSERT_TRUE(so) << so.mensagem().toStdString();
+    ASSERT_EQ(so->dados.linhas.size(), 2) << "the lot and the total";
+    EXPECT_EQ(so->dados.linhas[0].toObject()["tipo"].toString().toStdString(), "lote");
+    const auto disc = pelaLinhaDeComandos({{"produto", "PA002"}, {"de", hoje}, {"ate", hoje}, {"discrimina", "sim"}});
+    ASSERT_TRUE(disc) << disc.mensagem().toStdString();
+    EXPECT_EQ(disc->dados.linhas.size(), 8) << "the lot, its five materials, their sum and the total";
+    EXPECT_EQ(disc->dados.totais["desvioCusto"].toString().toStdString(), "-7.3600");
+    EXPECT_EQ(RelatorioMapaProducaoCli().janela.toStdString(), "frmImpMapaProducao");
+}
+
+LUMO_INSTANCIAR_MOTORES(MapaProducaoDemoTest);
+
+} // namespace

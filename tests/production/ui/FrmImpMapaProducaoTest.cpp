@@ -1,0 +1,86 @@
+#include "company/Empresas.h"
+#include "company/ParametrosGerais.h"
+#include "controls/ui/EDatas.h"
+#include "lookups/ui/CampoCodigo.h"
+#include "production/ui/FrmImpMapaProducao.h"
+#include "support/EmpresaDemoTest.h"
+#include "support/SemFalha.h"
+#include "support/ui/Capturas.h"
+#include "support/ui/Controlos.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QPushButton>
+
+// "Mapa de Produção" on the demo company, as a user prints it.
+class FrmImpMapaProducaoTest : public EmpresaDemoTest {
+protected:
+    void SetUp() override {
+        EmpresaDemoTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
+        demo.CodigoUtilizador = "01";
+        CarregaParametrosGerais(demo);
+    }
+    void TearDown() override {
+        if (demo.LigacaoEmpresa)
+            demo.LigacaoEmpresa->close();
+        demo.LigacaoEmpresa.reset();
+        EmpresaDemoTest::TearDown();
+    }
+    GlobalContext demo;
+};
+
+TEST_P(FrmImpMapaProducaoTest, SemLotesAvisaComLoteMostraAVisualizacao) {
+    FrmImpMapaProducao janela(demo, ui);
+    EXPECT_EQ(janela.objectName().toStdString(), "frmImpMapaProducao");
+    EXPECT_EQ(janela.windowTitle().toStdString(), "Mapa de Produção");
+    EXPECT_EQ(janela.logica().txtProduto.descricao.toStdString(), "Todos");
+    const QDate hoje = QDate::currentDate();
+    EXPECT_EQ(controlo<EDatas>(janela, "txtDataInicial")->DataSys(), QDate(hoje.year(), hoje.month(), 1));
+    EXPECT_EQ(controlo<EDatas>(janela, "txtDataFinal")->DataSys(), hoje);
+    auto* discriminar = controlo<QCheckBox>(janela, "chkDiscriminar");
+    ASSERT_TRUE(discriminar);
+    EXPECT_EQ(discriminar->text().toStdString(), "Discriminar componentes (movimentos e nomenclatura)");
+    auto* imprimir = controlo<QPushButton>(janela, "cmdImprimir");
+    ASSERT_TRUE(imprimir);
+
+    // The demo has made nothing yet.
+    imprimir->click();
+    EXPECT_EQ(ui.ultimaMensagem().toStdString(), "Não existem registos para esta Condição!");
+    EXPECT_EQ(janela.visualizacao(), nullptr);
+
+    // A lot of two chairs today; its components come from the bill alone (nothing was issued).
+    ASSERT_GT(demo.bd().insert("Lotes", Registo()("lote", "0000000001")("Produto", "PA002")("precario", "40")(
+                                            "custoTotal", "80")("armazem", "002")("quantidade", "2")("tipoSaida", "")(
+                                            "NumeroSaida", "")("DataSaida", hoje.toString(Qt::ISODate))("Fechado", 1)),
+              0);
+    // Dates the wrong way round are refused before anything is read.
+    controlo<EDatas>(janela, "txtDataInicial")->setDataSys(hoje.addDays(1));
+    imprimir->click();
+    EXPECT_EQ(ui.ultimaMensagem().toStdString(), "A Data Inicial é posterior à Data Final!");
+    EXPECT_EQ(janela.visualizacao(), nullptr);
+
+    controlo<EDatas>(janela, "txtDataInicial")->setDataSys(hoje);
+    controlo<CampoCodigo>(janela, "cpProduto")->setCodigo(QStringLiteral("PA002"));
+    discriminar->setChecked(true);
+    ui.responder(1); // "Tipo de Listagem?": "Para o Ecran"
+    imprimir->click();
+    ASSERT_NE(janela.visualizacao(), nullptr) << ui.ultimaMensagem().toStdString();
+    EXPECT_TRUE(ui.respostasEsgotadas());
+    EXPECT_TRUE(janela.logica().chkDiscriminar);
+    EXPECT_EQ(janela.logica().txtProduto.descricao.toStdString(), "Cadeira em carvalho");
+    if (isSQLite()) {
+        capturarJanela(janela, QStringLiteral("frmImpMapaProducao"));
+        capturarJanela(*janela.visualizacao(), QStringLiteral("frmImpMapaProducao_Preview"));
+    }
+    janela.visualizacao()->close();
+
+    // Another product's lots: none.
+    controlo<CampoCodigo>(janela, "cpProduto")->setCodigo(QStringLiteral("PA001"));
+    imprimir->click();
+    EXPECT_EQ(ui.ultimaMensagem().toStdString(), "Não existem registos para esta Condição!");
+}
+
+LUMO_INSTANCIAR_MOTORES(FrmImpMapaProducaoTest);
