@@ -4,6 +4,7 @@
 #include "db/Database.h"
 #include "stock/MovimentosStock.h"
 
+#include <QHash>
 #include <QSqlQuery>
 
 namespace {
@@ -61,45 +62,64 @@ CapacidadeProduto calcular(const std::vector<Linha>& linhas, const ParametrosEmp
 Resultado<std::vector<CapacidadeProduto>> PrevisaoCapacidade(Database& db, const QString& produto) {
     const ParametrosEmpresa par = ParametrosEmpresa::ler(db).valorOu({});
     const bool umProduto = !produto.trimmed().isEmpty();
+    QVariantList valores;
+    if (umProduto)
+        valores << produto.trimmed();
+
+    // The balances first, grouped once for every component of the bills read: a seek per bill
+    // row costs several times more on a long ledger.
+    QHash<QString, Currency> saldos;
     const QString primas = QStringLiteral("SELECT ProdutoPrima FROM Nomenclatura WHERE NumRegisto>0") +
                            (umProduto ? QStringLiteral(" AND ProdutoAcabado=?") : QString());
+    bool ok = db.percorrer(QStringLiteral("SELECT s.Codigo, s.Armazem, s.Saldo FROM ") + SqlSaldosPorArmazem(primas) +
+                               QStringLiteral(" s"),
+                           valores, [&](const QSqlQuery& q) {
+                               saldos.insert(q.value(0).toString().trimmed() + QChar(u'|') +
+                                                 q.value(1).toString().trimmed(),
+                                             Currency::fromVariant(q.value(2)));
+                           });
+    if (!ok)
+        return Falha(db.lastError());
+
     QString sql = QStringLiteral(
-                      "SELECT n.ProdutoAcabado, COALESCE(pa.Descricao, n.DescProdutoAcabado), n.ProdutoPrima, "
-                      "COALESCE(pp.Descricao, n.DescProdutoPrima), n.Armazem, n.Quantidade, n.Preco, n.Precario, "
-                      "n.ProdutoAcabadoPreco, pp.PrecoMedioCusto, pp.UltPrecoCusto, pp.UltPrecoCompra, "
-                      "COALESCE(s.Saldo, 0) FROM Nomenclatura n LEFT JOIN Produtos pa ON pa.Codigo=n.ProdutoAcabado "
-                      "LEFT JOIN Produtos pp ON pp.Codigo=n.ProdutoPrima LEFT JOIN ") +
-                  SqlSaldosPorArmazem(primas) +
-                  QStringLiteral(" s ON s.Codigo=n.ProdutoPrima AND s.Armazem=n.Armazem WHERE n.NumRegisto>0");
-    QVariantList valores;
-    if (umProduto) {
-        valores << produto.trimmed(); // the balances' product list
+        "SELECT n.ProdutoAcabado, COALESCE(pa.Descricao, n.DescProdutoAcabado), n.ProdutoPrima, "
+        "COALESCE(pp.Descricao, n.DescProdutoPrima), n.Armazem, n.Quantidade, n.Preco, n.Precario, "
+        "n.ProdutoAcabadoPreco, pp.PrecoMedioCusto, pp.UltPrecoCusto, pp.UltPrecoCompra "
+        "FROM Nomenclatura n LEFT JOIN Produtos pa ON pa.Codigo=n.ProdutoAcabado "
+        "LEFT JOIN Produtos pp ON pp.Codigo=n.ProdutoPrima WHERE n.NumRegisto>0");
+    if (umProduto)
         sql += QStringLiteral(" AND n.ProdutoAcabado=?");
-        valores << produto.trimmed();
-    }
     sql += QStringLiteral(" ORDER BY n.ProdutoAcabado, n.ProdutoPrima, n.NumRegisto");
     std::vector<CapacidadeProduto> r;
     std::vector<Linha> grupo;
-    const bool ok = db.percorrer(sql, valores, [&](const QSqlQuery& q) {
+    ok = db.percorrer(sql, valores, [&](const QSqlQuery& q) {
         Linha l;
         l.acabado = q.value(0).toString().trimmed();
-        l.descAcabado = q.value(1).toString();
-        l.prima = q.value(2).toString().trimmed();
-        l.descPrima = q.value(3).toString();
-        l.armazem = q.value(4).toString().trimmed();
-        l.quantidade = Currency::fromVariant(q.value(5));
-        l.precoBom = Currency::fromVariant(q.value(6));
-        l.precario = q.value(7).toString().trimmed().toUpper();
-        l.precoAcabado = Currency::fromVariant(q.value(8));
-        l.pmc = Currency::fromVariant(q.value(9));
-        l.upCusto = Currency::fromVariant(q.value(10));
-        l.upCompra = Currency::fromVariant(q.value(11));
-        l.saldo = Currency::fromVariant(q.value(12));
         if (!grupo.empty() && grupo.front().acabado != l.acabado) {
             r.push_back(calcular(grupo, par));
             grupo.clear();
         }
-        grupo.push_back(l);
+        // The finished product's own columns are the same on all its rows.
+        if (grupo.empty()) {
+            l.descAcabado = q.value(1).toString();
+            l.precoAcabado = Currency::fromVariant(q.value(8));
+        }
+        l.prima = q.value(2).toString().trimmed();
+        l.descPrima = q.value(3).toString();
+        l.armazem = q.value(4).toString().trimmed();
+        l.quantidade = Currency::fromVariant(q.value(5));
+        l.precario = q.value(7).toString().trimmed().toUpper();
+        // Only the price the row's basis names is read.
+        if (par.produtoDiverso(l.prima))
+            l.precoBom = Currency::fromVariant(q.value(6));
+        else if (l.precario == QStringLiteral("ULTPRECOCUSTO"))
+            l.upCusto = Currency::fromVariant(q.value(10));
+        else if (l.precario == QStringLiteral("ULTPRECOCOMPRA"))
+            l.upCompra = Currency::fromVariant(q.value(11));
+        else
+            l.pmc = Currency::fromVariant(q.value(9));
+        l.saldo = saldos.value(l.prima + QChar(u'|') + l.armazem);
+        grupo.push_back(std::move(l));
     });
     if (!ok)
         return Falha(db.lastError());
