@@ -69,6 +69,10 @@ std::vector<ComandoCli> comandosMedicoesCli();
 std::vector<ComandoCli> comandosRelatorioCli();
 // Bar code labels: printed to PDF from a list, definitions exported and imported (LinhaComandosEtiquetas.cpp).
 std::vector<ComandoCli> comandosEtiquetasCli();
+// Backups, their restore, schedules and history (LinhaComandosSegurancas.cpp).
+std::vector<ComandoCli> comandosSegurancasCli();
+// The document archive: file, list and extract documents (LinhaComandosDocumentos.cpp).
+std::vector<ComandoCli> comandosDocumentosCli();
 
 // Options every command accepts: --pg HOST[:PORTA] and --login LOGIN (the PostgreSQL login).
 // Without --pg the companies are SQLite files in LUMO_DADOS, or else in the user's data folder.

@@ -5,6 +5,7 @@
 #include "printing/MapaProducaoImpressao.h"
 #include "production/LancamentoProducao.h"
 #include "production/LinhasProducao.h"
+#include "production/LoteCadeirasDemo.h"
 #include "production/MapasProducao.h"
 #include "support/EmpresaDemoTest.h"
 #include "support/SemFalha.h"
@@ -36,39 +37,9 @@ protected:
         EmpresaDemoTest::TearDown();
     }
 
-    // The lot of 2 PA002, left waiting for its adjustments, then closed with the oak's return.
     void cadeirasComRetorno() {
-        ProductionDocument d;
-        d.Lote = ProximoLote(demo.bd());
-        ASSERT_FALSE(LerLoteProducao(demo, d));
-        d.ProdutoAcabado = "PA002";
-        d.Quantidade = C("2");
-        d.Data = hoje;
-        d.Armazem = "002";
-        ASSERT_EQ(CarregarListaNomenc(demo, d), 5);
-        for (LinhaProducao& l : d.linhas) {
-            if (l.produto == "MP005")
-                l.lote = "CV-0207";
-            else if (l.produto == "MP006")
-                l.lote = "VA-1102";
-        }
-        const auto primeira = LancaProducao(demo, d, FaseProducao::Aguarda);
-        ASSERT_TRUE(primeira) << primeira.mensagem().toStdString();
-        lote = primeira->lote;
-
-        ProductionDocument p;
-        p.Lote = lote;
-        ASSERT_TRUE(LerLoteProducao(demo, p));
-        ASSERT_GE(CarregarListaNomenc(demo, p), 5);
-        bool carvalho = false;
-        for (LinhaProducao& l : p.linhas)
-            if (l.produto == "MP002") {
-                l.acertos = C("-0.4");
-                carvalho = true;
-            }
-        ASSERT_TRUE(carvalho);
-        const auto segunda = LancaProducao(demo, p, FaseProducao::Encerra);
-        ASSERT_TRUE(segunda) << segunda.mensagem().toStdString();
+        lote = LoteCadeirasComRetorno(demo, hoje);
+        ASSERT_FALSE(lote.isEmpty());
     }
     FiltroMapaProducao doDia() const {
         FiltroMapaProducao f;

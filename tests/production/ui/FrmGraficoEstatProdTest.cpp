@@ -93,6 +93,8 @@ TEST_P(FrmGraficoEstatProdTest, CalculaGraficoTabelaEPonto) {
     controlo<QPushButton>(janela, "cmdImprimir")->click();
     ASSERT_NE(janela.visualizacao(), nullptr) << ui.ultimaMensagem().toStdString();
     EXPECT_TRUE(ui.respostasEsgotadas());
+    if (isSQLite())
+        capturarJanela(*janela.visualizacao(), QStringLiteral("frmGraficoEstatProd_Preview"));
     janela.visualizacao()->close();
 }
 

@@ -2,6 +2,7 @@
 #include "company/ParametrosGerais.h"
 #include "controls/ui/EDatas.h"
 #include "lookups/ui/CampoCodigo.h"
+#include "production/LoteCadeirasDemo.h"
 #include "production/ui/FrmImpMapaProducao.h"
 #include "support/EmpresaDemoTest.h"
 #include "support/SemFalha.h"
@@ -51,11 +52,9 @@ TEST_P(FrmImpMapaProducaoTest, SemLotesAvisaComLoteMostraAVisualizacao) {
     EXPECT_EQ(ui.ultimaMensagem().toStdString(), "Não existem registos para esta Condição!");
     EXPECT_EQ(janela.visualizacao(), nullptr);
 
-    // A lot of two chairs today; its components come from the bill alone (nothing was issued).
-    ASSERT_GT(demo.bd().insert("Lotes", Registo()("lote", "0000000001")("Produto", "PA002")("precario", "40")(
-                                            "custoTotal", "80")("armazem", "002")("quantidade", "2")("tipoSaida", "")(
-                                            "NumeroSaida", "")("DataSaida", hoje.toString(Qt::ISODate))("Fechado", 1)),
-              0);
+    // Two oak chairs made today, 0,4 of the oak board returned.
+    CarregaCasasDecProducao(demo);
+    ASSERT_FALSE(LoteCadeirasComRetorno(demo, hoje.toString(Qt::ISODate)).isEmpty());
     // Dates the wrong way round are refused before anything is read.
     controlo<EDatas>(janela, "txtDataInicial")->setDataSys(hoje.addDays(1));
     imprimir->click();
