@@ -35,6 +35,20 @@ Resultado<QString> OpcaoData(const PedidoCli& p, const QString& opcao) {
     return t;
 }
 
+Resultado<> OpcaoPeriodo(const PedidoCli& p, QString& de, QString& ate) {
+    const auto d = OpcaoData(p, QStringLiteral("de"));
+    if (!d)
+        return d.falha();
+    const auto a = OpcaoData(p, QStringLiteral("ate"));
+    if (!a)
+        return a.falha();
+    if (!d->isEmpty() && !a->isEmpty() && *d > *a)
+        return Falha(QStringLiteral("A Data Inicial é posterior à Data Final!"));
+    de = *d;
+    ate = *a;
+    return {};
+}
+
 Resultado<QString> OpcaoCodigo(const PedidoCli& p, const QString& opcao, int maximo) {
     const QString t = p.opcao(opcao).trimmed();
     if (t.size() > maximo)
@@ -92,16 +106,8 @@ Resultado<RelatorioPronto> listagemNomenclatura(SessaoCli& s, const PedidoCli& p
 Resultado<RelatorioPronto> mapaDiscriminado(SessaoCli& s, const PedidoCli& p) {
     FiltroMapaProducao f;
     f.produto = p.opcao(QStringLiteral("produto")).trimmed();
-    const auto de = OpcaoData(p, QStringLiteral("de"));
-    const auto ate = OpcaoData(p, QStringLiteral("ate"));
-    if (!de)
-        return de.falha();
-    if (!ate)
-        return ate.falha();
-    f.de = *de;
-    f.ate = *ate;
-    if (!f.de.isEmpty() && !f.ate.isEmpty() && f.de > f.ate)
-        return Falha(QStringLiteral("A Data Inicial é posterior à Data Final!"));
+    if (auto r = OpcaoPeriodo(p, f.de, f.ate); !r)
+        return r.falha();
     auto mapa = LerMapaDiscriminado(s.ctx.bd(), f);
     if (!mapa)
         return mapa.falha();

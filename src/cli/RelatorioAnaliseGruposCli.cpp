@@ -30,16 +30,8 @@ Resultado<RelatorioPronto> analiseGrupos(SessaoCli& s, const PedidoCli& p) {
     }
     if (f.tipo.isEmpty())
         return Falha(QStringLiteral("Tem que preencher o tipo de Movimento"));
-    const auto de = OpcaoData(p, QStringLiteral("de"));
-    if (!de)
-        return de.falha();
-    const auto ate = OpcaoData(p, QStringLiteral("ate"));
-    if (!ate)
-        return ate.falha();
-    f.de = *de;
-    f.ate = *ate;
-    if (!f.de.isEmpty() && !f.ate.isEmpty() && f.de > f.ate)
-        return Falha(QStringLiteral("A Data Inicial é posterior à Data Final!"));
+    if (auto r = OpcaoPeriodo(p, f.de, f.ate); !r)
+        return r.falha();
     const auto resumo = OpcaoSimNao(p, QStringLiteral("resumo"));
     if (!resumo)
         return resumo.falha();

@@ -34,6 +34,9 @@ struct RelatorioCli {
 Resultado<bool> OpcaoSimNao(const PedidoCli& p, const QString& opcao);
 // "--x AAAA-MM-DD" (absent or blank: empty).
 Resultado<QString> OpcaoData(const PedidoCli& p, const QString& opcao);
+// "--de" and "--ate" into `de` and `ate` ("AAAA-MM-DD", empty when absent); refuses a start after
+// the end with "A Data Inicial é posterior à Data Final!".
+Resultado<> OpcaoPeriodo(const PedidoCli& p, QString& de, QString& ate);
 // A code of at most `maximo` characters (absent: empty).
 Resultado<QString> OpcaoCodigo(const PedidoCli& p, const QString& opcao, int maximo);
 

@@ -35,16 +35,8 @@ Resultado<RelatorioPronto> diarioInstantanea(SessaoCli& s, const PedidoCli& p) {
     if (!modoValido)
         return Falha(QStringLiteral("--modo só aceita diario, nomenclatura ou fluxo."));
 
-    const auto de = OpcaoData(p, QStringLiteral("de"));
-    const auto ate = OpcaoData(p, QStringLiteral("ate"));
-    if (!de)
-        return de.falha();
-    if (!ate)
-        return ate.falha();
-    f.de = *de;
-    f.ate = *ate;
-    if (!f.de.isEmpty() && !f.ate.isEmpty() && f.de > f.ate)
-        return Falha(QStringLiteral("A Data Inicial é posterior à Data Final!"));
+    if (auto r = OpcaoPeriodo(p, f.de, f.ate); !r)
+        return r.falha();
 
     QString descricao;
     if (!f.nomenclatura.isEmpty()) {

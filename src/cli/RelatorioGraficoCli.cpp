@@ -26,16 +26,8 @@ Resultado<RelatorioPronto> grafico(SessaoCli& s, const PedidoCli& p) {
     f.lote = lote->isEmpty() ? QString() : ZerarLote(*lote);
     f.processo = *processo;
     f.produto = *produto;
-    const auto de = OpcaoData(p, QStringLiteral("de"));
-    if (!de)
-        return de.falha();
-    const auto ate = OpcaoData(p, QStringLiteral("ate"));
-    if (!ate)
-        return ate.falha();
-    f.de = *de;
-    f.ate = *ate;
-    if (!f.de.isEmpty() && !f.ate.isEmpty() && f.de > f.ate)
-        return Falha(QStringLiteral("A Data Inicial é posterior à Data Final!"));
+    if (auto r = OpcaoPeriodo(p, f.de, f.ate); !r)
+        return r.falha();
 
     const QString medida = p.opcao(QStringLiteral("medida")).trimmed().toLower();
     if (medida == QStringLiteral("valor"))

@@ -11,16 +11,8 @@ namespace {
 
 Resultado<RelatorioPronto> relatorioInstantanea(SessaoCli& s, const PedidoCli& p) {
     FiltroRelatorioInstantanea f;
-    const auto de = OpcaoData(p, QStringLiteral("de"));
-    const auto ate = OpcaoData(p, QStringLiteral("ate"));
-    if (!de)
-        return de.falha();
-    if (!ate)
-        return ate.falha();
-    f.de = *de;
-    f.ate = *ate;
-    if (!f.de.isEmpty() && !f.ate.isEmpty() && f.de > f.ate)
-        return Falha(QStringLiteral("A Data Inicial é posterior à Data Final!"));
+    if (auto r = OpcaoPeriodo(p, f.de, f.ate); !r)
+        return r.falha();
     const auto equipamento = OpcaoCodigo(p, QStringLiteral("equipamento"), 20);
     if (!equipamento)
         return equipamento.falha();

@@ -13,19 +13,11 @@ Resultado<RelatorioPronto> mapaProducao(SessaoCli& s, const PedidoCli& p) {
     if (!produto)
         return produto.falha();
     f.produto = *produto;
-    const auto de = OpcaoData(p, QStringLiteral("de"));
-    if (!de)
-        return de.falha();
-    const auto ate = OpcaoData(p, QStringLiteral("ate"));
-    if (!ate)
-        return ate.falha();
+    if (auto r = OpcaoPeriodo(p, f.de, f.ate); !r)
+        return r.falha();
     const auto discrimina = OpcaoSimNao(p, QStringLiteral("discrimina"));
     if (!discrimina)
         return discrimina.falha();
-    f.de = *de;
-    f.ate = *ate;
-    if (!f.de.isEmpty() && !f.ate.isEmpty() && f.de > f.ate)
-        return Falha(QStringLiteral("A Data Inicial é posterior à Data Final!"));
     auto mapa = LerMapaProducao(s.ctx.bd(), f, *discrimina);
     if (!mapa)
         return mapa.falha();

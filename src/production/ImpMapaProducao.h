@@ -9,13 +9,11 @@
 
 struct GlobalContext;
 
-// Logic of "Mapa de Produção <Discriminado - Lotes>" (frmImpMapaProducaoDisc): the finished
-// product ("Todos"), "Data Inicial" and "Data Final" (from the first of the month), and the print.
-class ImpMapaProducaoDisc {
+// The filters both production maps share: the finished product ("Todos" when empty), "Data
+// Inicial" (the first of the month) and "Data Final" (today).
+class FiltrosMapaProducao {
 public:
-    ImpMapaProducaoDisc(GlobalContext& ctx, UserInteraction& ui);
-
-    static QString Titulo();
+    FiltrosMapaProducao(GlobalContext& ctx, UserInteraction& ui);
 
     CampoTabela txtProduto;
     bool txtProduto_Saiu();
@@ -23,42 +21,45 @@ public:
     QDate txtDataInicial, txtDataFinal; // invalid: open-ended
 
     FiltroMapaProducao filtro() const;
+
+protected:
+    // "A Data Inicial é posterior à Data Final!" under the window's title; false then.
+    bool datasPorOrdem(const QString& titulo);
+    // Shows a reading failure, or the maps' message when there are no lots; true when there are.
+    bool haLotes(bool lido, const QString& erro, bool vazio, const QString& titulo);
+
+    GlobalContext& m_ctx;
+    UserInteraction& m_ui;
+};
+
+// Logic of "Mapa de Produção <Discriminado - Lotes>" (frmImpMapaProducaoDisc).
+class ImpMapaProducaoDisc : public FiltrosMapaProducao {
+public:
+    ImpMapaProducaoDisc(GlobalContext& ctx, UserInteraction& ui) : FiltrosMapaProducao(ctx, ui) {}
+
+    static QString Titulo();
+
     // "Imprimir": "Não existem registos para esta Condição!" without lots, else "Tipo de Listagem?"
     // and the print; false when nothing was printed.
     bool cmdImprimir_Click();
     std::function<bool(const MapaDiscriminado&, const FiltroMapaProducao&, const QString& descricaoProduto,
                        const QString& destino)>
         imprimir;
-
-private:
-    GlobalContext& m_ctx;
-    UserInteraction& m_ui;
 };
 
-// Logic of "Mapa de Produção" (frmImpMapaProducao): the finished product ("Todos"), "Data Inicial"
-// (the first of the month), "Data Final" (today), "Discriminar componentes (movimentos e
-// nomenclatura)" and the print.
-class ImpMapaProducao {
+// Logic of "Mapa de Produção" (frmImpMapaProducao), with "Discriminar componentes (movimentos e
+// nomenclatura)".
+class ImpMapaProducao : public FiltrosMapaProducao {
 public:
-    ImpMapaProducao(GlobalContext& ctx, UserInteraction& ui);
+    ImpMapaProducao(GlobalContext& ctx, UserInteraction& ui) : FiltrosMapaProducao(ctx, ui) {}
 
     static QString Titulo();
 
-    CampoTabela txtProduto;
-    bool txtProduto_Saiu();
-    bool txtProduto_Pesquisar();
-    QDate txtDataInicial, txtDataFinal; // invalid: open-ended
     bool chkDiscriminar = false;
 
-    FiltroMapaProducao filtro() const;
-    // "Imprimir": "Não existem registos para esta Condição!" without lots, else "Tipo de Listagem?"
-    // and the print; false when nothing was printed.
+    // As the itemised map's.
     bool cmdImprimir_Click();
     std::function<bool(const MapaProducao&, const FiltroMapaProducao&, const QString& descricaoProduto,
                        const QString& destino)>
         imprimir;
-
-private:
-    GlobalContext& m_ctx;
-    UserInteraction& m_ui;
 };

@@ -29,6 +29,31 @@ QString condicoes(const FiltroMapaProducao& f, QVariantList& valores) {
     return c;
 }
 
+// The lots of both maps, in lot order, one entry per lot number (its first row), indexed by lot.
+template <class Lote>
+bool lerLotes(Database& db, const QString& onde, const QVariantList& valores, std::vector<Lote>& lotes,
+              QHash<QString, size_t>& indice) {
+    return db.percorrer(
+        QStringLiteral("SELECT l.lote, l.DataSaida, l.Produto, p.Descricao, l.armazem, l.quantidade, l.precario, "
+                       "l.custoTotal FROM Lotes l LEFT JOIN Produtos p ON p.Codigo=l.Produto") +
+            onde + QStringLiteral(" ORDER BY l.lote, l.DataSaida, l.NumRegisto"),
+        valores, [&](const QSqlQuery& q) {
+            Lote l;
+            l.lote = q.value(0).toString().trimmed();
+            if (indice.contains(l.lote))
+                return;
+            l.data = q.value(1).toString().left(10);
+            l.produto = q.value(2).toString().trimmed();
+            l.descricao = q.value(3).toString();
+            l.armazem = q.value(4).toString().trimmed();
+            l.quantidade = Currency::fromVariant(q.value(5));
+            l.custoUnitario = Currency::fromVariant(q.value(6));
+            l.custoTotal = Currency::fromVariant(q.value(7));
+            indice.insert(l.lote, lotes.size());
+            lotes.push_back(std::move(l));
+        });
+}
+
 } // namespace
 
 Resultado<MapaDiscriminado> LerMapaDiscriminado(Database& db, const FiltroMapaProducao& f) {
@@ -36,25 +61,7 @@ Resultado<MapaDiscriminado> LerMapaDiscriminado(Database& db, const FiltroMapaPr
     QVariantList valores;
     const QString onde = condicoes(f, valores);
     QHash<QString, size_t> indice;
-    bool ok = db.percorrer(
-        QStringLiteral("SELECT l.lote, l.DataSaida, l.Produto, p.Descricao, l.armazem, l.quantidade, l.precario, "
-                       "l.custoTotal FROM Lotes l LEFT JOIN Produtos p ON p.Codigo=l.Produto") +
-            onde + QStringLiteral(" ORDER BY l.lote, l.DataSaida, l.NumRegisto"),
-        valores, [&](const QSqlQuery& q) {
-            BlocoMapaDiscriminado b;
-            b.lote = q.value(0).toString().trimmed();
-            b.data = q.value(1).toString().left(10);
-            b.produto = q.value(2).toString().trimmed();
-            b.descricao = q.value(3).toString();
-            b.armazem = q.value(4).toString().trimmed();
-            b.quantidade = Currency::fromVariant(q.value(5));
-            b.custoUnitario = Currency::fromVariant(q.value(6));
-            b.custoTotal = Currency::fromVariant(q.value(7));
-            if (!indice.contains(b.lote)) {
-                indice.insert(b.lote, m.blocos.size());
-                m.blocos.push_back(b);
-            }
-        });
+    bool ok = lerLotes(db, onde, valores, m.blocos, indice);
     if (!ok)
         return Falha(db.lastError());
     if (m.blocos.empty())
@@ -166,25 +173,7 @@ Resultado<MapaProducao> LerMapaProducao(Database& db, const FiltroMapaProducao& 
     QVariantList valores;
     const QString onde = condicoes(f, valores);
     QHash<QString, size_t> indice;
-    bool ok = db.percorrer(
-        QStringLiteral("SELECT l.lote, l.DataSaida, l.Produto, p.Descricao, l.armazem, l.quantidade, l.precario, "
-                       "l.custoTotal FROM Lotes l LEFT JOIN Produtos p ON p.Codigo=l.Produto") +
-            onde + QStringLiteral(" ORDER BY l.lote, l.DataSaida, l.NumRegisto"),
-        valores, [&](const QSqlQuery& q) {
-            LoteMapaProducao l;
-            l.lote = q.value(0).toString().trimmed();
-            l.data = q.value(1).toString().left(10);
-            l.produto = q.value(2).toString().trimmed();
-            l.descricao = q.value(3).toString();
-            l.armazem = q.value(4).toString().trimmed();
-            l.quantidade = Currency::fromVariant(q.value(5));
-            l.custoUnitario = Currency::fromVariant(q.value(6));
-            l.custoTotal = Currency::fromVariant(q.value(7));
-            if (!indice.contains(l.lote)) {
-                indice.insert(l.lote, m.lotes.size());
-                m.lotes.push_back(l);
-            }
-        });
+    bool ok = lerLotes(db, onde, valores, m.lotes, indice);
     if (!ok)
         return Falha(db.lastError());
     for (const LoteMapaProducao& l : m.lotes)

@@ -7,6 +7,7 @@
 #include "printing/DiarioInstantaneaImpressao.h"
 #include "printing/cPrinter.h"
 #include "printing/ui/Apresentacao.h"
+#include "printing/ui/FormularioRelatorio.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -31,14 +32,8 @@ FrmImpDiarioProdNaHora::FrmImpDiarioProdNaHora(GlobalContext& ctx, UserInteracti
     cboFluxo->setLista(ImpDiarioProdNaHora::OpcoesFluxo());
     cboFluxo->setChave(m_logica.fluxo);
     f->addRow(QStringLiteral("Fluxo"), cboFluxo);
-    txtDataInicial = new EDatas(this);
-    txtDataInicial->setObjectName(QStringLiteral("txtDataInicial"));
-    txtDataInicial->setUserInteraction(&m_ui);
-    txtDataInicial->setDataSys(m_logica.txtDataInicial);
-    txtDataFinal = new EDatas(this);
-    txtDataFinal->setObjectName(QStringLiteral("txtDataFinal"));
-    txtDataFinal->setUserInteraction(&m_ui);
-    txtDataFinal->setDataSys(m_logica.txtDataFinal);
+    txtDataInicial = CampoDataRelatorio(this, "txtDataInicial", m_ui, m_logica.txtDataInicial);
+    txtDataFinal = CampoDataRelatorio(this, "txtDataFinal", m_ui, m_logica.txtDataFinal);
     f->addRow(QStringLiteral("Dt Inicial"), txtDataInicial);
     f->addRow(QStringLiteral("Dt Final"), txtDataFinal);
 
@@ -58,15 +53,7 @@ FrmImpDiarioProdNaHora::FrmImpDiarioProdNaHora(GlobalContext& ctx, UserInteracti
     optDiario->setChecked(true);
     f->addRow(modos);
 
-    auto* b = new QHBoxLayout;
-    cmdImprimir = new QPushButton(QStringLiteral("Imprimir"), this);
-    cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
-    cmdFechar = new QPushButton(QStringLiteral("Fechar"), this);
-    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
-    b->addStretch();
-    b->addWidget(cmdImprimir);
-    b->addWidget(cmdFechar);
-    f->addRow(b);
+    f->addRow(BotoesRelatorio(this, cmdImprimir, cmdFechar));
 
     m_logica.imprimir = [this](const DiarioInstantanea& d, const FiltroDiarioInstantanea& fl, const QString& descricao,
                                const QString& destino) { return imprimir(d, fl, descricao, destino); };
@@ -84,7 +71,6 @@ FrmImpDiarioProdNaHora::FrmImpDiarioProdNaHora(GlobalContext& ctx, UserInteracti
                                                      : ModoDiarioInstantanea::DiarioCorrido;
         m_logica.cmdImprimir_Click();
     });
-    connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
     txtNomenclatura->actualizar();
 }
 

@@ -7,6 +7,7 @@
 #include "printing/AnaliseGruposImpressao.h"
 #include "printing/cPrinter.h"
 #include "printing/ui/Apresentacao.h"
+#include "printing/ui/FormularioRelatorio.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -67,15 +68,7 @@ FrmImpDiarioStk::FrmImpDiarioStk(GlobalContext& ctx, UserInteraction& ui, QWidge
     chkResumo->setObjectName(QStringLiteral("chkResumo"));
     f->addRow(chkResumo);
 
-    auto* b = new QHBoxLayout;
-    cmdImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
-    cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
-    cmdFechar = new QPushButton(QStringLiteral("&Fechar"), this);
-    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
-    b->addStretch();
-    b->addWidget(cmdImprimir);
-    b->addWidget(cmdFechar);
-    f->addRow(b);
+    f->addRow(BotoesRelatorio(this, cmdImprimir, cmdFechar));
 
     m_logica.imprimir = [this](const AnaliseGrupos& a, const FiltroAnaliseGrupos& fl, const DescricoesAnaliseGrupos& d,
                                const QString& destino) { return imprimir(a, fl, d, destino); };
@@ -96,7 +89,6 @@ FrmImpDiarioStk::FrmImpDiarioStk(GlobalContext& ctx, UserInteraction& ui, QWidge
                 cp->setFocus();
             }
     });
-    connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
     mostrar();
 }
 

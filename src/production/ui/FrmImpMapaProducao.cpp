@@ -6,6 +6,7 @@
 #include "printing/MapaProducaoImpressao.h"
 #include "printing/cPrinter.h"
 #include "printing/ui/Apresentacao.h"
+#include "printing/ui/FormularioRelatorio.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -22,29 +23,15 @@ FrmImpMapaProducao::FrmImpMapaProducao(GlobalContext& ctx, UserInteraction& ui, 
         return abrir ? m_logica.txtProduto_Pesquisar() : m_logica.txtProduto_Saiu();
     });
     f->addRow(QStringLiteral("Produto"), txtProduto);
-    txtDataInicial = new EDatas(this);
-    txtDataInicial->setObjectName(QStringLiteral("txtDataInicial"));
-    txtDataInicial->setUserInteraction(&m_ui);
-    txtDataInicial->setDataSys(m_logica.txtDataInicial);
-    txtDataFinal = new EDatas(this);
-    txtDataFinal->setObjectName(QStringLiteral("txtDataFinal"));
-    txtDataFinal->setUserInteraction(&m_ui);
-    txtDataFinal->setDataSys(m_logica.txtDataFinal);
+    txtDataInicial = CampoDataRelatorio(this, "txtDataInicial", m_ui, m_logica.txtDataInicial);
+    txtDataFinal = CampoDataRelatorio(this, "txtDataFinal", m_ui, m_logica.txtDataFinal);
     f->addRow(QStringLiteral("Data Inicial"), txtDataInicial);
     f->addRow(QStringLiteral("Data Final"), txtDataFinal);
     chkDiscriminar = new QCheckBox(QStringLiteral("Discriminar componentes (movimentos e nomenclatura)"), this);
     chkDiscriminar->setObjectName(QStringLiteral("chkDiscriminar"));
     chkDiscriminar->setChecked(m_logica.chkDiscriminar);
     f->addRow(chkDiscriminar);
-    auto* b = new QHBoxLayout;
-    cmdImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
-    cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
-    cmdFechar = new QPushButton(QStringLiteral("&Fechar"), this);
-    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
-    b->addStretch();
-    b->addWidget(cmdImprimir);
-    b->addWidget(cmdFechar);
-    f->addRow(b);
+    f->addRow(BotoesRelatorio(this, cmdImprimir, cmdFechar));
 
     m_logica.imprimir = [this](const MapaProducao& m, const FiltroMapaProducao& fl, const QString& descricao,
                                const QString& destino) { return imprimir(m, fl, descricao, destino); };
@@ -58,7 +45,6 @@ FrmImpMapaProducao::FrmImpMapaProducao(GlobalContext& ctx, UserInteraction& ui, 
         m_logica.chkDiscriminar = chkDiscriminar->isChecked();
         m_logica.cmdImprimir_Click();
     });
-    connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
     txtProduto->actualizar();
 }
 

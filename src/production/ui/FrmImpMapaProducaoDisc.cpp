@@ -6,6 +6,7 @@
 #include "printing/MapaProducaoImpressao.h"
 #include "printing/cPrinter.h"
 #include "printing/ui/Apresentacao.h"
+#include "printing/ui/FormularioRelatorio.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -21,25 +22,11 @@ FrmImpMapaProducaoDisc::FrmImpMapaProducaoDisc(GlobalContext& ctx, UserInteracti
         return abrir ? m_logica.txtProduto_Pesquisar() : m_logica.txtProduto_Saiu();
     });
     f->addRow(QStringLiteral("Produto"), txtProduto);
-    txtDataInicial = new EDatas(this);
-    txtDataInicial->setObjectName(QStringLiteral("txtDataInicial"));
-    txtDataInicial->setUserInteraction(&m_ui);
-    txtDataInicial->setDataSys(m_logica.txtDataInicial);
-    txtDataFinal = new EDatas(this);
-    txtDataFinal->setObjectName(QStringLiteral("txtDataFinal"));
-    txtDataFinal->setUserInteraction(&m_ui);
-    txtDataFinal->setDataSys(m_logica.txtDataFinal);
+    txtDataInicial = CampoDataRelatorio(this, "txtDataInicial", m_ui, m_logica.txtDataInicial);
+    txtDataFinal = CampoDataRelatorio(this, "txtDataFinal", m_ui, m_logica.txtDataFinal);
     f->addRow(QStringLiteral("Data Inicial"), txtDataInicial);
     f->addRow(QStringLiteral("Data Final"), txtDataFinal);
-    auto* b = new QHBoxLayout;
-    cmdImprimir = new QPushButton(QStringLiteral("Imprimir"), this);
-    cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
-    cmdFechar = new QPushButton(QStringLiteral("Fechar"), this);
-    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
-    b->addStretch();
-    b->addWidget(cmdImprimir);
-    b->addWidget(cmdFechar);
-    f->addRow(b);
+    f->addRow(BotoesRelatorio(this, cmdImprimir, cmdFechar));
 
     m_logica.imprimir = [this](const MapaDiscriminado& m, const FiltroMapaProducao& fl, const QString& descricao,
                                const QString& destino) { return imprimir(m, fl, descricao, destino); };
@@ -52,7 +39,6 @@ FrmImpMapaProducaoDisc::FrmImpMapaProducaoDisc(GlobalContext& ctx, UserInteracti
         m_logica.txtDataFinal = txtDataFinal->DataSys();
         m_logica.cmdImprimir_Click();
     });
-    connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
     txtProduto->actualizar();
 }
 

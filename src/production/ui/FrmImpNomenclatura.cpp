@@ -5,6 +5,7 @@
 #include "printing/NomenclaturaImpressao.h"
 #include "printing/cPrinter.h"
 #include "printing/ui/Apresentacao.h"
+#include "printing/ui/FormularioRelatorio.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -25,15 +26,7 @@ FrmImpNomenclatura::FrmImpNomenclatura(GlobalContext& ctx, UserInteraction& ui, 
     chkDiscrimina->setObjectName(QStringLiteral("chkDiscrimina"));
     chkDiscrimina->setChecked(m_logica.chkDiscrimina);
     f->addRow(chkDiscrimina);
-    auto* b = new QHBoxLayout;
-    cmdImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
-    cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
-    cmdFechar = new QPushButton(QStringLiteral("&Fechar"), this);
-    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
-    b->addStretch();
-    b->addWidget(cmdImprimir);
-    b->addWidget(cmdFechar);
-    f->addRow(b);
+    f->addRow(BotoesRelatorio(this, cmdImprimir, cmdFechar));
 
     m_logica.imprimir = [this](const std::vector<LinhaListagemNomenclatura>& linhas, bool discrimina,
                                const QString& destino) { return imprimir(linhas, discrimina, destino); };
@@ -45,7 +38,6 @@ FrmImpNomenclatura::FrmImpNomenclatura(GlobalContext& ctx, UserInteraction& ui, 
         m_logica.chkDiscrimina = chkDiscrimina->isChecked();
         m_logica.cmdImprimir_Click();
     });
-    connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
     txtProduto->actualizar();
 }
 

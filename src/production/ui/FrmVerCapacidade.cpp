@@ -5,6 +5,7 @@
 #include "printing/CapacidadeImpressao.h"
 #include "printing/cPrinter.h"
 #include "printing/ui/Apresentacao.h"
+#include "printing/ui/FormularioRelatorio.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -31,15 +32,7 @@ FrmVerCapacidade::FrmVerCapacidade(GlobalContext& ctx, UserInteraction& ui, QWid
     chkDiscrimina = new QCheckBox(QStringLiteral("Discrimina Nomenclatura"), this);
     chkDiscrimina->setObjectName(QStringLiteral("chkDiscrimina"));
     f->addRow(chkDiscrimina);
-    auto* b = new QHBoxLayout;
-    cmdImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
-    cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
-    cmdFechar = new QPushButton(QStringLiteral("&Fechar"), this);
-    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
-    b->addStretch();
-    b->addWidget(cmdImprimir);
-    b->addWidget(cmdFechar);
-    f->addRow(b);
+    f->addRow(BotoesRelatorio(this, cmdImprimir, cmdFechar));
 
     m_logica.imprimir = [this](const std::vector<CapacidadeProduto>& lista, bool discrimina, const QString& destino) {
         return imprimir(lista, discrimina, destino);
@@ -52,7 +45,6 @@ FrmVerCapacidade::FrmVerCapacidade(GlobalContext& ctx, UserInteraction& ui, QWid
         m_logica.chkDiscrimina = chkDiscrimina->isChecked();
         m_logica.cmdImprimir_Click();
     });
-    connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
     txtProduto->actualizar();
 }
 
