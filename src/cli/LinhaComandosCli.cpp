@@ -134,6 +134,10 @@ const std::vector<ComandoCli>& comandosCli() {
             c.push_back(std::move(s));
         for (ComandoCli& s : comandosRelatorioCli())
             c.push_back(std::move(s));
+        for (ComandoCli& s : comandosDocumentosCli())
+            c.push_back(std::move(s));
+        for (ComandoCli& s : comandosSegurancasCli())
+            c.push_back(std::move(s));
         c.push_back({QStringLiteral("ajuda"),
                      QStringLiteral("ajuda | --help | COMANDO --help"),
                      QStringLiteral("Lista os comandos."),

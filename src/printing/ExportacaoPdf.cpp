@@ -5,6 +5,7 @@
 #include "printing/ExportadorPdf.h"
 #include "common/CifraSegredos.h"
 #include "db/Database.h"
+#include "company/ArquivoDocumentos.h"
 #include "company/GlobalContext.h"
 
 #include <QDir>
@@ -38,7 +39,88 @@ bool ExportacaoPdf::escolherFicheiro() {
 }
 
 bool ExportacaoPdf::exportar() {
-    return destino == Destino::Disco ? exportarDisco() : exportarMail();
+    switch (destino) {
+    case Destino::Disco:
+        return exportarDisco();
+    case Destino::Mail:
+        return exportarMail();
+    case Destino::Arquivo:
+        return exportarArquivo();
+    }
+    return false;
+}
+
+QStringList ExportacaoPdf::Modulos() {
+    return {QStringLiteral("CL - Clientes"), QStringLiteral("FO - Fornecedores"), QStringLiteral("BA - Bancos"),
+            QStringLiteral("CA - Caixas"), QStringLiteral("ST - Stocks")};
+}
+
+QStringList ExportacaoPdf::Meses() {
+    static const char* const nomes[] = {"Janeiro", "Fevereiro", "Março",    "Abril",   "Maio",     "Junho",
+                                        "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
+    QStringList r;
+    for (int i = 0; i < 12; ++i)
+        r << QStringLiteral("%1 - %2").arg(i + 1, 2, 10, QLatin1Char('0')).arg(QString::fromUtf8(nomes[i]));
+    return r;
+}
+
+bool ExportacaoPdf::exportarArquivo() {
+    auto aviso = [&](const QString& texto) {
+        m_ui.mensagem(texto, UserInteraction::Icone::Exclamacao, TituloAtencao);
+        return false;
+    };
+    const QString mod = modulo.trimmed().left(2).toUpper();
+    bool conhecido = false;
+    for (const QString& m : Modulos())
+        conhecido = conhecido || (!mod.isEmpty() && m.startsWith(mod + QStringLiteral(" ")));
+    if (!conhecido)
+        return aviso(QStringLiteral("Não pode exportar sem indicar o módulo!"));
+    if (nomeFicheiro.trimmed().isEmpty())
+        return aviso(QStringLiteral("Não pode exportar sem indicar o nome do ficheiro!"));
+    if (assunto.trimmed().isEmpty())
+        return aviso(QStringLiteral("Não pode exportar sem indicar o assunto!"));
+    if (ano < 1900 || ano > 9999 || mes < 1 || mes > 12)
+        return aviso(QStringLiteral("Indique o ano e o mês do arquivo."));
+    QString nome = NomeFicheiroSeguro(nomeFicheiro.trimmed());
+    if (!nome.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        nome += QStringLiteral(".pdf");
+    const QString temp = QDir(QDir::tempPath()).filePath(nome);
+    if (auto r = EscreverPdf(m_doc, temp); !r) {
+        m_ui.mensagem(r.mensagem(), UserInteraction::Icone::Critico, TituloAtencao);
+        return false;
+    }
+    QFile f(temp);
+    const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    f.close();
+    QFile::remove(temp);
+    if (bytes.isEmpty()) {
+        m_ui.mensagem(QStringLiteral("Não foi possível ler o PDF gerado."), UserInteraction::Icone::Critico,
+                      TituloAtencao);
+        return false;
+    }
+    const auto arq = Abre_Connexao_DocumentosBin(m_ctx);
+    if (!arq) {
+        m_ui.mensagem(arq.mensagem(), UserInteraction::Icone::Critico, TituloAtencao);
+        return false;
+    }
+    const QString mm = QStringLiteral("%1").arg(mes, 2, 10, QLatin1Char('0'));
+    NovoDocumentoArquivo n;
+    n.chave = mod + QString::number(ano) + mm;
+    n.assunto = assunto.trimmed();
+    n.utilizador = m_ctx.CodigoUtilizador;
+    n.docData = QStringLiteral("%1-%2-01").arg(ano).arg(mm);
+    n.arqAno = QString::number(ano);
+    n.arqMes = mm;
+    n.arqModulo = mod;
+    n.caminho = nome;
+    n.dataFicheiro = QDateTime::currentDateTime();
+    n.conteudo = bytes;
+    if (const auto r = ArquivarDocumento(**arq, n); !r) {
+        m_ui.mensagem(r.mensagem(), UserInteraction::Icone::Critico, TituloAtencao);
+        return false;
+    }
+    m_ui.mensagem(QStringLiteral("Exportação Terminada!"), UserInteraction::Icone::Informacao, TituloInformacao);
+    return true;
 }
 
 bool ExportacaoPdf::exportarDisco() {

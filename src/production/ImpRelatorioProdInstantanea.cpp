@@ -1,5 +1,7 @@
 #include "production/ImpRelatorioProdInstantanea.h"
 
+#include "company/ArquivoDocumentos.h"
+
 #include "company/GlobalContext.h"
 #include "lookups/PesquisaTabelas.h"
 #include "production/FormatoQuantidade.h"
@@ -164,6 +166,9 @@ bool ImpRelatorioProdInstantanea::eliminarProcesso(const QString& numProcesso, c
     const auto e = EliminarProcessoInstantaneo(m_ctx, num);
     if (!e)
         m_ui.mensagem(e.mensagem(), Icone::Critico, Titulo());
+    else
+        // The run is gone; its filed documents would be found by the next run of that number.
+        (void)RemoverDocumentosArquivados(m_ctx, QStringLiteral("PI") + num.trimmed());
     // The list shows what the database holds now, whatever happened.
     if (m_pesquisado)
         cmdPesquisar_Click();
@@ -174,14 +179,16 @@ void ImpRelatorioProdInstantanea::cmdHistDoc_Click() {
     const auto r = seleccionada();
     if (!r)
         return;
-    if (r->numProcesso.isEmpty()) {
+    // A process's run files under the process; an instant run under its own number.
+    const bool deProcesso = r->tipoProcesso == TipoProcessoProcessos && !r->processo.trimmed().isEmpty();
+    const QString numero = deProcesso ? r->processo.trimmed() : r->numProcesso.trimmed();
+    if (r->numProcesso.trimmed().isEmpty()) {
         m_ui.mensagem(QStringLiteral("Este registo não pode ter documentos em anexo."), Icone::Informacao, Titulo());
         return;
     }
-    m_ui.mensagem(QStringLiteral("O histórico de documentos ainda não está disponível nesta versão."),
-                  Icone::Informacao,
-                  QStringLiteral("Histórico de Documentos de produção (Processo nº ") + r->numProcesso +
-                      QStringLiteral(")"));
+    if (abrirHistorico)
+        abrirHistorico(deProcesso ? QStringLiteral("PP") : QStringLiteral("PI"), numero,
+                       QStringLiteral("de produção (Processo nº ") + numero + QStringLiteral(")"));
 }
 
 bool ImpRelatorioProdInstantanea::cmdImpEtiquetas_Click() {

@@ -51,8 +51,10 @@ public:
     // it. The command line calls it with the run's number (no list row, so no row kind).
     bool eliminarProcesso(const QString& numProcesso, const QString& tipoProcesso = {});
 
-    // "&Hist. Doc.": the document archive of a run.
+    // "&Hist. Doc.": the document archive of a run ("PI" + run) or of a process ("PP" + process),
+    // opened by the window through abrirHistorico.
     void cmdHistDoc_Click();
+    std::function<void(const QString& tipo, const QString& numero, const QString& subtitulo)> abrirHistorico;
 
     // "Imp. Etiquetas": the label window given the selected row's finished product and the number
     // of labels its stock line makes.

@@ -1,5 +1,6 @@
 #include "production/ProcessoProducao.h"
 
+#include "company/ArquivoDocumentos.h"
 #include "common/Arredondamento.h"
 #include "company/GlobalContext.h"
 #include "company/Mavo.h"
@@ -659,6 +660,9 @@ Resultado<std::vector<DocumentoProducao>> ReabrirProcesso(GlobalContext& ctx, co
         !LogGeral(ctx, entradaLog(QStringLiteral("A"), QStringLiteral("Abertura do Processo de Produção: %1").arg(p.processo))) ||
         !recalcularCustos(db, produtos) || !t.commit())
         return Falha(falhaOu(db, QStringLiteral("Não foi possível abrir o processo.")));
+    // The closing's filed documents go with it; the archive is another database, so this comes
+    // after the commit and a company without an archive has nothing to remove.
+    (void)RemoverDocumentosArquivados(ctx, QStringLiteral("PP") + p.processo.trimmed());
     return *docs;
 }
 
@@ -707,6 +711,7 @@ Resultado<> EliminarProcesso(GlobalContext& ctx, const QString& processo, bool c
     if (!LogGeral(ctx, entradaLog(QStringLiteral("E"), QStringLiteral("Processo de Produção: %1").arg(codigo))) ||
         !recalcularCustos(db, produtos) || !t.commit())
         return Falha(falhaOu(db, QStringLiteral("Não foi possível eliminar o processo.")));
+    (void)RemoverDocumentosArquivados(ctx, QStringLiteral("PP") + codigo.trimmed());
     return {};
 }
 

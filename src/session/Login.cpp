@@ -194,6 +194,9 @@ Login::Resultado Login::cmdOk_Click() {
         FechaLigacoes(m_ctx);
         return recusar(QStringLiteral("Acesso Negado ao Programa ") + m_programa, Campo::Password, Icone::Critico);
     }
+    // Only a real entry: a refused login never reaches here, and the exit backup is the menu's.
+    if (segurancaAutomatica)
+        segurancaAutomatica(QStringLiteral("Entrada"));
     txtPassword.clear();
     Descarregar();
     return Resultado::Entrou;
@@ -443,8 +446,58 @@ void Login::cmdConfirmar_Click() {
                      Icone::Critico);
     registar(*db, u->codigo, QStringLiteral("TB"), QStringLiteral("A"),
              QStringLiteral("Alteração da password de ") + u->login);
+    propagarPassword(u->login, txtOldPass, txtNovaPassword);
     fraMudaPass_Cancelar();
     txtPassword.clear();
+    if (!m_semNovaPassword.isEmpty())
+        m_ui.mensagem(QStringLiteral("A password não foi alterada nas seguintes empresas, onde a password actual "
+                                     "é outra ou a empresa não está acessível:\r\n") +
+                          m_semNovaPassword.join(QStringLiteral("\r\n")),
+                      Icone::Informacao, TituloInformacao);
+}
+
+// The same person in the server's other companies: the new password goes only where the old one
+// is his there too, so nobody takes over a login of the same name that belongs to someone else.
+void Login::propagarPassword(const QString& login, const QString& antiga, const QString& nova) {
+    m_semNovaPassword.clear();
+    Database* db = bd();
+    if (!db)
+        return;
+    ConnectionParams servidor = db->params();
+    servidor.baseDados.clear();
+    const auto bases = Servidor::para(servidor)->basesDados();
+    if (!bases)
+        return;
+    const QString prefixo = QString::fromLatin1(PrefixoEmpresa);
+    for (const QString& base : *bases) {
+        if (!base.startsWith(prefixo, Qt::CaseInsensitive))
+            continue;
+        const QString codigo = base.mid(prefixo.size());
+        if (codigo.compare(m_ctx.CodigoEmpresa, Qt::CaseInsensitive) == 0 || !codigoEmpresaValido(codigo))
+            continue;
+        auto outra = Database::open(ligacaoEmpresa(servidor, codigo));
+        if (!outra) {
+            m_semNovaPassword << codigo;
+            continue;
+        }
+        Database& o = **outra;
+        const auto u = lerUtilizador(o, login);
+        if (!u)
+            continue;
+        const QString hash = u->validaInterno && verificarPassword(u->password, antiga) ? hashPassword(nova) : QString();
+        if (hash.isEmpty() ||
+            !o.exec(QStringLiteral("UPDATE Utilizador SET Password=?, AlteraPassword=0, LastDtAlteraPass=%1 "
+                                   "WHERE Codigo=?")
+                        .arg(agoraSql(o)),
+                    {hash, u->codigo})) {
+            m_semNovaPassword << codigo;
+            continue;
+        }
+        registar(o, u->codigo, QStringLiteral("TB"), QStringLiteral("A"),
+                 QStringLiteral("Alteração da password de ") + u->login + QStringLiteral(" (empresa ") +
+                     m_ctx.CodigoEmpresa + u')');
+        o.close();
+    }
 }
 
 // ---------------------------------------------------------------- user search
@@ -453,6 +506,25 @@ bool Login::cmdLogin_Click() {
     Database* db = bd();
     if (!db)
         return false;
+    if (pesquisaUtilizadores) {
+        const QString chave =
+            txtLogin.contains(u'\\') || txtLogin.contains(u'/') ? txtLogin.trimmed() : QString();
+        const auto codigo = pesquisaUtilizadores(chave, CondicaoPesquisa);
+        const QVariant escolhido =
+            codigo ? db->scalar(QStringLiteral("SELECT Login FROM Utilizador WHERE Codigo=? AND ") + CondicaoPesquisa,
+                                {*codigo})
+                   : QVariant();
+        if (!escolhido.isValid()) {
+            // Nothing chosen: what was typed to search is not a login.
+            if (!chave.isEmpty())
+                txtLogin.clear();
+            m_foco = Campo::Login;
+            return false;
+        }
+        txtLogin = escolhido.toString();
+        m_foco = Campo::Password;
+        return true;
+    }
     QStringList codigos, logins, linhas;
     db->percorrer(QStringLiteral("SELECT Codigo, Login FROM Utilizador WHERE COALESCE(ExcluiPesq,0)=0 "
                                  "AND Codigo<>? ORDER BY Codigo"),

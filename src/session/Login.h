@@ -4,6 +4,8 @@
 #include "session/ValidaPass.h"
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <optional>
 
 struct GlobalContext;
@@ -54,6 +56,18 @@ public:
     // Keeps the login and the keyboard choice for the next time.
     void Descarregar();
 
+    // The scheduled automatic backup of the window program ("Entrada"), run once the user is in.
+    std::function<void(const QString& accao)> segurancaAutomatica;
+    // The user search window, given by the program's outer layer, which owns the lookups: gets the
+    // typed text ("\" or "/" searches with the rest as key; empty opens the search) and the condition
+    // that hides users excluded from searches; returns the chosen user's code. Unset: a plain list.
+    std::function<std::optional<QString>(const QString& chave, const QString& condicao)> pesquisaUtilizadores;
+    static inline const QString CondicaoPesquisa = QStringLiteral("COALESCE(Utilizador.ExcluiPesq,0)=0");
+
+    // The server's other companies where the new password was not written (the login is there
+    // with another password, or the company could not be opened), after the last change.
+    const QStringList& empresasSemNovaPassword() const { return m_semNovaPassword; }
+
     bool mudaPassVisivel() const { return m_mudaPass; }
     Campo foco() const { return m_foco; }
     // Strength texts of txtPassword and txtNovaPassword.
@@ -87,6 +101,7 @@ private:
                   const QString& descricao);
     Resultado recusar(const QString& texto, Campo foco, UserInteraction::Icone icone);
     void largarPresenca(const QString& codigo);
+    void propagarPassword(const QString& login, const QString& antiga, const QString& nova);
 
     GlobalContext& m_ctx;
     UserInteraction& m_ui;
@@ -94,4 +109,5 @@ private:
     RegrasPassword m_regras;
     bool m_mudaPass = false;
     Campo m_foco = Campo::Login;
+    QStringList m_semNovaPassword;
 };

@@ -76,8 +76,11 @@ void DbTest::TearDown() {
         db->close();
         db.reset();
     }
-    if (!params.baseDados.isEmpty() && params.motor == Dialect::Motor::PostgreSQL)
+    if (!params.baseDados.isEmpty() && params.motor == Dialect::Motor::PostgreSQL) {
         (void)AdminServidor::apagarBaseDados(params, params.baseDados);
+        // The company's document archive, when a test made one.
+        (void)AdminServidor::apagarBaseDados(params, params.baseDados + QStringLiteral("_Docs"));
+    }
     if (!m_pastaTemp.isEmpty())
         QDir(m_pastaTemp).removeRecursively();
 }

@@ -4,11 +4,13 @@
 
 #include <QDialog>
 
+class QComboBox;
 class QLineEdit;
+class QSpinBox;
 class QPushButton;
 class QRadioButton;
 
-// Export of the previewed document as PDF, to disk or by e-mail.
+// Export of the previewed document as PDF, to disk, by e-mail or into the document archive.
 class WVSExportPDF_New : public QDialog {
     Q_OBJECT
 public:
@@ -23,6 +25,12 @@ public:
     QLineEdit* txtFicheiro;
     QPushButton* cmdFicheiro;
     QLineEdit* txtMail;
+    QRadioButton* optArquivar;
+    QComboBox* cboModulo;
+    QSpinBox* txtAno;
+    QComboBox* cboMes;
+    QLineEdit* txtNomeFicheiro;
+    QLineEdit* txtAssunto;
     QPushButton* cmdExportar;
     QPushButton* cmdCancelar;
 

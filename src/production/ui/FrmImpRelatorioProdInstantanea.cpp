@@ -10,6 +10,7 @@
 #include "printing/cPrinter.h"
 #include "printing/ui/Apresentacao.h"
 #include "printing/ui/FrmImpCodBar.h"
+#include "session/ui/FrmHistDocumentos.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -70,6 +71,11 @@ FrmImpRelatorioProdInstantanea::FrmImpRelatorioProdInstantanea(GlobalContext& ct
         return imprimir(l, f, descricao, destino);
     };
     m_logica.abrirEtiquetas = [this](const EtiquetasInstantanea& e) { abrirEtiquetas(e); };
+    m_logica.abrirHistorico = [this](const QString& tipo, const QString& numero, const QString& subtitulo) {
+        auto* h = new FrmHistDocumentos(m_ctx, m_ui, tipo, numero, subtitulo, this);
+        h->setWindowFlag(Qt::Window);
+        h->show();
+    };
     connect(cmdPesquisar, &QPushButton::clicked, this, [this] {
         lerFiltro();
         if (!m_logica.txtEquipamento_Saiu()) {

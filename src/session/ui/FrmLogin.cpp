@@ -1,5 +1,7 @@
 #include "session/ui/FrmLogin.h"
 #include "controls/ui/CriarControlos.h"
+#include "controls/ui/frmTeclado.h"
+#include "session/ui/FrmSegurancas.h"
 
 #include "company/GlobalContext.h"
 
@@ -45,6 +47,10 @@ void mudarTexto(QLineEdit* e, const QString& texto) {
 
 FrmLogin::FrmLogin(GlobalContext& ctx, UserInteraction& ui, QWidget* pai) : QDialog(pai), m_logica(ctx, ui) {
     setObjectName(QStringLiteral("frmLogin"));
+    // The entry backup, over this window, once the user is in; it never stops the entry.
+    m_logica.segurancaAutomatica = [this, &ctx, &ui](const QString& accao) {
+        SegurancaAutomatica(ctx, ui, accao, this);
+    };
     setWindowTitle(ctx.NomeEmpresa.isEmpty() ? QStringLiteral("Entrada")
                                              : QStringLiteral("Entrada - ") + ctx.NomeEmpresa);
     construir();
@@ -223,6 +229,13 @@ void FrmLogin::reject() {
 // Enter moves to the next field and Esc to the previous one; Enter on the last field of a group
 // presses its button.
 bool FrmLogin::eventFilter(QObject* objecto, QEvent* evento) {
+    if ((objecto == txtLogin || objecto == txtPassword) && evento->type() == QEvent::MouseButtonRelease &&
+        chkUsaTeclado->isChecked()) {
+        // After the click is done, so the keyboard window is not opened inside the field's event.
+        auto* campo = static_cast<QLineEdit*>(objecto);
+        QTimer::singleShot(0, this, [this, campo] { tecladoEcra(campo); });
+        return false;
+    }
     if (objecto == txtLogin && evento->type() == QEvent::FocusOut &&
         (txtLogin->text().contains(u'\\') || txtLogin->text().contains(u'/'))) {
         // Outside the focus change, so the search window can take the focus.
@@ -254,6 +267,18 @@ bool FrmLogin::eventFilter(QObject* objecto, QEvent* evento) {
     else if (objecto == txtNovaPasswordConfirmacao)
         cmdConfirmar->click();
     return true;
+}
+
+void FrmLogin::tecladoEcra(QLineEdit* campo) {
+    frmTeclado teclado(campo->text(), this);
+    // A password is not shown on the screen keyboard either.
+    teclado.txtResultado->setEchoMode(campo->echoMode());
+    if (teclado.exec() != QDialog::Accepted)
+        return;
+    campo->setText(teclado.texto());
+    campo->setFocus();
+    if (campo == txtLogin)
+        txtPassword->setFocus();
 }
 
 void FrmLogin::keyPressEvent(QKeyEvent* evento) {

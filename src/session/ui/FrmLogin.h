@@ -36,6 +36,8 @@ private:
     void paraLogica();
     void daLogica(bool aplicarFoco = false);
     void terminar(Login::Resultado r);
+    // The screen keyboard over a field, when "Usar o teclado no ecrã" is ticked.
+    void tecladoEcra(QLineEdit* campo);
 
     Login m_logica;
     Login::Resultado m_resultado = Login::Resultado::Continua;

@@ -2,6 +2,7 @@
 
 #include "company/GlobalContext.h"
 #include "company/Ligacoes.h"
+#include "lookups/PesquisaTabelas.h"
 #include "session/Presenca.h"
 #include "session/ui/FrmLogin.h"
 #include "shell/ui/FrmSelEmpresa.h"
@@ -26,6 +27,17 @@ int CicloPrograma::executar() {
             Login::Resultado resultado;
             {
                 FrmLogin login(m_ctx, m_ui);
+                // The login's user search is the users lookup, without users excluded from searches.
+                login.logica().pesquisaUtilizadores = [this](const QString& chave,
+                                                             const QString& condicao) -> std::optional<QString> {
+                    CampoTabela c;
+                    c.codigo = chave;
+                    FiltroSQL f;
+                    f.e(condicao);
+                    if (!pesquisaTabelas(m_ctx, m_ui).Utilizadores(c, chave.isEmpty(), f))
+                        return std::nullopt;
+                    return c.codigo;
+                };
                 login.Abrir(aposMenu);
                 login.exec();
                 resultado = login.resultado();

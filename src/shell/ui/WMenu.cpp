@@ -32,6 +32,7 @@
 #include "session/ui/FormAcessos.h"
 #include "shell/ui/FrmAbout.h"
 #include "session/ui/FrmAcessos.h"
+#include "session/ui/FrmSegurancas.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -237,6 +238,23 @@ void WMenu::construirMenus() {
     mnuAcessos = mnuUtilitarios->addAction(QStringLiteral("Manutenção de Acessos"));
     mnuAcessos->setObjectName(QStringLiteral("mnuAcessos"));
     connect(mnuAcessos, &QAction::triggered, this, &WMenu::abrirAcessos);
+    QAction* mnuSegurancas = mnuUtilitarios->addAction(QStringLiteral("Cópias de Segurança"));
+    mnuSegurancas->setObjectName(QStringLiteral("mnuSegurancas"));
+    connect(mnuSegurancas, &QAction::triggered, this, [this] {
+        if (!m_menu.mostraAcessos())
+            return;
+        for (QMdiSubWindow* sub : m_area->subWindowList())
+            if (qobject_cast<FrmSegurancas*>(sub->widget())) {
+                m_area->setActiveSubWindow(sub);
+                return;
+            }
+        auto* janela = new FrmSegurancas(m_ctx, m_ui);
+        if (!janela->Abrir(QString())) {
+            delete janela;
+            return;
+        }
+        abrirJanela(janela, QStringLiteral("frmSegurancas"), FrmSegurancas::Titulo);
+    });
     QAction* configProd = mnuUtilitarios->addAction(QStringLiteral("Configuração de Produção"));
     configProd->setObjectName(QStringLiteral("ConfigProd"));
     connect(configProd, &QAction::triggered, this, [this] {
@@ -289,6 +307,9 @@ bool WMenu::abrir() {
     actualizarPaineis();
     // The access editor is the supervisor's; the group shows only when it has entries.
     mnuAcessos->setVisible(m_menu.mostraAcessos());
+    // Backups and restores are the supervisor's, like the access editor.
+    if (auto* seg = findChild<QAction*>(QStringLiteral("mnuSegurancas")))
+        seg->setVisible(m_menu.mostraAcessos());
     // A group shows only when it has an entry to offer.
     for (QMenu* grupo : {mnuMovimentos, mnuListagens, mnuMovimentosMedicoes, mnuListagensMedicoes, mnuTabelas,
                           mnuUtilitarios}) {
@@ -395,6 +416,9 @@ void WMenu::closeEvent(QCloseEvent* e) {
         tmrVersao->stop();
         tmrPaineis->stop();
         tmrEquipamentos->stop();
+        // The exit backup needs the company connection, which fechar() closes.
+        if (m_ctx.LigacaoEmpresa && m_ctx.LigacaoEmpresa->isOpen() && !m_ctx.CodigoUtilizador.isEmpty())
+            SegurancaAutomatica(m_ctx, m_ui, QStringLiteral("Saida"), this);
         m_menu.fechar();
         e->accept();
         emit sessaoTerminada();

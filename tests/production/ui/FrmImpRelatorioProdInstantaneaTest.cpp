@@ -3,6 +3,7 @@
 #include "printing/ui/FrmImpCodBar.h"
 #include "production/ProducaoTeste.h"
 #include "production/ui/FrmImpRelatorioProdInstantanea.h"
+#include "session/ui/FrmHistDocumentos.h"
 #include "support/DbTest.h"
 #include "support/ui/Capturas.h"
 #include "support/ui/Controlos.h"
@@ -129,8 +130,12 @@ TEST_P(FrmImpRelatorioProdInstantaneaTest, HistoricoEtiquetasEImpressao) {
     EXPECT_EQ(ui.ultimaMensagem(), "Este registo não pode ter documentos em anexo.");
     l.lvwLista.lvw_SelectLinha(linhaDe(l, "2"));
     controlo<QPushButton>(janela, "cmdHistDoc")->click();
-    EXPECT_EQ(ui.mensagens.back().titulo, "Histórico de Documentos de produção (Processo nº 2)");
-    EXPECT_EQ(ui.ultimaMensagem(), "O histórico de documentos ainda não está disponível nesta versão.");
+    // The run's documents, filed as "PI" + its number.
+    auto* historico = janela.findChild<FrmHistDocumentos*>();
+    ASSERT_NE(historico, nullptr);
+    EXPECT_EQ(historico->windowTitle().toStdString(), "Histórico de Documentos de produção (Processo nº 2)");
+    historico->close();
+    delete historico;
 
     // 2 × 1.5 labels of the run's finished product in the label window.
     controlo<QPushButton>(janela, "cmdImpEtiquetas")->click();

@@ -1,0 +1,158 @@
+// Company backups on the command line: the backup and its restore, the schedules at entry and exit
+// and the history, over the same functions as the backup window.
+
+#include "cli/LeitorJsonCli.h"
+#include "cli/LinhaComandosCli.h"
+#include "cli/SessaoCli.h"
+#include "session/CopiaSeguranca.h"
+#include "session/LogGeral.h"
+#include "session/Segurancas.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSet>
+
+namespace {
+
+const QString Uso = QStringLiteral(
+    "Uso: segurancas copiar --empresa CODIGO --pasta PASTA | segurancas repor FICHEIRO --empresa NOVO | "
+    "segurancas agendar --empresa CODIGO --utilizador CODIGO --opcao Entrada|Saida --hora HH:mm --dias \"Seg;Qua;\" "
+    "[--remover sim] | segurancas historico --empresa CODIGO [--desde AAAA-MM-DD]");
+
+// Options each action takes besides the common ones; anything else is refused, not ignored.
+const QHash<QString, QSet<QString>>& opcoesDaAccao() {
+    static const QHash<QString, QSet<QString>> o{
+        {QStringLiteral("copiar"), {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("pasta")}},
+        {QStringLiteral("repor"), {QStringLiteral("empresa")}},
+        {QStringLiteral("agendar"),
+         {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("opcao"), QStringLiteral("hora"),
+          QStringLiteral("dias"), QStringLiteral("remover")}},
+        {QStringLiteral("historico"), {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("desde")}},
+    };
+    return o;
+}
+
+// The actions' positional arguments after the action itself.
+int argumentosDaAccao(const QString& accao) { return accao == QStringLiteral("repor") ? 1 : 0; }
+
+bool supervisor(const QString& utilizador) {
+    return utilizador == QStringLiteral("01") || utilizador == QStringLiteral("00");
+}
+
+Resultado<QJsonValue> copiar(const PedidoCli& p) {
+    const QString pasta = p.opcao(QStringLiteral("pasta"));
+    SessaoCli s;
+    if (auto r = s.abrir(p); !r)
+        return r.falha();
+    // A backup holds every table of the company, passwords' hashes included.
+    if (!supervisor(s.ctx.CodigoUtilizador))
+        return Falha(QStringLiteral("Só o supervisor pode fazer cópias de segurança."));
+    const auto r = CopiarEmpresa(s.ctx, pasta);
+    if (!r)
+        return r.falha();
+    if (!LancaLOG_DB(s.ctx, QStringLiteral("Segurança"), QFileInfo(r->ficheiro).fileName()))
+        return Falha(QStringLiteral("A cópia %1 foi feita mas não ficou registada no histórico.").arg(r->ficheiro));
+    return QJsonValue(QJsonObject{{"ficheiro", r->ficheiro}, {"tabelas", r->tabelas}, {"linhas", double(r->linhas)}});
+}
+
+Resultado<QJsonValue> repor(const PedidoCli& p) {
+    const QString novo = p.opcao(QStringLiteral("empresa")).trimmed();
+    if (novo.isEmpty())
+        return Falha(QStringLiteral("Falta o código da nova empresa (--empresa CODIGO)."));
+    const QString ficheiro = p.argumentos[1];
+    if (!QFileInfo(ficheiro).isFile())
+        return Falha(QStringLiteral("O ficheiro %1 não existe.").arg(citacao(ficheiro)));
+    const auto r = ReporEmpresa(p.servidor, ficheiro, novo);
+    if (!r)
+        return r.falha();
+    QJsonObject o{{"empresa", r->empresa}, {"nome", r->nome}, {"ano", r->ano}};
+    if (!r->avisos.isEmpty())
+        o.insert(QStringLiteral("avisos"), QJsonArray::fromStringList(r->avisos));
+    return QJsonValue(o);
+}
+
+Resultado<QJsonValue> agendar(const PedidoCli& p) {
+    for (const char* obrigatoria : {"utilizador", "opcao"})
+        if (p.opcao(QString::fromLatin1(obrigatoria)).trimmed().isEmpty())
+            return Falha(QStringLiteral("Falta --%1.").arg(QString::fromLatin1(obrigatoria)));
+    bool remover = false;
+    if (p.opcoes.contains(QStringLiteral("remover"))) {
+        const QString t = p.opcao(QStringLiteral("remover")).trimmed().toLower();
+        if (t == QStringLiteral("sim"))
+            remover = true;
+        else if (t != QStringLiteral("nao") && t != QStringLiteral("não"))
+            return Falha(QStringLiteral("--remover aceita \"sim\" ou \"não\" (lido: %1).")
+                             .arg(citacao(p.opcao(QStringLiteral("remover")))));
+    }
+    if (!remover && p.opcao(QStringLiteral("hora")).trimmed().isEmpty())
+        return Falha(QStringLiteral("Falta --hora."));
+    SessaoCli s; // opened as the user the schedule belongs to, so an unknown user is refused
+    if (auto r = s.abrir(p); !r)
+        return r.falha();
+    AgendaSeguranca a;
+    a.utilizador = s.ctx.CodigoUtilizador;
+    a.opcao = p.opcao(QStringLiteral("opcao")).trimmed();
+    a.hora = p.opcao(QStringLiteral("hora")).trimmed();
+    a.dias = p.opcao(QStringLiteral("dias")).trimmed();
+    if (auto r = GravarAgendaSeguranca(s.ctx.bd(), a, remover); !r)
+        return r.falha();
+    return QJsonValue(QJsonObject{{"utilizador", a.utilizador},
+                                  {"opcao", a.opcao},
+                                  {"hora", a.hora},
+                                  {"dias", a.dias},
+                                  {"removida", remover}});
+}
+
+Resultado<QJsonValue> historico(const PedidoCli& p) {
+    SessaoCli s;
+    if (auto r = s.abrir(p); !r)
+        return r.falha();
+    const auto linhas = LerHistoricoSegurancas(s.ctx.bd(), p.opcao(QStringLiteral("desde")).trimmed());
+    if (!linhas)
+        return linhas.falha();
+    QJsonArray lista;
+    for (const LinhaHistoricoSeguranca& l : *linhas)
+        lista.append(QJsonObject{{"accao", l.accao},
+                                 {"data", l.data},
+                                 {"hora", l.hora},
+                                 {"utilizador", l.utilizador},
+                                 {"login", l.utilizadorLogin},
+                                 {"posto", l.posto},
+                                 {"ficheiro", l.ficheiro}});
+    return QJsonValue(lista);
+}
+
+Resultado<QJsonValue> cmdSegurancas(const PedidoCli& p) {
+    const QString accao = p.argumentos.value(0).toLower();
+    const auto aceites = opcoesDaAccao().constFind(accao);
+    if (aceites == opcoesDaAccao().cend() || p.argumentos.size() != 1 + argumentosDaAccao(accao))
+        return Falha(Uso);
+    for (auto i = p.opcoes.cbegin(); i != p.opcoes.cend(); ++i)
+        if (i.key() != QStringLiteral("pg") && i.key() != QStringLiteral("login") && !aceites->contains(i.key()))
+            return Falha(QStringLiteral("A opção --%1 não serve com \"segurancas %2\".").arg(i.key(), accao));
+    if (accao == QStringLiteral("copiar"))
+        return copiar(p);
+    if (accao == QStringLiteral("repor"))
+        return repor(p);
+    if (accao == QStringLiteral("agendar"))
+        return agendar(p);
+    return historico(p);
+}
+
+} // namespace
+
+std::vector<ComandoCli> comandosSegurancasCli() {
+    return {{QStringLiteral("segurancas"),
+             QStringLiteral("segurancas copiar --empresa CODIGO --pasta PASTA | segurancas repor FICHEIRO --empresa "
+                            "NOVO | segurancas agendar --empresa CODIGO --utilizador CODIGO --opcao Entrada|Saida "
+                            "--hora HH:mm --dias \"Seg;Qua;\" [--remover sim] | segurancas historico --empresa CODIGO "
+                            "[--desde AAAA-MM-DD]"),
+             QStringLiteral("Cópias de segurança da empresa: \"copiar\" grava ExportTARVOEX<código>.zip na pasta "
+                            "(só o supervisor); \"repor\" cria uma empresa nova a partir de uma cópia; \"agendar\" "
+                            "grava ou remove a cópia automática de um utilizador à entrada ou à saída; "
+                            "\"historico\" lista as cópias e reposições feitas."),
+             {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("pasta"), QStringLiteral("opcao"),
+              QStringLiteral("hora"), QStringLiteral("dias"), QStringLiteral("remover"), QStringLiteral("desde")},
+             cmdSegurancas}};
+}
