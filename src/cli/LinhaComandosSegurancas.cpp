@@ -108,6 +108,9 @@ Resultado<QJsonValue> historico(const PedidoCli& p) {
     SessaoCli s;
     if (auto r = s.abrir(p); !r)
         return r.falha();
+    // The history names every user's backups and restores.
+    if (!supervisor(s.ctx.CodigoUtilizador))
+        return Falha(QStringLiteral("Só o supervisor pode consultar o histórico das cópias de segurança."));
     const auto linhas = LerHistoricoSegurancas(s.ctx.bd(), p.opcao(QStringLiteral("desde")).trimmed());
     if (!linhas)
         return linhas.falha();
