@@ -12,15 +12,26 @@ constexpr double RQuantidade = 150, RUnitario = 170, RTotal = 190;
 
 QString dataOuTodas(const QString& d) { return d.isEmpty() ? QStringLiteral("--") : DataVisivel(d); }
 
+// Both maps' filters, in their JSON and under their title.
+QJsonObject filtrosMapa(const FiltroMapaProducao& f) {
+    return QJsonObject{{QStringLiteral("produto"), f.produto.isEmpty() ? QStringLiteral("Todos") : f.produto},
+                       {QStringLiteral("de"), f.de},
+                       {QStringLiteral("ate"), f.ate}};
+}
+QStringList subtitulosMapa(const FiltroMapaProducao& f, const QString& descricaoProduto) {
+    return {QStringLiteral("Produto : ") +
+                (f.produto.isEmpty() ? QStringLiteral("Todos") : f.produto + QStringLiteral(" - ") + descricaoProduto),
+            QStringLiteral("Data Inicial : ") + dataOuTodas(f.de) + QStringLiteral("     Data Final : ") +
+                dataOuTodas(f.ate)};
+}
+
 } // namespace
 
 DadosRelatorio DadosMapaDiscriminado(const MapaDiscriminado& m, const FiltroMapaProducao& f) {
     DadosRelatorio d;
     d.relatorio = QStringLiteral("mapa-producao-discriminado");
     d.titulo = TituloMapaDiscriminado;
-    d.filtros = QJsonObject{{QStringLiteral("produto"), f.produto.isEmpty() ? QStringLiteral("Todos") : f.produto},
-                            {QStringLiteral("de"), f.de},
-                            {QStringLiteral("ate"), f.ate}};
+    d.filtros = filtrosMapa(f);
     for (const BlocoMapaDiscriminado& b : m.blocos) {
         d.linha(QStringLiteral("lote"), {{QStringLiteral("lote"), b.lote},
                                          {QStringLiteral("data"), b.data},
@@ -49,10 +60,7 @@ bool ImprimirMapaDiscriminado(cPrinter& p, const MapaDiscriminado& m, const Filt
                               const QString& descricaoProduto, int casasQ, int casasV, const QString& empresa,
                               const QString& destino, const QDate& emissao) {
     MolduraRelatorio mo(p, empresa, TituloMapaDiscriminado, emissao);
-    mo.subtitulos << QStringLiteral("Produto : ") +
-                         (f.produto.isEmpty() ? QStringLiteral("Todos") : f.produto + QStringLiteral(" - ") + descricaoProduto)
-                  << QStringLiteral("Data Inicial : ") + dataOuTodas(f.de) + QStringLiteral("     Data Final : ") +
-                         dataOuTodas(f.ate);
+    mo.subtitulos << subtitulosMapa(f, descricaoProduto);
     const double x0 = mo.x0;
     mo.colunas = [&](double& y) {
         p.PFont(mo.fonte, 8, true);
@@ -130,10 +138,8 @@ DadosRelatorio DadosMapaProducao(const MapaProducao& m, const FiltroMapaProducao
     DadosRelatorio d;
     d.relatorio = QStringLiteral("mapa-producao");
     d.titulo = TituloMapaProducao;
-    d.filtros = QJsonObject{{QStringLiteral("produto"), f.produto.isEmpty() ? QStringLiteral("Todos") : f.produto},
-                            {QStringLiteral("de"), f.de},
-                            {QStringLiteral("ate"), f.ate},
-                            {QStringLiteral("discrimina"), m.discriminado}};
+    d.filtros = filtrosMapa(f);
+    d.filtros.insert(QStringLiteral("discrimina"), m.discriminado);
     for (const LoteMapaProducao& l : m.lotes) {
         d.linha(QStringLiteral("lote"), {{QStringLiteral("lote"), l.lote},
                                          {QStringLiteral("data"), l.data},
@@ -181,10 +187,7 @@ bool ImprimirMapaProducao(cPrinter& p, const MapaProducao& m, const FiltroMapaPr
                           const QString& descricaoProduto, int casasQ, int casasV, const QString& empresa,
                           const QString& destino, const QDate& emissao) {
     MolduraRelatorio mo(p, empresa, TituloMapaProducao, emissao);
-    mo.subtitulos << QStringLiteral("Produto : ") +
-                         (f.produto.isEmpty() ? QStringLiteral("Todos") : f.produto + QStringLiteral(" - ") + descricaoProduto)
-                  << QStringLiteral("Data Inicial : ") + dataOuTodas(f.de) + QStringLiteral("     Data Final : ") +
-                         dataOuTodas(f.ate);
+    mo.subtitulos << subtitulosMapa(f, descricaoProduto);
     const double x0 = mo.x0;
     mo.colunas = [&](double& y) {
         p.PFont(mo.fonte, 7, true);

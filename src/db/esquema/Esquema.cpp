@@ -58,10 +58,8 @@ QStringList ddlEmpresa(const Dialect& d) {
     return r;
 }
 
-namespace {
-// Every declared table and column is there (a catalog read: it takes no lock a posting waits on).
-bool estruturaCompleta(const QHash<QString, QSet<QString>>& existentes) {
-    for (const TabelaDef& t : tabelasEmpresa()) {
+bool estruturaCompleta(const QHash<QString, QSet<QString>>& existentes, const std::vector<TabelaDef>& tabelas) {
+    for (const TabelaDef& t : tabelas) {
         const auto tabela = existentes.constFind(t.nome.toLower());
         if (tabela == existentes.cend())
             return false;
@@ -71,7 +69,33 @@ bool estruturaCompleta(const QHash<QString, QSet<QString>>& existentes) {
     }
     return true;
 }
-} // namespace
+
+QString aplicarTabelas(Database& db, const std::vector<TabelaDef>& tabelas) {
+    const Dialect& d = db.dialect();
+    const QHash<QString, QSet<QString>> existentes = d.estrutura(db);
+    for (const TabelaDef& t : tabelas) {
+        const auto tabela = existentes.constFind(t.nome.toLower());
+        if (tabela == existentes.cend()) {
+            for (const QString& s : ddlTabela(d, t))
+                if (!db.exec(s))
+                    return s;
+            continue;
+        }
+        for (const ColunaDef& c : t.colunas) {
+            if (tabela->contains(c.nome.toLower()))
+                continue;
+            const QString s = QStringLiteral("ALTER TABLE %1 ADD %2 %3").arg(t.nome, c.nome, d.tipoColuna(c));
+            if (!db.exec(s))
+                return s;
+        }
+        for (const IndiceDef& i : t.indices) {
+            const QString s = ddlIndice(t, i);
+            if (!db.exec(s))
+                return s;
+        }
+    }
+    return {};
+}
 
 QString assinaturaEsquema(const Dialect& d) {
     QCryptographicHash h(QCryptographicHash::Sha256);
@@ -96,7 +120,7 @@ Resultado<> aplicarEsquemaEmpresa(Database& db) {
     const QString assinatura = assinaturaEsquema(d);
     // The catalogue first: inside a transaction, reading a table that is not there yet would abort it.
     auto emDia = [&] {
-        if (!estruturaCompleta(d.estrutura(db)))
+        if (!estruturaCompleta(d.estrutura(db), tabelasEmpresa()))
             return false;
         const auto r = db.lerPrimeiraLinha(QStringLiteral("SELECT Assinatura FROM EsquemaVersao"));
         return r && *r && (*r)->value(0).toString() == assinatura;
@@ -119,28 +143,8 @@ Resultado<> aplicarEsquemaEmpresa(Database& db) {
     for (const QString& s : d.preparacaoBaseDados())
         if (!db.exec(s))
             return falha(s);
-    const QHash<QString, QSet<QString>> existentes = d.estrutura(db);
-    for (const TabelaDef& t : tabelasEmpresa()) {
-        const auto tabela = existentes.constFind(t.nome.toLower());
-        if (tabela == existentes.cend()) {
-            for (const QString& s : ddlTabela(d, t))
-                if (!db.exec(s))
-                    return falha(s);
-            continue;
-        }
-        for (const ColunaDef& c : t.colunas) {
-            if (tabela->contains(c.nome.toLower()))
-                continue;
-            const QString s = QStringLiteral("ALTER TABLE %1 ADD %2 %3").arg(t.nome, c.nome, d.tipoColuna(c));
-            if (!db.exec(s))
-                return falha(s);
-        }
-        for (const IndiceDef& i : t.indices) {
-            const QString s = ddlIndice(t, i);
-            if (!db.exec(s))
-                return falha(s);
-        }
-    }
+    if (const QString s = aplicarTabelas(db, tabelasEmpresa()); !s.isEmpty())
+        return falha(s);
     for (const GatilhoDef& g : gatilhosEmpresa())
         for (const QString& s : d.ddlGatilho(g))
             if (!db.exec(s))

@@ -3,6 +3,8 @@
 #include "common/Resultado.h"
 #include "db/esquema/EsquemaDef.h"
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -27,6 +29,11 @@ QString grafiaColuna(const QString& nome);
 
 // DDL of one table (CREATE TABLE and its CREATE INDEX statements) for a dialect.
 QStringList ddlTabela(const Dialect& d, const TabelaDef& t);
+// Every table of `tabelas` is there with all its declared columns (a catalogue read, no lock taken).
+bool estruturaCompleta(const QHash<QString, QSet<QString>>& existentes, const std::vector<TabelaDef>& tabelas);
+// Creates the missing tables of `tabelas` and adds their missing columns and indexes; the
+// statement that failed, or an empty string when all went through.
+QString aplicarTabelas(Database& db, const std::vector<TabelaDef>& tabelas);
 // DDL of the whole company schema, in declaration order (compared with the golden files).
 QStringList ddlEmpresa(const Dialect& d);
 

@@ -36,11 +36,6 @@ std::vector<TabelaDef> declarar() {
     };
 }
 
-QString ddlIndice(const TabelaDef& t, const IndiceDef& i) {
-    return QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
-        .arg(i.unico ? QStringLiteral("UNIQUE ") : QString(), i.nome, t.nome, i.colunas.join(u','));
-}
-
 } // namespace
 
 const std::vector<TabelaDef>& tabelasArquivo() {
@@ -73,15 +68,8 @@ QString assinaturaEsquemaArquivo(const Dialect& d) {
 bool esquemaArquivoEmDia(Database& db) {
     const Dialect& d = db.dialect();
     // The catalogue first: reading a missing table inside a PostgreSQL transaction would abort it.
-    const QHash<QString, QSet<QString>> existentes = d.estrutura(db);
-    for (const TabelaDef& t : tabelasArquivo()) {
-        const auto tabela = existentes.constFind(t.nome.toLower());
-        if (tabela == existentes.cend())
-            return false;
-        for (const ColunaDef& c : t.colunas)
-            if (!tabela->contains(c.nome.toLower()))
-                return false;
-    }
+    if (!estruturaCompleta(d.estrutura(db), tabelasArquivo()))
+        return false;
     const auto r = db.lerPrimeiraLinha(QStringLiteral("SELECT Assinatura FROM HistDocBinVersao"));
     return r && *r && (*r)->value(0).toString() == assinaturaEsquemaArquivo(d);
 }
@@ -96,28 +84,8 @@ Resultado<> aplicarEstruturaArquivo(Database& db) {
     for (const QString& s : d.preparacaoBaseDados())
         if (!db.exec(s))
             return falha(s);
-    const QHash<QString, QSet<QString>> existentes = d.estrutura(db);
-    for (const TabelaDef& t : tabelasArquivo()) {
-        const auto tabela = existentes.constFind(t.nome.toLower());
-        if (tabela == existentes.cend()) {
-            for (const QString& s : ddlTabela(d, t))
-                if (!db.exec(s))
-                    return falha(s);
-            continue;
-        }
-        for (const ColunaDef& c : t.colunas) {
-            if (tabela->contains(c.nome.toLower()))
-                continue;
-            const QString s = QStringLiteral("ALTER TABLE %1 ADD %2 %3").arg(t.nome, c.nome, d.tipoColuna(c));
-            if (!db.exec(s))
-                return falha(s);
-        }
-        for (const IndiceDef& i : t.indices) {
-            const QString s = ddlIndice(t, i);
-            if (!db.exec(s))
-                return falha(s);
-        }
-    }
+    if (const QString s = aplicarTabelas(db, tabelasArquivo()); !s.isEmpty())
+        return falha(s);
     return {};
 }
 
