@@ -123,7 +123,7 @@ TEST_P(ProducaoCliTest, PrimeiraProducaoDaDemoComLotesEAcertos) {
 
 TEST_P(ProducaoCliTest, QuatroProcessosEmSimultaneo) {
     produtoSimples();
-    const QString json = ficheiro(ordens(200));
+    const QString json = ficheiro(ordens(60));
     std::vector<std::unique_ptr<QProcess>> filhos;
     for (int i = 0; i < 4; ++i)
         filhos.emplace_back(filho(json));
@@ -131,7 +131,7 @@ TEST_P(ProducaoCliTest, QuatroProcessosEmSimultaneo) {
         ASSERT_TRUE(p->waitForFinished(240000));
         EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardOutput().left(300).toStdString();
     }
-    postagensInteiras(800);
+    postagensInteiras(240);
 }
 
 TEST_P(ProducaoCliTest, ProcessosInterrompidosDeixamSoPostagensInteiras) {

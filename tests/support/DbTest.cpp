@@ -2,6 +2,7 @@
 
 #include "db/AdminServidor.h"
 #include "db/esquema/Esquema.h"
+#include "support/ModeloPostgres.h"
 #include "support/SemFalha.h"
 
 #include <QCoreApplication>
@@ -49,12 +50,28 @@ void DbTest::SetUp() {
             GTEST_SKIP() << "Sem servidor PostgreSQL de testes (LUMO_PG_HOST)";
         }
     }
-    ASSERT_TRUE(semFalha(AdminServidor::criarBaseDados(params, nome)));
+    const bool copiaDeModelo = m_comEsquema && GetParam() == Dialect::Motor::PostgreSQL;
+    if (copiaDeModelo) {
+        ASSERT_TRUE(semFalha(criarCopiaDeModelo(params, nome, QStringLiteral("esquema"), [this](const QString& modelo) {
+            if (auto r = AdminServidor::criarBaseDados(params, modelo); !r)
+                return r;
+            ConnectionParams p = params;
+            p.baseDados = modelo;
+            const auto m = Database::open(p);
+            if (!m)
+                return Resultado<>(m.falha());
+            const Resultado<> feito = aplicarEsquemaEmpresa(**m);
+            (*m)->close();
+            return feito;
+        })));
+    } else {
+        ASSERT_TRUE(semFalha(AdminServidor::criarBaseDados(params, nome)));
+    }
     params.baseDados = nome;
     const auto aberta = Database::open(params);
     ASSERT_TRUE(semFalha(aberta));
     db = *aberta;
-    if (m_comEsquema) {
+    if (m_comEsquema && !copiaDeModelo) {
         ASSERT_TRUE(semFalha(aplicarEsquemaEmpresa(*db)));
     }
     ctx.LigacaoEmpresa = db;

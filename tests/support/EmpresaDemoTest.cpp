@@ -3,6 +3,7 @@
 #include "company/EmpresaDemo.h"
 #include "company/Empresas.h"
 #include "db/AdminServidor.h"
+#include "support/ModeloPostgres.h"
 #include "support/SemFalha.h"
 
 #include <QDate>
@@ -18,7 +19,24 @@ void EmpresaDemoTest::SetUp() {
     servidor = params;
     servidor.baseDados.clear();
     empresa = codigoEmpresaAleatorio();
-    ASSERT_TRUE(semFalha(criarEmpresaDemo(servidor, empresa)));
+    if (isSQLite()) {
+        ASSERT_TRUE(semFalha(criarEmpresaDemo(servidor, empresa)));
+    } else {
+        ASSERT_TRUE(semFalha(criarCopiaDeModelo(
+            servidor, nomeBaseDadosEmpresa(empresa), QStringLiteral("demo"), [this](const QString& modelo) {
+                // Made under a code of its own, then renamed: the demo keeps no trace of its code.
+                const QString codigo = codigoEmpresaAleatorio();
+                if (auto r = criarEmpresaDemo(servidor, codigo); !r)
+                    return Resultado<>(r.falha());
+                auto adm = AdminServidor::ligarManutencao(servidor);
+                if (!adm)
+                    return Resultado<>(adm.falha());
+                if (!(*adm)->exec(QStringLiteral("ALTER DATABASE \"%1\" RENAME TO \"%2\"")
+                                      .arg(nomeBaseDadosEmpresa(codigo), modelo)))
+                    return Resultado<>(Falha((*adm)->lastError()));
+                return Resultado<>();
+            })));
+    }
     if (isSQLite()) {
         m_dadosAntes = qgetenv("LUMO_DADOS");
         qputenv("LUMO_DADOS", servidor.pasta.toUtf8());
