@@ -3,6 +3,7 @@
 #include "lookups/ListaDados.h"
 
 #include <QApplication>
+#include <QStyle>
 #include <QBrush>
 #include <QColor>
 #include <QContextMenuEvent>
@@ -158,6 +159,14 @@ ListaVista::ListaVista(QWidget* pai) : QTreeView(pai) {
 
 int ListaVista::twipsParaPixeis(int twips) const { return int((qint64(twips) * logicalDpiX() + 720) / 1440); }
 
+int ListaVista::larguraVisivel(int coluna, int twips) const {
+    // A caption wider than its column was cut ("Localizaçã"): the column grows to show it whole.
+    const QString titulo = model() ? model()->headerData(coluna, Qt::Horizontal).toString() : QString();
+    const int margens = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header()) +
+                        style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header()) / 2 + 4;
+    return std::max(twipsParaPixeis(twips), header()->fontMetrics().horizontalAdvance(titulo) + margens);
+}
+
 int ListaVista::pixeisParaTwips(int pixeis) const {
     const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
     return int((qint64(pixeis) * 1440 + dpi / 2) / dpi);
@@ -190,8 +199,10 @@ void ListaVista::ligarLista() {
         m_aSincronizar = true;
         const int w = m_lista->larguraTwips(c);
         setColumnHidden(c, w <= 0);
-        if (w > 0)
-            setColumnWidth(c, twipsParaPixeis(w));
+        if (w > 0) {
+            m_larguraAplicada[c] = larguraVisivel(c, w);
+            setColumnWidth(c, m_larguraAplicada[c]);
+        }
         m_aSincronizar = false;
     });
     m_ligacoes << connect(m_lista, &ListaDados::linhaMudou, this, [this](int) { seleccaoDaLista(); });
@@ -217,8 +228,10 @@ void ListaVista::aplicarLarguras() {
     for (int c = 0; c < m_lista->numColunas(); ++c) {
         const int w = m_lista->larguraTwips(c);
         setColumnHidden(c, w <= 0);
-        if (w > 0)
-            setColumnWidth(c, twipsParaPixeis(w));
+        if (w > 0) {
+            m_larguraAplicada[c] = larguraVisivel(c, w);
+            setColumnWidth(c, m_larguraAplicada[c]);
+        }
     }
     m_aSincronizar = false;
 }
@@ -227,8 +240,9 @@ void ListaVista::recolherLarguras() {
     if (!m_lista)
         return;
     m_aSincronizar = true;
+    // Only what the user resized: a column widened for its caption keeps its stated width.
     for (int c = 0; c < m_lista->numColunas(); ++c)
-        if (!isColumnHidden(c))
+        if (!isColumnHidden(c) && columnWidth(c) != m_larguraAplicada.value(c, -1))
             m_lista->setLarguraTwips(c, pixeisParaTwips(columnWidth(c)));
     m_aSincronizar = false;
 }

@@ -3,6 +3,7 @@
 #include "lookups/ListaDados.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QPointer>
 #include <QTreeView>
 
@@ -50,6 +51,8 @@ public:
 
     // Pixels of a width in twips on this screen (1440 twips to the inch).
     int twipsParaPixeis(int twips) const;
+    // The stated width, or the caption's when that is wider.
+    int larguraVisivel(int coluna, int twips) const;
     int pixeisParaTwips(int pixeis) const;
 
     // Copies the view's current column widths into the ListaDados.
@@ -82,6 +85,7 @@ private:
     ModeloLista* m_modelo = nullptr;
     QMenu* m_rotinas = nullptr;
     bool m_aSincronizar = false;
+    QHash<int, int> m_larguraAplicada; // pixels set from the layout, per column
     QList<QMetaObject::Connection> m_ligacoes;
 };
 

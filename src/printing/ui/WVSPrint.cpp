@@ -1,5 +1,6 @@
 #include "printing/ui/WVSPrint.h"
 #include "controls/ui/CriarControlos.h"
+#include "controls/ui/Icones.h"
 
 #include "printing/ui/Apresentacao.h"
 #include "printing/ui/VistaPagina.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <QUrl>
 
@@ -26,43 +28,66 @@ WVSPrint::WVSPrint(std::shared_ptr<const DocumentoImpresso> doc, GlobalContext& 
 
     tbrFerramentas = new QToolBar(this);
     tbrFerramentas->setObjectName(QStringLiteral("tbrFerramentas"));
-    auto accao = [this](const char* nome, const QString& texto, const QKeySequence& tecla = {}) {
-        QAction* a = tbrFerramentas->addAction(texto);
+    tbrFerramentas->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    tbrFerramentas->setIconSize(QSize(20, 20));
+    auto accao = [this](const char* nome, Icone i, const QString& texto, const QString& dica,
+                        const QKeySequence& tecla = {}) {
+        QAction* a = tbrFerramentas->addAction(icone(i), texto);
         a->setObjectName(QLatin1String(nome));
-        if (!tecla.isEmpty()) {
-            a->setShortcut(tecla);
-            a->setToolTip(texto + QStringLiteral(" (") + tecla.toString(QKeySequence::NativeText) + u')');
-        }
+        a->setShortcut(tecla);
+        a->setToolTip(tecla.isEmpty() ? dica
+                                      : dica + QStringLiteral(" (") + tecla.toString(QKeySequence::NativeText) + u')');
         return a;
     };
-    tbrFechar = accao("tbrFechar", QStringLiteral("Fechar"));
+    tbrFechar = accao("tbrFechar", Icone::Fechar, QStringLiteral("Fechar"), QStringLiteral("Fechar a pré-visualização"),
+                      QKeySequence(Qt::Key_Escape));
     tbrFerramentas->addSeparator();
-    tbrImprimir = accao("tbrImprimir", QStringLiteral("Imprimir..."), QKeySequence(QStringLiteral("Ctrl+P")));
-    tbrImprimirDirecto = accao("tbrImprimirDirecto", QStringLiteral("Imprimir"));
+    tbrImprimir = accao("tbrImprimir", Icone::Imprimir, QStringLiteral("Imprimir…"),
+                        QStringLiteral("Escolher a impressora, as páginas e as cópias, e imprimir"),
+                        QKeySequence(QStringLiteral("Ctrl+P")));
+    tbrImprimirDirecto = accao("tbrImprimirDirecto", Icone::ImprimirDirecto, QStringLiteral("Imprimir"),
+                               QStringLiteral("Imprimir tudo já, na impressora escolhida"));
     tbrFerramentas->addSeparator();
-    tbrProcurar = accao("tbrProcurar", QStringLiteral("Procurar"), QKeySequence(QStringLiteral("Ctrl+F")));
+    tbrProcurar = accao("tbrProcurar", Icone::Procurar, QStringLiteral("Procurar"),
+                        QStringLiteral("Procurar um texto no documento"), QKeySequence(QStringLiteral("Ctrl+F")));
     tbrFerramentas->addSeparator();
-    tbrExportarPDF = accao("tbrExportarPDF", QStringLiteral("PDF"), QKeySequence(QStringLiteral("Ctrl+S")));
-    tbrExcel = accao("tbrExcel", QStringLiteral("Folha de Cálculo"));
-    tbrExcelFicheiro = accao("tbrExcelFicheiro", QStringLiteral("Folha de Cálculo..."),
+    tbrExportarPDF = accao("tbrExportarPDF", Icone::Pdf, QStringLiteral("PDF"),
+                           QStringLiteral("Exportar para PDF (ficheiro, correio ou arquivo)"),
+                           QKeySequence(QStringLiteral("Ctrl+S")));
+    tbrExcel = accao("tbrExcel", Icone::Folha, QStringLiteral("Folha de Cálculo"),
+                     QStringLiteral("Exportar para uma folha de cálculo na pasta de exportação"));
+    tbrExcelFicheiro = accao("tbrExcelFicheiro", Icone::FolhaFicheiro, QStringLiteral("Folha de Cálculo…"),
+                             QStringLiteral("Exportar para uma folha de cálculo num ficheiro à escolha"),
                              QKeySequence(QStringLiteral("Ctrl+E")));
-    tbrFerramentas->addSeparator();
 
-    auto botao = [this](const char* nome, const QString& t) { return criarBotaoSemEnter(this, nome, t); };
-    cmdFirst = botao("cmdFirst", QStringLiteral("|<"));
-    cmdPrev = botao("cmdPrev", QStringLiteral("<"));
-    cmdNext = botao("cmdNext", QStringLiteral(">"));
-    cmdLast = botao("cmdLast", QStringLiteral(">|"));
+    // Paging and zoom on a row of their own: in the toolbar they fell behind its overflow arrow on
+    // narrow screens.
+    auto botao = [this](const char* nome, const QString& t, const QString& dica) {
+        QPushButton* b = criarBotaoSemEnter(this, nome, t);
+        b->setToolTip(dica);
+        b->setAccessibleName(dica);
+        return b;
+    };
+    cmdFirst = botao("cmdFirst", QStringLiteral("|<"), QStringLiteral("Primeira página (Home)"));
+    cmdPrev = botao("cmdPrev", QStringLiteral("<"), QStringLiteral("Página anterior (Page Up)"));
+    cmdNext = botao("cmdNext", QStringLiteral(">"), QStringLiteral("Página seguinte (Page Down)"));
+    cmdLast = botao("cmdLast", QStringLiteral(">|"), QStringLiteral("Última página (End)"));
     fraPagina = new QGroupBox(this);
     fraPagina->setObjectName(QStringLiteral("fraPagina"));
     auto* nav = new QHBoxLayout(fraPagina);
+    nav->setContentsMargins(6, 2, 6, 2);
     for (QPushButton* b : {cmdFirst, cmdPrev, cmdNext, cmdLast})
         nav->addWidget(b);
     cmbZoom = new QComboBox(this);
     cmbZoom->setObjectName(QStringLiteral("cmbZoom"));
     cmbZoom->addItems(Visualizacao::NomesZoom());
-    tbrFerramentas->addWidget(fraPagina);
-    tbrFerramentas->addWidget(cmbZoom);
+    cmbZoom->setToolTip(QStringLiteral("Ampliação (Ctrl++ e Ctrl+−)"));
+    cmbZoom->setAccessibleName(QStringLiteral("Ampliação"));
+    auto* linhaNavegacao = new QHBoxLayout;
+    linhaNavegacao->setContentsMargins(6, 0, 6, 0);
+    linhaNavegacao->addWidget(fraPagina);
+    linhaNavegacao->addWidget(cmbZoom);
+    linhaNavegacao->addStretch(1);
 
     vwPagina = new VistaPagina(m_vis.documento(), this);
     scrPagina = new QScrollArea(this);
@@ -73,7 +98,23 @@ WVSPrint::WVSPrint(std::shared_ptr<const DocumentoImpresso> doc, GlobalContext& 
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(tbrFerramentas);
+    l->addLayout(linhaNavegacao);
     l->addWidget(scrPagina, 1);
+
+    auto atalho = [this](const QKeySequence& tecla, auto fazer) {
+        auto* a = new QShortcut(tecla, this);
+        connect(a, &QShortcut::activated, this, fazer);
+    };
+    atalho(QKeySequence(Qt::Key_PageUp), [this] { cmdPrev->click(); });
+    atalho(QKeySequence(Qt::Key_PageDown), [this] { cmdNext->click(); });
+    atalho(QKeySequence(Qt::Key_Home), [this] { cmdFirst->click(); });
+    atalho(QKeySequence(Qt::Key_End), [this] { cmdLast->click(); });
+    const auto ampliar = [this](int passo) {
+        cmbZoom->setCurrentIndex(std::clamp(cmbZoom->currentIndex() + passo, 0, cmbZoom->count() - 1));
+    };
+    atalho(QKeySequence(QKeySequence::ZoomIn), [ampliar] { ampliar(+1); });
+    atalho(QKeySequence(Qt::CTRL | Qt::Key_Equal), [ampliar] { ampliar(+1); });
+    atalho(QKeySequence(QKeySequence::ZoomOut), [ampliar] { ampliar(-1); });
 
     connect(tbrFechar, &QAction::triggered, this, &QDialog::close);
     connect(tbrImprimir, &QAction::triggered, this, [this] { imprimir(true); });
@@ -106,7 +147,7 @@ WVSPrint::WVSPrint(std::shared_ptr<const DocumentoImpresso> doc, GlobalContext& 
         m_vis.zoom = Visualizacao::Zoom(std::clamp(i, 0, 2));
         aplicarZoom();
     });
-    resize(900, 700);
+    resize(980, 700);
     mostrarPagina();
 }
 

@@ -112,3 +112,28 @@ TEST_F(ListaVistaTest, LoadingLabelStandsInForTheList) {
 }
 
 } // namespace
+
+// A caption wider than its stated width is not cut: the column grows for it, a width-0 column stays
+// hidden, and collecting the widths back keeps the stated width of a column the user did not touch.
+TEST(ListaVistaLarguras, TituloLargoAlargaAColunaSemMudarOEsquema) {
+    QWidget janela;
+    ListaDados dados{QStringLiteral("lvwLista")};
+    auto* vista = new ListaVista(&janela);
+    (new QVBoxLayout(&janela))->addWidget(vista);
+    dados.Cria_lvwLISTA(QStringLiteral("Localizacao,600,,,Localização/Oculta,0,,,Oculta/Lote,3000,,,Lote"));
+    dados.lvw_PutValue(dados.lvw_AddLinha(), QStringLiteral("Lote"), QStringLiteral("L1"));
+    vista->setLista(&dados);
+    janela.show();
+    const int titulo = vista->header()->fontMetrics().horizontalAdvance(QStringLiteral("Localização"));
+    EXPECT_GT(vista->columnWidth(0), titulo);
+    EXPECT_GT(vista->columnWidth(0), vista->twipsParaPixeis(600));
+    EXPECT_TRUE(vista->isColumnHidden(1));
+    EXPECT_EQ(vista->columnWidth(2), vista->twipsParaPixeis(3000));
+    vista->recolherLarguras();
+    EXPECT_EQ(dados.larguraTwips(0), 600);
+    EXPECT_EQ(dados.larguraTwips(1), 0);
+    // What the user resizes is kept.
+    vista->setColumnWidth(2, vista->twipsParaPixeis(1500));
+    vista->recolherLarguras();
+    EXPECT_NEAR(dados.larguraTwips(2), 1500, 15);
+}

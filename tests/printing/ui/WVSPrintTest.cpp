@@ -18,6 +18,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,4 +111,51 @@ TEST(WVSProcessando, CancelarParaORelatorio) {
     EXPECT_FALSE(p.Wait(2));
     p.Abort();
     EXPECT_FALSE(janela.isVisible());
+}
+
+// At 1024 pixels every tool, the paging and the zoom are in sight; the keyboard pages and zooms;
+// the two prints and the two spreadsheet exports cannot be told apart only by their captions.
+TEST(WVSPrint, BarraCabeEmMilEVinteEQuatroETeclasNavegam) {
+    GlobalContext ctx;
+    ScriptedInteraction ui;
+    WVSPrint w(tresPaginas(), ctx, ui);
+    w.resize(1000, 700);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QRect visivel = w.rect();
+    for (QAction* a : w.tbrFerramentas->actions()) {
+        if (a->isSeparator())
+            continue;
+        QWidget* b = w.tbrFerramentas->widgetForAction(a);
+        ASSERT_NE(b, nullptr) << a->text().toStdString();
+        EXPECT_TRUE(b->isVisible()) << a->text().toStdString() << " ficou fora da barra";
+        EXPECT_TRUE(visivel.contains(QRect(b->mapTo(&w, QPoint(0, 0)), b->size())))
+            << a->text().toStdString();
+        EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
+    }
+    for (QWidget* c : std::initializer_list<QWidget*>{w.cmdFirst, w.cmdLast, w.cmbZoom})
+        EXPECT_TRUE(c->isVisible() && visivel.contains(QRect(c->mapTo(&w, QPoint(0, 0)), c->size())));
+    EXPECT_NE(w.tbrImprimir->text(), w.tbrImprimirDirecto->text());
+    EXPECT_NE(w.tbrImprimir->toolTip(), w.tbrImprimirDirecto->toolTip());
+    EXPECT_NE(w.tbrExcel->text(), w.tbrExcelFicheiro->text());
+    EXPECT_NE(w.tbrExcel->toolTip(), w.tbrExcelFicheiro->toolTip());
+
+    w.activateWindow();
+    QTest::keyClick(&w, Qt::Key_End);
+    EXPECT_EQ(w.fraPagina->title(), QStringLiteral("Página 3 de 3"));
+    QTest::keyClick(&w, Qt::Key_PageUp);
+    EXPECT_EQ(w.fraPagina->title(), QStringLiteral("Página 2 de 3"));
+    QTest::keyClick(&w, Qt::Key_Home);
+    EXPECT_EQ(w.fraPagina->title(), QStringLiteral("Página 1 de 3"));
+    QTest::keyClick(&w, Qt::Key_PageDown);
+    EXPECT_EQ(w.fraPagina->title(), QStringLiteral("Página 2 de 3"));
+    w.cmbZoom->setCurrentIndex(0);
+    QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(w.visualizacao().zoom, Visualizacao::Zoom::LarguraPagina);
+    QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(w.visualizacao().zoom, Visualizacao::Zoom::Cem);
+    QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(w.visualizacao().zoom, Visualizacao::Zoom::LarguraPagina);
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
 }
