@@ -6,7 +6,8 @@ PACOTES=(g++ cmake ninja-build pkg-config
          libsqlite3-dev libsodium-dev libzint-dev libzxing-dev libxlsxwriter-dev libzip-dev libcurl4-openssl-dev rapidjson-dev
          fonts-liberation fontconfig
          libgtest-dev libgmock-dev googletest libbenchmark-dev poppler-utils
-         postgresql postgresql-contrib sqlite3)
+         postgresql postgresql-contrib sqlite3
+         dpkg-dev file)
 EM_FALTA=()
 for p in "${PACOTES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || EM_FALTA+=("$p")

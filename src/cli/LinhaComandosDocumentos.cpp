@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QSet>
 
 namespace {
 
@@ -18,6 +19,18 @@ const QString UsoDocumentos = QStringLiteral(
     "Uso: documentos anexar FICHEIRO --empresa C --chave K --assunto S [--tipo T] [--numero N] | "
     "documentos listar --empresa C [--chave K] [--tipo T] | "
     "documentos extrair --empresa C --registo N --saida FICHEIRO");
+
+// Options each action takes besides the common ones: a filter or number meant for another action is
+// refused, never silently ignored.
+const QHash<QString, QSet<QString>>& opcoesDaAccao() {
+    static const QHash<QString, QSet<QString>> o{
+        {QStringLiteral("anexar"),
+         {QStringLiteral("chave"), QStringLiteral("assunto"), QStringLiteral("tipo"), QStringLiteral("numero")}},
+        {QStringLiteral("listar"), {QStringLiteral("chave"), QStringLiteral("tipo")}},
+        {QStringLiteral("extrair"), {QStringLiteral("registo"), QStringLiteral("saida")}},
+    };
+    return o;
+}
 
 Resultado<QJsonValue> anexar(const PedidoCli& p, SessaoCli& s, Database& arq) {
     const QString caminho = p.argumentos.value(1);
@@ -42,7 +55,10 @@ Resultado<QJsonValue> anexar(const PedidoCli& p, SessaoCli& s, Database& arq) {
     const auto r = ArquivarDocumento(arq, n);
     if (!r)
         return r.falha();
-    return QJsonValue(QJsonObject{{"NumeroMov", r->numeroMov}, {"NumRegisto", r->numRegisto}});
+    // NumRegistoFicheiro is the number extrair takes; the document's own NumRegisto differs from it
+    // once a document has a further file.
+    return QJsonValue(QJsonObject{
+        {"NumeroMov", r->numeroMov}, {"NumRegisto", r->numRegisto}, {"NumRegistoFicheiro", r->numRegistoFicheiro}});
 }
 
 Resultado<QJsonValue> listar(const PedidoCli& p, Database& arq) {
@@ -117,6 +133,11 @@ Resultado<QJsonValue> cmdDocumentos(const PedidoCli& p) {
                          p.argumentos.size() == 1);
     if (!valido)
         return Falha(UsoDocumentos);
+    const QSet<QString> aceites = opcoesDaAccao().value(sub);
+    for (auto i = p.opcoes.cbegin(); i != p.opcoes.cend(); ++i)
+        if (i.key() != QStringLiteral("pg") && i.key() != QStringLiteral("login") &&
+            i.key() != QStringLiteral("empresa") && i.key() != QStringLiteral("utilizador") && !aceites.contains(i.key()))
+            return Falha(QStringLiteral("A opção --%1 não serve com \"documentos %2\".").arg(i.key(), sub));
     SessaoCli s;
     if (auto r = s.abrir(p); !r)
         return r.falha();

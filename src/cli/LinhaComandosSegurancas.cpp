@@ -18,16 +18,16 @@ namespace {
 const QString Uso = QStringLiteral(
     "Uso: segurancas copiar --empresa CODIGO --pasta PASTA | segurancas repor FICHEIRO --empresa NOVO | "
     "segurancas agendar --empresa CODIGO --utilizador CODIGO --opcao Entrada|Saida --hora HH:mm --dias \"Seg;Qua;\" "
-    "[--remover sim] | segurancas historico --empresa CODIGO [--desde AAAA-MM-DD]");
+    "[--remover sim] [--por CODIGO] | segurancas historico --empresa CODIGO [--desde AAAA-MM-DD]");
 
 // Options each action takes besides the common ones; anything else is refused, not ignored.
 const QHash<QString, QSet<QString>>& opcoesDaAccao() {
     static const QHash<QString, QSet<QString>> o{
         {QStringLiteral("copiar"), {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("pasta")}},
-        {QStringLiteral("repor"), {QStringLiteral("empresa")}},
+        {QStringLiteral("repor"), {QStringLiteral("empresa"), QStringLiteral("utilizador")}},
         {QStringLiteral("agendar"),
-         {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("opcao"), QStringLiteral("hora"),
-          QStringLiteral("dias"), QStringLiteral("remover")}},
+         {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("por"), QStringLiteral("opcao"),
+          QStringLiteral("hora"), QStringLiteral("dias"), QStringLiteral("remover")}},
         {QStringLiteral("historico"), {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("desde")}},
     };
     return o;
@@ -38,6 +38,12 @@ int argumentosDaAccao(const QString& accao) { return accao == QStringLiteral("re
 
 bool supervisor(const QString& utilizador) {
     return utilizador == QStringLiteral("01") || utilizador == QStringLiteral("00");
+}
+
+// The user a command runs as, the supervisor "01" when not given, as every command reads it.
+QString utilizadorPedido(const PedidoCli& p) {
+    return p.opcoes.contains(QStringLiteral("utilizador")) ? p.opcao(QStringLiteral("utilizador")).trimmed()
+                                                           : QStringLiteral("01");
 }
 
 Resultado<QJsonValue> copiar(const PedidoCli& p) {
@@ -60,10 +66,17 @@ Resultado<QJsonValue> repor(const PedidoCli& p) {
     const QString novo = p.opcao(QStringLiteral("empresa")).trimmed();
     if (novo.isEmpty())
         return Falha(QStringLiteral("Falta o código da nova empresa (--empresa CODIGO)."));
+    // No company is open yet to look the user up in: the code is the one the restore is logged as,
+    // and it must be the supervisor's, since the new company gets every table of the backup.
+    const QString utilizador = utilizadorPedido(p);
+    if (utilizador.isEmpty())
+        return Falha(QStringLiteral("Falta o código do utilizador (--utilizador CODIGO)."));
+    if (!supervisor(utilizador))
+        return Falha(QStringLiteral("Só o supervisor pode repor cópias de segurança."));
     const QString ficheiro = p.argumentos[1];
     if (!QFileInfo(ficheiro).isFile())
         return Falha(QStringLiteral("O ficheiro %1 não existe.").arg(citacao(ficheiro)));
-    const auto r = ReporEmpresa(p.servidor, ficheiro, novo);
+    const auto r = ReporEmpresa(p.servidor, ficheiro, novo, utilizador);
     if (!r)
         return r.falha();
     QJsonObject o{{"empresa", r->empresa}, {"nome", r->nome}, {"ano", r->ano}};
@@ -87,11 +100,26 @@ Resultado<QJsonValue> agendar(const PedidoCli& p) {
     }
     if (!remover && p.opcao(QStringLiteral("hora")).trimmed().isEmpty())
         return Falha(QStringLiteral("Falta --hora."));
-    SessaoCli s; // opened as the user the schedule belongs to, so an unknown user is refused
-    if (auto r = s.abrir(p); !r)
+    // --utilizador names whose schedule it is; the command runs as --por, the supervisor when not given.
+    PedidoCli comoQuemCorre = p;
+    comoQuemCorre.opcoes.insert(QStringLiteral("utilizador"),
+                                p.opcoes.value(QStringLiteral("por"), QStringLiteral("01")).trimmed());
+    SessaoCli s;
+    if (auto r = s.abrir(comoQuemCorre); !r)
         return r.falha();
+    // A schedule makes backups of every table at another user's entry or exit.
+    if (!supervisor(s.ctx.CodigoUtilizador))
+        return Falha(QStringLiteral("Só o supervisor pode agendar cópias de segurança."));
+    const QString para = p.opcao(QStringLiteral("utilizador")).trimmed();
+    const auto dono = s.ctx.bd().lerPrimeiraLinha(
+        QStringLiteral("SELECT Codigo FROM Utilizador WHERE Codigo=? ORDER BY NumRegisto") + s.ctx.bd().dialect().limite(1),
+        {para});
+    if (!dono)
+        return dono.falha();
+    if (!*dono)
+        return Falha(QStringLiteral("Utilizador inexistente: %1").arg(citacao(para)));
     AgendaSeguranca a;
-    a.utilizador = s.ctx.CodigoUtilizador;
+    a.utilizador = (**dono).value(0).toString();
     a.opcao = p.opcao(QStringLiteral("opcao")).trimmed();
     a.hora = p.opcao(QStringLiteral("hora")).trimmed();
     a.dias = p.opcao(QStringLiteral("dias")).trimmed();
@@ -149,13 +177,15 @@ std::vector<ComandoCli> comandosSegurancasCli() {
     return {{QStringLiteral("segurancas"),
              QStringLiteral("segurancas copiar --empresa CODIGO --pasta PASTA | segurancas repor FICHEIRO --empresa "
                             "NOVO | segurancas agendar --empresa CODIGO --utilizador CODIGO --opcao Entrada|Saida "
-                            "--hora HH:mm --dias \"Seg;Qua;\" [--remover sim] | segurancas historico --empresa CODIGO "
+                            "--hora HH:mm --dias \"Seg;Qua;\" [--remover sim] [--por CODIGO] | segurancas historico "
+                            "--empresa CODIGO "
                             "[--desde AAAA-MM-DD]"),
-             QStringLiteral("Cópias de segurança da empresa: \"copiar\" grava ExportTARVOEX<código>.zip na pasta "
-                            "(só o supervisor); \"repor\" cria uma empresa nova a partir de uma cópia; \"agendar\" "
-                            "grava ou remove a cópia automática de um utilizador à entrada ou à saída; "
-                            "\"historico\" lista as cópias e reposições feitas."),
-             {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("pasta"), QStringLiteral("opcao"),
-              QStringLiteral("hora"), QStringLiteral("dias"), QStringLiteral("remover"), QStringLiteral("desde")},
+             QStringLiteral("Cópias de segurança da empresa, todas só do supervisor: \"copiar\" grava "
+                            "ExportTARVOEX<código>.zip na pasta; \"repor\" cria uma empresa nova a partir de uma "
+                            "cópia; \"agendar\" grava ou remove a cópia automática do utilizador indicado em "
+                            "--utilizador à entrada ou à saída (corre como --por, o supervisor por omissão); \"historico\" lista as cópias e reposições feitas."),
+             {QStringLiteral("empresa"), QStringLiteral("utilizador"), QStringLiteral("pasta"), QStringLiteral("por"),
+              QStringLiteral("opcao"), QStringLiteral("hora"), QStringLiteral("dias"), QStringLiteral("remover"),
+              QStringLiteral("desde")},
              cmdSegurancas}};
 }
