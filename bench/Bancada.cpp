@@ -162,7 +162,8 @@ void Bancada::saldoDeLote() {
     f.produto = QStringLiteral("ALVO");
     f.armazem = QStringLiteral("001");
     f.lote = QStringLiteral("L1");
-    for (qint64 alvo : {10000LL, 100000LL, 1000000LL}) {
+    double aCem = 0;
+    for (qint64 alvo : {10000LL, 100000LL, 1000000LL, 10000000LL}) {
         if (alvo > m_maximo)
             break;
         gerarLedger(alvo - total);
@@ -187,12 +188,17 @@ void Bancada::saldoDeLote() {
         });
         linha(QStringLiteral("(b) saldo de lote, ledger de %1 linhas (saldo %2)").arg(total).arg(s.toString()),
               ms / vezes, chao / vezes);
+        if (alvo == 100000LL)
+            aCem = ms;
+        if (alvo > 100000LL && aCem > 0)
+            saida << QStringLiteral("    %1× o custo a 10^5\n").arg(ms / aCem, 0, 'f', 2);
     }
 }
 
 void Bancada::entradaNoFimDoHistorico() {
     int numero = 0;
-    for (qint64 n : {100LL, 10000LL, 100000LL}) {
+    double aCem[4] = {0, 0, 0, 0};
+    for (qint64 n : {100LL, 10000LL, 100000LL, 1000000LL, 10000000LL}) {
         if (n > m_maximo)
             break;
         const QString codigo = QStringLiteral("HIST%1").arg(n);
@@ -218,6 +224,10 @@ void Bancada::entradaNoFimDoHistorico() {
             });
             linha(QStringLiteral("(c) entrada, regra %1, histórico de %2 linhas").arg(regra).arg(n), ms / vezes,
                   chao / vezes);
+            if (n == 100000LL)
+                aCem[regra] = ms;
+            if (n > 100000LL && aCem[regra] > 0)
+                saida << QStringLiteral("    %1× o custo a 10^5\n").arg(ms / aCem[regra], 0, 'f', 2);
         }
     }
 }

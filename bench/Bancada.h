@@ -18,9 +18,9 @@ public:
 
     // Posting rows through the per-product posting against plain inserts of the same rows.
     void lancamentoContraInsercao();
-    // A lot balance on ledgers of 10^4, 10^5 and 10^6 rows.
+    // A lot balance on ledgers of 10^4 to 10^7 rows (up to --max), the larger against 10^5.
     void saldoDeLote();
-    // An entry at the end of a history of 10^2, 10^4 and 10^5 rows, under each average-cost rule.
+    // An entry at the end of a history of 10^2 to 10^7 rows (up to --max), under each average-cost rule.
     void entradaNoFimDoHistorico();
 
 private:

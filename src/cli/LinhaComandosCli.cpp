@@ -138,6 +138,7 @@ const std::vector<ComandoCli>& comandosCli() {
             c.push_back(std::move(s));
         for (ComandoCli& s : comandosSegurancasCli())
             c.push_back(std::move(s));
+        { extern ComandoCli ComandoRastrearCli(); c.push_back(ComandoRastrearCli()); } // LinhaComandosRastrear.cpp
         c.push_back({QStringLiteral("ajuda"),
                      QStringLiteral("ajuda | --help | COMANDO --help"),
                      QStringLiteral("Lista os comandos."),

@@ -66,7 +66,9 @@ Resultado<std::shared_ptr<Database>> ServidorPostgres::abrir(const QString& base
                      }
                      q.setPort(p.porta);
                      q.setConnectOptions(QStringLiteral("connect_timeout=%1;application_name=WLumoProd;"
-                                                        "options='-c statement_timeout=%2'")
+                                                        // A prepared statement keeps one plan from its first run
+                                                        // on, instead of switching after five runs.
+                                                        "options='-c statement_timeout=%2 -c plan_cache_mode=force_generic_plan'")
                                              .arg(qMax(1, p.tempoLigacao))
                                              .arg(qMax(0, p.tempoComando) * 1000));
                  });

@@ -4,6 +4,7 @@
 #include "common/UserInteraction.h"
 #include "stock/CustoMedio.h"
 #include "stock/LancaMovProduto.h"
+#include "production/Lotes.h"
 #include "production/NumeracaoDocumentos.h"
 #include "db/Database.h"
 #include "company/GlobalContext.h"
@@ -11,6 +12,8 @@
 #include "company/PeriodoAberto.h"
 
 #include <QHash>
+#include <QSet>
+#include <QSqlQuery>
 
 #include <QDate>
 
@@ -30,10 +33,60 @@ public:
 
     void parametros() { m_parametros = ParametrosEmpresa::ler(m_db).valorOu({}); }
 
+    // The price columns of every raw material of the posting and the bill's fixed price, read at once.
+    void lerPrecos(const std::vector<LinhaProducao>& linhas) {
+        QStringList codigos;
+        QVariantList v{m_d.Medicoes ? QString() : m_d.ProdutoAcabado, m_d.ProdutoAcabado};
+        for (const LinhaProducao& l : linhas)
+            if (!codigos.contains(l.produto.toLower())) {
+                codigos << l.produto.toLower();
+                v << l.produto;
+            }
+        if (codigos.isEmpty())
+            return;
+        QStringList marcas(codigos.size(), QStringLiteral("?"));
+        // Same order as the single read, so each product keeps the bill row it would have taken.
+        const bool lido = m_db.percorrer(
+            QStringLiteral("SELECT n.preco, n.precario, p.UltPrecoCompra, p.UltPrecoCusto, p.PrecoMedioCusto, p.Codigo, "
+                           "(SELECT ProdutoAcabadoPreco FROM Nomenclatura WHERE ProdutoAcabado=? ORDER BY NumRegisto%1) "
+                           "FROM Produtos p LEFT JOIN Nomenclatura n ON n.ProdutoPrima=p.Codigo AND n.ProdutoAcabado=? "
+                           "WHERE p.Codigo IN (%2) ORDER BY n.NumRegisto")
+                .arg(m_db.dialect().limite(1), marcas.join(u',')),
+            QVariantList{v[1], v[0]} + v.mid(2), [&](const QSqlQuery& q) {
+                QVariantList r;
+                for (int i = 0; i < 7; ++i)
+                    r << q.value(i);
+                m_precoFixo = r[6];
+                const QString chave = r[5].toString().toLower();
+                if (!m_precos.contains(chave))
+                    m_precos.insert(chave, r);
+            });
+        if (!lido)
+            return m_precos.clear();
+        m_precosLidos = codigos;
+    }
+
+    // The fixed price of the finished product on its bill, 0 when none.
+    Currency precoFixo() {
+        if (!m_precoFixo.isValid())
+            m_precoFixo = m_db.scalar(QStringLiteral("SELECT ProdutoAcabadoPreco FROM Nomenclatura WHERE "
+                                                     "ProdutoAcabado=? ORDER BY NumRegisto") +
+                                          m_db.dialect().limite(1),
+                                      {m_d.ProdutoAcabado});
+        return Currency::fromVariant(m_precoFixo);
+    }
+
     // The price of a raw material as the bill row says, at the production date.
     PrecoMateria precoMateria(const LinhaProducao& l) {
         PrecoMateria p;
-        const auto lida = m_db.lerPrimeiraLinha(
+        const QString chave = l.produto.toLower();
+        // A product already posted here (or the finished product) may have had its prices changed since the read.
+        const bool lidoAntes = m_precosLidos.contains(chave) && !m_lancados.contains(chave) &&
+                               chave != m_d.ProdutoAcabado.toLower();
+        std::optional<QVariantList> lidaAntes;
+        if (lidoAntes && m_precos.contains(chave))
+            lidaAntes = m_precos.value(chave);
+        const auto lida = lidoAntes ? Resultado<std::optional<QVariantList>>(lidaAntes) : m_db.lerPrimeiraLinha(
             QStringLiteral("SELECT n.preco, n.precario, p.UltPrecoCompra, p.UltPrecoCusto, p.PrecoMedioCusto "
                            "FROM Produtos p LEFT JOIN Nomenclatura n ON n.ProdutoPrima=p.Codigo AND "
                            "n.ProdutoAcabado=? WHERE p.Codigo=? ORDER BY n.NumRegisto") +
@@ -74,6 +127,7 @@ public:
     }
 
     Resultado<> lancar(const LinhaMovProduto& l, const QString& produto) {
+        m_lancados.insert(produto.toLower());
         if (const auto r = LancaMovProduto(m_ctx, l); !r)
             return recusado(produto, r.mensagem());
         return {};
@@ -112,6 +166,10 @@ public:
     Database& m_db;
     ProductionDocument& m_d;
     ParametrosEmpresa m_parametros;
+    QHash<QString, QVariantList> m_precos; // by lower-case code
+    QStringList m_precosLidos;
+    QSet<QString> m_lancados;
+    QVariant m_precoFixo;
 };
 
 // Numbers the documents without one; two documents of one type (a configuration that uses one type
@@ -246,6 +304,28 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
                 break;
             d.Lote = ZerarLote(QString::number(d.Lote.toLongLong() + 1));
         }
+        // A made-to-measure piece of a lot-kept product comes out under its production lot's number,
+        // so that it can be traced and issued later like any other lot.
+        if (d.Medicoes && d.LoteProdutoAcabado.trimmed().isEmpty() && ctx.Lotes &&
+            db.scalar(QStringLiteral("SELECT Lote FROM Produtos WHERE Codigo=?"), {d.ProdutoAcabado}).toInt() == 1) {
+            d.LoteProdutoAcabado = d.Lote;
+            d.DataFabricoProdutoAcabado = d.Data;
+            const auto existente = LerLoteProduto(db, d.ProdutoAcabado, d.Lote);
+            if (!existente)
+                return existente.falha();
+            if (*existente) {
+                d.DataFabricoProdutoAcabado = (*existente)->dataFabrico;
+                d.DataValidadeProdutoAcabado = (*existente)->dataValidade;
+            } else {
+                LoteProduto novo;
+                novo.produto = d.ProdutoAcabado;
+                novo.codigo = d.Lote;
+                novo.dataFabrico = d.Data;
+                novo.observa = ObservaLoteAutomatico;
+                if (auto r = InserirLoteProduto(ctx, novo); !r)
+                    return r.falha();
+            }
+        }
     }
 
     Currency custo;
@@ -267,6 +347,7 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
         }
         OpcoesLancamento op;
         op.actualizarCustoMedioFicha = false; // set below from the real cost
+        op.calcularCustoMedio = false;
         const auto entrada = LancaMovProduto(ctx, e, op);
         if (!entrada)
             return Lancamento::recusado(d.ProdutoAcabado, entrada.mensagem());
@@ -284,6 +365,7 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
         if (db.insert(QStringLiteral("Lotes"), lote) <= 0)
             return Falha(QStringLiteral("Já existe o lote %1!\nFavor de tentar novamente.").arg(d.Lote));
 
+        lanc.lerPrecos(d.linhas);
         for (const LinhaProducao& l : d.linhas) {
             const auto valor = lanc.linhaMateria(l, d.Saida, QStringLiteral("S+"), l.ordemProducao, false);
             if (!valor)
@@ -305,10 +387,7 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
 
     // A fixed price on the bill replaces what was consumed.
     Currency custoTotal = custoAnterior + custo;
-    const Currency precoFixo = Currency::fromVariant(db.scalar(
-        QStringLiteral("SELECT ProdutoAcabadoPreco FROM Nomenclatura WHERE ProdutoAcabado=? ORDER BY NumRegisto") +
-            db.dialect().limite(1),
-        {d.ProdutoAcabado}));
+    const Currency precoFixo = lanc.precoFixo();
     if (precoFixo > Currency() && !d.Medicoes)
         custoTotal = precoFixo.multiply(d.Quantidade, Currency::Arredondamento::MetadeAfastaDeZero);
     const Currency precario = d.Quantidade.isZero() ? Currency() : custoTotal.divide(d.Quantidade, Currency::Arredondamento::MetadeAfastaDeZero);

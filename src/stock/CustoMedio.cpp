@@ -13,6 +13,8 @@
 namespace {
 
 constexpr qint64 SemLimite = std::numeric_limits<qint64>::max();
+// Rows read past a checkpoint before it is moved.
+constexpr int LinhasEntrePontos = 32;
 
 // A position in ledger order.
 struct Posicao {
@@ -109,8 +111,10 @@ public:
             usarPonto = false;
             m_guardarPonto = false;
         }
-        // The checkpoint and, for rule 1, the last manual change come in one read.
-        const std::optional<QVariantList> pontoEInicio = lerPontoEInicio();
+        // The checkpoint and, for rule 1, the last manual change come in one read; with a checkpoint
+        // wanted, the rows after it come in that read too.
+        std::vector<QVariantList> depoisDoPonto;
+        const std::optional<QVariantList> pontoEInicio = usarPonto ? lerPontoELinhas(depoisDoPonto) : lerPontoEInicio();
         if (!m_ok)
             return terminar(linha);
         if (m_regra == 1 && !definirInicioRegra1(*pontoEInicio))
@@ -121,10 +125,17 @@ public:
         if (usarPonto)
             lerPonto(*pontoEInicio, e, depois);
         Posicao ultima = depois;
-        lerLinhas(e, depois, ultima);
-        // The checkpoint follows the last row read, so that the next read starts right after it.
+        if (depois.num >= 0) {
+            for (const QVariantList& r : depoisDoPonto)
+                aplicarLinha(e, r, 0, ultima);
+        } else {
+            lerLinhas(e, depois, ultima);
+        }
+        // The checkpoint follows the last row read, so that the next read starts right after it. Moving
+        // it for a few rows would cost a write on every posting; those rows are read again instead.
         const bool mesmoPonto = ultima.data == depois.data && ultima.num == depois.num;
-        if (m_ok && m_guardarPonto && ultima.num >= 0 && !mesmoPonto)
+        const bool vale = depois.num < 0 || m_lidas >= LinhasEntrePontos;
+        if (m_ok && m_guardarPonto && ultima.num >= 0 && !mesmoPonto && vale)
             guardarPonto(e, ultima);
         m_estado = e;
         return terminar(linha);
@@ -187,6 +198,78 @@ private:
             return std::nullopt;
         }
         return *r;
+    }
+
+    // lerPontoEInicio's columns, each followed by one ledger row after the checkpoint (columns 11-19,
+    // null when there is none), as sqlLinhas reads them. The rows are read whatever the checkpoint
+    // holds and used only when lerPonto accepts it; a checkpoint lies after rule 1's start, so the
+    // start needs no condition here.
+    std::optional<QVariantList> lerPontoELinhas(std::vector<QVariantList>& linhas) {
+        const bool regra1 = m_regra == 1;
+        QString cabeca = QStringLiteral(
+            "SELECT e.UltData, e.UltNumRegisto, e.AlteracaoNum, e.Stock, e.StockReal, e.Media, e.Quant, e.Valor");
+        cabeca += regra1 ? QStringLiteral(", a.NumRegisto, a.Data, a.IdentificaMP") : QStringLiteral(", NULL, NULL, NULL");
+        cabeca += QStringLiteral(", m.AfectaStk, m.QuantNormal, m.Preco, m.TotalDesconto, m.ValDespesa, "
+                                 "m.CalculoFacturaDesconto, m.Data, m.NumRegisto, ");
+        cabeca += regra1 ? QStringLiteral("0")
+                         : QStringLiteral("CASE WHEN EXISTS (SELECT 1 FROM MovProdutoAlteraPMC x WHERE x.Produto=m.Codigo "
+                                          "AND x.Data=m.Data AND x.IdentificaMP=m.Identifica) THEN 1 ELSE 0 END");
+        QString juntaA;
+        QVariantList vA;
+        if (regra1) {
+            juntaA = QStringLiteral(" LEFT JOIN (SELECT NumRegisto, Data, IdentificaMP FROM MovProdutoAlteraPMC "
+                                    "WHERE Produto=? AND Data<=? ORDER BY Data DESC, NumRegisto DESC%1) a ON 1=1")
+                         .arg(m_db.dialect().limite(1));
+            vA << m_produto << m_fim.data;
+        }
+        QString cauda = regra1 ? QString() : QStringLiteral(" AND m.AfectaStk<>'NA' AND m.Estado<>'A'");
+        QVariantList vCauda;
+        cauda += QStringLiteral(" AND m.Data<=?");
+        vCauda << m_fim.data;
+        if (m_fim.num != SemLimite) {
+            cauda += QStringLiteral(" AND (m.Data, m.NumRegisto) <= (?, ?)");
+            vCauda << m_fim.data << m_fim.num;
+        }
+        if (!m_corte.armazem.isEmpty()) {
+            cauda += QStringLiteral(" AND m.Armazem=?");
+            vCauda << m_corte.armazem;
+        }
+        const QVariantList vPonto{m_produto, m_corte.armazem, m_regra};
+        // The rest of the checkpoint's day, then the later days: two plain index seeks.
+        const QString sql =
+            cabeca +
+            QStringLiteral(" FROM (SELECT 1 AS um) u LEFT JOIN MovProdutoPMCEstado e ON e.Produto=? AND e.Armazem=? "
+                           "AND e.Regra=?") +
+            juntaA +
+            QStringLiteral(" LEFT JOIN MovProduto m ON m.Codigo=? AND m.Data=e.UltData AND "
+                           "m.NumRegisto>CAST(e.UltNumRegisto AS BIGINT)") +
+            cauda + QStringLiteral(" UNION ALL ") + cabeca + QStringLiteral(" FROM MovProdutoPMCEstado e") + juntaA +
+            QStringLiteral(" JOIN MovProduto m ON m.Codigo=? AND m.Data>e.UltData") + cauda +
+            QStringLiteral(" WHERE e.Produto=? AND e.Armazem=? AND e.Regra=? ORDER BY 18, 19");
+        QVariantList v = vPonto + vA;
+        v << m_produto;
+        v += vCauda;
+        v += vA;
+        v << m_produto;
+        v += vCauda;
+        v += vPonto;
+        std::optional<QVariantList> ponto;
+        m_ok = m_db.percorrer(sql, v, [&](const QSqlQuery& q) {
+            if (!ponto) {
+                ponto.emplace();
+                for (int i = 0; i < 11; ++i)
+                    ponto->append(q.value(i));
+            }
+            if (q.value(18).isNull())
+                return;
+            QVariantList r;
+            for (int i = 11; i < 20; ++i)
+                r << q.value(i);
+            linhas.push_back(std::move(r));
+        });
+        if (m_ok && !ponto)
+            m_ok = false;
+        return ponto;
     }
 
     // Rule 1 counts entries from the last manual change up to the cut-off.

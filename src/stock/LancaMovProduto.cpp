@@ -68,8 +68,11 @@ Resultado<std::optional<Contexto>> lerContexto(Database& db, const LinhaMovProdu
             .arg(d.agora(), d.proximoNumRegisto(QStringLiteral("MovProduto")), d.limite(1), parametros);
     QVariantList v{armazem, l.texto(Col::Tipo)};
     if (saida) {
-        sql +=
-            u',' + somaSaldo(QString()) + u',' + somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?"));
+        // Only the balance that decides is summed: the lot's for a product kept by lot, else the
+        // warehouse's. The last column tells which one the statement took.
+        sql += QStringLiteral(", CASE WHEN p.Lote='1' THEN NULL ELSE %1 END, CASE WHEN p.Lote='1' THEN %2 END, "
+                              "CASE WHEN p.Lote='1' THEN 1 ELSE 0 END")
+                   .arg(somaSaldo(QString()), somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?")));
         v << codigo << armazem << codigo << armazem << l.texto(Col::Localizacao)
           << l.texto(Col::Lote).trimmed();
     }
@@ -110,8 +113,22 @@ Resultado<std::optional<Contexto>> lerContexto(Database& db, const LinhaMovProdu
     c.ctrl.parametros = ParametrosEmpresa::deValores(*r, Parametros);
     if (saida) {
         constexpr int Saldos = Parametros + ParametrosEmpresa::NumeroColunas;
-        c.saldoArmazem = Currency::fromVariant(r->at(Saldos));
-        c.saldoLote = Currency::fromVariant(r->at(Saldos + 1));
+        if ((r->at(Saldos + 2).toInt() == 1) == c.lote) {
+            c.saldoArmazem = Currency::fromVariant(r->at(Saldos));
+            c.saldoLote = Currency::fromVariant(r->at(Saldos + 1));
+        } else {
+            // A lot flag that the statement read otherwise (blanks around it): both sums, read apart.
+            const auto saldos = db.lerPrimeiraLinha(
+                QStringLiteral("SELECT ") + somaSaldo(QString()) + u',' +
+                    somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?")),
+                {codigo, armazem, codigo, armazem, l.texto(Col::Localizacao), l.texto(Col::Lote).trimmed()});
+            if (!saldos)
+                return saldos.falha();
+            if (*saldos) {
+                c.saldoArmazem = Currency::fromVariant((*saldos)->at(0));
+                c.saldoLote = Currency::fromVariant((*saldos)->at(1));
+            }
+        }
     }
     return std::optional<Contexto>(std::move(c));
 }
@@ -260,7 +277,7 @@ Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLan
     }
     const bool entrada = afecta == QStringLiteral("E+") || afecta == QStringLiteral("E-");
     Currency pmcLinha;
-    if (entrada) {
+    if (entrada && opcoes.calcularCustoMedio) {
         const LinhaEmCurso emCurso{afecta, preco, quant, 0};
         CorteCustoMedio corte;
         corte.data = data;

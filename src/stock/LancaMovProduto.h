@@ -10,6 +10,9 @@ struct OpcoesLancamento {
     QString produtoCarregado;
     // After an entry, the product file's average cost follows the ledger.
     bool actualizarCustoMedioFicha = true;
+    // False when the caller sets the entry's average cost itself after the insert (production's
+    // entry, whose price is known only after the consumption): the row keeps the product file's.
+    bool calcularCustoMedio = true;
 };
 
 // Validates one stock row, completes its costs from the product file and the ledger, inserts it

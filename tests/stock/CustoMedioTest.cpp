@@ -239,4 +239,39 @@ TEST_P(CustoMedioTest, FichaDoProdutoActualizadaSoNoFimDaHistoria) {
     EXPECT_EQ(ficha().toString(), "3.2500");
 }
 
+// Postings at the end of a history move the checkpoint only now and then: every average in between
+// still equals the whole-history one, per warehouse too, under each rule.
+TEST_P(CustoMedioTest, PontoMovidoDeTempoATempoIgualAoCalculoCompleto) {
+    QRandomGenerator rng(20261207);
+    for (int r : {1, 2, 3}) {
+        regra(r);
+        ASSERT_TRUE(db->exec("DELETE FROM MovProduto"));
+        const char* tipos[] = {"E+", "E+", "S+", "S-", "E-"};
+        for (int i = 0; i < 90; ++i) {
+            const QString data = QDate(2026, 1, 1).addDays(i / 3).toString("yyyy-MM-dd");
+            const QByteArray q = QByteArray::number(1 + rng.bounded(9));
+            const QByteArray p = QByteArray::number(1 + rng.bounded(500) / 100.0, 'f', 2);
+            mov(tipos[rng.bounded(5)], q.constData(), p.constData(), data, i % 2 ? "001" : "002");
+            confere({data, 0, false, {}}, {"E+", C("2"), C("1.25"), 0});
+            confere({data, 0, false, "002"});
+        }
+    }
+}
+
+// Costs written back to a posted row leave the checkpoints; a change of what the average reads drops them.
+TEST_P(CustoMedioTest, CustosEscritosNaLinhaNaoApagamOPonto) {
+    regra(2);
+    mov("E+", "10", "2");
+    const qint64 n = mov("E+", "10", "4");
+    confere({});
+    const auto pontos = [&] { return db->scalar("SELECT COUNT(*) FROM MovProdutoPMCEstado").toInt(); };
+    ASSERT_EQ(pontos(), 1);
+    ASSERT_TRUE(db->exec("UPDATE MovProduto SET PMCusto=3, Armazem_PMCusto=3, UPCompra=4 WHERE NumRegisto=?", {n}));
+    EXPECT_EQ(pontos(), 1);
+    ASSERT_TRUE(db->exec("UPDATE MovProduto SET Preco=6 WHERE NumRegisto=?", {n}));
+    EXPECT_EQ(pontos(), 0);
+    EXPECT_EQ(pmc().toString(), "4.0000");
+    confere({});
+}
+
 LUMO_INSTANCIAR_MOTORES(CustoMedioTest);

@@ -123,6 +123,35 @@ TEST_P(LancaMovProdutoTest, SaidasControladas) {
     EXPECT_EQ(lanca(linha("NAOEXISTE", "E+", "1", "1")), 0);
 }
 
+// The exit reads only the balance that decides; a lot flag stored with blanks around it still
+// counts as kept by lot, and then the lot's balance decides, not the warehouse's.
+TEST_P(LancaMovProdutoTest, SaidaDecididaPeloSaldoDoLoteOuDoArmazem) {
+    for (const char* flag : {"1", " 1 "}) {
+        SCOPED_TRACE(flag);
+        ASSERT_TRUE(db->exec("DELETE FROM MovProduto"));
+        ASSERT_TRUE(db->exec("UPDATE Produtos SET Lote=?, ctrlexistencia='1' WHERE Codigo='LOT'", {flag}));
+        LinhaMovProduto l1 = linha("LOT", "E+", "5", "1");
+        l1.definir(ColMovProduto::Lote, "L1");
+        LinhaMovProduto l2 = linha("LOT", "E+", "7", "1");
+        l2.definir(ColMovProduto::Lote, "L2");
+        ASSERT_GT(lanca(l1), 0) << erro.toStdString();
+        ASSERT_GT(lanca(l2), 0) << erro.toStdString();
+        LinhaMovProduto s = linha("LOT", "S+", "6", "0");
+        s.definir(ColMovProduto::Lote, "L1");
+        const QString antes = fotografia();
+        EXPECT_EQ(lanca(s), 0) << "the warehouse holds 12, lot L1 only 5";
+        EXPECT_EQ(fotografia(), antes);
+        s.definir(ColMovProduto::QuantNormal, C("5"));
+        EXPECT_GT(lanca(s), 0) << erro.toStdString();
+    }
+    // Without lots the warehouse's balance decides, whatever lot the row names.
+    ASSERT_GT(lanca(linha("MP1", "E+", "4", "2")), 0);
+    LinhaMovProduto s = linha("MP1", "S+", "4", "0");
+    s.definir(ColMovProduto::Lote, "QUALQUER");
+    EXPECT_GT(lanca(s), 0) << erro.toStdString();
+    EXPECT_EQ(lanca(linha("MP1", "S+", "0.0001", "0")), 0);
+}
+
 TEST_P(LancaMovProdutoTest, FalhaAMeioNaoDeixaNada) {
     ASSERT_GT(lanca(linha("MP1", "E+", "10", "2")), 0);
     // Make the update of the product file fail, after the ledger row was already written.

@@ -21,7 +21,11 @@ const QString ApagaPontos = QStringLiteral("DELETE FROM MovProdutoPMCEstado WHER
 std::vector<GatilhoDef> gatilhosCustoMedio() {
     return {
         {"TR_MovProduto_PMC_I", "MovProduto", "INSERT", ApagaPontos + antesDoPonto("NEW")},
-        {"TR_MovProduto_PMC_U", "MovProduto", "UPDATE",
+        // Only a change of what the average reads or where the row lies: the costs written back to a
+        // posted row leave the checkpoints standing.
+        {"TR_MovProduto_PMC_U", "MovProduto",
+         "UPDATE OF Codigo, Data, NumRegisto, Armazem, AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, "
+         "CalculoFacturaDesconto, Identifica, Estado",
          ApagaPontos + antesDoPonto("OLD") + " OR " + antesDoPonto("NEW")},
         {"TR_MovProduto_PMC_D", "MovProduto", "DELETE", ApagaPontos + antesDoPonto("OLD")},
         {"TR_MovProdutoAlteraPMC_I", "MovProdutoAlteraPMC", "INSERT", ApagaPontos + "Produto = NEW.Produto"},
@@ -94,6 +98,8 @@ TabelaDef movProduto() {
                                   {C::Codigo, C::Estado},
                                   // running average in ledger order
                                   {C::Codigo, C::Data, "NumRegisto"},
+                                  // balance sums of the stock checks, answered from the index alone
+                                  {C::Codigo, C::Armazem, C::Lote, C::Localizacao, C::AfectaStk, C::QuantNormal},
                               })};
 }
 

@@ -118,6 +118,7 @@ CREATE INDEX IF NOT EXISTS IX_MovProduto_10 ON MovProduto (Codigo,Lote,DataFabri
 CREATE INDEX IF NOT EXISTS IX_MovProduto_11 ON MovProduto (Tipo,Terceiro,CliFor,Fechado)
 CREATE INDEX IF NOT EXISTS IX_MovProduto_12 ON MovProduto (Codigo,Estado)
 CREATE INDEX IF NOT EXISTS IX_MovProduto_13 ON MovProduto (Codigo,Data,NumRegisto)
+CREATE INDEX IF NOT EXISTS IX_MovProduto_14 ON MovProduto (Codigo,Armazem,Lote,Localizacao,AfectaStk,QuantNormal)
 CREATE TABLE IF NOT EXISTS MovProdutoAlteraPMC (NumRegisto INTEGER PRIMARY KEY AUTOINCREMENT, Produto VARCHAR(15) COLLATE NOCASE, Data VARCHAR(10) COLLATE NOCASE, IdentificaMP VARCHAR(50) COLLATE NOCASE, PMCusto NUMERIC(19,4), Utilizador VARCHAR(2) COLLATE NOCASE, DataSys TIMESTAMP)
 CREATE INDEX IF NOT EXISTS IX_MovProdutoAlteraPMC_1 ON MovProdutoAlteraPMC (Produto,Data,IdentificaMP)
 CREATE TABLE IF NOT EXISTS MovProdutoPMCEstado (NumRegisto INTEGER PRIMARY KEY AUTOINCREMENT, Produto VARCHAR(15) COLLATE NOCASE, Armazem VARCHAR(3) COLLATE NOCASE, Regra SMALLINT, UltData VARCHAR(10) COLLATE NOCASE, UltNumRegisto NUMERIC(18,0), AlteracaoNum NUMERIC(18,0), Stock NUMERIC(19,4), StockReal NUMERIC(19,4), Media NUMERIC(19,4), Quant NUMERIC(19,4), Valor NUMERIC(19,4))
@@ -201,7 +202,7 @@ CREATE TABLE IF NOT EXISTS PCAMPOS (NumRegisto INTEGER PRIMARY KEY AUTOINCREMENT
 CREATE TABLE IF NOT EXISTS LINREC (NumRegisto INTEGER PRIMARY KEY AUTOINCREMENT, NumRegsito INTEGER)
 CREATE TABLE IF NOT EXISTS EsquemaVersao (NumRegisto INTEGER PRIMARY KEY AUTOINCREMENT, Versao INTEGER, Assinatura VARCHAR(64) COLLATE NOCASE)
 CREATE TRIGGER IF NOT EXISTS TR_MovProduto_PMC_I AFTER INSERT ON MovProduto FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE (Produto = NEW.Codigo AND (NEW.Data < UltData OR (NEW.Data = UltData AND NEW.NumRegisto <= UltNumRegisto))); END
-CREATE TRIGGER IF NOT EXISTS TR_MovProduto_PMC_U AFTER UPDATE ON MovProduto FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE (Produto = OLD.Codigo AND (OLD.Data < UltData OR (OLD.Data = UltData AND OLD.NumRegisto <= UltNumRegisto))) OR (Produto = NEW.Codigo AND (NEW.Data < UltData OR (NEW.Data = UltData AND NEW.NumRegisto <= UltNumRegisto))); END
+CREATE TRIGGER IF NOT EXISTS TR_MovProduto_PMC_U AFTER UPDATE OF Codigo, Data, NumRegisto, Armazem, AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, CalculoFacturaDesconto, Identifica, Estado ON MovProduto FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE (Produto = OLD.Codigo AND (OLD.Data < UltData OR (OLD.Data = UltData AND OLD.NumRegisto <= UltNumRegisto))) OR (Produto = NEW.Codigo AND (NEW.Data < UltData OR (NEW.Data = UltData AND NEW.NumRegisto <= UltNumRegisto))); END
 CREATE TRIGGER IF NOT EXISTS TR_MovProduto_PMC_D AFTER DELETE ON MovProduto FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE (Produto = OLD.Codigo AND (OLD.Data < UltData OR (OLD.Data = UltData AND OLD.NumRegisto <= UltNumRegisto))); END
 CREATE TRIGGER IF NOT EXISTS TR_MovProdutoAlteraPMC_I AFTER INSERT ON MovProdutoAlteraPMC FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE Produto = NEW.Produto; END
 CREATE TRIGGER IF NOT EXISTS TR_MovProdutoAlteraPMC_U AFTER UPDATE ON MovProdutoAlteraPMC FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE Produto = OLD.Produto OR Produto = NEW.Produto; END
