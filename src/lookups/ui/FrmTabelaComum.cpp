@@ -1,4 +1,5 @@
 #include "lookups/ui/FrmTabelaComum.h"
+#include "controls/ui/Teclado.h"
 #include "controls/ui/CriarControlos.h"
 
 #include "lookups/ListaDados.h"
@@ -161,6 +162,7 @@ FrmTabelaComum::FrmTabelaComum(GlobalContext& ctx, UserInteraction& ui, const QS
     if (m_logica.lvwLista().numLinhas() > 0)
         m_logica.lvwLista().lvw_SelectLinha(0);
     mostrar();
+    PrepararTeclado(this);
 }
 
 void FrmTabelaComum::activar(QPushButton* b, bool sim) {

@@ -1,4 +1,5 @@
 #include "printing/ui/FrmEtiquetas.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/CriarControlos.h"
@@ -140,6 +141,7 @@ FrmEtiquetas::FrmEtiquetas(GlobalContext& ctx, UserInteraction& ui, QWidget* pai
             ++linha;
     }
     txtCampos = criarControlo<QPlainTextEdit>(registo, "txtCampos");
+    txtCampos->setTabChangesFocus(true); // the fields are typed with "/" and ";", never a tab
     txtCampos->setToolTip(QStringLiteral("Um campo por entrada, separadas por \"/\"; posições separadas por \";\": "
                                          "ordem;letra;tamanho;negrito;itálico;;texto com [Campo];;X;Y"));
     g->addWidget(new QLabel(QStringLiteral("Campos"), registo), linha++, 0, 1, 4);
@@ -212,6 +214,7 @@ FrmEtiquetas::FrmEtiquetas(GlobalContext& ctx, UserInteraction& ui, QWidget* pai
     m_aMostrar = false;
     mostrar();
     resize(1180, 640);
+    PrepararTeclado(this);
 }
 
 FrmEtiquetas::~FrmEtiquetas() {

@@ -1,4 +1,5 @@
 #include "printing/ui/FrmImpCodBar.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/CriarControlos.h"
@@ -87,6 +88,7 @@ FrmImpCodBarIns::FrmImpCodBarIns(GlobalContext& ctx, UserInteraction& ui, QWidge
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
     mostrar();
     m_campos[ImpCodBarIns::Campo::Produto]->setFocus();
+    PrepararTeclado(this);
 }
 
 void FrmImpCodBarIns::lerCampos() {
@@ -254,6 +256,7 @@ FrmImpCodBar::FrmImpCodBar(GlobalContext& ctx, UserInteraction& ui, QWidget* pai
     connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
     mostrar();
     resize(980, 560);
+    PrepararTeclado(this);
 }
 
 void FrmImpCodBar::mostrar() {

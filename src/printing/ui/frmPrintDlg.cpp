@@ -1,4 +1,5 @@
 #include "printing/ui/frmPrintDlg.h"
+#include "controls/ui/Teclado.h"
 
 #include "printing/ui/ListaImpressoras.h"
 
@@ -45,6 +46,7 @@ frmPrintDlg::frmPrintDlg(QWidget* pai) : QDialog(pai) {
     connect(lstLista, &QListWidget::itemDoubleClicked, this, escolher);
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
     carregar();
+    PrepararTeclado(this);
 }
 
 void frmPrintDlg::carregar() {

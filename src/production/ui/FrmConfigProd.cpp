@@ -1,4 +1,5 @@
 #include "production/ui/FrmConfigProd.h"
+#include "controls/ui/Teclado.h"
 #include "controls/ui/CriarControlos.h"
 
 #include "lookups/PesquisaTabelas.h"
@@ -117,6 +118,7 @@ FrmConfigProd::FrmConfigProd(GlobalContext& ctx, UserInteraction& ui, QWidget* p
     connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
     m_logica.carregar();
     mostrar();
+    PrepararTeclado(this);
 }
 
 QLineEdit* FrmConfigProd::campo(ConfigProd::Campo c) const {

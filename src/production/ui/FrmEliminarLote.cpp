@@ -1,4 +1,5 @@
 #include "production/ui/FrmEliminarLote.h"
+#include "controls/ui/Teclado.h"
 #include "controls/ui/CriarControlos.h"
 
 #include "lookups/PesquisaTabelas.h"
@@ -63,6 +64,7 @@ FrmEliminarLote::FrmEliminarLote(GlobalContext& ctx, UserInteraction& ui, QWidge
         txtLote->setFocus();
     });
     connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
+    PrepararTeclado(this);
 }
 
 void FrmEliminarLote::mostrar() {

@@ -1,4 +1,5 @@
 #include "production/ui/FrmGraficoEstatProd.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/CriarControlos.h"
@@ -164,6 +165,7 @@ FrmGraficoEstatProd::FrmGraficoEstatProd(GlobalContext& ctx, UserInteraction& ui
     txtLote->actualizar();
     txtProduto->actualizar();
     resize(900, 640);
+    PrepararTeclado(this);
 }
 
 void FrmGraficoEstatProd::lerCampos() {

@@ -1,4 +1,5 @@
 #include "production/ui/FrmImpDiarioProdNaHora.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/EDatas.h"
@@ -72,6 +73,7 @@ FrmImpDiarioProdNaHora::FrmImpDiarioProdNaHora(GlobalContext& ctx, UserInteracti
         m_logica.cmdImprimir_Click();
     });
     txtNomenclatura->actualizar();
+    PrepararTeclado(this);
 }
 
 FrmImpDiarioProdNaHora::~FrmImpDiarioProdNaHora() {

@@ -1,4 +1,5 @@
 #include "production/ui/FrmImpDiarioStk.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/EDatas.h"
@@ -90,6 +91,7 @@ FrmImpDiarioStk::FrmImpDiarioStk(GlobalContext& ctx, UserInteraction& ui, QWidge
             }
     });
     mostrar();
+    PrepararTeclado(this);
 }
 
 FrmImpDiarioStk::~FrmImpDiarioStk() {

@@ -1,4 +1,5 @@
 #include "production/ui/FrmImpFolhaLote.h"
+#include "controls/ui/Teclado.h"
 #include "controls/ui/CriarControlos.h"
 
 #include "lookups/PesquisaTabelas.h"
@@ -66,6 +67,7 @@ FrmImpFolhaLote::FrmImpFolhaLote(GlobalContext& ctx, UserInteraction& ui, QWidge
     });
     connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
     mostrar();
+    PrepararTeclado(this);
 }
 
 void FrmImpFolhaLote::mostrar() {

@@ -1,4 +1,5 @@
 #include "production/ui/FrmImpMapaProducao.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/EDatas.h"
@@ -46,6 +47,7 @@ FrmImpMapaProducao::FrmImpMapaProducao(GlobalContext& ctx, UserInteraction& ui, 
         m_logica.cmdImprimir_Click();
     });
     txtProduto->actualizar();
+    PrepararTeclado(this);
 }
 
 bool FrmImpMapaProducao::imprimir(const MapaProducao& m, const FiltroMapaProducao& f, const QString& descricao,

@@ -1,4 +1,5 @@
 #include "production/ui/FrmImpMapaProducaoDisc.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/EDatas.h"
@@ -40,6 +41,7 @@ FrmImpMapaProducaoDisc::FrmImpMapaProducaoDisc(GlobalContext& ctx, UserInteracti
         m_logica.cmdImprimir_Click();
     });
     txtProduto->actualizar();
+    PrepararTeclado(this);
 }
 
 bool FrmImpMapaProducaoDisc::imprimir(const MapaDiscriminado& m, const FiltroMapaProducao& f,

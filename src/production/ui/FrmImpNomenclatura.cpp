@@ -1,4 +1,5 @@
 #include "production/ui/FrmImpNomenclatura.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "lookups/ui/CampoCodigo.h"
@@ -39,6 +40,7 @@ FrmImpNomenclatura::FrmImpNomenclatura(GlobalContext& ctx, UserInteraction& ui, 
         m_logica.cmdImprimir_Click();
     });
     txtProduto->actualizar();
+    PrepararTeclado(this);
 }
 
 bool FrmImpNomenclatura::imprimir(const std::vector<LinhaListagemNomenclatura>& linhas, bool discrimina,

@@ -1,4 +1,5 @@
 #include "production/ui/FrmImpRelatorioProdInstantanea.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/CriarControlos.h"
@@ -95,6 +96,7 @@ FrmImpRelatorioProdInstantanea::FrmImpRelatorioProdInstantanea(GlobalContext& ct
     txtDataFinal->setDataSys(m_logica.txtDataFinal);
     txtEquipamento->actualizar();
     resize(1100, 560);
+    PrepararTeclado(this);
 }
 
 void FrmImpRelatorioProdInstantanea::lerFiltro() {

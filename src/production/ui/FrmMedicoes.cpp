@@ -1,4 +1,5 @@
 #include "production/ui/FrmMedicoes.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/CriarControlos.h"
@@ -108,6 +109,7 @@ FrmMedicoesTemplateInsProdutos::FrmMedicoesTemplateInsProdutos(GlobalContext& ct
     connect(cmdOK, &QPushButton::clicked, this, &FrmMedicoesTemplateInsProdutos::confirmar);
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
     carregar(std::nullopt);
+    PrepararTeclado(this);
 }
 
 void FrmMedicoesTemplateInsProdutos::carregar(const std::optional<LinhaMedicao>& linha) {
@@ -228,6 +230,7 @@ FrmMedicoesTemplateIns::FrmMedicoesTemplateIns(GlobalContext& ctx, UserInteracti
     connect(cmdSair, &QPushButton::clicked, this,
             [this] { done(m_gravado ? QDialog::Accepted : QDialog::Rejected); });
     resize(820, 480);
+    PrepararTeclado(this);
 }
 
 bool FrmMedicoesTemplateIns::abrir(QChar modo, const QString& produto) {
@@ -349,6 +352,7 @@ FrmMedicoesTemplate::FrmMedicoesTemplate(GlobalContext& ctx, UserInteraction& ui
     m_logica.Carregar();
     txtProduto->actualizar();
     resize(820, 480);
+    PrepararTeclado(this);
 }
 
 void FrmMedicoesTemplate::editar(QChar modo) {
@@ -417,6 +421,7 @@ FrmMedicoesCalculosMedidasIMP::FrmMedicoesCalculosMedidasIMP(GlobalContext& ctx,
     connect(cmdImprimir, &QPushButton::clicked, this, [this] { m_logica.cmdImprimir_Click(); });
     connect(cmdImprimirValores, &QPushButton::clicked, this, [this] { m_logica.cmdImprimirValores_Click(); });
     connect(cmdSair, &QPushButton::clicked, this, &QDialog::accept);
+    PrepararTeclado(this);
 }
 
 // ---------------------------------------------------------------- calculation
@@ -516,6 +521,7 @@ FrmMedicoesCalculosMedidas::FrmMedicoesCalculosMedidas(GlobalContext& ctx, UserI
     connect(cmdSair, &QPushButton::clicked, this, &QDialog::close);
     aplicarAcessos();
     resize(900, 560);
+    PrepararTeclado(this);
 }
 
 void FrmMedicoesCalculosMedidas::aplicarAcessos() {
@@ -652,6 +658,7 @@ FrmMedicoesCalculos::FrmMedicoesCalculos(GlobalContext& ctx, UserInteraction& ui
     m_logica.Carregar();
     txtProduto->actualizar();
     resize(820, 480);
+    PrepararTeclado(this);
 }
 
 FrmMedicoesCalculosMedidas* FrmMedicoesCalculos::seleccionar() {
@@ -719,6 +726,7 @@ FrmImpFolhaLoteMedicoes::FrmImpFolhaLoteMedicoes(GlobalContext& ctx, UserInterac
     });
     connect(cmdSair, &QPushButton::clicked, this, &QWidget::close);
     mostrar();
+    PrepararTeclado(this);
 }
 
 void FrmImpFolhaLoteMedicoes::mostrar() {

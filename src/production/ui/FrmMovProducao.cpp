@@ -1,4 +1,5 @@
 #include "production/ui/FrmMovProducao.h"
+#include "controls/ui/Teclado.h"
 #include "controls/ui/CriarControlos.h"
 
 #include "controls/ui/EDatas.h"
@@ -143,7 +144,10 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     // --- processing panel ---
     fraExecucao = new QGroupBox(QStringLiteral("Execução do Lote para o Produto"), this);
     fraExecucao->setObjectName(QStringLiteral("fraExecucao"));
-    auto* ge = new QGridLayout(fraExecucao);
+    // Two columns, so that the panel takes little height from the bill's list above it: the
+    // shortages on the left, the finished product's lot and the commands on the right.
+    auto* he2 = new QHBoxLayout(fraExecucao);
+    auto* ge = new QGridLayout;
     lblCapacidade = criarRotulo(fraExecucao, "lblCapacidade");
     lblCustoUnitario = criarRotulo(fraExecucao, "lblCustoUnitario");
     ge->addWidget(new QLabel(QStringLiteral("Capacidade de produção (qty)"), fraExecucao), 0, 0);
@@ -157,10 +161,14 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     lvwInsuficientes->setObjectName(QStringLiteral("lvwInsuficientes"));
     lvwInsuficientes->setLista(&m_logica.lvwInsuficientes);
     ge->addWidget(lvwInsuficientes, 3, 0, 1, 2);
+    ge->setRowStretch(3, 1);
+    ge->setColumnStretch(1, 1);
     chkApenasControlo =
         new QCheckBox(QStringLiteral("Visualizar apenas produtos com controlo de existência"), fraExecucao);
     chkApenasControlo->setObjectName(QStringLiteral("chkApenasControlo"));
     ge->addWidget(chkApenasControlo, 4, 0, 1, 2);
+    he2->addLayout(ge, 1);
+    auto* direita = new QVBoxLayout;
     fraLotePA = new QGroupBox(fraExecucao);
     fraLotePA->setObjectName(QStringLiteral("fraLotePA"));
     auto* gl = new QGridLayout(fraLotePA);
@@ -180,15 +188,18 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     gl->addWidget(txtLotePA, 1, 1);
     gl->addWidget(cmdCriarLote, 1, 2);
     gl->addWidget(lblDatasLotePA, 2, 0, 1, 3);
-    ge->addWidget(fraLotePA, 5, 0, 1, 2);
+    direita->addWidget(fraLotePA);
+    direita->addStretch();
     auto* bx = new QHBoxLayout;
     cmdProcessar = criarBotao(fraExecucao, "cmdProcessar", QStringLiteral("&Processar"));
     cmdCancelarExecucao = criarBotao(fraExecucao, "cmdCancelarExecucao", QStringLiteral("&Cancelar"));
     bx->addStretch();
     bx->addWidget(cmdProcessar);
     bx->addWidget(cmdCancelarExecucao);
-    ge->addLayout(bx, 6, 0, 1, 2);
-    raiz->addWidget(fraExecucao);
+    direita->addLayout(bx);
+    he2->addLayout(direita);
+    // The shortages share the height with the bill instead of squeezing it.
+    raiz->addWidget(fraExecucao, 1);
 
     m_logica.imprimirFolha = [this](const QString& lote) { imprimirFolha(lote); };
     m_logica.actualizarPrecosVenda = [this](const QString& p, const Currency& c) { actualizarPrecos(p, c); };
@@ -275,6 +286,7 @@ FrmMovProducao::FrmMovProducao(GlobalContext& ctx, UserInteraction& ui, QWidget*
     for (QPushButton* b : {cmdAltQtyNmc, cmdAltQtyProd, cmdAcertos, cmdLoteProduto, cmdExecutarLote})
         b->setEnabled(true);
     resize(1000, 720);
+    PrepararTeclado(this);
 }
 
 void FrmMovProducao::showEvent(QShowEvent* e) {

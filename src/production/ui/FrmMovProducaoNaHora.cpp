@@ -1,4 +1,5 @@
 #include "production/ui/FrmMovProducaoNaHora.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/CriarControlos.h"
@@ -112,6 +113,7 @@ FrmMovProducaoNaHoraINS::FrmMovProducaoNaHoraINS(MovProducaoNaHoraINS& logica, G
         }
     });
     mostrar();
+    PrepararTeclado(this);
 }
 
 void FrmMovProducaoNaHoraINS::escolherLote() {
@@ -391,6 +393,7 @@ FrmMovProducaoNaHora::FrmMovProducaoNaHora(GlobalContext& ctx, UserInteraction& 
         QSettings().value(QStringLiteral("frmMovProducaoNaHora/chkAdicionarDoc_") + m_ctx.CodigoUtilizador, false).toBool());
     mostrarIntegracao();
     resize(1000, 600);
+    PrepararTeclado(this);
 }
 
 void FrmMovProducaoNaHora::closeEvent(QCloseEvent* e) {

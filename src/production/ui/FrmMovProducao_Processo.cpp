@@ -1,4 +1,5 @@
 #include "production/ui/FrmMovProducao_Processo.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/FormatoNumero.h"
@@ -171,6 +172,7 @@ FrmMovProducao_Processo_INS::FrmMovProducao_Processo_INS(GlobalContext& ctx, Use
         mostrar();
     });
     resize(560, 340);
+    PrepararTeclado(this);
 }
 
 bool FrmMovProducao_Processo_INS::abrir(QChar modo, qint64 numRegisto) {
@@ -364,6 +366,7 @@ FrmMovProducao_Processo_MOV::FrmMovProducao_Processo_MOV(GlobalContext& ctx, Use
     });
     connect(cmdFechar, &QPushButton::clicked, this, &QDialog::accept);
     resize(1100, 640);
+    PrepararTeclado(this);
 }
 
 bool FrmMovProducao_Processo_MOV::abrir(const QString& processo) {
@@ -490,6 +493,7 @@ FrmMovProducao_Processo_ANAL::FrmMovProducao_Processo_ANAL(GlobalContext& ctx, U
     });
     connect(cmdFechar, &QPushButton::clicked, this, &QDialog::accept);
     resize(760, 560);
+    PrepararTeclado(this);
 }
 
 bool FrmMovProducao_Processo_ANAL::abrir(const QString& processo) {
@@ -616,6 +620,7 @@ FrmMovProducao_Processo::FrmMovProducao_Processo(GlobalContext& ctx, UserInterac
     m_logica.Abrir();
     mostrar();
     resize(960, 560);
+    PrepararTeclado(this);
 }
 
 void FrmMovProducao_Processo::lerFiltro() {

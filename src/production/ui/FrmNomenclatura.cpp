@@ -1,4 +1,5 @@
 #include "production/ui/FrmNomenclatura.h"
+#include "controls/ui/Teclado.h"
 #include "controls/ui/CriarControlos.h"
 
 #include "controls/ui/Valor.h"
@@ -34,6 +35,7 @@ FrmNomenclatura::FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidge
     pesquisa->addWidget(new QLabel(QStringLiteral("Produto / Descriç. &Z")));
     txtPesqCodigo = criarControlo<QLineEdit>(p1, "txtPesqCodigo");
     txtPesqDescricao = criarControlo<QLineEdit>(p1, "txtPesqDescricao");
+    txtPesqDescricao->setAccessibleName(QStringLiteral("Descrição"));
     pesquisa->addWidget(txtPesqCodigo);
     pesquisa->addWidget(txtPesqDescricao);
     l1->addLayout(pesquisa);
@@ -63,6 +65,7 @@ FrmNomenclatura::FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidge
     txtPrecoProdutoAcabado = criarControlo<Valor>(p2, "txtPrecoProdutoAcabado");
     chkFixa = criarControlo<QCheckBox>(p2, "chkFixa", QStringLiteral("Nomenclatura Fixa"));
     chkCtrlQuantidades = criarControlo<QCheckBox>(p2, "chkCtrlQuantidades", QStringLiteral("Controlo das quantidades"));
+    txtDescProdutoAcabado->setAccessibleName(QStringLiteral("Descrição do Produto Acabado"));
     cab->addWidget(new QLabel(QStringLiteral("Produto Acabado")));
     cab->addWidget(txtProdutoAcabado);
     cab->addWidget(cmdPesqProdutoAcabado);
@@ -291,6 +294,7 @@ FrmNomenclatura::FrmNomenclatura(GlobalContext& ctx, UserInteraction& ui, QWidge
 
     m_logica.abrir();
     mostrar();
+    PrepararTeclado(this);
 }
 
 void FrmNomenclatura::lerCampos() {

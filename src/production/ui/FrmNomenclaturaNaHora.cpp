@@ -1,4 +1,5 @@
 #include "production/ui/FrmNomenclaturaNaHora.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/CriarControlos.h"
@@ -113,6 +114,7 @@ FrmNomenclaturaNaHoraINS::FrmNomenclaturaNaHoraINS(NomenclaturaNaHoraINS& logica
     });
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
     mostrar();
+    PrepararTeclado(this);
 }
 
 void FrmNomenclaturaNaHoraINS::lerCampos() {
@@ -307,6 +309,7 @@ FrmNomenclaturaNaHora::FrmNomenclaturaNaHora(GlobalContext& ctx, UserInteraction
     m_logica.abrir();
     mostrar();
     resize(900, 520);
+    PrepararTeclado(this);
 }
 
 void FrmNomenclaturaNaHora::lerCampos() {

@@ -1,4 +1,5 @@
 #include "production/ui/FrmTabEquipamentos.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "controls/ui/CriarControlos.h"
@@ -149,6 +150,7 @@ FrmTabEquipamentosINS::FrmTabEquipamentosINS(GlobalContext& ctx, UserInteraction
     });
     connect(cmdFechar, &QPushButton::clicked, this, [this] { done(m_gravado ? QDialog::Accepted : QDialog::Rejected); });
     resize(900, 560);
+    PrepararTeclado(this);
 }
 
 bool FrmTabEquipamentosINS::abrir(QChar modo, qint64 numRegisto) {
@@ -259,6 +261,7 @@ FrmTabEquipamentosProdutosAcabados::FrmTabEquipamentosProdutosAcabados(GlobalCon
     connect(cmdImagens, &QPushButton::clicked, this, &FrmTabEquipamentosProdutosAcabados::imagens);
     connect(cmdFechar, &QPushButton::clicked, this, &QDialog::accept);
     resize(760, 420);
+    PrepararTeclado(this);
 }
 
 bool FrmTabEquipamentosProdutosAcabados::abrir(const QString& codigo, const QString& descricao) {
@@ -310,6 +313,7 @@ FrmTabEquipamentosAvisos::FrmTabEquipamentosAvisos(GlobalContext& ctx, UserInter
         m_logica.Carregar(QDate::currentDate());
     tmrActualizar->start();
     resize(820, 320);
+    PrepararTeclado(this);
 }
 
 void FrmTabEquipamentosAvisos::actualizar() { m_logica.actualizar(); }
@@ -441,6 +445,7 @@ FrmTabEquipamentos::FrmTabEquipamentos(GlobalContext& ctx, UserInteraction& ui, 
     m_logica.Carregar();
     mostrar();
     resize(1000, 560);
+    PrepararTeclado(this);
 }
 
 void FrmTabEquipamentos::showEvent(QShowEvent* e) {

@@ -1,4 +1,5 @@
 #include "production/ui/FrmVerCapacidade.h"
+#include "controls/ui/Teclado.h"
 
 #include "company/GlobalContext.h"
 #include "lookups/ui/CampoCodigo.h"
@@ -46,6 +47,7 @@ FrmVerCapacidade::FrmVerCapacidade(GlobalContext& ctx, UserInteraction& ui, QWid
         m_logica.cmdImprimir_Click();
     });
     txtProduto->actualizar();
+    PrepararTeclado(this);
 }
 
 bool FrmVerCapacidade::imprimir(const std::vector<CapacidadeProduto>& lista, bool discrimina, const QString& destino) {

@@ -1,4 +1,5 @@
 #include "session/ui/FrmAcessos.h"
+#include "controls/ui/Teclado.h"
 #include "controls/ui/CriarControlos.h"
 
 #include "common/UserInteraction.h"
@@ -101,6 +102,7 @@ FrmAcessos::FrmAcessos(GlobalContext& ctx, UserInteraction& ui, QWidget* pai)
 
     resize(720, 480);
     carregarUtilizadores();
+    PrepararTeclado(this);
 }
 
 void FrmAcessos::carregarUtilizadores() {

@@ -1,4 +1,5 @@
 #include "session/ui/FrmSegurancas.h"
+#include "controls/ui/Teclado.h"
 
 #include "controls/ui/CriarControlos.h"
 
@@ -38,6 +39,7 @@ FrmSegurancas::FrmSegurancas(GlobalContext& ctx, UserInteraction& ui, QWidget* p
     setObjectName(QStringLiteral("frmSegurancas"));
     setWindowTitle(Titulo);
     construir();
+    PrepararTeclado(this);
 }
 
 void FrmSegurancas::construir() {

@@ -1,4 +1,5 @@
 #include "shell/ui/FrmAbout.h"
+#include "controls/ui/Teclado.h"
 
 #include "session/Acessos.h"
 
@@ -37,4 +38,5 @@ FrmAbout::FrmAbout(const std::vector<std::pair<QString, QString>>& linhas, QWidg
     connect(botoes, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(botoes);
     setMinimumWidth(420);
+    PrepararTeclado(this);
 }

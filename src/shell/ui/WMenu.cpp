@@ -26,6 +26,7 @@
 #include "production/ui/FrmImpDiarioProdNaHora.h"
 #include "production/ui/FrmImpRelatorioProdInstantanea.h"
 #include "production/ui/FrmGraficoEstatProd.h"
+#include "production/ui/FrmRastreabilidade.h"
 #include "production/Equipamentos.h"
 #include "company/GlobalContext.h"
 #include "db/Database.h"
@@ -35,11 +36,13 @@
 #include "session/ui/FrmSegurancas.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -185,6 +188,12 @@ void WMenu::construirMenus() {
     connect(grafico, &QAction::triggered, this, [this] {
         abrirJanela(new FrmGraficoEstatProd(m_ctx, m_ui), QStringLiteral("frmGraficoEstatProd"),
                     QStringLiteral("Gráfico Estatístico de Produção"));
+    });
+    QAction* rastreabilidade = mnuListagens->addAction(FormRastreabilidade::Titulo());
+    rastreabilidade->setObjectName(QStringLiteral("mnuRastreabilidade"));
+    connect(rastreabilidade, &QAction::triggered, this, [this] {
+        abrirJanela(new FrmRastreabilidade(m_ctx, m_ui), QStringLiteral("frmRastreabilidade"),
+                    FormRastreabilidade::Titulo());
     });
     QAction* impCodBar = mnuListagens->addAction(QStringLiteral("Etiquetas de Código de Barras"));
     impCodBar->setObjectName(QStringLiteral("mnuImpCodBar"));
@@ -352,7 +361,37 @@ bool WMenu::abrirJanela(QWidget* janela, const QString& form, const QString& cap
     QMdiSubWindow* sub = m_area->addSubWindow(janela);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->show();
+    colocarJanela(sub, form);
     return true;
+}
+
+QString WMenu::chaveJanela(const QString& form) const {
+    return QStringLiteral("Janelas/%1/%2/%3").arg(m_ctx.CodigoEmpresa, m_ctx.CodigoUtilizador, form);
+}
+
+void WMenu::colocarJanela(QMdiSubWindow* sub, const QString& form) {
+    sub->setProperty("formJanela", form);
+    sub->installEventFilter(this);
+    const QRect guardada = QSettings().value(chaveJanela(form)).toRect();
+    const QSize area = m_area->viewport()->size();
+    QSize tamanho = guardada.isValid() ? guardada.size() : sub->size();
+    // On a 1024 × 768 screen a window taller or wider than the area would hide its own buttons.
+    if (area.width() > 100 && area.height() > 100)
+        tamanho = tamanho.boundedTo(area);
+    sub->resize(tamanho);
+    if (guardada.isValid()) {
+        const QPoint canto(std::clamp(guardada.x(), 0, std::max(0, area.width() - sub->width())),
+                           std::clamp(guardada.y(), 0, std::max(0, area.height() - sub->height())));
+        sub->move(canto);
+    } else if (sub->x() + sub->width() > area.width() || sub->y() + sub->height() > area.height()) {
+        sub->move(0, 0);
+    }
+}
+
+void WMenu::guardarJanela(const QMdiSubWindow* sub) const {
+    const QString form = sub->property("formJanela").toString();
+    if (!form.isEmpty() && !sub->isMaximized() && !sub->isMinimized())
+        QSettings().setValue(chaveJanela(form), sub->geometry());
 }
 
 QWidget* WMenu::janelaAvisosEquipamentos() const {
@@ -430,6 +469,9 @@ void WMenu::closeEvent(QCloseEvent* e) {
 }
 
 bool WMenu::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::Close)
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(o))
+            guardarJanela(sub);
     if (o == m_area->viewport() && e->type() == QEvent::MouseButtonDblClick && m_menu.carregado()) {
         m_menu.actualizacoesProducao();
         return true;

@@ -59,6 +59,10 @@ private:
     void vigiarVersao();
     // Shows a window inside the menu after the user's check; a refused window is destroyed.
     bool abrirJanela(QWidget* janela, const QString& form, const QString& caption);
+    // Size and place of a window as this user left it, never beyond the area; kept when it closes.
+    void colocarJanela(class QMdiSubWindow* sub, const QString& form);
+    void guardarJanela(const class QMdiSubWindow* sub) const;
+    QString chaveJanela(const QString& form) const;
 
     GlobalContext& m_ctx;
     UserInteraction& m_ui;

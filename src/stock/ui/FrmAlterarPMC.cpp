@@ -1,4 +1,5 @@
 #include "stock/ui/FrmAlterarPMC.h"
+#include "controls/ui/Teclado.h"
 
 #include "controls/ui/Valor.h"
 #include "lookups/PesquisaTabelas.h"
@@ -64,6 +65,7 @@ FrmAlterarPMC::FrmAlterarPMC(GlobalContext& ctx, UserInteraction& ui, QWidget* p
     });
     connect(cmdFechar, &QPushButton::clicked, this, &QWidget::close);
     mostrar();
+    PrepararTeclado(this);
 }
 
 void FrmAlterarPMC::carregar(const QString& codigo) {

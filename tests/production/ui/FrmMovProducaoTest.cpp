@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTest>
 #include <QTimer>
 
 // A whole production on the demo company, through the window.
@@ -144,6 +145,52 @@ TEST_P(FrmMovProducaoTest, ProducaoCompletaNaEmpresaDemo) {
     controlo<QPushButton>(folha, "cmdImprimir")->click();
     ASSERT_NE(folha.visualizacao(), nullptr);
     folha.visualizacao()->close();
+}
+
+// With the execution panel open, a window of 1024 x 768 still shows eight lines of a long bill:
+// the panel shares the height with the list instead of squeezing it.
+TEST_P(FrmMovProducaoTest, PainelDeExecucaoDeixaVerANomenclatura) {
+    // The cabinet without its varnish (lot-managed) and with five more parts: ten lines.
+    ASSERT_TRUE(demo.bd().exec("DELETE FROM Nomenclatura WHERE ProdutoAcabado=? AND ProdutoPrima=?",
+                               {QStringLiteral("PA004"), QStringLiteral("MP006")}));
+    for (const char* mp : {"MP001", "MP002", "MP009", "MP010", "MP012"})
+        ASSERT_GT(demo.bd().insert("Nomenclatura",
+                                   Registo()("ProdutoAcabado", "PA004")("DescProdutoAcabado", "Cómoda")(
+                                       "ProdutoPrima", mp)("descprodutoprima", mp)("quantidade", "1")("preco", "0")(
+                                       "Armazem", "001")("observa", "")("Fixa", 0)("CtrlQuantidades", 0)(
+                                       "precario", "PrecoMedioCusto")("Factor", "0")("FactorFormula", "A")(
+                                       "ProdutoAcabadoPreco", "0")),
+                  0);
+    FrmMovProducao f(demo, ui);
+    f.resize(1024, 768);
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    codigo(f, "cpProdutoAcabado", "PA004");
+    controlo<Valor>(f, "txtQuantidade")->setValor(Currency::fromString("1"));
+    codigo(f, "cpArmazem", "002");
+    controlo<QPushButton>(f, "cmdCarregar")->click();
+    ASSERT_EQ(f.logica().lvwListaNomec.numLinhas(), 10) << ui.ultimaMensagem().toStdString();
+    // Some parts are short: the panel lists them under the bill.
+    controlo<QPushButton>(f, "cmdExecutarLote")->click();
+    ASSERT_TRUE(controlo<QGroupBox>(f, "fraExecucao")->isVisible()) << ui.ultimaMensagem().toStdString();
+    EXPECT_GT(f.logica().lvwInsuficientes.numLinhas(), 0);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(f.size(), QSize(1024, 768));
+
+    auto* lista = controlo<ListaVista>(f, "lvwListaNomec");
+    int coluna = 0;
+    while (coluna < lista->model()->columnCount() && lista->isColumnHidden(coluna))
+        ++coluna;
+    const QRect area = lista->viewport()->rect();
+    int visiveis = 0;
+    for (int r = 0; r < lista->model()->rowCount(); ++r) {
+        const QRect linha = lista->visualRect(lista->model()->index(r, coluna));
+        if (linha.height() > 0 && linha.top() >= area.top() && linha.bottom() <= area.bottom())
+            ++visiveis;
+    }
+    EXPECT_GE(visiveis, 8) << "área da lista: " << area.height() << " px";
+    // The shortages list keeps room of its own.
+    EXPECT_GE(controlo<ListaVista>(f, "lvwInsuficientes")->viewport()->height(), 40);
 }
 
 LUMO_INSTANCIAR_MOTORES(FrmMovProducaoTest);

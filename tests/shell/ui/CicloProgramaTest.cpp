@@ -98,7 +98,11 @@ TEST(CicloPrograma, SeleccaoLoginMenuLogOffESaida) {
         }
     });
     condutor.start(50);
-    QTimer::singleShot(60000, [&] { ADD_FAILURE() << "o percurso parou no passo " << passo; QApplication::exit(); });
+    // Tied to the driver: a watchdog left running would end another test's event loop a minute later.
+    QTimer::singleShot(60000, &condutor, [&] {
+        ADD_FAILURE() << "o percurso parou no passo " << passo;
+        QApplication::exit();
+    });
 
     const int saida = CicloPrograma(ctx, ui).executar();
     condutor.stop();

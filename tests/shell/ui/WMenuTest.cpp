@@ -17,7 +17,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -233,5 +235,36 @@ TEST_F(WMenuTest, Capturas) {
     ASSERT_TRUE(lblVersao);
     EXPECT_EQ(lblVersao->text(), Menu::Versao());
     about.close();
+    w.logOff();
+}
+
+// On a 1024 × 768 screen a window opens inside the area; it comes back where and as big as its
+// user left it, and another user's windows are not moved by it.
+TEST_F(WMenuTest, JanelaCabeNoEcraEVoltaComoOUtilizadorADeixou) {
+    QSettings().remove(QStringLiteral("Janelas/") + ctx.CodigoEmpresa);
+    WMenu w(ctx, ui);
+    ASSERT_TRUE(w.abrir());
+    w.resize(1024, 768);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    auto abrir = [&] {
+        w.findChild<QAction*>("ExecutLotes")->trigger();
+        return w.area()->subWindowList().back();
+    };
+    const QRect area(QPoint(0, 0), w.area()->viewport()->size());
+    QMdiSubWindow* sub = abrir();
+    EXPECT_TRUE(area.contains(sub->geometry())) << sub->geometry().width() << "x" << sub->geometry().height();
+    const QRect deixada(30, 40, 600, 420);
+    sub->setGeometry(deixada);
+    sub->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(abrir()->geometry(), deixada);
+    w.area()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    entrar("05", "Rita");
+    EXPECT_NE(abrir()->geometry(), deixada);
+    w.area()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     w.logOff();
 }
