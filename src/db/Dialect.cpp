@@ -38,7 +38,10 @@ public:
     }
     QStringList preparacaoBaseDados() const override { return {}; }
     QStringList ddlGatilho(const GatilhoDef& g) const override {
-        return {QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1 AFTER %2 ON %3 FOR EACH ROW BEGIN %4; END")
+        // Dropped first: a trigger whose definition changed would otherwise keep its old body (it
+        // runs only when the schema's fingerprint changed, inside the schema step's transaction).
+        return {QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(g.nome),
+                QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 FOR EACH ROW BEGIN %4; END")
                     .arg(g.nome, g.evento, g.tabela, g.accao)};
     }
     QString criarTabelaTemporaria(const QString& n) const override {

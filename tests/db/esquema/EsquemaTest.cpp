@@ -162,3 +162,33 @@ TEST_P(SchemaTest, EsquemaActualNaoVoltaAAplicarDdl) {
     ASSERT_TRUE(semFalha(aplicarEsquemaEmpresa(*db)));
     EXPECT_TRUE(temIndice());
 }
+
+// A trigger whose definition changed is replaced when the schema is applied again, on both engines
+// (SQLite's CREATE TRIGGER IF NOT EXISTS alone kept the old body for ever).
+TEST_P(SchemaTest, GatilhoMudadoESubstituido) {
+    auto definicao = [&] {
+        return db->scalar(isSQLite() ? QStringLiteral("SELECT sql FROM sqlite_master WHERE type='trigger' AND "
+                                                      "name='TR_MovProduto_PMC_U'")
+                                     : QStringLiteral("SELECT pg_get_triggerdef(oid) FROM pg_trigger WHERE "
+                                                      "tgname='tr_movproduto_pmc_u'"))
+            .toString();
+    };
+    ASSERT_TRUE(semFalha(aplicarEsquemaEmpresa(*db)));
+    ASSERT_TRUE(definicao().contains(QStringLiteral("UPDATE OF"), Qt::CaseInsensitive)) << definicao().toStdString();
+    if (isSQLite()) {
+        ASSERT_TRUE(db->exec(QStringLiteral("DROP TRIGGER TR_MovProduto_PMC_U")));
+        ASSERT_TRUE(db->exec(QStringLiteral("CREATE TRIGGER TR_MovProduto_PMC_U AFTER UPDATE ON MovProduto FOR EACH "
+                                            "ROW BEGIN DELETE FROM MovProdutoPMCEstado; END")));
+    } else {
+        ASSERT_TRUE(db->exec(QStringLiteral("CREATE OR REPLACE TRIGGER TR_MovProduto_PMC_U AFTER UPDATE ON MovProduto "
+                                            "FOR EACH ROW EXECUTE FUNCTION TR_MovProduto_PMC_U_fn()")));
+    }
+    ASSERT_FALSE(definicao().contains(QStringLiteral("UPDATE OF"), Qt::CaseInsensitive));
+    ASSERT_TRUE(db->exec(QStringLiteral("UPDATE EsquemaVersao SET Assinatura='anterior'")));
+    ASSERT_TRUE(semFalha(aplicarEsquemaEmpresa(*db)));
+    EXPECT_TRUE(definicao().contains(QStringLiteral("UPDATE OF"), Qt::CaseInsensitive)) << definicao().toStdString();
+    EXPECT_EQ(db->scalar(isSQLite() ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type='trigger'")
+                                    : QStringLiteral("SELECT COUNT(*) FROM pg_trigger WHERE NOT tgisinternal"))
+                  .toInt(),
+              int(gatilhosEmpresa().size()));
+}

@@ -201,9 +201,15 @@ CREATE INDEX IF NOT EXISTS IX_PDOCUMENTOS_1 ON PDOCUMENTOS (Codigo)
 CREATE TABLE IF NOT EXISTS PCAMPOS (NumRegisto INTEGER PRIMARY KEY AUTOINCREMENT, ID INTEGER)
 CREATE TABLE IF NOT EXISTS LINREC (NumRegisto INTEGER PRIMARY KEY AUTOINCREMENT, NumRegsito INTEGER)
 CREATE TABLE IF NOT EXISTS EsquemaVersao (NumRegisto INTEGER PRIMARY KEY AUTOINCREMENT, Versao INTEGER, Assinatura VARCHAR(64) COLLATE NOCASE)
-CREATE TRIGGER IF NOT EXISTS TR_MovProduto_PMC_I AFTER INSERT ON MovProduto FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE (Produto = NEW.Codigo AND (NEW.Data < UltData OR (NEW.Data = UltData AND NEW.NumRegisto <= UltNumRegisto))); END
-CREATE TRIGGER IF NOT EXISTS TR_MovProduto_PMC_U AFTER UPDATE OF Codigo, Data, NumRegisto, Armazem, AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, CalculoFacturaDesconto, Identifica, Estado ON MovProduto FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE (Produto = OLD.Codigo AND (OLD.Data < UltData OR (OLD.Data = UltData AND OLD.NumRegisto <= UltNumRegisto))) OR (Produto = NEW.Codigo AND (NEW.Data < UltData OR (NEW.Data = UltData AND NEW.NumRegisto <= UltNumRegisto))); END
-CREATE TRIGGER IF NOT EXISTS TR_MovProduto_PMC_D AFTER DELETE ON MovProduto FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE (Produto = OLD.Codigo AND (OLD.Data < UltData OR (OLD.Data = UltData AND OLD.NumRegisto <= UltNumRegisto))); END
-CREATE TRIGGER IF NOT EXISTS TR_MovProdutoAlteraPMC_I AFTER INSERT ON MovProdutoAlteraPMC FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE Produto = NEW.Produto; END
-CREATE TRIGGER IF NOT EXISTS TR_MovProdutoAlteraPMC_U AFTER UPDATE ON MovProdutoAlteraPMC FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE Produto = OLD.Produto OR Produto = NEW.Produto; END
-CREATE TRIGGER IF NOT EXISTS TR_MovProdutoAlteraPMC_D AFTER DELETE ON MovProdutoAlteraPMC FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE Produto = OLD.Produto; END
+DROP TRIGGER IF EXISTS TR_MovProduto_PMC_I
+CREATE TRIGGER TR_MovProduto_PMC_I AFTER INSERT ON MovProduto FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE (Produto = NEW.Codigo AND (NEW.Data < UltData OR (NEW.Data = UltData AND NEW.NumRegisto <= UltNumRegisto))); END
+DROP TRIGGER IF EXISTS TR_MovProduto_PMC_U
+CREATE TRIGGER TR_MovProduto_PMC_U AFTER UPDATE OF Codigo, Data, NumRegisto, Armazem, AfectaStk, QuantNormal, Preco, TotalDesconto, ValDespesa, CalculoFacturaDesconto, Identifica, Estado ON MovProduto FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE (Produto = OLD.Codigo AND (OLD.Data < UltData OR (OLD.Data = UltData AND OLD.NumRegisto <= UltNumRegisto))) OR (Produto = NEW.Codigo AND (NEW.Data < UltData OR (NEW.Data = UltData AND NEW.NumRegisto <= UltNumRegisto))); END
+DROP TRIGGER IF EXISTS TR_MovProduto_PMC_D
+CREATE TRIGGER TR_MovProduto_PMC_D AFTER DELETE ON MovProduto FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE (Produto = OLD.Codigo AND (OLD.Data < UltData OR (OLD.Data = UltData AND OLD.NumRegisto <= UltNumRegisto))); END
+DROP TRIGGER IF EXISTS TR_MovProdutoAlteraPMC_I
+CREATE TRIGGER TR_MovProdutoAlteraPMC_I AFTER INSERT ON MovProdutoAlteraPMC FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE Produto = NEW.Produto; END
+DROP TRIGGER IF EXISTS TR_MovProdutoAlteraPMC_U
+CREATE TRIGGER TR_MovProdutoAlteraPMC_U AFTER UPDATE ON MovProdutoAlteraPMC FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE Produto = OLD.Produto OR Produto = NEW.Produto; END
+DROP TRIGGER IF EXISTS TR_MovProdutoAlteraPMC_D
+CREATE TRIGGER TR_MovProdutoAlteraPMC_D AFTER DELETE ON MovProdutoAlteraPMC FOR EACH ROW BEGIN DELETE FROM MovProdutoPMCEstado WHERE Produto = OLD.Produto; END
