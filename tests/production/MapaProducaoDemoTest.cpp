@@ -18,23 +18,13 @@ namespace {
 Currency C(const char* t) { return Currency::fromString(QString::fromLatin1(t)); }
 
 // Two oak chairs made in the demo company, 0,4 of the oak board coming back after the cut.
-class MapaProducaoDemoTest : public EmpresaDemoTest {
+class MapaProducaoDemoTest : public EmpresaDemoAbertaTest {
 protected:
     void SetUp() override {
-        EmpresaDemoTest::SetUp();
+        EmpresaDemoAbertaTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
-        demo.CodigoUtilizador = "01";
-        CarregaParametrosGerais(demo);
-        CarregaCasasDecProducao(demo);
         hoje = QDate::currentDate().toString(Qt::ISODate);
-    }
-    void TearDown() override {
-        if (demo.LigacaoEmpresa)
-            demo.LigacaoEmpresa->close();
-        demo.LigacaoEmpresa.reset();
-        EmpresaDemoTest::TearDown();
     }
 
     void cadeirasComRetorno() {
@@ -60,7 +50,6 @@ protected:
         return RelatorioMapaProducaoCli().ler(s, p);
     }
 
-    GlobalContext demo;
     QString hoje, lote;
 };
 

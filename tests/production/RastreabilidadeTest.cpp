@@ -19,24 +19,14 @@ Currency C(const char* t) {
 }
 
 // Oak chairs (PA002, made lot-kept here) from the demo's glue lots, and what is made from them.
-class RastreabilidadeTest : public EmpresaDemoTest {
+class RastreabilidadeTest : public EmpresaDemoAbertaTest {
 protected:
     void SetUp() override {
-        EmpresaDemoTest::SetUp();
+        EmpresaDemoAbertaTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
-        demo.CodigoUtilizador = "01";
-        CarregaParametrosGerais(demo);
-        CarregaCasasDecProducao(demo);
         hoje = QDate::currentDate().toString(Qt::ISODate);
         ASSERT_TRUE(demo.bd().exec("UPDATE Produtos SET Lote=1 WHERE Codigo IN ('PA001','PA002')"));
-    }
-    void TearDown() override {
-        if (demo.LigacaoEmpresa)
-            demo.LigacaoEmpresa->close();
-        demo.LigacaoEmpresa.reset();
-        EmpresaDemoTest::TearDown();
     }
 
     // Two chairs by the bill, glued from `loteCola`, coming out as `loteCadeiras`.
@@ -109,7 +99,6 @@ protected:
         return nullptr;
     }
 
-    GlobalContext demo;
     QString hoje;
 };
 

@@ -1,6 +1,7 @@
 #include "session/CopiaSeguranca.h"
 
 #include "cli/LinhaComandosCli.h"
+#include "common/CifraSegredos.h"
 #include "common/Currency.h"
 #include "company/ArquivoDocumentos.h"
 #include "company/Empresas.h"
@@ -418,6 +419,92 @@ TEST_P(CopiaSegurancaTest, TabelasDeOutrosProgramasVaoNaCopia) {
     ASSERT_TRUE(semFalha(r));
     ASSERT_EQ(r->avisos.size(), 1);
     EXPECT_TRUE(r->avisos[0].contains("tabelaoutroprograma", Qt::CaseInsensitive)) << r->avisos[0].toStdString();
+}
+
+TEST_P(CopiaSegurancaTest, LedgerGrandeRepostoComOsSeusIndicesEGatilhos) {
+    // Enough rows for the load to leave the ledger's indexes and triggers out until its rows are in:
+    // they must all be there again afterwards, and the rows and amounts the same.
+    const Dialect& d = empresaDb->dialect();
+    ASSERT_TRUE(empresaDb->exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, QuantNormal, "
+                                               "Preco, Armazem, ObsLinha) SELECT 'PA900', 'ENT', %1, '2026', "
+                                               "'2026-01-01', 1.5, 2.0001, '001', '' FROM %2")
+                                    .arg(d.paraTexto(QStringLiteral("i")), d.serie(6000))));
+    const auto copia = CopiarEmpresa(ctxEmpresa, pasta.path());
+    ASSERT_TRUE(semFalha(copia));
+    const ConnectionParams srv = semBase(servidor);
+    const QString novo = novoCodigo(srv);
+    ASSERT_TRUE(semFalha(ReporEmpresa(srv, copia->ficheiro, novo)));
+    const auto reposta = abrir(srv, novo);
+    ASSERT_TRUE(reposta);
+    const QString somas = "SELECT COUNT(*), SUM(QuantNormal*Preco), COUNT(ObsLinha), MAX(NumRegisto) FROM MovProduto";
+    const auto antes = empresaDb->primeiraLinha(somas), depois = reposta->primeiraLinha(somas);
+    ASSERT_TRUE(antes && depois);
+    EXPECT_EQ((*depois)[0].toLongLong(), (*antes)[0].toLongLong());
+    EXPECT_EQ(Currency::fromVariant((*depois)[1]).toString(), Currency::fromVariant((*antes)[1]).toString());
+    EXPECT_EQ((*depois)[2].toLongLong(), (*antes)[2].toLongLong()) << "empty texts must stay empty, not null";
+    EXPECT_EQ((*depois)[3].toLongLong(), (*antes)[3].toLongLong());
+
+    auto nomes = [](Database& db, const QString& sql) {
+        QSet<QString> r;
+        auto q = db.query(sql);
+        while (q && q->next())
+            r.insert(q->value(0).toString().toLower());
+        return r;
+    };
+    const bool sqlite = d.isSQLite();
+    const QSet<QString> indices = nomes(*reposta, sqlite ? "SELECT name FROM sqlite_master WHERE type='index'"
+                                                         : "SELECT indexname FROM pg_indexes");
+    const QSet<QString> gatilhos = nomes(*reposta, sqlite ? "SELECT name FROM sqlite_master WHERE type='trigger'"
+                                                          : "SELECT tgname FROM pg_trigger WHERE NOT tgisinternal");
+    for (const IndiceDef& i : tabelaEmpresa("MovProduto")->indices)
+        EXPECT_TRUE(indices.contains(i.nome.toLower())) << i.nome.toStdString();
+    for (const GatilhoDef& g : gatilhosEmpresa())
+        EXPECT_TRUE(gatilhos.contains(g.nome.toLower())) << g.nome.toStdString();
+    reposta->close();
+}
+
+TEST_P(CopiaSegurancaTest, SegredosDeOutraMaquinaSaoLimposEPedidosDeNovo) {
+    // Enciphered with another machine's key they cannot be read here; one enciphered here can.
+    const CifraSegredos outra(pasta.filePath("chave-de-outra-maquina.bin"));
+    const CifraSegredos esta;
+    ASSERT_TRUE(outra.valida());
+    ASSERT_TRUE(esta.valida());
+    ASSERT_TRUE(empresaDb->exec("UPDATE ParamGeral SET EMail_SMTPPassword=?, AnoAntPass=?, Password=?, PasswordSNC=''",
+                                {outra.cifrar("correio"), outra.cifrar("anterior"), esta.cifrar("contabilidade")}));
+    const ConnectionParams srv = semBase(servidor);
+    auto repor = [&](QStringList& avisos) -> std::shared_ptr<Database> {
+        const auto copia = CopiarEmpresa(ctxEmpresa, pasta.path());
+        EXPECT_TRUE(semFalha(copia));
+        const QString novo = novoCodigo(srv);
+        const auto r = ReporEmpresa(srv, copia ? copia->ficheiro : QString(), novo);
+        EXPECT_TRUE(semFalha(r));
+        avisos = r ? r->avisos : QStringList{"falhou"};
+        return r ? abrir(srv, novo) : nullptr;
+    };
+    QStringList avisos;
+    auto reposta = repor(avisos);
+    ASSERT_TRUE(reposta);
+    EXPECT_EQ(avisos, (QStringList{"A password do servidor de correio (SMTP) tem de ser escrita de novo.",
+                                   "A password da ligação à empresa do ano anterior tem de ser escrita de novo."}));
+    auto linha = reposta->primeiraLinha("SELECT EMail_SMTPPassword, AnoAntPass, Password, PasswordSNC FROM ParamGeral");
+    ASSERT_TRUE(linha);
+    // Cleared: never sent as the password itself.
+    EXPECT_EQ((*linha)[0].toString(), "");
+    EXPECT_EQ((*linha)[1].toString(), "");
+    EXPECT_EQ(esta.decifrar((*linha)[2].toString()).value_or("<ilegível>"), "contabilidade");
+    EXPECT_EQ((*linha)[3].toString(), "");
+    reposta->close();
+    // The backed-up company keeps what it had.
+    EXPECT_EQ(outra.decifrar(empresaDb->scalar("SELECT EMail_SMTPPassword FROM ParamGeral").toString()).value_or(""),
+              "correio");
+
+    // An SMTP password written before enciphering is still used as it is: kept, nothing to tell.
+    ASSERT_TRUE(empresaDb->exec("UPDATE ParamGeral SET EMail_SMTPPassword='antiga', AnoAntPass=''"));
+    reposta = repor(avisos);
+    ASSERT_TRUE(reposta);
+    EXPECT_TRUE(avisos.isEmpty()) << avisos.join(u'\n').toStdString();
+    EXPECT_EQ(reposta->scalar("SELECT EMail_SMTPPassword FROM ParamGeral").toString(), "antiga");
+    reposta->close();
 }
 
 LUMO_INSTANCIAR_MOTORES(CopiaSegurancaTest);

@@ -2,6 +2,7 @@
 
 #include "company/EmpresaDemo.h"
 #include "company/Empresas.h"
+#include "company/ParametrosGerais.h"
 #include "db/AdminServidor.h"
 #include "support/ModeloPostgres.h"
 #include "support/SemFalha.h"
@@ -85,4 +86,22 @@ void EmpresaDemoTest::produtoSimples() {
                                                         "CtrlQuantidades", 0)("precario", "PrecoMedioCusto")(
                                                         "Factor", "0")("ProdutoAcabadoPreco", "0")),
                   0);
+}
+
+void EmpresaDemoAbertaTest::SetUp() {
+    EmpresaDemoTest::SetUp();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
+    demo.CodigoUtilizador = QStringLiteral("01");
+    CarregaParametrosGerais(demo);
+    if (m_casasDecimaisProducao)
+        CarregaCasasDecProducao(demo);
+}
+
+void EmpresaDemoAbertaTest::TearDown() {
+    if (demo.LigacaoEmpresa)
+        demo.LigacaoEmpresa->close();
+    demo.LigacaoEmpresa.reset();
+    EmpresaDemoTest::TearDown();
 }

@@ -48,3 +48,14 @@ private:
     QByteArray m_dadosAntes;
     int m_ficheiros = 0;
 };
+
+// The demo company opened as the supervisor finds it after the login, in `demo`: its general
+// parameters and, for the production windows, the production decimals read.
+class EmpresaDemoAbertaTest : public EmpresaDemoTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    bool m_casasDecimaisProducao = true; // set to false in a derived SetUp before calling this one
+    GlobalContext demo;
+};

@@ -27,24 +27,14 @@
 
 // The label windows on the demo company, whose sheets "A4-3X8" (EAN-13) and "QR-LOTE" (QR Code)
 // and products' bar codes come with it.
-class FrmImpCodBarTest : public EmpresaDemoTest {
+class FrmImpCodBarTest : public EmpresaDemoAbertaTest {
 protected:
     void SetUp() override {
-        EmpresaDemoTest::SetUp();
+        EmpresaDemoAbertaTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
-        demo.CodigoUtilizador = "01";
         demo.LoginUtilizador = "Supervisor";
         demo.NomePosto = "POSTO1";
-        CarregaParametrosGerais(demo);
-        CarregaCasasDecProducao(demo);
-    }
-    void TearDown() override {
-        if (demo.LigacaoEmpresa)
-            demo.LigacaoEmpresa->close();
-        demo.LigacaoEmpresa.reset();
-        EmpresaDemoTest::TearDown();
     }
     bool codigo(QWidget& w, const char* campo, const QString& valor) {
         auto* c = controlo<CampoCodigo>(w, campo);
@@ -78,7 +68,6 @@ protected:
             .toInt();
     }
 
-    GlobalContext demo;
 };
 
 TEST_P(FrmImpCodBarTest, FormularioPreenchidoEImpressoParaOEcran) {

@@ -13,21 +13,11 @@
 #include <QRadioButton>
 
 // The instant-production journal on the demo company, as a user prints it.
-class FrmImpDiarioProdNaHoraTest : public EmpresaDemoTest {
+class FrmImpDiarioProdNaHoraTest : public EmpresaDemoAbertaTest {
 protected:
     void SetUp() override {
-        EmpresaDemoTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
-        demo.CodigoUtilizador = "01";
-        CarregaParametrosGerais(demo);
-    }
-    void TearDown() override {
-        if (demo.LigacaoEmpresa)
-            demo.LigacaoEmpresa->close();
-        demo.LigacaoEmpresa.reset();
-        EmpresaDemoTest::TearDown();
+        m_casasDecimaisProducao = false;
+        EmpresaDemoAbertaTest::SetUp();
     }
     // A run of the demo's dining-set bill (flow A) posted today.
     void execucao(const char* processo) {
@@ -44,7 +34,6 @@ protected:
                                            "Quantidade", l.quant)("Preco", l.preco)("Equipamento", "")),
                       0);
     }
-    GlobalContext demo;
 };
 
 TEST_P(FrmImpDiarioProdNaHoraTest, SemMovimentosAvisaEComMovimentosPreVisualiza) {

@@ -13,23 +13,12 @@
 #include <QPushButton>
 
 // The analysis by groups on the demo company, as a user prints it.
-class FrmImpDiarioStkTest : public EmpresaDemoTest {
+class FrmImpDiarioStkTest : public EmpresaDemoAbertaTest {
 protected:
     void SetUp() override {
-        EmpresaDemoTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
-        demo.CodigoUtilizador = "01";
-        CarregaParametrosGerais(demo);
+        m_casasDecimaisProducao = false;
+        EmpresaDemoAbertaTest::SetUp();
     }
-    void TearDown() override {
-        if (demo.LigacaoEmpresa)
-            demo.LigacaoEmpresa->close();
-        demo.LigacaoEmpresa.reset();
-        EmpresaDemoTest::TearDown();
-    }
-    GlobalContext demo;
 };
 
 // Opens on the production output type; without a type nothing is read; the year's process outputs

@@ -14,23 +14,12 @@
 #include <QPushButton>
 
 // "Mapa de Produção" on the demo company, as a user prints it.
-class FrmImpMapaProducaoTest : public EmpresaDemoTest {
+class FrmImpMapaProducaoTest : public EmpresaDemoAbertaTest {
 protected:
     void SetUp() override {
-        EmpresaDemoTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
-        demo.CodigoUtilizador = "01";
-        CarregaParametrosGerais(demo);
+        m_casasDecimaisProducao = false;
+        EmpresaDemoAbertaTest::SetUp();
     }
-    void TearDown() override {
-        if (demo.LigacaoEmpresa)
-            demo.LigacaoEmpresa->close();
-        demo.LigacaoEmpresa.reset();
-        EmpresaDemoTest::TearDown();
-    }
-    GlobalContext demo;
 };
 
 TEST_P(FrmImpMapaProducaoTest, SemLotesAvisaComLoteMostraAVisualizacao) {

@@ -23,24 +23,14 @@
 #include <QTimer>
 
 // A whole production on the demo company, through the window.
-class FrmMovProducaoTest : public EmpresaDemoTest {
+class FrmMovProducaoTest : public EmpresaDemoAbertaTest {
 protected:
     void SetUp() override {
-        EmpresaDemoTest::SetUp();
+        EmpresaDemoAbertaTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
-        demo.CodigoUtilizador = "01";
         demo.LoginUtilizador = "Supervisor";
         demo.NomePosto = "POSTO1";
-        CarregaParametrosGerais(demo);
-        CarregaCasasDecProducao(demo);
-    }
-    void TearDown() override {
-        if (demo.LigacaoEmpresa)
-            demo.LigacaoEmpresa->close();
-        demo.LigacaoEmpresa.reset();
-        EmpresaDemoTest::TearDown();
     }
     void codigo(QWidget& w, const char* campo, const QString& valor) {
         auto* c = controlo<CampoCodigo>(w, campo);
@@ -51,7 +41,6 @@ protected:
         return saldoArmazem(demo.bd(), produto, armazem, lote);
     }
 
-    GlobalContext demo;
 };
 
 TEST_P(FrmMovProducaoTest, ProducaoCompletaNaEmpresaDemo) {

@@ -15,24 +15,8 @@
 #include <QTreeWidget>
 
 // "Rastreabilidade de Lotes" on the demo company, as a user follows a glue lot.
-class FrmRastreabilidadeTest : public EmpresaDemoTest {
+class FrmRastreabilidadeTest : public EmpresaDemoAbertaTest {
 protected:
-    void SetUp() override {
-        EmpresaDemoTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
-        demo.CodigoUtilizador = "01";
-        CarregaParametrosGerais(demo);
-        CarregaCasasDecProducao(demo);
-    }
-    void TearDown() override {
-        if (demo.LigacaoEmpresa)
-            demo.LigacaoEmpresa->close();
-        demo.LigacaoEmpresa.reset();
-        EmpresaDemoTest::TearDown();
-    }
-    GlobalContext demo;
 };
 
 TEST_P(FrmRastreabilidadeTest, ArvoreProcuraImpressaoEFolha) {

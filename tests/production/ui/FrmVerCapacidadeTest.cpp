@@ -14,23 +14,12 @@
 #include <QPushButton>
 
 // The capacity forecast and the bill-of-materials listings on the demo company, as a user prints them.
-class FrmVerCapacidadeTest : public EmpresaDemoTest {
+class FrmVerCapacidadeTest : public EmpresaDemoAbertaTest {
 protected:
     void SetUp() override {
-        EmpresaDemoTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ASSERT_TRUE(semFalha(abrirEmpresa(demo, servidor, empresa)));
-        demo.CodigoUtilizador = "01";
-        CarregaParametrosGerais(demo);
+        m_casasDecimaisProducao = false;
+        EmpresaDemoAbertaTest::SetUp();
     }
-    void TearDown() override {
-        if (demo.LigacaoEmpresa)
-            demo.LigacaoEmpresa->close();
-        demo.LigacaoEmpresa.reset();
-        EmpresaDemoTest::TearDown();
-    }
-    GlobalContext demo;
 };
 
 TEST_P(FrmVerCapacidadeTest, ProdutoSemNomenclaturaRecusadoEPrevisaoImpressa) {
