@@ -29,11 +29,9 @@ protected:
         if (HasFatalFailure())
             return;
         ctx.armazem = QStringLiteral("001");
-        for (auto [t, a] : {std::pair{"SPP", "S+"}, {"DPP", "S-"}})
-            ASSERT_GT(db->insert("TabTipoMov", Registo()("Codigo", t)("Descricao", t)("UltNumero", "00000000")(
-                                                   "IncrementaMes", 0)("ControloHash", 0)("Modulo", "ST")("AfectaStk", a)),
-                      0);
-        ASSERT_TRUE(db->exec("UPDATE configProd SET Processo_TipoSaida='SPP', Processo_TipoRet='DPP'"));
+        producao_teste::tiposMovimentoProcesso(*db);
+        if (HasFatalFailure())
+            return;
         for (const char* codigo : {"7", "70"}) {
             ProcessoProducao p;
             p.processo = QString::fromLatin1(codigo);

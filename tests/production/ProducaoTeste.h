@@ -69,4 +69,13 @@ inline void criarEmpresaProducao(GlobalContext& ctx) {
     entradaStock(ctx, "MPL", "10", "3", "L1");
 }
 
+// The process movement types: issue "SPP" and return "DPP", set in configProd.
+inline void tiposMovimentoProcesso(Database& db) {
+    for (auto [t, a] : {std::pair{"SPP", "S+"}, {"DPP", "S-"}})
+        ASSERT_GT(db.insert("TabTipoMov", Registo()("Codigo", t)("Descricao", t)("UltNumero", "00000000")(
+                                              "IncrementaMes", 0)("ControloHash", 0)("Modulo", "ST")("AfectaStk", a)),
+                  0);
+    ASSERT_TRUE(db.exec("UPDATE configProd SET Processo_TipoSaida='SPP', Processo_TipoRet='DPP'"));
+}
+
 } // namespace producao_teste

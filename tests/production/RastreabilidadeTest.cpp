@@ -30,7 +30,8 @@ protected:
     }
 
     // Two chairs by the bill, glued from `loteCola`, coming out as `loteCadeiras`.
-    QString cadeiras(const char* loteCola, const char* loteCadeiras) {
+    // The order for two chairs of the demo's bill, coming out as `loteCadeiras`, not yet loaded.
+    ProductionDocument ordemCadeiras(const QString& loteCadeiras) {
         ProductionDocument d;
         d.Lote = ProximoLote(demo.bd());
         d.ProdutoAcabado = "PA002";
@@ -38,7 +39,12 @@ protected:
         d.Data = hoje;
         d.Armazem = "002";
         d.LocalizacaoProdutoAcabado = "00005";
-        d.LoteProdutoAcabado = QString::fromLatin1(loteCadeiras);
+        d.LoteProdutoAcabado = loteCadeiras;
+        return d;
+    }
+
+    QString cadeiras(const char* loteCola, const char* loteCadeiras) {
+        ProductionDocument d = ordemCadeiras(QString::fromLatin1(loteCadeiras));
         EXPECT_EQ(CarregarListaNomenc(demo, d), 5);
         for (LinhaProducao& l : d.linhas) {
             if (l.produto == "MP005")
@@ -172,14 +178,7 @@ TEST_P(RastreabilidadeTest, ColaEmDuasCadeirasEUmaMesaParaBaixoEParaCima) {
 
 // A second phase that returns glue counts against what the lot consumed.
 TEST_P(RastreabilidadeTest, DevolucaoDaSegundaFaseDescontaOConsumo) {
-    ProductionDocument d;
-    d.Lote = ProximoLote(demo.bd());
-    d.ProdutoAcabado = "PA002";
-    d.Quantidade = C("2");
-    d.Data = hoje;
-    d.Armazem = "002";
-    d.LocalizacaoProdutoAcabado = "00005";
-    d.LoteProdutoAcabado = "CAD-R";
+    ProductionDocument d = ordemCadeiras(QStringLiteral("CAD-R"));
     ASSERT_EQ(CarregarListaNomenc(demo, d), 5);
     for (LinhaProducao& l : d.linhas)
         l.lote = l.produto == "MP005" ? "CV-0207" : l.produto == "MP006" ? "VA-1102" : "";
