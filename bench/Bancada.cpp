@@ -69,27 +69,25 @@ void Bancada::produto(const QString& codigo, bool controlado) {
 }
 
 void Bancada::gerarLedger(qint64 n) {
-    Transaction tr(*m_db);
-    const bool ok = m_db->exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, Localizacao, Lote, "
-                              "AfectaStk, QuantNormal, Preco, Estado) "
-                              "SELECT 'G' || (i % 1000), 'GER', '00000001', '2026', '2026-01-15', '001', '', "
-                              "'L' || (i % 10), CASE WHEN i % 3 = 0 THEN 'S+' ELSE 'E+' END, 1, 1, 'N' FROM ") +
-               m_db->dialect().serie(n));
-    if (!ok || !tr.commit())
-        saida << "Falha ao gerar o ledger: " << m_db->lastError() << "\n";
+    encherLedger(*m_db, n, [&] {
+        return m_db->exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, Localizacao, "
+                                         "Lote, AfectaStk, QuantNormal, Preco, Estado) "
+                                         "SELECT 'G' || (i % 1000), 'GER', '00000001', '2026', '2026-01-15', '001', '', "
+                                         "'L' || (i % 10), CASE WHEN i % 3 = 0 THEN 'S+' ELSE 'E+' END, 1, 1, 'N' FROM ") +
+                          m_db->dialect().serie(n));
+    });
 }
 
 void Bancada::gerarHistorico(const QString& produto, qint64 n) {
-    Transaction tr(*m_db);
     // One row a day going back from 2026-11-30; two entries for each exit.
-    exigir(m_db->exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, AfectaStk, "
-                              "QuantNormal, Preco, Estado) "
-                              "SELECT ?, 'GER', '00000001', '2026', '2026-11-30', '001', "
-                              "CASE WHEN i % 3 = 0 THEN 'S+' ELSE 'E+' END, 2, 1 + (i % 7), 'N' FROM ") +
-                   m_db->dialect().serie(n),
-               {produto}), "exec");
-    if (!tr.commit())
-                qFatal("Não foi possível gravar.");
+    encherLedger(*m_db, n, [&] {
+        return m_db->exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, AfectaStk, "
+                                         "QuantNormal, Preco, Estado) "
+                                         "SELECT ?, 'GER', '00000001', '2026', '2026-11-30', '001', "
+                                         "CASE WHEN i % 3 = 0 THEN 'S+' ELSE 'E+' END, 2, 1 + (i % 7), 'N' FROM ") +
+                              m_db->dialect().serie(n),
+                          {produto});
+    });
 }
 
 void Bancada::lancamentoContraInsercao() {
@@ -168,7 +166,6 @@ void Bancada::saldoDeLote() {
             break;
         gerarLedger(alvo - total);
         total = alvo;
-        exigir(m_db->exec(m_db->dialect().isSQLite() ? QStringLiteral("ANALYZE") : QStringLiteral("ANALYZE MovProduto")), "exec");
         const int vezes = 200;
         Currency s;
         const double ms = medir([&] {
@@ -204,8 +201,6 @@ void Bancada::entradaNoFimDoHistorico() {
         const QString codigo = QStringLiteral("HIST%1").arg(n);
         produto(codigo, false);
         gerarHistorico(codigo, n);
-        // What autovacuum would have done by the time a real history is this long.
-        exigir(m_db->exec(m_db->dialect().isSQLite() ? QStringLiteral("ANALYZE") : QStringLiteral("ANALYZE MovProduto")), "exec");
         for (int regra : {1, 2, 3}) {
             exigir(m_db->exec(QStringLiteral("UPDATE ParamGeral SET FormulaPrecoMedioCusto=?"), {regra}), "exec");
             // The first posting under a rule reads the whole history once and leaves its checkpoint.

@@ -109,3 +109,18 @@ void InsercaoSimples::inserir(const LinhaMovProduto& l) {
     if (!m_q.exec())
         qFatal("Inserção simples recusada: %s", qPrintable(m_q.lastError().text()));
 }
+
+void encherLedger(Database& db, qint64 linhas, const std::function<bool()>& inserir) {
+    Transaction tr(db);
+    std::optional<SemIndices> sem;
+    if (linhas >= 100000) {
+        sem.emplace(SemIndices{db, tabelaEmpresa(QStringLiteral("MovProduto")), {}});
+        exigir(sem->retirar(), "retirar os índices");
+    }
+    exigir(inserir(), "encher o ledger");
+    if (sem)
+        exigir(sem->repor(), "repor os índices");
+    exigir(tr.commit(), "commit");
+    exigir(db.exec(db.dialect().isSQLite() ? QStringLiteral("ANALYZE") : QStringLiteral("ANALYZE MovProduto")),
+           "ANALYZE");
+}

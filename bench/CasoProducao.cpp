@@ -100,15 +100,13 @@ public:
         const qint64 ha = db.scalar(QStringLiteral("SELECT COUNT(*) FROM MovProduto")).toLongLong();
         if (total <= ha)
             return;
-        Transaction tr(db);
-        exigir(db.exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, Localizacao, Lote, "
-                                      "AfectaStk, QuantNormal, Preco, Estado) "
-                                      "SELECT 'G' || (i % 1000), 'GER', '00000001', '2026', '2026-01-15', '001', '', "
-                                      "'L' || (i % 10), CASE WHEN i % 3 = 0 THEN 'S+' ELSE 'E+' END, 1, 1, 'N' FROM ") +
-                       db.dialect().serie(total - ha)),
-               "exec");
-        exigir(tr.commit(), "commit");
-        exigir(db.exec(QStringLiteral("ANALYZE")), "exec");
+        encherLedger(db, total - ha, [&] {
+            return db.exec(QStringLiteral("INSERT INTO MovProduto (Codigo, Tipo, Numero, Ano, Data, Armazem, Localizacao, "
+                                          "Lote, AfectaStk, QuantNormal, Preco, Estado) "
+                                          "SELECT 'G' || (i % 1000), 'GER', '00000001', '2026', '2026-01-15', '001', '', "
+                                          "'L' || (i % 10), CASE WHEN i % 3 = 0 THEN 'S+' ELSE 'E+' END, 1, 1, 'N' FROM ") +
+                           db.dialect().serie(total - ha));
+        });
     }
 
     // The floor: lock, 11 plain ledger rows, the lot record, the product's costs and the counters.

@@ -12,7 +12,27 @@
 #include <QRegularExpression>
 #include <QSqlDriver>
 
+#include <mutex>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
+
+// SQLite opens a temporary b-tree with its own page cache (about 90 KB) for many statements (a
+// sorted or materialised subquery) and frees it when the statement ends. With the allocator's
+// defaults that memory goes back to the system and is asked for again on every execution, which
+// cost a posting about a third of its time. The process keeps up to 64 MB of freed heap instead.
+void manterMemoriaLibertada() {
+#ifdef __GLIBC__
+    static std::once_flag feito;
+    std::call_once(feito, [] {
+        mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+        mallopt(M_TOP_PAD, 4 * 1024 * 1024);
+        mallopt(M_MMAP_THRESHOLD, 4 * 1024 * 1024);
+    });
+#endif
+}
 
 void registarFuncoes(Database& db) {
     QVariant h = db.qdb().driver()->handle();
@@ -84,6 +104,7 @@ QString ServidorSqlite::texto() const { return QStringLiteral("sqlite:") + m_par
 
 Resultado<std::shared_ptr<Database>> ServidorSqlite::abrirFicheiro(const QString& ficheiro,
                                                                    const ConnectionParams& p) {
+    manterMemoriaLibertada();
     auto db = ligar(p, QStringLiteral("QSQLITE"), [&](QSqlDatabase& q) {
         q.setDatabaseName(ficheiro);
         q.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(p.tempoComando * 1000));
@@ -93,6 +114,7 @@ Resultado<std::shared_ptr<Database>> ServidorSqlite::abrirFicheiro(const QString
     registarFuncoes(**db);
     ajustar(**db, QStringLiteral("PRAGMA journal_mode=WAL"));
     ajustar(**db, QStringLiteral("PRAGMA synchronous=NORMAL"));
+    ajustar(**db, QStringLiteral("PRAGMA temp_store=MEMORY"));
     return db;
 }
 

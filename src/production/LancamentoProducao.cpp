@@ -179,18 +179,25 @@ Resultado<> numerar(Database& db, ProductionDocument& d) {
     for (const DocumentoProducao* x : {&d.Saida, &d.Ent, &d.Ret, &d.Ref})
         if (x->numerado())
             dados[x->tipo.trimmed().toUpper()] << x->numero;
-    for (DocumentoProducao* x : {&d.Saida, &d.Ent, &d.Ret, &d.Ref}) {
-        if (x->tipo.trimmed().isEmpty() || x->numerado())
-            continue;
-        QStringList& doTipo = dados[x->tipo.trimmed().toUpper()];
-        const auto numero = ProximoNumTabTipoMov(db, x->tipo, d.Data, doTipo);
-        x->data = d.Data;
-        if (!numero || numero->isEmpty())
-            return Falha(!numero && !numero.mensagem().isEmpty()
-                             ? numero.mensagem() + QStringLiteral("\nCorrija a configuração de Produção.")
-                             : QStringLiteral("Não foi possível numerar o documento %1.").arg(x->tipo));
-        x->numero = *numero;
-        doTipo << x->numero;
+    QList<DocumentoProducao*> porNumerar;
+    QStringList tipos;
+    for (DocumentoProducao* x : {&d.Saida, &d.Ent, &d.Ret, &d.Ref})
+        if (!x->tipo.trimmed().isEmpty() && !x->numerado()) {
+            porNumerar << x;
+            tipos << x->tipo;
+        }
+    if (porNumerar.isEmpty())
+        return {};
+    const auto numeros = ProximosNumTabTipoMov(db, tipos, d.Data, dados);
+    if (!numeros)
+        return Falha(numeros.mensagem().isEmpty()
+                         ? QStringLiteral("Não foi possível numerar o documento %1.").arg(tipos.first())
+                         : numeros.mensagem() + QStringLiteral("\nCorrija a configuração de Produção."));
+    for (qsizetype i = 0; i < porNumerar.size(); ++i) {
+        if (numeros->at(i).isEmpty())
+            return Falha(QStringLiteral("Não foi possível numerar o documento %1.").arg(tipos.at(i)));
+        porNumerar[i]->data = d.Data;
+        porNumerar[i]->numero = numeros->at(i);
     }
     return {};
 }
@@ -444,16 +451,12 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
         return Falha(db.lastError());
 
     // Counters, after all rows.
-    const QString ultLote = db.scalar(QStringLiteral("SELECT UltLote FROM configProd ORDER BY NumRegisto") +
-                                      db.dialect().limite(1))
-                                .toString()
-                                .trimmed();
-    if (d.Lote.toLongLong() > ultLote.toLongLong() &&
-        !db.exec(QStringLiteral("UPDATE configProd SET UltLote=?"), {d.Lote}))
-        return Falha(db.lastError());
+    QList<QPair<QString, QString>> numeros;
     for (const DocumentoProducao* x : {&d.Saida, &d.Ent, &d.Ret, &d.Ref})
-        if (x->numerado() && !ActualizaUltNumero(db, x->tipo, x->numero))
-            return Falha(db.lastError());
+        if (x->numerado())
+            numeros.append({x->tipo, x->numero});
+    if (!ActualizaUltLote(db, d.Lote) || !ActualizaUltNumeros(db, numeros))
+        return Falha(db.lastError());
 
     const bool actualizaPreco =
         db.scalar(QStringLiteral("SELECT actualizapreco FROM Produtos WHERE Codigo=?"), {d.ProdutoAcabado})

@@ -74,11 +74,15 @@ int CarregarListaNomenc(GlobalContext& ctx, ProductionDocument& doc) {
         qint64 numRegisto;
         QString prima, descricao, armazem, observa, formula;
         Currency quantidade, factor;
+        QString unidade;
     };
     std::vector<Bom> bom;
-    db.percorrer(QStringLiteral("SELECT NumRegisto, ProdutoPrima, descprodutoprima, Armazem, observa, FactorFormula, "
-                                "quantidade, Factor, Fixa, CtrlQuantidades FROM Nomenclatura WHERE ProdutoAcabado=? "
-                                "ORDER BY ProdutoPrima, NumRegisto"),
+    // The raw material's unit comes with its line: one read for the whole bill.
+    db.percorrer(QStringLiteral("SELECT n.NumRegisto, n.ProdutoPrima, n.descprodutoprima, n.Armazem, n.observa, "
+                                "n.FactorFormula, n.quantidade, n.Factor, n.Fixa, n.CtrlQuantidades, "
+                                "(SELECT p.UnidadeVenda FROM Produtos p WHERE p.Codigo=n.ProdutoPrima ORDER BY "
+                                "p.NumRegisto%1) FROM Nomenclatura n WHERE n.ProdutoAcabado=? "
+                                "ORDER BY n.ProdutoPrima, n.NumRegisto").arg(db.dialect().limite(1)),
                  {doc.ProdutoAcabado}, [&](const QSqlQuery& q) {
                      if (bom.empty()) {
                          doc.Fixa = q.value(8).toInt() == 1;
@@ -86,7 +90,8 @@ int CarregarListaNomenc(GlobalContext& ctx, ProductionDocument& doc) {
                      }
                      bom.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
                                     q.value(3).toString(), q.value(4).toString(), q.value(5).toString(),
-                                    Currency::fromVariant(q.value(6)), Currency::fromVariant(q.value(7))});
+                                    Currency::fromVariant(q.value(6)), Currency::fromVariant(q.value(7)),
+                                    q.value(10).toString()});
                  });
     VerificacoesStock verif(ctx);
     if (doc.Nova) {
@@ -95,7 +100,7 @@ int CarregarListaNomenc(GlobalContext& ctx, ProductionDocument& doc) {
             l.numRegisto = b.numRegisto;
             l.produto = b.prima;
             l.descricao = b.descricao;
-            l.unidade = db.scalar(QStringLiteral("SELECT UnidadeVenda FROM Produtos WHERE Codigo=?"), {b.prima}).toString();
+            l.unidade = b.unidade;
             l.nomenclatura = b.quantidade.rounded(qBound(0, ctx.casasdecProducao, 4), Currency::Arredondamento::MetadeAfastaDeZero);
             l.ordemProducao = QuantidadeOrdem(ctx, b.prima, b.quantidade, doc.Quantidade, doc.NaoMultiplica);
             l.armazem = b.armazem;

@@ -3,6 +3,9 @@
 #include "common/Resultado.h"
 #include "db/Database.h"
 
+#include <QHash>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +20,18 @@ class Database;
 Resultado<QString> ProximoNumTabTipoMov(Database& db, const QString& tipo, const QString& data,
                                         const QStringList& reservados = {});
 
+// The next numbers of several documents at once, in order (documents of one type get distinct
+// numbers); `reservados` by type, upper case, as above. Two reads when the types number plainly
+// from their counters; otherwise one by one.
+Resultado<QStringList> ProximosNumTabTipoMov(Database& db, const QStringList& tipos, const QString& data,
+                                             const QHash<QString, QStringList>& reservados = {});
+
 // Raises TabTipoMov.UltNumero of the type to the number when the number is greater.
 bool ActualizaUltNumero(Database& db, const QString& tipo, const QString& numero);
+// The same for several (type, number) pairs, in one statement.
+bool ActualizaUltNumeros(Database& db, const QList<QPair<QString, QString>>& numeros);
+// Raises configProd.UltLote to the lot when the lot is greater.
+bool ActualizaUltLote(Database& db, const QString& lote);
 
 // Takes the posting lock (the single LockPro row, created when missing) inside the caller's
 // transaction: every other production posting waits here until this transaction ends.

@@ -330,20 +330,20 @@ Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, Doc
         ResultadoInstantanea r;
         r.processo = comProcesso ? d.processo.trimmed() : QString();
         r.numProcesso = Mavo(ctx).GetProximoCodigo(db, QStringLiteral("LoteInstantaneo"), QStringLiteral("NumProcesso"));
-        QStringList usados;
-        auto numerar = [&](const QString& tipo, DocumentoProducao& doc) -> Resultado<> {
-            const auto numero = ProximoNumTabTipoMov(db, tipo, data, tipo == cfg.tipoSaida && tipo == cfg.tipoEnt ? usados : QStringList{});
-            if (!numero)
-                return Falha(numero.mensagem() + QStringLiteral("\nCorrija a configuração de Produção."));
-            doc = {tipo, *numero, data};
-            usados << *numero;
-            return {};
-        };
-        if (!comProcesso && !d.materias.empty())
-            if (auto n = numerar(cfg.tipoSaida, r.saida); !n)
-                return n.falha();
-        if (auto n = numerar(cfg.tipoEnt, r.entrada); !n)
-            return n.falha();
+        // Both documents numbered at once; one type for both gives them two numbers.
+        QList<DocumentoProducao*> documentos;
+        QStringList tipos;
+        if (!comProcesso && !d.materias.empty()) {
+            documentos << &r.saida;
+            tipos << cfg.tipoSaida;
+        }
+        documentos << &r.entrada;
+        tipos << cfg.tipoEnt;
+        const auto numeros = ProximosNumTabTipoMov(db, tipos, data);
+        if (!numeros)
+            return Falha(numeros.mensagem() + QStringLiteral("\nCorrija a configuração de Produção."));
+        for (qsizetype i = 0; i < documentos.size(); ++i)
+            *documentos[i] = {tipos[i], numeros->at(i), data};
 
         auto registar = [&](const DocumentoProducao& doc, const char* tipoProduto, const QString& produto,
                             const Currency& quantidade, const Currency& preco) {
@@ -412,9 +412,12 @@ Resultado<ResultadoInstantanea> LancaProducaoInstantanea(GlobalContext& ctx, Doc
                 !registar(r.entrada, "PA", a.produto, a.quantidade, preco))
                 return Falha(db.lastError());
         }
+        QList<QPair<QString, QString>> usados;
         for (const DocumentoProducao* doc : {&r.saida, &r.entrada})
-            if (!doc->tipo.isEmpty() && !ActualizaUltNumero(db, doc->tipo, doc->numero))
-                return Falha(db.lastError());
+            if (!doc->tipo.isEmpty())
+                usados.append({doc->tipo, doc->numero});
+        if (!ActualizaUltNumeros(db, usados))
+            return Falha(db.lastError());
         if (comProcesso) {
             // Only an open process is closed: a second run on it changes no row and stops.
             const int fechados = db.executarContando(

@@ -185,42 +185,6 @@ bool ajustarIdentidade(Database& db, const QString& tabela, qint64 maximo) {
                    {tabela.toLower()});
 }
 
-// The declared indexes and triggers of a big table are dropped before its rows go in and made
-// again after, from the schema: built once over all the rows instead of row after row.
-struct SemIndices {
-    Database& db;
-    const TabelaDef* def;
-    std::vector<GatilhoDef> gatilhos;
-
-    Resultado<> retirar() {
-        const bool sqlite = db.dialect().isSQLite();
-        for (const GatilhoDef& g : gatilhosEmpresa())
-            if (g.tabela.compare(def->nome, Qt::CaseInsensitive) == 0)
-                gatilhos.push_back(g);
-        for (const GatilhoDef& g : gatilhos)
-            if (!db.exec(sqlite ? QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(g.nome)
-                                : QStringLiteral("DROP TRIGGER IF EXISTS %1 ON %2").arg(g.nome, g.tabela)))
-                return Falha(QStringLiteral("%1: %2").arg(def->nome, db.lastError()));
-        for (const IndiceDef& i : def->indices)
-            if (!db.exec(QStringLiteral("DROP INDEX IF EXISTS %1").arg(i.nome)))
-                return Falha(QStringLiteral("%1: %2").arg(def->nome, db.lastError()));
-        return {};
-    }
-    Resultado<> repor() {
-        // PostgreSQL sorts each index in this much memory before it spills to disk (for this
-        // transaction only).
-        if (!db.dialect().isSQLite() && !db.exec(QStringLiteral("SET LOCAL maintenance_work_mem = '256MB'")))
-            return Falha(QStringLiteral("%1: %2").arg(def->nome, db.lastError()));
-        if (const QString s = aplicarTabelas(db, {*def}); !s.isEmpty())
-            return Falha(QStringLiteral("%1: %2").arg(def->nome, db.lastError()));
-        for (const GatilhoDef& g : gatilhos)
-            for (const QString& s : db.dialect().ddlGatilho(g))
-                if (!db.exec(s))
-                    return Falha(QStringLiteral("%1: %2").arg(def->nome, db.lastError()));
-        return {};
-    }
-};
-
 // The text of the element the reader is on, up to its end, into `texto` (whose buffer is reused).
 bool lerTexto(QXmlStreamReader& r, QString& texto) {
     texto.resize(0);

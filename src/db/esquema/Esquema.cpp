@@ -162,3 +162,32 @@ Resultado<> aplicarEsquemaEmpresa(Database& db) {
         return falha(QStringLiteral("COMMIT"));
     return {};
 }
+
+Resultado<> SemIndices::retirar() {
+    const bool sqlite = db.dialect().isSQLite();
+    for (const GatilhoDef& g : gatilhosEmpresa())
+        if (g.tabela.compare(def->nome, Qt::CaseInsensitive) == 0)
+            gatilhos.push_back(g);
+    for (const GatilhoDef& g : gatilhos)
+        if (!db.exec(sqlite ? QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(g.nome)
+                            : QStringLiteral("DROP TRIGGER IF EXISTS %1 ON %2").arg(g.nome, g.tabela)))
+            return Falha(QStringLiteral("%1: %2").arg(def->nome, db.lastError()));
+    for (const IndiceDef& i : def->indices)
+        if (!db.exec(QStringLiteral("DROP INDEX IF EXISTS %1").arg(i.nome)))
+            return Falha(QStringLiteral("%1: %2").arg(def->nome, db.lastError()));
+    return {};
+}
+
+Resultado<> SemIndices::repor() {
+    // PostgreSQL sorts each index in this much memory before it spills to disk (for this
+    // transaction only).
+    if (!db.dialect().isSQLite() && !db.exec(QStringLiteral("SET LOCAL maintenance_work_mem = '256MB'")))
+        return Falha(QStringLiteral("%1: %2").arg(def->nome, db.lastError()));
+    if (const QString s = aplicarTabelas(db, {*def}); !s.isEmpty())
+        return Falha(QStringLiteral("%1: %2").arg(def->nome, db.lastError()));
+    for (const GatilhoDef& g : gatilhos)
+        for (const QString& s : db.dialect().ddlGatilho(g))
+            if (!db.exec(s))
+                return Falha(QStringLiteral("%1: %2").arg(def->nome, db.lastError()));
+    return {};
+}

@@ -43,3 +43,14 @@ QString assinaturaEsquema(const Dialect& d);
 // Brings a company database up to the declared schema: creates missing tables,
 // adds missing columns and indexes, records the schema version. Idempotent.
 Resultado<> aplicarEsquemaEmpresa(Database& db);
+
+// A table's triggers and indexes taken away for a bulk load, and put back afterwards from the
+// declared schema: building an index once over the loaded rows beats keeping it row by row.
+struct SemIndices {
+    Database& db;
+    const TabelaDef* def;
+    std::vector<GatilhoDef> gatilhos;
+
+    Resultado<> retirar();
+    Resultado<> repor();
+};
