@@ -45,25 +45,27 @@ struct ControloArmazem {
 } // namespace
 
 Resultado<> PeriodoEmAberto(GlobalContext& ctx, const QString& data, const QString& armazem) {
-    auto recusa = [](const QString& texto) { return Falha(texto, QStringLiteral("Data")); };
+    if (!ctx.LigacaoEmpresa)
+        return PeriodoEmAberto(ctx, data, armazem, ParametrosEmpresa{});
+    // A period that cannot be read is never taken as open.
+    const auto lidos = ParametrosEmpresa::ler(ctx.bd());
+    if (!lidos)
+        return lidos.falha();
+    return PeriodoEmAberto(ctx, data, armazem, *lidos);
+}
 
+Resultado<> PeriodoEmAberto(GlobalContext& ctx, const QString& data, const QString& armazem,
+                            const ParametrosEmpresa& parametros) {
+    auto recusa = [](const QString& texto) { return Falha(texto, QStringLiteral("Data")); };
     const QDate d = lerData(data);
     if (!d.isValid())
         return recusa(QString());
-
     if (d.year() < numero(ctx.AnoCalculo))
         return recusa(QStringLiteral("Ano diferente do Ano da Criação da Empresa\rAno de Abertura = ") +
                       ctx.AnoCalculo);
-
     if (!ctx.LigacaoEmpresa)
         return Falha(QString());
     Database& bd = ctx.bd();
-
-    // A period that cannot be read is never taken as open.
-    const auto lidos = ParametrosEmpresa::ler(bd);
-    if (!lidos)
-        return lidos.falha();
-    const ParametrosEmpresa& parametros = *lidos;
     const QString& dataEmAberto = parametros.dataEmAberto;
     if (!dataEmAberto.isEmpty()) {
         const QDate inicio = lerData(dataEmAberto);

@@ -5,6 +5,7 @@
 #include <QString>
 
 struct GlobalContext;
+struct ParametrosEmpresa;
 class UserInteraction;
 
 // May a document dated `data` be posted into warehouse `armazem`? Checks the company's opening
@@ -13,6 +14,9 @@ class UserInteraction;
 // an empty or invalid date is refused without a message. Messages only when mostrarMensagens.
 // The check alone, for postings: the refusal carries the message (empty for an empty or invalid date).
 Resultado<> PeriodoEmAberto(GlobalContext& ctx, const QString& data, const QString& armazem);
+// The same with the company's parameters as the caller read them (inside its posting transaction).
+Resultado<> PeriodoEmAberto(GlobalContext& ctx, const QString& data, const QString& armazem,
+                            const ParametrosEmpresa& parametros);
 
 bool ValidaPeriodoAberto(GlobalContext& ctx, UserInteraction& ui, const QString& data, const QString& armazem,
                          bool mostrarMensagens);

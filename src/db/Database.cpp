@@ -143,11 +143,13 @@ void Database::registarErro(const QSqlError& e) {
 }
 
 QSqlQuery* Database::executarPreparada(const QString& sql, const QVariantList& valores) {
-    if (!isOpen()) {
+    // A statement already prepared proves the connection open (closing clears them): the global
+    // look-up of the connection is left to the first execution.
+    auto it = m_preparadas.find(sql);
+    if (it == m_preparadas.end() && !isOpen()) {
         m_lastError = QStringLiteral("Ligação fechada");
         return nullptr;
     }
-    auto it = m_preparadas.find(sql);
     if (it == m_preparadas.end()) {
         if (m_preparadas.size() > 256 && m_emUso.isEmpty())
             m_preparadas.clear();

@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QSet>
 #include <QSqlQuery>
+#include <optional>
 
 #include <QDate>
 
@@ -31,8 +32,6 @@ class Lancamento {
 public:
     Lancamento(GlobalContext& ctx, ProductionDocument& d) : m_ctx(ctx), m_db(ctx.bd()), m_d(d) {}
 
-    void parametros() { m_parametros = ParametrosEmpresa::ler(m_db).valorOu({}); }
-
     // The price columns of every raw material of the posting and the bill's fixed price, read at once.
     void lerPrecos(const std::vector<LinhaProducao>& linhas) {
         QStringList codigos;
@@ -48,15 +47,17 @@ public:
         // Same order as the single read, so each product keeps the bill row it would have taken.
         const bool lido = m_db.percorrer(
             QStringLiteral("SELECT n.preco, n.precario, p.UltPrecoCompra, p.UltPrecoCusto, p.PrecoMedioCusto, p.Codigo, "
-                           "(SELECT ProdutoAcabadoPreco FROM Nomenclatura WHERE ProdutoAcabado=? ORDER BY NumRegisto%1) "
+                           "(SELECT ProdutoAcabadoPreco FROM Nomenclatura WHERE ProdutoAcabado=? ORDER BY NumRegisto%1), "
+                           "(SELECT actualizapreco FROM Produtos WHERE Codigo=? ORDER BY NumRegisto%1) "
                            "FROM Produtos p LEFT JOIN Nomenclatura n ON n.ProdutoPrima=p.Codigo AND n.ProdutoAcabado=? "
                            "WHERE p.Codigo IN (%2) ORDER BY n.NumRegisto")
                 .arg(m_db.dialect().limite(1), marcas.join(u',')),
-            QVariantList{v[1], v[0]} + v.mid(2), [&](const QSqlQuery& q) {
+            QVariantList{v[1], v[1], v[0]} + v.mid(2), [&](const QSqlQuery& q) {
                 QVariantList r;
                 for (int i = 0; i < 7; ++i)
                     r << q.value(i);
                 m_precoFixo = r[6];
+                m_actualizaPreco = q.value(7).toString().trimmed() == QStringLiteral("1");
                 const QString chave = r[5].toString().toLower();
                 if (!m_precos.contains(chave))
                     m_precos.insert(chave, r);
@@ -64,6 +65,16 @@ public:
         if (!lido)
             return m_precos.clear();
         m_precosLidos = codigos;
+    }
+
+    // Does the finished product take the production's cost as its sale price basis ("1")?
+    bool actualizaPreco() {
+        if (!m_actualizaPreco)
+            m_actualizaPreco = m_db.scalar(QStringLiteral("SELECT actualizapreco FROM Produtos WHERE Codigo=?"),
+                                           {m_d.ProdutoAcabado})
+                                   .toString()
+                                   .trimmed() == QStringLiteral("1");
+        return *m_actualizaPreco;
     }
 
     // The fixed price of the finished product on its bill, 0 when none.
@@ -138,9 +149,10 @@ public:
                      (motivo.isEmpty() ? QString() : QStringLiteral("\n(%1)").arg(motivo)));
     }
 
-    // One consumption, reinforcement or return row; returns its value.
-    Resultado<Currency> linhaMateria(const LinhaProducao& l, const DocumentoProducao& doc, const QString& afecta,
-                                     const Currency& quant, bool segundaFase) {
+    // One consumption, reinforcement or return row and its value, not yet posted.
+    Resultado<std::pair<LinhaMovProduto, Currency>> linhaDeMateria(const LinhaProducao& l, const DocumentoProducao& doc,
+                                                                   const QString& afecta, const Currency& quant,
+                                                                   bool segundaFase) {
         const PrecoMateria p = precoMateria(l);
         if (!p.ok)
             return recusado(l.produto);
@@ -157,9 +169,63 @@ public:
         if (!l.descricao.isEmpty())
             m.definir(Col::Descricao, l.descricao.left(50));
         m.definir(Col::observa, l.observacoes);
-        if (auto r = lancar(m, l.produto); !r)
+        return std::pair{m, valor};
+    }
+
+    // The same row posted; returns its value.
+    Resultado<Currency> linhaMateria(const LinhaProducao& l, const DocumentoProducao& doc, const QString& afecta,
+                                     const Currency& quant, bool segundaFase) {
+        const auto m = linhaDeMateria(l, doc, afecta, quant, segundaFase);
+        if (!m)
+            return m.falha();
+        if (auto r = lancar(m->first, l.produto); !r)
             return r.falha();
-        return valor;
+        return m->second;
+    }
+
+    // The first phase's consumption; its cost. Rows of different products, none the finished one,
+    // take their reads in one statement before they are posted; otherwise (or when a row cannot
+    // be made) each is made and posted in turn, as the refusals then say.
+    Resultado<Currency> consumos(const DocumentoProducao& doc) {
+        QSet<QString> codigos{m_d.ProdutoAcabado.trimmed().toLower()};
+        bool juntas = true;
+        for (const LinhaProducao& l : m_d.linhas) {
+            const QString chave = l.produto.trimmed().toLower();
+            juntas = juntas && !codigos.contains(chave);
+            codigos.insert(chave);
+        }
+        std::vector<LinhaMovProduto> linhas;
+        Currency custo;
+        for (const LinhaProducao& l : m_d.linhas) {
+            if (!juntas)
+                break;
+            const auto m = linhaDeMateria(l, doc, QStringLiteral("S+"), l.ordemProducao, false);
+            juntas = m.ok();
+            if (m) {
+                linhas.push_back(m->first);
+                custo += m->second;
+            }
+        }
+        if (juntas) {
+            const auto lidos = LerContextosLancamento(m_db, linhas);
+            if (!lidos)
+                return lidos.falha();
+            for (size_t i = 0; i < linhas.size(); ++i) {
+                const QString& produto = m_d.linhas[i].produto;
+                m_lancados.insert(produto.toLower());
+                if (const auto r = LancaMovProduto(m_ctx, linhas[i], {}, (*lidos)[i].get()); !r)
+                    return recusado(produto, r.mensagem());
+            }
+            return custo;
+        }
+        custo = {};
+        for (const LinhaProducao& l : m_d.linhas) {
+            const auto valor = linhaMateria(l, doc, QStringLiteral("S+"), l.ordemProducao, false);
+            if (!valor)
+                return valor.falha();
+            custo += *valor;
+        }
+        return custo;
     }
 
     GlobalContext& m_ctx;
@@ -170,6 +236,7 @@ public:
     QStringList m_precosLidos;
     QSet<QString> m_lancados;
     QVariant m_precoFixo;
+    std::optional<bool> m_actualizaPreco;
 };
 
 // Numbers the documents without one; two documents of one type (a configuration that uses one type
@@ -245,11 +312,6 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
         return Falha(QStringLiteral("Preenchimento Incompleto!"));
     if (!QDate::fromString(d.Data, QStringLiteral("yyyy-MM-dd")).isValid())
         return Falha(QStringLiteral("Data inválida: %1").arg(d.Data));
-    // Both phases post on the production date: a lot still pending when its period was closed
-    // cannot take its adjustments there.
-    if (const auto periodo = PeriodoEmAberto(ctx, d.Data, ctx.armazem); !periodo)
-        return Falha(periodo.mensagem().isEmpty() ? QStringLiteral("Data inválida: %1").arg(d.Data) : periodo.mensagem(),
-                     QStringLiteral("Data"));
     const bool segundaFase = !d.Nova;
     for (auto [doc2, tipo] : {std::pair{&d.Saida, cfg.tipoSaida}, std::pair{&d.Ent, cfg.tipoEnt},
                               std::pair{&d.Ret, cfg.tipoRet}, std::pair{&d.Ref, cfg.tipoRef}})
@@ -271,7 +333,16 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
         return Falha(db.lastError());
 
     Lancamento lanc(ctx, d);
-    lanc.parametros();
+    // The company's parameters read once under the lock, for the period and the costs. Both phases
+    // post on the production date: a lot still pending when its period was closed cannot take its
+    // adjustments there.
+    const auto parametros = ParametrosEmpresa::ler(db);
+    if (!parametros)
+        return parametros.falha();
+    lanc.m_parametros = *parametros;
+    if (const auto periodo = PeriodoEmAberto(ctx, d.Data, ctx.armazem, *parametros); !periodo)
+        return Falha(periodo.mensagem().isEmpty() ? QStringLiteral("Data inválida: %1").arg(d.Data) : periodo.mensagem(),
+                     QStringLiteral("Data"));
     Currency custoAnterior;
     qint64 linhaEntrada = 0;
     if (segundaFase) {
@@ -373,12 +444,10 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
             return Falha(QStringLiteral("Já existe o lote %1!\nFavor de tentar novamente.").arg(d.Lote));
 
         lanc.lerPrecos(d.linhas);
-        for (const LinhaProducao& l : d.linhas) {
-            const auto valor = lanc.linhaMateria(l, d.Saida, QStringLiteral("S+"), l.ordemProducao, false);
-            if (!valor)
-                return valor.falha();
-            custo += *valor;
-        }
+        const auto consumo = lanc.consumos(d.Saida);
+        if (!consumo)
+            return consumo.falha();
+        custo = *consumo;
     } else {
         for (const LinhaProducao& l : d.linhas) {
             if (l.acertos.isZero())
@@ -441,12 +510,20 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
     const auto pmc = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, corte);
     corte.armazem = d.Armazem;
     const auto pmcArmazem = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, corte);
-    const auto pmcFicha = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, tudo);
-    if (!pmc || !pmcArmazem || !pmcFicha ||
+    if (!pmc || !pmcArmazem ||
         !db.update(QStringLiteral("MovProduto"), {Col::PMCusto, Col::Armazem_PMCusto},
-                   {pmc->toVariant(), pmcArmazem->toVariant()}, QStringLiteral("WHERE NumRegisto=?"), {linhaEntrada}) ||
-        !GravaCustoMedioFicha(db, d.ProdutoAcabado, *pmcFicha))
+                   {pmc->toVariant(), pmcArmazem->toVariant()}, QStringLiteral("WHERE NumRegisto=?"), {linhaEntrada}))
         return Falha(db.lastError());
+    // An entry that ends the product's history gives the file its own average; otherwise the whole
+    // history is read.
+    const int ficha = GravaCustoMedioFichaSeUltimaLinha(db, d.ProdutoAcabado, *pmc, linhaEntrada, dataEnt);
+    if (ficha < 0)
+        return Falha(db.lastError());
+    if (ficha == 0) {
+        const auto pmcFicha = CalculaPrecoMedioCusto(db, d.ProdutoAcabado, {}, tudo);
+        if (!pmcFicha || !GravaCustoMedioFicha(db, d.ProdutoAcabado, *pmcFicha))
+            return Falha(db.lastError());
+    }
     if (!GravaUltimosPrecosEntrada(db, d.ProdutoAcabado, precario, linhaEntrada, dataEnt))
         return Falha(db.lastError());
 
@@ -458,10 +535,7 @@ Resultado<ResultadoProducao> lancarProducao(GlobalContext& ctx, ProductionDocume
     if (!ActualizaUltLote(db, d.Lote) || !ActualizaUltNumeros(db, numeros))
         return Falha(db.lastError());
 
-    const bool actualizaPreco =
-        db.scalar(QStringLiteral("SELECT actualizapreco FROM Produtos WHERE Codigo=?"), {d.ProdutoAcabado})
-            .toString()
-            .trimmed() == QStringLiteral("1");
+    const bool actualizaPreco = lanc.actualizaPreco();
     if (!t.commit())
         return Falha(db.lastError().isEmpty() ? QStringLiteral("Não foi possível gravar a produção.") : db.lastError());
 

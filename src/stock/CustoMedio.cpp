@@ -217,8 +217,11 @@ private:
         QString juntaA;
         QVariantList vA;
         if (regra1) {
-            juntaA = QStringLiteral(" LEFT JOIN (SELECT NumRegisto, Data, IdentificaMP FROM MovProdutoAlteraPMC "
-                                    "WHERE Produto=? AND Data<=? ORDER BY Data DESC, NumRegisto DESC%1) a ON 1=1")
+            // The last change by its key, found once: a LIMIT subquery joined would be copied into a
+            // temporary table on every execution.
+            juntaA = QStringLiteral(" LEFT JOIN MovProdutoAlteraPMC a ON a.NumRegisto=(SELECT x.NumRegisto FROM "
+                                    "MovProdutoAlteraPMC x WHERE x.Produto=? AND x.Data<=? ORDER BY x.Data DESC, "
+                                    "x.NumRegisto DESC%1)")
                          .arg(m_db.dialect().limite(1));
             vA << m_produto << m_fim.data;
         }
@@ -435,6 +438,16 @@ int GravaCustoMedioFichaSeUltimaData(Database& db, const QString& produto, const
         QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=? AND "
                        "(SELECT MAX(Data) FROM MovProduto WHERE Codigo=?) <= ?"),
         {pmc.toVariant(), produto, produto, data});
+}
+
+int GravaCustoMedioFichaSeUltimaLinha(Database& db, const QString& produto, const Currency& pmc,
+                                      qint64 numRegisto, const QString& data) {
+    return db.executarContando(
+        QStringLiteral("UPDATE Produtos SET PrecoMedioCusto=? WHERE Codigo=? AND (SELECT NumRegisto FROM MovProduto "
+                       "WHERE Codigo=? ORDER BY Data DESC, NumRegisto DESC%1)=? AND NOT EXISTS (SELECT 1 FROM "
+                       "MovProdutoAlteraPMC WHERE Produto=? AND Data>?)")
+            .arg(db.dialect().limite(1)),
+        {pmc.toVariant(), produto, produto, numRegisto, produto, data});
 }
 
 bool GravaUltimosPrecosEntrada(Database& db, const QString& produto, const Currency& preco, qint64 numRegisto,

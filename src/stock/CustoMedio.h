@@ -36,6 +36,11 @@ int regraCustoMedio(Database& db);
 // posted on that date ends its history. The rows changed (0: a later row exists), or -1 on failure.
 [[nodiscard]] int GravaCustoMedioFichaSeUltimaData(Database& db, const QString& produto, const Currency& pmc,
                                                    const QString& data);
+// The same only while row `numRegisto` is the product's last by date and number and no change of
+// the average is dated after `data`: the average up to that row is then the file's. The rows
+// changed (0: not the last), or -1 on failure.
+[[nodiscard]] int GravaCustoMedioFichaSeUltimaLinha(Database& db, const QString& produto, const Currency& pmc,
+                                                    qint64 numRegisto, const QString& data);
 // The product's last purchase and cost prices become the entry's unit price, unless another entry
 // comes after it in ledger order (one dated later but recorded earlier counts too). False on failure.
 [[nodiscard]] bool GravaUltimosPrecosEntrada(Database& db, const QString& produto, const Currency& preco,

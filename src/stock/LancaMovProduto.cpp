@@ -11,7 +11,29 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QSqlRecord>
+#include <QSqlQuery>
+#include <QSet>
 #include <optional>
+
+// Everything the posting needs to know before it writes, read in one statement: the product,
+// the company's switches, the server's time, the new row's number, the stock-control facts,
+// the movement type's description and, for exits, the balances that decide.
+struct ContextoLancamento {
+    QString vendedor, unidade, descricao;
+    int diasDevolucao = 0;
+    bool lote = false;
+    Currency pmc, upCompra, upCusto;
+    QDateTime agora;
+    qint64 numRegisto = 0;
+    VerificacoesStock::DadosCtrlExistencia ctrl; // with the company's parameters
+    QString descricaoTipo;
+    Currency saldoArmazem, saldoLote;
+
+    const ParametrosEmpresa& parametros() const { return ctrl.parametros; }
+    bool porArmazem() const { return ctrl.parametros.pmcPorArmazem; }
+    int regra() const { return ctrl.parametros.regraCustoMedio(); }
+};
 
 namespace {
 
@@ -29,34 +51,18 @@ QString codigoBarrasLinha(qint64 numRegisto) {
     return base + QString::number((10 - soma % 10) % 10);
 }
 
-// Everything the posting needs to know before it writes, read in one statement: the product,
-// the company's switches, the server's time, the new row's number, the stock-control facts,
-// the movement type's description and, for exits, the balances that decide.
-struct Contexto {
-    QString vendedor, unidade, descricao;
-    int diasDevolucao = 0;
-    bool lote = false;
-    Currency pmc, upCompra, upCusto;
-    QDateTime agora;
-    qint64 numRegisto = 0;
-    VerificacoesStock::DadosCtrlExistencia ctrl; // with the company's parameters
-    QString descricaoTipo;
-    Currency saldoArmazem, saldoLote;
-
-    const ParametrosEmpresa& parametros() const { return ctrl.parametros; }
-    bool porArmazem() const { return ctrl.parametros.pmcPorArmazem; }
-    int regra() const { return ctrl.parametros.regraCustoMedio(); }
-};
-
 QString somaSaldo(const QString& filtros) {
     return u'(' + sqlSaldoProduto() + QStringLiteral(" AND Armazem=?") + filtros + u')';
 }
 
-// nullopt when the product does not exist.
-Resultado<std::optional<Contexto>> lerContexto(Database& db, const LinhaMovProduto& l, bool saida) {
-    const QString codigo = l.texto(Col::Codigo).trimmed();
-    const QString armazem = l.texto(Col::Armazem).left(3);
-    const Dialect& d = db.dialect();
+bool ehSaida(const LinhaMovProduto& l) {
+    const QString afecta = l.texto(Col::AfectaStk).trimmed().toUpper();
+    return afecta == QStringLiteral("S+") || afecta == QStringLiteral("E-");
+}
+
+// The statement that reads a row's context, and its values. With `saldosSempre` a row that is no
+// exit reads its three balance columns as NULL, so that the rows of a batch share one shape.
+QString sqlContexto(const Dialect& d, bool saida, bool saldosSempre) {
     static const QString parametros = ParametrosEmpresa::colunas(QStringLiteral("g"));
     QString sql =
         QStringLiteral("SELECT p.vendedorhabitual, p.precomediocusto, p.ultprecocompra, p.ultprecocusto, "
@@ -66,71 +72,102 @@ Resultado<std::optional<Contexto>> lerContexto(Database& db, const LinhaMovProdu
                        "(SELECT IgnoraCtrlExistencia FROM Armazens WHERE codigo=? ORDER BY NumRegisto%3), "
                        "(SELECT Descricao FROM TabTipoMov WHERE Codigo=? ORDER BY NumRegisto%3), %4")
             .arg(d.agora(), d.proximoNumRegisto(QStringLiteral("MovProduto")), d.limite(1), parametros);
-    QVariantList v{armazem, l.texto(Col::Tipo)};
     if (saida) {
         // Only the balance that decides is summed: the lot's for a product kept by lot, else the
         // warehouse's. The last column tells which one the statement took.
         sql += QStringLiteral(", CASE WHEN p.Lote='1' THEN NULL ELSE %1 END, CASE WHEN p.Lote='1' THEN %2 END, "
                               "CASE WHEN p.Lote='1' THEN 1 ELSE 0 END")
                    .arg(somaSaldo(QString()), somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?")));
-        v << codigo << armazem << codigo << armazem << l.texto(Col::Localizacao)
-          << l.texto(Col::Lote).trimmed();
+    } else if (saldosSempre) {
+        sql += QStringLiteral(", NULL, NULL, NULL");
     }
-    sql +=
-        QStringLiteral(" FROM Produtos p LEFT JOIN (SELECT * FROM ParamGeral ORDER BY NumRegisto%1) g ON 1=1 "
-                       "WHERE p.Codigo=?")
-            .arg(d.limite(1));
+    // The parameters' row by its key: a LIMIT subquery joined would be copied into a temporary
+    // table on every execution.
+    return sql + QStringLiteral(" FROM Produtos p LEFT JOIN ParamGeral g ON g.NumRegisto=(SELECT MIN(NumRegisto) FROM "
+                                "ParamGeral) WHERE p.Codigo=?");
+}
+
+void valoresContexto(QVariantList& v, const LinhaMovProduto& l, bool saida) {
+    const QString codigo = l.texto(Col::Codigo).trimmed();
+    const QString armazem = l.texto(Col::Armazem).left(3);
+    v << armazem << l.texto(Col::Tipo);
+    if (saida)
+        v << codigo << armazem << codigo << armazem << l.texto(Col::Localizacao) << l.texto(Col::Lote).trimmed();
     v << codigo;
-    const auto lida = db.lerPrimeiraLinha(sql, v);
+}
+
+constexpr int ColunasParametros = 16;
+constexpr int ColunasSaldos = ColunasParametros + ParametrosEmpresa::NumeroColunas;
+
+// The context from a row of the statement above, its columns from `inicio`; nullopt when the
+// balances read do not fit the product's lot flag (blanks around it), which then reads them apart.
+std::optional<ContextoLancamento> contextoDe(const QVariantList& linha, int inicio, bool saida) {
+    auto r = [&](int i) { return linha.at(inicio + i); };
+    ContextoLancamento c;
+    c.vendedor = r(0).toString();
+    c.pmc = Currency::fromVariant(r(1));
+    c.upCompra = Currency::fromVariant(r(2));
+    c.upCusto = Currency::fromVariant(r(3));
+    c.diasDevolucao = r(4).toInt();
+    c.unidade = r(5).toString();
+    c.lote = r(6).toString().trimmed() == QStringLiteral("1");
+    c.descricao = r(7).toString();
+    const QVariant agora = r(8);
+    if (agora.typeId() == QMetaType::QDateTime) {
+        c.agora = agora.toDateTime();
+    } else {
+        // The server's clock as it wrote it, read without the local time zone: parsing it as local
+        // time read the zone file on every row.
+        const QString s = agora.toString();
+        c.agora = QDateTime(QDate(s.left(4).toInt(), s.mid(5, 2).toInt(), s.mid(8, 2).toInt()),
+                            QTime(s.mid(11, 2).toInt(), s.mid(14, 2).toInt(), s.mid(17, 2).toInt()), Qt::UTC);
+    }
+    c.numRegisto = r(9).toLongLong();
+    c.ctrl.produtoExiste = true;
+    c.ctrl.codigo = r(10).toString();
+    c.ctrl.ctrlexistencia = r(11);
+    c.ctrl.servico = r(12);
+    c.ctrl.portes = r(13);
+    c.ctrl.lote = r(6);
+    c.ctrl.ignoraArmazem = r(14);
+    c.descricaoTipo = r(15).toString();
+    c.ctrl.parametros = ParametrosEmpresa::deValores(linha, inicio + ColunasParametros);
+    if (saida) {
+        if ((r(ColunasSaldos + 2).toInt() == 1) != c.lote)
+            return std::nullopt;
+        c.saldoArmazem = Currency::fromVariant(r(ColunasSaldos));
+        c.saldoLote = Currency::fromVariant(r(ColunasSaldos + 1));
+    }
+    return c;
+}
+
+// nullopt when the product does not exist.
+Resultado<std::optional<ContextoLancamento>> lerContexto(Database& db, const LinhaMovProduto& l, bool saida) {
+    QVariantList v;
+    valoresContexto(v, l, saida);
+    const auto lida = db.lerPrimeiraLinha(sqlContexto(db.dialect(), saida, false), v);
     if (!lida)
         return lida.falha();
     const std::optional<QVariantList>& r = *lida;
     if (!r)
-        return std::optional<Contexto>();
-    Contexto c;
-    c.vendedor = r->at(0).toString();
-    c.pmc = Currency::fromVariant(r->at(1));
-    c.upCompra = Currency::fromVariant(r->at(2));
-    c.upCusto = Currency::fromVariant(r->at(3));
-    c.diasDevolucao = r->at(4).toInt();
-    c.unidade = r->at(5).toString();
-    c.lote = r->at(6).toString().trimmed() == QStringLiteral("1");
-    c.descricao = r->at(7).toString();
-    const QVariant agora = r->at(8);
-    c.agora = agora.typeId() == QMetaType::QDateTime
-                  ? agora.toDateTime()
-                  : QDateTime::fromString(agora.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    c.numRegisto = r->at(9).toLongLong();
-    c.ctrl.produtoExiste = true;
-    c.ctrl.codigo = r->at(10).toString();
-    c.ctrl.ctrlexistencia = r->at(11);
-    c.ctrl.servico = r->at(12);
-    c.ctrl.portes = r->at(13);
-    c.ctrl.lote = r->at(6);
-    c.ctrl.ignoraArmazem = r->at(14);
-    c.descricaoTipo = r->at(15).toString();
-    constexpr int Parametros = 16;
-    c.ctrl.parametros = ParametrosEmpresa::deValores(*r, Parametros);
-    if (saida) {
-        constexpr int Saldos = Parametros + ParametrosEmpresa::NumeroColunas;
-        if ((r->at(Saldos + 2).toInt() == 1) == c.lote) {
-            c.saldoArmazem = Currency::fromVariant(r->at(Saldos));
-            c.saldoLote = Currency::fromVariant(r->at(Saldos + 1));
-        } else {
-            // A lot flag that the statement read otherwise (blanks around it): both sums, read apart.
-            const auto saldos = db.lerPrimeiraLinha(
-                QStringLiteral("SELECT ") + somaSaldo(QString()) + u',' +
-                    somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?")),
-                {codigo, armazem, codigo, armazem, l.texto(Col::Localizacao), l.texto(Col::Lote).trimmed()});
-            if (!saldos)
-                return saldos.falha();
-            if (*saldos) {
-                c.saldoArmazem = Currency::fromVariant((*saldos)->at(0));
-                c.saldoLote = Currency::fromVariant((*saldos)->at(1));
-            }
-        }
+        return std::optional<ContextoLancamento>();
+    if (auto c = contextoDe(*r, 0, saida))
+        return c;
+    // A lot flag that the statement read otherwise (blanks around it): both sums, read apart.
+    auto c = contextoDe(*r, 0, false);
+    const QString codigo = l.texto(Col::Codigo).trimmed();
+    const QString armazem = l.texto(Col::Armazem).left(3);
+    const auto saldos = db.lerPrimeiraLinha(
+        QStringLiteral("SELECT ") + somaSaldo(QString()) + u',' +
+            somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?")),
+        {codigo, armazem, codigo, armazem, l.texto(Col::Localizacao), l.texto(Col::Lote).trimmed()});
+    if (!saldos)
+        return saldos.falha();
+    if (*saldos) {
+        c->saldoArmazem = Currency::fromVariant((*saldos)->at(0));
+        c->saldoLote = Currency::fromVariant((*saldos)->at(1));
     }
-    return std::optional<Contexto>(std::move(c));
+    return c;
 }
 
 bool ehSaldosIniciais(const QString& descricaoTipo) {
@@ -139,7 +176,7 @@ bool ehSaldosIniciais(const QString& descricaoTipo) {
            d == QStringLiteral("ENTRADA DE SALDOS INICIAIS");
 }
 
-Resultado<> verificarSaida(const LinhaMovProduto& l, const Contexto& c) {
+Resultado<> verificarSaida(const LinhaMovProduto& l, const ContextoLancamento& c) {
     if (!VerificacoesStock::decideCtrlExistencia(c.ctrl))
         return {};
     const QString codigo = l.texto(Col::Codigo);
@@ -170,7 +207,7 @@ bool acimaDoLimite(const LinhaMovProduto& l) {
 // Transfers ("TRA") and stock adjustments ("AC+"/"AC-") are valued by ParamGeral.PrecoTranfAcertos:
 // 0 the row's own price, 1 the average cost (the warehouse's when costs are kept per warehouse),
 // 2 the last purchase price, 3 the last cost price. Nothing when the rule leaves the row's price.
-std::optional<Currency> precoTransferenciaAcerto(const LinhaMovProduto& l, const Contexto& c,
+std::optional<Currency> precoTransferenciaAcerto(const LinhaMovProduto& l, const ContextoLancamento& c,
                                                  const PrecosArmazem& doArmazem) {
     const QString tipo = l.texto(Col::Tipo).trimmed().toUpper();
     const QString afecta = l.texto(Col::AfectaStk).trimmed().toUpper();
@@ -201,7 +238,8 @@ void preencherSeVazio(LinhaMovProduto& l, ColunaMovProduto coluna, const QString
         l.definir(coluna, valor);
 }
 
-Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& opcoes) {
+Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& opcoes,
+                         const ContextoLancamento* lido) {
     Database& db = ctx.bd();
     const QString codigo = l.texto(Col::Codigo).trimmed();
     const QString afecta = l.texto(Col::AfectaStk).trimmed().toUpper();
@@ -236,13 +274,18 @@ Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLan
     };
 
     // 2. the product; 3. stock control and lots on exits
-    const bool saida = afecta == QStringLiteral("S+") || afecta == QStringLiteral("E-");
-    const auto lido = lerContexto(db, l, saida);
-    if (!lido)
-        return lido.falha();
-    const std::optional<Contexto>& c = *lido;
-    if (!c)
-        return Falha(QStringLiteral("Produto inexistente: %1").arg(codigo), QStringLiteral("Codigo"));
+    const bool saida = ehSaida(l);
+    std::optional<ContextoLancamento> proprio;
+    const ContextoLancamento* c = lido;
+    if (!c) {
+        const auto r = lerContexto(db, l, saida);
+        if (!r)
+            return r.falha();
+        proprio = *r;
+        if (!proprio)
+            return Falha(QStringLiteral("Produto inexistente: %1").arg(codigo), QStringLiteral("Codigo"));
+        c = &*proprio;
+    }
     preencherSeVazio(l, Col::Descricao, c->descricao);
     preencherSeVazio(l, Col::Vendedor, c->vendedor);
     preencherSeVazio(l, Col::Unidade, c->unidade);
@@ -353,10 +396,11 @@ Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLan
 
 } // namespace
 
-Resultado<qint64> LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancamento& opcoes) {
+Resultado<qint64> LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const OpcoesLancamento& opcoes,
+                                  const ContextoLancamento* lido) {
     const bool jaEmTransaccao = ctx.bd().emTransaccao();
     try {
-        return lancar(ctx, l, opcoes);
+        return lancar(ctx, l, opcoes, lido);
     } catch (const EstouroMontante&) {
         // An amount beyond the money type: refused as beyond the value limit. Our own transaction was
         // rolled back by its guard; a caller's can only be rolled back now.
@@ -371,4 +415,58 @@ Resultado<qint64> LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const O
 QString MensagemLimiteValor(const QString& codigo, const QString& descricao) {
     return QStringLiteral("Ultrapassou o valor limite por produto: 999,999,999.99\nProduto: [%1 - %2]")
         .arg(codigo, descricao);
+}
+
+Resultado<std::vector<std::shared_ptr<const ContextoLancamento>>>
+LerContextosLancamento(Database& db, const std::vector<LinhaMovProduto>& linhas) {
+    std::vector<std::shared_ptr<const ContextoLancamento>> lidos(linhas.size());
+    if (linhas.empty())
+        return lidos;
+    QString sql;
+    QVariantList v;
+    for (size_t i = 0; i < linhas.size(); ++i) {
+        const bool saida = ehSaida(linhas[i]);
+        if (i > 0)
+            sql += QStringLiteral(" UNION ALL ");
+        // Each row's own statement, told apart by its position (a number of ours, not a value).
+        sql += QStringLiteral("SELECT %1 AS k, ").arg(i) + sqlContexto(db.dialect(), saida, true).mid(7);
+        valoresContexto(v, linhas[i], saida);
+    }
+    bool completos = true;
+    const bool lido = db.percorrer(sql, v, [&](const QSqlQuery& q) {
+        const size_t i = size_t(q.value(0).toLongLong());
+        QVariantList r;
+        const int n = q.record().count();
+        r.reserve(n);
+        for (int c = 0; c < n; ++c)
+            r << q.value(c);
+        if (i >= lidos.size())
+            return;
+        if (auto c = contextoDe(r, 1, ehSaida(linhas[i])))
+            lidos[i] = std::make_shared<const ContextoLancamento>(std::move(*c));
+        else
+            completos = false;
+    });
+    if (!lido)
+        return Falha(db.lastError());
+    // A row without its reads (a product that does not exist, a lot flag read otherwise) reads its
+    // own, and so do all the others, so that the rows' numbers stay in posting order.
+    for (const auto& c : lidos)
+        completos = completos && c;
+    if (!completos)
+        return std::vector<std::shared_ptr<const ContextoLancamento>>(linhas.size());
+    // SQLite answers the same next number to every row of one statement: each row after the first
+    // takes the one after the previous. PostgreSQL's sequence already gave each its own.
+    QSet<qint64> usados;
+    qint64 maior = 0;
+    for (auto& c : lidos) {
+        if (usados.contains(c->numRegisto)) {
+            auto outro = std::make_shared<ContextoLancamento>(*c);
+            outro->numRegisto = maior + 1;
+            c = outro;
+        }
+        usados.insert(c->numRegisto);
+        maior = qMax(maior, c->numRegisto);
+    }
+    return lidos;
 }

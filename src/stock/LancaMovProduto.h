@@ -3,6 +3,10 @@
 #include "common/Resultado.h"
 #include "stock/LinhaMovProduto.h"
 
+#include <memory>
+#include <vector>
+
+class Database;
 struct GlobalContext;
 
 struct OpcoesLancamento {
@@ -15,10 +19,22 @@ struct OpcoesLancamento {
     bool calcularCustoMedio = true;
 };
 
+// What a posting reads before it writes (product, company switches, the row's number, balances).
+struct ContextoLancamento;
+
 // Validates one stock row, completes its costs from the product file and the ledger, inserts it
 // and completes the inserted row. Returns its NumRegisto; a refused row writes nothing.
-// Runs inside the caller's transaction when there is one.
-Resultado<qint64> LancaMovProduto(GlobalContext& ctx, LinhaMovProduto linha, const OpcoesLancamento& opcoes = {});
+// Runs inside the caller's transaction when there is one. `lido`: the row's reads made before
+// (LerContextosLancamento); null reads them here.
+Resultado<qint64> LancaMovProduto(GlobalContext& ctx, LinhaMovProduto linha, const OpcoesLancamento& opcoes = {},
+                                  const ContextoLancamento* lido = nullptr);
+
+// The reads of several rows' postings in one statement, one per row (null where the row is to read
+// its own). For rows of different products, posted right after, in this order, inside the caller's
+// transaction and with nothing else written to the ledger between: each row's number and balances
+// are those it would have read itself.
+Resultado<std::vector<std::shared_ptr<const ContextoLancamento>>>
+LerContextosLancamento(Database& db, const std::vector<LinhaMovProduto>& linhas);
 
 // The refusal of a row beyond the value limit (or beyond what the money type holds).
 QString MensagemLimiteValor(const QString& codigo, const QString& descricao);

@@ -219,6 +219,17 @@ TEST_P(LancamentoProducaoTest, EntradaAnteriorAOutraNaoMexeNosUltimosPrecos) {
     EXPECT_EQ(Currency::fromVariant(p->at(2)), C("5.875"));
 }
 
+// The product file keeps the average of the whole history: a change of the average dated after the
+// order (here one whose row is gone, leaving nothing to average) counts there, not on the entry.
+TEST_P(LancamentoProducaoTest, CustoMedioDaFichaVeAlteracaoPosterior) {
+    ASSERT_TRUE(db->exec("UPDATE ParamGeral SET FormulaPrecoMedioCusto=1"));
+    ASSERT_GT(db->insert("MovProdutoAlteraPMC", {"Produto", "Data", "IdentificaMP"}, {"PA", "2026-04-01", "{X}"}), 0);
+    ProductionDocument d = ordem("3", "12", "2026-03-10");
+    ASSERT_TRUE(lanca(d, FaseProducao::Encerra)) << erro.toStdString();
+    EXPECT_EQ(contar("SELECT PMCusto FROM MovProduto WHERE Tipo='EPR' AND Codigo='PA'").toDouble(), 5.5);
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoMedioCusto FROM Produtos WHERE Codigo='PA'")), C("0"));
+}
+
 TEST_P(LancamentoProducaoTest, RecusaNaUltimaLinhaNaoDeixaNada) {
     ProductionDocument d = ordem("3");
     d.linhas[1].ordemProducao = C("500"); // more than the stock of MP2

@@ -329,3 +329,55 @@ TEST_P(LancaMovProdutoTest, SomaDoLedgerForaDoTipoNaoDaVolta) {
     EXPECT_FALSE(erro.isEmpty());
     EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM MovProduto").toString(), antes);
 }
+
+// Rows of one document read together, then posted in order: the same numbers, balances and costs
+// as each row reading its own, and nothing read otherwise lost.
+TEST_P(LancaMovProdutoTest, LeiturasDeVariasLinhasDeUmaVez) {
+    ASSERT_GT(db->insert("Produtos", {"Codigo", "Descricao", "ctrlexistencia", "Lote"}, {"MP2", "Sal", "1", "0"}), 0);
+    ASSERT_GT(lanca(linha("MP1", "E+", "10", "2")), 0);
+    ASSERT_GT(lanca(linha("MP2", "E+", "4", "1")), 0);
+    LinhaMovProduto lote = linha("LOT", "E+", "5", "3");
+    lote.definir(ColMovProduto::Lote, "L1");
+    ASSERT_GT(lanca(lote), 0);
+    const qint64 antes = db->scalar("SELECT MAX(NumRegisto) FROM MovProduto").toLongLong();
+
+    // An exit of each, one from the lot, read at once.
+    LinhaMovProduto saidaLote = linha("LOT", "S+", "2", "3");
+    saidaLote.definir(ColMovProduto::Lote, "L1");
+    std::vector<LinhaMovProduto> linhas{linha("MP1", "S+", "6", "2"), linha("MP2", "S+", "4", "1"), saidaLote};
+    auto lidos = LerContextosLancamento(*db, linhas);
+    ASSERT_TRUE(lidos.ok()) << lidos.mensagem().toStdString();
+    ASSERT_EQ(lidos->size(), 3u);
+    for (size_t i = 0; i < linhas.size(); ++i) {
+        ASSERT_TRUE((*lidos)[i]) << i;
+        const auto r = LancaMovProduto(ctx, linhas[i], {}, (*lidos)[i].get());
+        ASSERT_TRUE(r.ok()) << r.mensagem().toStdString();
+        EXPECT_EQ(*r, antes + qint64(i) + 1);
+    }
+    // A row posted afterwards takes the next number.
+    EXPECT_EQ(lanca(linha("MP1", "E+", "1", "2")), antes + 4);
+    EXPECT_EQ(db->scalar("SELECT COUNT(DISTINCT NumRegisto) FROM MovProduto").toInt(), 7);
+    EXPECT_EQ(db->scalar("SELECT COUNT(DISTINCT CodigoBarras) FROM MovProduto").toInt(), 7);
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PMCusto FROM MovProduto WHERE Codigo='MP1' AND AfectaStk='S+'")),
+              C("2"));
+
+    // The balances read together still refuse what the stock does not cover, the lot's as well.
+    linhas = {linha("MP1", "S+", "6", "2"), saidaLote};
+    linhas[1].definir(ColMovProduto::QuantNormal, C("4"));
+    lidos = LerContextosLancamento(*db, linhas);
+    ASSERT_TRUE(lidos.ok());
+    const QString foto = fotografia();
+    EXPECT_FALSE(LancaMovProduto(ctx, linhas[0], {}, (*lidos)[0].get()).ok());
+    EXPECT_FALSE(LancaMovProduto(ctx, linhas[1], {}, (*lidos)[1].get()).ok());
+    EXPECT_EQ(fotografia(), foto);
+
+    // A product that does not exist: every row reads its own, and that one is refused by name.
+    linhas = {linha("MP1", "S+", "1", "2"), linha("NADA", "E+", "1", "1")};
+    lidos = LerContextosLancamento(*db, linhas);
+    ASSERT_TRUE(lidos.ok());
+    EXPECT_FALSE((*lidos)[0]);
+    EXPECT_FALSE((*lidos)[1]);
+    const auto r = LancaMovProduto(ctx, linhas[1], {}, (*lidos)[1].get());
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.mensagem(), "Produto inexistente: NADA");
+}
