@@ -174,19 +174,24 @@ QSqlQuery* Database::executarPreparada(const QString& sql, const QVariantList& v
 }
 
 bool Database::exec(const QString& sql, const QVariantList& valores) {
-    if (!isOpen()) {
-        m_lastError = QStringLiteral("Ligação fechada");
-        return false;
-    }
-    // Data statements are kept prepared; anything else (transactions, DDL) cannot always be.
+    // Data statements are kept prepared (the preparing checks the connection); anything else
+    // (transactions, DDL) cannot always be.
     static const QStringList dados{QStringLiteral("SELECT"), QStringLiteral("INSERT"), QStringLiteral("UPDATE"),
                                    QStringLiteral("DELETE")};
-    const QString inicio = sql.left(7).trimmed().toUpper();
-    if (!valores.isEmpty() || std::any_of(dados.begin(), dados.end(), [&](const QString& d) { return inicio.startsWith(d); })) {
+    auto deDados = [&] {
+        const QString inicio = sql.left(7).trimmed();
+        return std::any_of(dados.begin(), dados.end(),
+                           [&](const QString& d) { return inicio.startsWith(d, Qt::CaseInsensitive); });
+    };
+    if (!valores.isEmpty() || deDados()) {
         QSqlQuery* q = executarPreparada(sql, valores);
         if (q)
             q->finish();
         return q != nullptr;
+    }
+    if (!isOpen()) {
+        m_lastError = QStringLiteral("Ligação fechada");
+        return false;
     }
     QSqlQuery q(qdb());
     return prepararEExecutar(q, sql, valores);

@@ -48,8 +48,9 @@ public:
         return QStringLiteral("CREATE TEMP TABLE %1 (%2)").arg(n, colunaIdentidade());
     }
     QString proximoNumRegisto(const QString& t) const override {
+        // sqlite_sequence has no index: a plain comparison over its rows, not two functions per row.
         return QStringLiteral("(SELECT MAX(n)+1 FROM (SELECT COALESCE(MAX(NumRegisto),0) AS n FROM %1 UNION ALL "
-                              "SELECT seq FROM sqlite_sequence WHERE lower(name)=lower('%1')) AS s)")
+                              "SELECT seq FROM sqlite_sequence WHERE name='%1' COLLATE NOCASE) AS s)")
             .arg(t);
     }
     QString serie(qint64 n) const override {

@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QSqlRecord>
 #include <QSqlQuery>
+#include <QHash>
 #include <QSet>
 #include <optional>
 
@@ -63,6 +64,11 @@ bool ehSaida(const LinhaMovProduto& l) {
 // The statement that reads a row's context, and its values. With `saldosSempre` a row that is no
 // exit reads its three balance columns as NULL, so that the rows of a batch share one shape.
 QString sqlContexto(const Dialect& d, bool saida, bool saldosSempre) {
+    // Made once per engine and shape: the posting runs it for every row.
+    thread_local QHash<QString, QString> feitos;
+    const QString chave = d.nome() + (saida ? u'S' : saldosSempre ? u'N' : u'-');
+    if (const auto it = feitos.constFind(chave); it != feitos.constEnd())
+        return *it;
     static const QString parametros = ParametrosEmpresa::colunas(QStringLiteral("g"));
     QString sql =
         QStringLiteral("SELECT p.vendedorhabitual, p.precomediocusto, p.ultprecocompra, p.ultprecocusto, "
@@ -83,8 +89,10 @@ QString sqlContexto(const Dialect& d, bool saida, bool saldosSempre) {
     }
     // The parameters' row by its key: a LIMIT subquery joined would be copied into a temporary
     // table on every execution.
-    return sql + QStringLiteral(" FROM Produtos p LEFT JOIN ParamGeral g ON g.NumRegisto=(SELECT MIN(NumRegisto) FROM "
-                                "ParamGeral) WHERE p.Codigo=?");
+    sql += QStringLiteral(" FROM Produtos p LEFT JOIN ParamGeral g ON g.NumRegisto=(SELECT MIN(NumRegisto) FROM "
+                          "ParamGeral) WHERE p.Codigo=?");
+    feitos.insert(chave, sql);
+    return sql;
 }
 
 void valoresContexto(QVariantList& v, const LinhaMovProduto& l, bool saida) {
