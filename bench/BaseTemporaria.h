@@ -52,8 +52,8 @@ void exigir(const Resultado<T>& r, const char* passo) {
 }
 // Runs `inserir` (which writes `linhas` ledger rows in one statement) in its own transaction; for
 // many rows without the ledger's indexes and triggers, which are made again after, as a restore
-// does, so that 10^7 rows fill in minutes. Ends with the statistics brought up to date, as
-// autovacuum would have by the time a real ledger is this long.
+// does, so that 10^7 rows fill in minutes. Ends with the ledger vacuumed, analysed and its log
+// checkpointed, as the engine would have done by the time a real ledger is this long.
 void encherLedger(Database& db, qint64 linhas, const std::function<bool()>& inserir);
 // Milliseconds one run of f takes.
 double medirUmaVez(const std::function<void()>& f);
