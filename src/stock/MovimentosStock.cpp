@@ -9,6 +9,9 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <optional>
+
+#include <QHash>
 
 namespace {
 
@@ -55,33 +58,68 @@ const QString& sqlInsercao() {
     return sql;
 }
 
-// The same for every column of the table, with NumRegisto first.
-const QString& sqlInsercaoCompleta() {
-    static const QString sql = [] {
-        QStringList colunas{QStringLiteral("NumRegisto")}, marcas{QStringLiteral("?")};
-        for (const ColunaDef& c : tabelaEmpresa(QStringLiteral("MovProduto"))->colunas) {
-            colunas << c.nome;
-            marcas << QStringLiteral("?");
-        }
-        return QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)")
-            .arg(colunas.join(u','), marcas.join(u','));
-    }();
-    return sql;
+// A column that was not given and whose value does not depend on the row: written into the
+// statement as its literal rather than bound.
+std::optional<QString> literalNaoDado(const ColunaDef& c) {
+    switch (c.tipo) {
+    case TipoColuna::Texto:
+    case TipoColuna::Memo:
+        return QStringLiteral("''");
+    case TipoColuna::Money:
+    case TipoColuna::Numerico:
+    case TipoColuna::SmallInt:
+    case TipoColuna::Inteiro:
+        return QStringLiteral("0");
+    case TipoColuna::Binario:
+        return QStringLiteral("NULL");
+    case TipoColuna::DataHora:
+        return std::nullopt; // the server's time
+    }
+    return std::nullopt;
+}
+
+const std::vector<ColunaDef>& colunasMovProduto() {
+    static const std::vector<ColunaDef>& c = tabelaEmpresa(QStringLiteral("MovProduto"))->colunas;
+    return c;
+}
+
+// INSERT INTO MovProduto with every column of the table, NumRegisto first. The columns a row leaves
+// out are written as literals: a posting gives some forty of the table's columns, and binding the
+// other hundred cost more than the engine's write. One statement per set of given columns, built once.
+const QString& sqlInsercaoCompleta(const LinhaMovProduto& linha) {
+    const std::vector<ColunaDef>& cs = colunasMovProduto();
+    QByteArray forma(qsizetype((cs.size() + 7) / 8), '\0');
+    for (size_t i = 0; i < cs.size(); ++i)
+        if (linha.tem(i) || !literalNaoDado(cs[i]))
+            forma[qsizetype(i / 8)] = char(forma[qsizetype(i / 8)] | (1 << (i % 8)));
+    thread_local QHash<QByteArray, QString> feitos;
+    if (const auto it = feitos.constFind(forma); it != feitos.constEnd())
+        return *it;
+    QStringList colunas{QStringLiteral("NumRegisto")}, marcas{QStringLiteral("?")};
+    for (size_t i = 0; i < cs.size(); ++i) {
+        colunas << cs[i].nome;
+        const bool ligada = forma[qsizetype(i / 8)] & (1 << (i % 8));
+        marcas << (ligada ? QStringLiteral("?") : *literalNaoDado(cs[i]));
+    }
+    return *feitos.insert(forma, QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)")
+                                     .arg(colunas.join(u','), marcas.join(u',')));
+}
+
+Resultado<> valorLinha(const ColunaDef& c, const LinhaMovProduto& linha, size_t i, const QString& agora,
+                       QVariantList& valores) {
+    QVariant v = valorInsercao(c, linha.tem(i), linha.valor(i), agora);
+    if (c.tipo == TipoColuna::Texto && c.tamanho > 0 && linha.tem(i) && v.toString().size() > c.tamanho)
+        return Falha(QStringLiteral("O valor de %1 excede %2 caracteres: %3").arg(c.nome).arg(c.tamanho).arg(v.toString()),
+                     c.nome);
+    valores << std::move(v);
+    return {};
 }
 
 Resultado<> valoresLinha(const std::vector<ColunaDef>& colunas, const LinhaMovProduto& linha,
                          const QString& agora, QVariantList& valores) {
-    for (size_t i = 0; i < colunas.size(); ++i) {
-        const ColunaDef& c = colunas[i];
-        const QVariant v = valorInsercao(c, linha.tem(i), linha.valor(i), agora);
-        if (c.tipo == TipoColuna::Texto && c.tamanho > 0 && linha.tem(i) && v.toString().size() > c.tamanho)
-            return Falha(QStringLiteral("O valor de %1 excede %2 caracteres: %3")
-                             .arg(c.nome)
-                             .arg(c.tamanho)
-                             .arg(v.toString()),
-                         c.nome);
-        valores << v;
-    }
+    for (size_t i = 0; i < colunas.size(); ++i)
+        if (auto r = valorLinha(colunas[i], linha, i, agora, valores); !r)
+            return r;
     return {};
 }
 
@@ -150,11 +188,16 @@ Resultado<qint64> MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linh
     const QString dado = linha.texto(ColMovProduto::DataSys);
     const QString agora =
         dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
+    const std::vector<ColunaDef>& cs = colunasMovProduto();
     QVariantList valores{numRegisto};
-    if (auto r = valoresLinha(tabelaEmpresa(QStringLiteral("MovProduto"))->colunas, linha, agora, valores);
-        !r)
-        return r.falha();
-    if (!db.exec(sqlInsercaoCompleta(), valores))
+    valores.reserve(qsizetype(cs.size()) + 1);
+    for (size_t i = 0; i < cs.size(); ++i) {
+        if (linha.tem(i) || !literalNaoDado(cs[i])) {
+            if (auto r = valorLinha(cs[i], linha, i, agora, valores); !r)
+                return r.falha();
+        }
+    }
+    if (!db.exec(sqlInsercaoCompleta(linha), valores))
         return Falha(db.lastError());
     return numRegisto;
 }

@@ -3,6 +3,7 @@
 #include "support/SemFalha.h"
 #include "stock/MovimentosStock.h"
 #include "support/DbTest.h"
+#include "db/esquema/Esquema.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -380,4 +381,58 @@ TEST_P(LancaMovProdutoTest, LeiturasDeVariasLinhasDeUmaVez) {
     const auto r = LancaMovProduto(ctx, linhas[1], {}, (*lidos)[1].get());
     ASSERT_FALSE(r.ok());
     EXPECT_EQ(r.mensagem(), "Produto inexistente: NADA");
+}
+
+TEST_P(LancaMovProdutoTest, ColunasNaoDadasGravadasComoVazioOuZero) {
+    // Rows that give different sets of columns go through different statements: each must store what
+    // it gave, "" for the texts and 0 for the numbers it left out, and never another row's values.
+    LinhaMovProduto minima = linha("MP1", "E+", "10", "2");
+    LinhaMovProduto completa = linha("MP1", "E+", "3", "4");
+    completa.definir(ColMovProduto::Localizacao, "A1");
+    completa.definir(ColMovProduto::ObsLinha, "Paletes");
+    completa.definir(ColMovProduto::Terceiro, "F001");
+    LinhaMovProduto outraMinima = linha("MP1", "S+", "1", "2");
+    const qint64 a = lanca(minima), b = lanca(completa), c = lanca(outraMinima);
+    ASSERT_GT(a, 0) << erro.toStdString();
+    ASSERT_GT(b, 0) << erro.toStdString();
+    ASSERT_GT(c, 0) << erro.toStdString();
+
+    auto linhaGravada = [&](qint64 n) {
+        auto q = db->query("SELECT * FROM MovProduto WHERE NumRegisto=?", {n});
+        EXPECT_TRUE(q && q->next());
+        return q ? q->record() : QSqlRecord();
+    };
+    const QSqlRecord ra = linhaGravada(a), rb = linhaGravada(b), rc = linhaGravada(c);
+    int vistas = 0;
+    for (const ColunaDef& col : tabelaEmpresa("MovProduto")->colunas) {
+        const QVariant va = ra.value(col.nome), vb = rb.value(col.nome);
+        if (col.tipo == TipoColuna::Texto || col.tipo == TipoColuna::Memo) {
+            EXPECT_FALSE(va.isNull()) << col.nome.toStdString();
+            EXPECT_FALSE(vb.isNull()) << col.nome.toStdString();
+        } else if (col.tipo != TipoColuna::DataHora && col.tipo != TipoColuna::Binario) {
+            EXPECT_FALSE(va.isNull()) << col.nome.toStdString();
+            ++vistas;
+        }
+    }
+    EXPECT_GT(vistas, 20);
+    EXPECT_EQ(ra.value("Localizacao").toString(), "");
+    EXPECT_EQ(ra.value("ObsLinha").toString(), "");
+    EXPECT_EQ(rb.value("Localizacao").toString(), "A1");
+    EXPECT_EQ(rb.value("ObsLinha").toString(), "Paletes");
+    EXPECT_EQ(rb.value("Terceiro").toString(), "F001");
+    EXPECT_EQ(rc.value("Terceiro").toString(), "");
+    EXPECT_EQ(Currency::fromVariant(ra.value("TotalDesconto")), Currency());
+    EXPECT_EQ(Currency::fromVariant(ra.value("QuantNormal")), C("10"));
+    EXPECT_EQ(Currency::fromVariant(rb.value("QuantNormal")), C("3"));
+    EXPECT_EQ(Currency::fromVariant(rc.value("QuantNormal")), C("1"));
+    EXPECT_FALSE(ra.value("DataSys").toString().isEmpty());
+    EXPECT_EQ(rc.value("AfectaStk").toString(), "S+");
+
+    // A given text longer than its column is still refused by name, and nothing is written.
+    LinhaMovProduto longa = linha("MP1", "E+", "1", "1");
+    longa.definir(ColMovProduto::Localizacao, QString(200, u'X'));
+    const QString foto = fotografia();
+    EXPECT_EQ(lanca(longa), 0);
+    EXPECT_TRUE(erro.startsWith("O valor de Localizacao excede")) << erro.toStdString();
+    EXPECT_EQ(fotografia(), foto);
 }
