@@ -68,6 +68,7 @@ public:
     }
     QString paraNumero(const QString& e) const override { return QStringLiteral("CAST(%1 AS INTEGER)").arg(e); }
     QString paraTexto(const QString& e) const override { return QStringLiteral("CAST(%1 AS TEXT)").arg(e); }
+    QString emMaiusculas(const QString& coluna) const override { return coluna; }
     QString inicioTransaccaoEscrita() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
 
     bool existeTabela(Database& db, const QString& t) const override {
@@ -150,6 +151,7 @@ public:
         return QStringLiteral("CAST((%1)::text AS numeric)").arg(e);
     }
     QString paraTexto(const QString& e) const override { return QStringLiteral("CAST(%1 AS text)").arg(e); }
+    QString emMaiusculas(const QString& coluna) const override { return QStringLiteral("upper(%1)").arg(coluna); }
     QString inicioTransaccaoEscrita() const override { return QStringLiteral("BEGIN"); }
     QString bloqueioEsquema() const override { return QStringLiteral("SELECT pg_advisory_xact_lock(74260001)"); }
 

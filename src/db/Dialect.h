@@ -45,6 +45,10 @@ public:
     virtual QString paraNumero(const QString& expressao) const = 0;
     // Expression converted to text.
     virtual QString paraTexto(const QString& expressao) const = 0;
+    // A case-blind text column made ready to compare with upper-case literals ('E+') in a scan of
+    // many rows. PostgreSQL's citext lowers both sides of every comparison; upper-casing the column
+    // once compares as plain text. SQLite's NOCASE comparison is already cheap.
+    virtual QString emMaiusculas(const QString& coluna) const = 0;
     // Expression taking the next value of a table's identity key, so a row can carry its NumRegisto
     // from the start (SQLite: valid inside the write transaction that inserts it).
     virtual QString proximoNumRegisto(const QString& tabela) const = 0;

@@ -71,7 +71,7 @@ Resultado<std::vector<CapacidadeProduto>> PrevisaoCapacidade(Database& db, const
     QHash<QString, Currency> saldos;
     const QString primas = QStringLiteral("SELECT ProdutoPrima FROM Nomenclatura WHERE NumRegisto>0") +
                            (umProduto ? QStringLiteral(" AND ProdutoAcabado=?") : QString());
-    bool ok = db.percorrer(QStringLiteral("SELECT s.Codigo, s.Armazem, s.Saldo FROM ") + SqlSaldosPorArmazem(primas) +
+    bool ok = db.percorrer(QStringLiteral("SELECT s.Codigo, s.Armazem, s.Saldo FROM ") + SqlSaldosPorArmazem(db.dialect(), primas) +
                                QStringLiteral(" s"),
                            valores, [&](const QSqlQuery& q) {
                                saldos.insert(q.value(0).toString().trimmed() + QChar(u'|') +

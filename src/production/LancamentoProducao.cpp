@@ -210,12 +210,11 @@ public:
             const auto lidos = LerContextosLancamento(m_db, linhas);
             if (!lidos)
                 return lidos.falha();
-            for (size_t i = 0; i < linhas.size(); ++i) {
-                const QString& produto = m_d.linhas[i].produto;
-                m_lancados.insert(produto.toLower());
-                if (const auto r = LancaMovProduto(m_ctx, linhas[i], {}, (*lidos)[i].get()); !r)
-                    return recusado(produto, r.mensagem());
-            }
+            for (const LinhaProducao& l : m_d.linhas)
+                m_lancados.insert(l.produto.toLower());
+            size_t recusada = 0;
+            if (const auto r = LancaMovProdutos(m_ctx, std::move(linhas), *lidos, {}, &recusada); !r)
+                return recusado(m_d.linhas[recusada].produto, r.mensagem());
             return custo;
         }
         custo = {};

@@ -15,6 +15,8 @@
 #include <QSqlQuery>
 #include <QHash>
 #include <QSet>
+#include <algorithm>
+#include <functional>
 #include <optional>
 
 // Everything the posting needs to know before it writes, read in one statement: the product,
@@ -30,6 +32,8 @@ struct ContextoLancamento {
     VerificacoesStock::DadosCtrlExistencia ctrl; // with the company's parameters
     QString descricaoTipo;
     Currency saldoArmazem, saldoLote;
+    // Exits: the product's last ledger date before the row goes in (nullopt when not read).
+    std::optional<QString> ultimaData;
 
     const ParametrosEmpresa& parametros() const { return ctrl.parametros; }
     bool porArmazem() const { return ctrl.parametros.pmcPorArmazem; }
@@ -52,8 +56,8 @@ QString codigoBarrasLinha(qint64 numRegisto) {
     return base + QString::number((10 - soma % 10) % 10);
 }
 
-QString somaSaldo(const QString& filtros) {
-    return u'(' + sqlSaldoProduto() + QStringLiteral(" AND Armazem=?") + filtros + u')';
+QString somaSaldo(const Dialect& d, const QString& filtros) {
+    return u'(' + sqlSaldoProduto(d) + QStringLiteral(" AND Armazem=?") + filtros + u')';
 }
 
 bool ehSaida(const LinhaMovProduto& l) {
@@ -81,11 +85,14 @@ QString sqlContexto(const Dialect& d, bool saida, bool saldosSempre) {
     if (saida) {
         // Only the balance that decides is summed: the lot's for a product kept by lot, else the
         // warehouse's. The last column tells which one the statement took.
+        // Then, under the running rules, the last date, which tells after the insert whether the exit is
+        // dated inside the history.
         sql += QStringLiteral(", CASE WHEN p.Lote='1' THEN NULL ELSE %1 END, CASE WHEN p.Lote='1' THEN %2 END, "
-                              "CASE WHEN p.Lote='1' THEN 1 ELSE 0 END")
-                   .arg(somaSaldo(QString()), somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?")));
+                              "CASE WHEN p.Lote='1' THEN 1 ELSE 0 END, CASE WHEN g.FormulaPrecoMedioCusto IN (2, 3) "
+                              "THEN (SELECT MAX(Data) FROM MovProduto WHERE Codigo=?) END")
+                   .arg(somaSaldo(d, QString()), somaSaldo(d, QStringLiteral(" AND Localizacao=? AND Lote=?")));
     } else if (saldosSempre) {
-        sql += QStringLiteral(", NULL, NULL, NULL");
+        sql += QStringLiteral(", NULL, NULL, NULL, NULL");
     }
     // The parameters' row by its key: a LIMIT subquery joined would be copied into a temporary
     // table on every execution.
@@ -100,7 +107,8 @@ void valoresContexto(QVariantList& v, const LinhaMovProduto& l, bool saida) {
     const QString armazem = l.texto(Col::Armazem).left(3);
     v << armazem << l.texto(Col::Tipo);
     if (saida)
-        v << codigo << armazem << codigo << armazem << l.texto(Col::Localizacao) << l.texto(Col::Lote).trimmed();
+        v << codigo << armazem << codigo << armazem << l.texto(Col::Localizacao) << l.texto(Col::Lote).trimmed()
+          << codigo;
     v << codigo;
 }
 
@@ -145,6 +153,7 @@ std::optional<ContextoLancamento> contextoDe(const QVariantList& linha, int inic
             return std::nullopt;
         c.saldoArmazem = Currency::fromVariant(r(ColunasSaldos));
         c.saldoLote = Currency::fromVariant(r(ColunasSaldos + 1));
+        c.ultimaData = r(ColunasSaldos + 3).toString();
     }
     return c;
 }
@@ -166,8 +175,8 @@ Resultado<std::optional<ContextoLancamento>> lerContexto(Database& db, const Lin
     const QString codigo = l.texto(Col::Codigo).trimmed();
     const QString armazem = l.texto(Col::Armazem).left(3);
     const auto saldos = db.lerPrimeiraLinha(
-        QStringLiteral("SELECT ") + somaSaldo(QString()) + u',' +
-            somaSaldo(QStringLiteral(" AND Localizacao=? AND Lote=?")),
+        QStringLiteral("SELECT ") + somaSaldo(db.dialect(), QString()) + u',' +
+            somaSaldo(db.dialect(), QStringLiteral(" AND Localizacao=? AND Lote=?")),
         {codigo, armazem, codigo, armazem, l.texto(Col::Localizacao), l.texto(Col::Lote).trimmed()});
     if (!saldos)
         return saldos.falha();
@@ -246,67 +255,56 @@ void preencherSeVazio(LinhaMovProduto& l, ColunaMovProduto coluna, const QString
         l.definir(coluna, valor);
 }
 
-Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& opcoes,
-                         const ContextoLancamento* lido) {
-    Database& db = ctx.bd();
+// A failure after something was written: inside the caller's transaction, that transaction can
+// then only be rolled back.
+using FalhaEscrita = std::function<Falha(const QString&)>;
+
+// The checks that need nothing read: the date and the value limit.
+Resultado<> verificarSemLeituras(const LinhaMovProduto& l) {
     const QString codigo = l.texto(Col::Codigo).trimmed();
-    const QString afecta = l.texto(Col::AfectaStk).trimmed().toUpper();
+    const QString afecta = l.texto(Col::AfectaStk);
     const QString data = l.texto(Col::Data).trimmed();
-    const Currency quant = l.montante(Col::QuantNormal);
-    const Currency precoDado = l.montante(Col::Preco);
-    l.definir(Col::AfectaStk, afecta);
     if (!QDate::fromString(data, QStringLiteral("yyyy-MM-dd")).isValid())
         return Falha(QStringLiteral("Data inválida no movimento do produto %1: %2").arg(codigo, data),
                      QStringLiteral("Data"));
-
-    // 1. value limit
     const bool ajuste = afecta == QStringLiteral("AC+") || afecta == QStringLiteral("AC-");
     // Adjustments are exempt from the limit, not from the money type: the value is computed for
     // every row, and one that does not fit throws.
     const bool foraDoLimite = acimaDoLimite(l);
     if (!ajuste && foraDoLimite)
         return Falha(MensagemLimiteValor(codigo, l.texto(Col::Descricao)), QStringLiteral("QuantNormal"));
+    return {};
+}
 
-    // Inside the caller's transaction no savepoint is needed: a failure after the first write
-    // marks that transaction so that it can only be rolled back.
-    std::optional<Transaction> propria;
-    if (!db.emTransaccao()) {
-        propria.emplace(db);
-        if (!propria->ok())
-            return Falha(db.lastError());
-    }
-    auto falhaEscrita = [&](const QString& motivo) {
-        if (!propria)
-            db.marcarFalhaTransaccao();
-        return Falha(motivo);
-    };
+// What the posting does after the row's insert.
+struct LinhaPronta {
+    qint64 numRegisto = 0;
+    bool entrada = false;
+    Currency pmcLinha;
+};
 
-    // 2. the product; 3. stock control and lots on exits
-    const bool saida = ehSaida(l);
-    std::optional<ContextoLancamento> proprio;
-    const ContextoLancamento* c = lido;
-    if (!c) {
-        const auto r = lerContexto(db, l, saida);
-        if (!r)
-            return r.falha();
-        proprio = *r;
-        if (!proprio)
-            return Falha(QStringLiteral("Produto inexistente: %1").arg(codigo), QStringLiteral("Codigo"));
-        c = &*proprio;
-    }
-    preencherSeVazio(l, Col::Descricao, c->descricao);
-    preencherSeVazio(l, Col::Vendedor, c->vendedor);
-    preencherSeVazio(l, Col::Unidade, c->unidade);
-    if (saida) {
-        if (auto r = verificarSaida(l, *c); !r)
+// Steps 2 to 6 up to the insert, with the row's reads: the row completed and ready to be written.
+Resultado<LinhaPronta> completar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& opcoes,
+                                 const ContextoLancamento& c, const FalhaEscrita& falhaEscrita) {
+    Database& db = ctx.bd();
+    const QString codigo = l.texto(Col::Codigo).trimmed();
+    const QString afecta = l.texto(Col::AfectaStk);
+    const QString data = l.texto(Col::Data).trimmed();
+    const Currency quant = l.montante(Col::QuantNormal);
+    const bool ajuste = afecta == QStringLiteral("AC+") || afecta == QStringLiteral("AC-");
+    preencherSeVazio(l, Col::Descricao, c.descricao);
+    preencherSeVazio(l, Col::Vendedor, c.vendedor);
+    preencherSeVazio(l, Col::Unidade, c.unidade);
+    if (ehSaida(l)) {
+        if (auto r = verificarSaida(l, c); !r)
             return r.falha();
     }
     // The warehouse's prices of its last entry, read once for the valuation and the costs below.
     const QString armazem = l.texto(Col::Armazem);
     const PrecosArmazem doArmazem =
-        c->porArmazem() ? PrecosArmazemUltimaEntrada(db, codigo, armazem, data) : PrecosArmazem{};
-    Currency preco = precoDado;
-    if (const auto p = precoTransferenciaAcerto(l, *c, doArmazem)) {
+        c.porArmazem() ? PrecosArmazemUltimaEntrada(db, codigo, armazem, data) : PrecosArmazem{};
+    Currency preco = l.montante(Col::Preco);
+    if (const auto p = precoTransferenciaAcerto(l, c, doArmazem)) {
         preco = *p;
         l.definir(Col::Preco, preco);
         l.definir(Col::PrecoAplicado, preco);
@@ -318,27 +316,28 @@ Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLan
     }
 
     // 4. costs
-    l.definir(Col::PMCusto, c->pmc);
-    l.definir(Col::UPCompra, c->upCompra);
-    l.definir(Col::UPCusto, c->upCusto);
-    if (c->porArmazem()) {
+    l.definir(Col::PMCusto, c.pmc);
+    l.definir(Col::UPCompra, c.upCompra);
+    l.definir(Col::UPCusto, c.upCusto);
+    if (c.porArmazem()) {
         l.definir(Col::Armazem_UPCompra, doArmazem.upCompra);
         l.definir(Col::Armazem_UPCusto, doArmazem.upCusto);
         l.definir(Col::Armazem_PMCusto, doArmazem.pmCusto);
     }
-    const bool entrada = afecta == QStringLiteral("E+") || afecta == QStringLiteral("E-");
-    Currency pmcLinha;
-    if (entrada && opcoes.calcularCustoMedio) {
+    LinhaPronta pronta;
+    pronta.numRegisto = c.numRegisto;
+    pronta.entrada = afecta == QStringLiteral("E+") || afecta == QStringLiteral("E-");
+    if (pronta.entrada && opcoes.calcularCustoMedio) {
         const LinhaEmCurso emCurso{afecta, preco, quant, 0};
         CorteCustoMedio corte;
         corte.data = data;
-        corte.regra = c->regra();
+        corte.regra = c.regra();
         const auto pmc = CalculaPrecoMedioCusto(db, codigo, emCurso, corte);
         if (!pmc)
             return falhaEscrita(pmc.mensagem());
-        pmcLinha = *pmc;
-        l.definir(Col::PMCusto, pmcLinha);
-        if (c->porArmazem()) {
+        pronta.pmcLinha = *pmc;
+        l.definir(Col::PMCusto, pronta.pmcLinha);
+        if (c.porArmazem()) {
             corte.armazem = armazem;
             const auto doArmazemEmCurso = CalculaPrecoMedioCusto(db, codigo, emCurso, corte);
             if (!doArmazemEmCurso)
@@ -351,9 +350,9 @@ Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLan
     }
 
     // 5. return date and server time
-    const QDateTime agora = c->agora.isValid() ? c->agora : db.agoraServidor();
+    const QDateTime agora = c.agora.isValid() ? c.agora : db.agoraServidor();
     l.definir(Col::DataDevolucao, QDate::fromString(data, QStringLiteral("yyyy-MM-dd"))
-                                      .addDays(c->diasDevolucao)
+                                      .addDays(c.diasDevolucao)
                                       .toString(QStringLiteral("yyyy-MM-dd")));
     const QString dataSys = agora.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     l.definir(Col::DataSys, dataSys);
@@ -361,45 +360,103 @@ Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLan
 
     // 6. the row goes in already completed: its number was taken with the reads above, so bar code,
     // time, cost of the product file, state and loaded code are written with it.
-    l.definir(Col::CodigoBarras, codigoBarrasLinha(c->numRegisto));
+    l.definir(Col::CodigoBarras, codigoBarrasLinha(c.numRegisto));
     l.definir(Col::Hora, agora.toString(QStringLiteral("HH:mm:ss")));
-    l.definir(Col::UPCustoFicha, c->upCusto);
+    l.definir(Col::UPCustoFicha, c.upCusto);
     l.definir(Col::Estado, QStringLiteral("N"));
     l.definir(Col::Estado_DataSys, dataSys);
     l.definir(Col::Estado_Motivo, QStringLiteral(""));
     l.definir(Col::Estado_Utilizador, l.texto(Col::Utilizador));
     l.definir(Col::ProdutoCarregado, opcoes.produtoCarregado.isEmpty() ? codigo : opcoes.produtoCarregado);
-    const auto escrita = MeteNoMovProCompleto(db, l, c->numRegisto);
-    if (!escrita)
-        return falhaEscrita(
-            escrita.mensagem().isEmpty()
-                ? QStringLiteral("Não foi possível gravar o movimento do produto %1.").arg(codigo)
-                : escrita.mensagem());
-    const qint64 n = *escrita;
+    return pronta;
+}
 
-    if (!entrada && opcoes.actualizarCustoMedioFicha && c->regra() != 1 &&
+// After the insert: the product file's average cost.
+Resultado<> concluir(Database& db, const LinhaMovProduto& l, const LinhaPronta& pronta,
+                     const OpcoesLancamento& opcoes, const ContextoLancamento& c, const FalhaEscrita& falhaEscrita) {
+    const QString codigo = l.texto(Col::Codigo).trimmed();
+    const QString afecta = l.texto(Col::AfectaStk);
+    const QString data = l.texto(Col::Data).trimmed();
+    if (!pronta.entrada && opcoes.actualizarCustoMedioFicha && c.regra() != 1 &&
         (afecta == QStringLiteral("S+") || afecta == QStringLiteral("S-"))) {
         // Under the running rules an exit or a return changes the weight of every later entry:
-        // dated before the end of the history, it changes the product's average too.
-        const auto ultima =
-            db.lerValor(QStringLiteral("SELECT MAX(Data) FROM MovProduto WHERE Codigo=?"), {codigo});
-        if (!ultima)
-            return falhaEscrita(ultima.mensagem());
-        if (ultima->toString() > data && !fichaPeloLedger(db, codigo, c->regra()))
+        // dated before the end of the history, it changes the product's average too. The last date
+        // read before the insert answers as well as one read after it.
+        QString ultima;
+        if (c.ultimaData) {
+            ultima = *c.ultimaData;
+        } else {
+            const auto lida =
+                db.lerValor(QStringLiteral("SELECT MAX(Data) FROM MovProduto WHERE Codigo=?"), {codigo});
+            if (!lida)
+                return falhaEscrita(lida.mensagem());
+            ultima = lida->toString();
+        }
+        if (ultima > data && !fichaPeloLedger(db, codigo, c.regra()))
             return falhaEscrita(db.lastError());
     }
-    if (entrada && opcoes.actualizarCustoMedioFicha) {
+    if (pronta.entrada && opcoes.actualizarCustoMedioFicha) {
         // The product file keeps the average over its whole history. When nothing is dated after the
         // new row, that history ends with it and the row's own average is the answer.
-        const int mudadas = GravaCustoMedioFichaSeUltimaData(db, codigo, pmcLinha, data);
+        const int mudadas = GravaCustoMedioFichaSeUltimaData(db, codigo, pronta.pmcLinha, data);
         if (mudadas < 0)
             return falhaEscrita(db.lastError());
-        if (mudadas == 0 && !fichaPeloLedger(db, codigo, c->regra()))
+        if (mudadas == 0 && !fichaPeloLedger(db, codigo, c.regra()))
             return falhaEscrita(db.lastError());
     }
+    return {};
+}
+
+QString mensagemEscrita(const QString& codigo, const QString& erro) {
+    return erro.isEmpty() ? QStringLiteral("Não foi possível gravar o movimento do produto %1.").arg(codigo) : erro;
+}
+
+Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLancamento& opcoes,
+                         const ContextoLancamento* lido) {
+    Database& db = ctx.bd();
+    const QString codigo = l.texto(Col::Codigo).trimmed();
+    l.definir(Col::AfectaStk, l.texto(Col::AfectaStk).trimmed().toUpper());
+    // 1. date and value limit
+    if (auto r = verificarSemLeituras(l); !r)
+        return r.falha();
+
+    // Inside the caller's transaction no savepoint is needed: a failure after the first write
+    // marks that transaction so that it can only be rolled back.
+    std::optional<Transaction> propria;
+    if (!db.emTransaccao()) {
+        propria.emplace(db);
+        if (!propria->ok())
+            return Falha(db.lastError());
+    }
+    const FalhaEscrita falhaEscrita = [&](const QString& motivo) {
+        if (!propria)
+            db.marcarFalhaTransaccao();
+        return Falha(motivo);
+    };
+
+    // 2. the product; 3. stock control and lots on exits
+    std::optional<ContextoLancamento> proprio;
+    const ContextoLancamento* c = lido;
+    if (!c) {
+        const auto r = lerContexto(db, l, ehSaida(l));
+        if (!r)
+            return r.falha();
+        proprio = *r;
+        if (!proprio)
+            return Falha(QStringLiteral("Produto inexistente: %1").arg(codigo), QStringLiteral("Codigo"));
+        c = &*proprio;
+    }
+    const auto pronta = completar(ctx, l, opcoes, *c, falhaEscrita);
+    if (!pronta)
+        return pronta.falha();
+    const auto escrita = MeteNoMovProCompleto(db, l, c->numRegisto);
+    if (!escrita)
+        return falhaEscrita(mensagemEscrita(codigo, escrita.mensagem()));
+    if (auto r = concluir(db, l, *pronta, opcoes, *c, falhaEscrita); !r)
+        return r.falha();
     if (propria && !propria->commit())
         return Falha(db.lastError());
-    return n;
+    return *escrita;
 }
 
 } // namespace
@@ -418,6 +475,69 @@ Resultado<qint64> LancaMovProduto(GlobalContext& ctx, LinhaMovProduto l, const O
             MensagemLimiteValor(l.texto(ColMovProduto::Codigo).trimmed(), l.texto(ColMovProduto::Descricao)),
             QStringLiteral("QuantNormal"));
     }
+}
+
+Resultado<std::vector<qint64>> LancaMovProdutos(GlobalContext& ctx, std::vector<LinhaMovProduto> linhas,
+                                                const std::vector<std::shared_ptr<const ContextoLancamento>>& lidos,
+                                                const OpcoesLancamento& opcoes, size_t* recusada) {
+    Database& db = ctx.bd();
+    std::vector<qint64> numeros;
+    const bool todosLidos = lidos.size() == linhas.size() &&
+                            std::all_of(lidos.begin(), lidos.end(), [](const auto& c) { return bool(c); });
+    if (!db.emTransaccao() || !todosLidos) {
+        // Without the reads made together, or outside a transaction, each row is posted in turn.
+        for (size_t i = 0; i < linhas.size(); ++i) {
+            if (recusada)
+                *recusada = i;
+            const auto r = LancaMovProduto(ctx, linhas[i], opcoes, i < lidos.size() ? lidos[i].get() : nullptr);
+            if (!r)
+                return r.falha();
+            numeros.push_back(*r);
+        }
+        return numeros;
+    }
+    const FalhaEscrita falhaEscrita = [&](const QString& motivo) {
+        db.marcarFalhaTransaccao();
+        return Falha(motivo);
+    };
+    // Each row is checked and completed in order, as its own posting would; then all go in with one
+    // statement, and each finishes what its posting does after the insert. The rows are of different
+    // products, so none of them reads what another writes.
+    InsercaoMovProduto insercao;
+    std::vector<LinhaPronta> prontas;
+    for (size_t i = 0; i < linhas.size(); ++i) {
+        if (recusada)
+            *recusada = i;
+        LinhaMovProduto& l = linhas[i];
+        const QString codigo = l.texto(Col::Codigo).trimmed();
+        try {
+            l.definir(Col::AfectaStk, l.texto(Col::AfectaStk).trimmed().toUpper());
+            if (auto r = verificarSemLeituras(l); !r)
+                return r.falha();
+            const auto pronta = completar(ctx, l, opcoes, *lidos[i], falhaEscrita);
+            if (!pronta)
+                return pronta.falha();
+            if (auto r = insercao.juntar(db, l, pronta->numRegisto); !r)
+                return falhaEscrita(mensagemEscrita(codigo, r.mensagem()));
+            prontas.push_back(*pronta);
+        } catch (const EstouroMontante&) {
+            db.marcarFalhaTransaccao();
+            return Falha(MensagemLimiteValor(codigo, l.texto(Col::Descricao)), QStringLiteral("QuantNormal"));
+        }
+    }
+    if (recusada)
+        *recusada = 0;
+    if (!insercao.gravar(db))
+        return falhaEscrita(mensagemEscrita(linhas.empty() ? QString() : linhas[0].texto(Col::Codigo).trimmed(),
+                                            db.lastError()));
+    for (size_t i = 0; i < linhas.size(); ++i) {
+        if (recusada)
+            *recusada = i;
+        if (auto r = concluir(db, linhas[i], prontas[i], opcoes, *lidos[i], falhaEscrita); !r)
+            return r.falha();
+        numeros.push_back(prontas[i].numRegisto);
+    }
+    return numeros;
 }
 
 QString MensagemLimiteValor(const QString& codigo, const QString& descricao) {

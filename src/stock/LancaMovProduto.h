@@ -36,5 +36,12 @@ Resultado<qint64> LancaMovProduto(GlobalContext& ctx, LinhaMovProduto linha, con
 Resultado<std::vector<std::shared_ptr<const ContextoLancamento>>>
 LerContextosLancamento(Database& db, const std::vector<LinhaMovProduto>& linhas);
 
+// Rows of different products with their reads from LerContextosLancamento, posted in this order
+// inside the caller's transaction as LancaMovProduto would post each, their inserts made in one
+// statement. Returns their NumRegisto; on a refusal `recusada` (when given) says which row.
+Resultado<std::vector<qint64>> LancaMovProdutos(GlobalContext& ctx, std::vector<LinhaMovProduto> linhas,
+                                                const std::vector<std::shared_ptr<const ContextoLancamento>>& lidos,
+                                                const OpcoesLancamento& opcoes = {}, size_t* recusada = nullptr);
+
 // The refusal of a row beyond the value limit (or beyond what the money type holds).
 QString MensagemLimiteValor(const QString& codigo, const QString& descricao);

@@ -83,26 +83,40 @@ const std::vector<ColunaDef>& colunasMovProduto() {
     return c;
 }
 
-// INSERT INTO MovProduto with every column of the table, NumRegisto first. The columns a row leaves
-// out are written as literals: a posting gives some forty of the table's columns, and binding the
-// other hundred cost more than the engine's write. One statement per set of given columns, built once.
-const QString& sqlInsercaoCompleta(const LinhaMovProduto& linha) {
+// The set of columns a row gives (or that take the server's time), one bit per column of the table.
+QByteArray formaLinha(const LinhaMovProduto& linha) {
     const std::vector<ColunaDef>& cs = colunasMovProduto();
     QByteArray forma(qsizetype((cs.size() + 7) / 8), '\0');
     for (size_t i = 0; i < cs.size(); ++i)
         if (linha.tem(i) || !literalNaoDado(cs[i]))
             forma[qsizetype(i / 8)] = char(forma[qsizetype(i / 8)] | (1 << (i % 8)));
+    return forma;
+}
+
+bool ligada(const QByteArray& forma, size_t i) { return forma[qsizetype(i / 8)] & (1 << (i % 8)); }
+
+// A row's VALUES tuple: NumRegisto, then every column of the table, the columns the row leaves out
+// written as literals. A posting gives some forty of the ledger's columns, and binding the other
+// hundred cost more than the engine's write. Built once per set of given columns.
+const QString& tuploInsercao(const QByteArray& forma) {
     thread_local QHash<QByteArray, QString> feitos;
     if (const auto it = feitos.constFind(forma); it != feitos.constEnd())
         return *it;
-    QStringList colunas{QStringLiteral("NumRegisto")}, marcas{QStringLiteral("?")};
-    for (size_t i = 0; i < cs.size(); ++i) {
-        colunas << cs[i].nome;
-        const bool ligada = forma[qsizetype(i / 8)] & (1 << (i % 8));
-        marcas << (ligada ? QStringLiteral("?") : *literalNaoDado(cs[i]));
-    }
-    return *feitos.insert(forma, QStringLiteral("INSERT INTO MovProduto (%1) VALUES (%2)")
-                                     .arg(colunas.join(u','), marcas.join(u',')));
+    const std::vector<ColunaDef>& cs = colunasMovProduto();
+    QStringList marcas{QStringLiteral("?")};
+    for (size_t i = 0; i < cs.size(); ++i)
+        marcas << (ligada(forma, i) ? QStringLiteral("?") : *literalNaoDado(cs[i]));
+    return *feitos.insert(forma, u'(' + marcas.join(u',') + u')');
+}
+
+const QString& cabecaInsercaoCompleta() {
+    static const QString sql = [] {
+        QStringList colunas{QStringLiteral("NumRegisto")};
+        for (const ColunaDef& c : colunasMovProduto())
+            colunas << c.nome;
+        return QStringLiteral("INSERT INTO MovProduto (%1) VALUES ").arg(colunas.join(u','));
+    }();
+    return sql;
 }
 
 Resultado<> valorLinha(const ColunaDef& c, const LinhaMovProduto& linha, size_t i, const QString& agora,
@@ -126,30 +140,43 @@ Resultado<> valoresLinha(const std::vector<ColunaDef>& colunas, const LinhaMovPr
 } // namespace
 
 namespace {
-// The signed sum and the rows it counts, shared by every balance read.
-const QString SomaSaldo =
-    QStringLiteral("SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END)");
-const QString LinhasSaldo =
-    QStringLiteral(" FROM MovProduto WHERE Codigo=? AND AfectaStk IN ('E+','S-','S+','E-')");
+// The signed sum and the rows it counts, shared by every balance read. Built once per engine.
+struct PartesSaldo {
+    QString soma, linhas;
+};
+const PartesSaldo& partesSaldo(const Dialect& d) {
+    static const auto fazer = [](const Dialect& d) {
+        const QString afecta = d.emMaiusculas(QStringLiteral("AfectaStk"));
+        return PartesSaldo{QStringLiteral("SUM(CASE WHEN %1 IN ('E+','S-') THEN QuantNormal ELSE -QuantNormal END)").arg(afecta),
+                           QStringLiteral(" FROM MovProduto WHERE Codigo=? AND %1 IN ('E+','S-','S+','E-')").arg(afecta)};
+    };
+    if (d.isSQLite()) {
+        static const PartesSaldo sqlite = fazer(d);
+        return sqlite;
+    }
+    static const PartesSaldo postgres = fazer(d);
+    return postgres;
+}
 } // namespace
 
-const QString& sqlSaldoProduto() {
-    static const QString sql = QStringLiteral("SELECT ") + SomaSaldo + LinhasSaldo;
-    return sql;
+QString sqlSaldoProduto(const Dialect& d) {
+    const PartesSaldo& p = partesSaldo(d);
+    return QStringLiteral("SELECT ") + p.soma + p.linhas;
 }
 
-QString SqlSaldosPorArmazem(const QString& codigos) {
-    return QStringLiteral("(SELECT Codigo, Armazem, SUM(CASE WHEN AfectaStk IN ('E+','S-') THEN QuantNormal ELSE "
-                          "-QuantNormal END) AS Saldo FROM MovProduto WHERE AfectaStk IN ('E+','S-','S+','E-') AND "
-                          "Codigo IN (%1) GROUP BY Codigo, Armazem)")
-        .arg(codigos);
+QString SqlSaldosPorArmazem(const Dialect& d, const QString& codigos) {
+    const PartesSaldo& p = partesSaldo(d);
+    const QString afecta = d.emMaiusculas(QStringLiteral("AfectaStk"));
+    return QStringLiteral("(SELECT Codigo, Armazem, %1 AS Saldo FROM MovProduto WHERE %2 IN ('E+','S-','S+','E-') AND "
+                          "Codigo IN (%3) GROUP BY Codigo, Armazem)")
+        .arg(p.soma, afecta, codigos);
 }
 
 Resultado<std::vector<SaldoLoteLocalizacao>> SaldosPorLoteLocalizacao(Database& db, const QString& produto,
                                                                       const QString& armazem) {
-    static const QString sql =
-        QStringLiteral("SELECT Localizacao, Lote, DataFabrico, DataValidade, ") + SomaSaldo + LinhasSaldo +
-        QStringLiteral(" AND Armazem=? GROUP BY Localizacao, Lote, DataFabrico, DataValidade");
+    const PartesSaldo& p = partesSaldo(db.dialect());
+    const QString sql = QStringLiteral("SELECT Localizacao, Lote, DataFabrico, DataValidade, ") + p.soma + p.linhas +
+                        QStringLiteral(" AND Armazem=? GROUP BY Localizacao, Lote, DataFabrico, DataValidade");
     std::vector<SaldoLoteLocalizacao> r;
     const bool lido = db.percorrer(sql, {produto, armazem}, [&](const QSqlQuery& q) {
         r.push_back({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
@@ -165,9 +192,9 @@ Resultado<std::vector<SaldoReferencia>> SaldosPorReferencia(Database& db, const 
     static const QString dimensoes =
         QStringLiteral("COALESCE(Estacao,''), COALESCE(Sexo,''), COALESCE(Referencia,''), COALESCE(Modelo,''), "
                        "COALESCE(Cor,''), COALESCE(Tamanho,''), COALESCE(Comprimento,''), COALESCE(Fornece,'')");
-    static const QString sql = QStringLiteral("SELECT ") + dimensoes + QStringLiteral(", ") + SomaSaldo + LinhasSaldo +
-                               QStringLiteral(" AND Armazem=? GROUP BY ") + dimensoes + QStringLiteral(" ORDER BY ") +
-                               dimensoes;
+    const PartesSaldo& p = partesSaldo(db.dialect());
+    const QString sql = QStringLiteral("SELECT ") + dimensoes + QStringLiteral(", ") + p.soma + p.linhas +
+                        QStringLiteral(" AND Armazem=? GROUP BY ") + dimensoes + QStringLiteral(" ORDER BY ") + dimensoes;
     std::vector<SaldoReferencia> r;
     const bool lido = db.percorrer(sql, {produto, armazem}, [&](const QSqlQuery& q) {
         SaldoReferencia s;
@@ -184,20 +211,39 @@ Resultado<std::vector<SaldoReferencia>> SaldosPorReferencia(Database& db, const 
     return r;
 }
 
-Resultado<qint64> MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto) {
+Resultado<> InsercaoMovProduto::juntar(Database& db, const LinhaMovProduto& linha, qint64 numRegisto) {
     const QString dado = linha.texto(ColMovProduto::DataSys);
     const QString agora =
         dado.isEmpty() ? db.agoraServidor().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : dado;
     const std::vector<ColunaDef>& cs = colunasMovProduto();
-    QVariantList valores{numRegisto};
-    valores.reserve(qsizetype(cs.size()) + 1);
+    const QByteArray forma = formaLinha(linha);
+    m_valores.reserve(m_valores.size() + 48);
+    m_valores << numRegisto;
     for (size_t i = 0; i < cs.size(); ++i) {
-        if (linha.tem(i) || !literalNaoDado(cs[i])) {
-            if (auto r = valorLinha(cs[i], linha, i, agora, valores); !r)
-                return r.falha();
+        if (ligada(forma, i)) {
+            if (auto r = valorLinha(cs[i], linha, i, agora, m_valores); !r)
+                return r;
         }
     }
-    if (!db.exec(sqlInsercaoCompleta(linha), valores))
+    m_tuplos << tuploInsercao(forma);
+    return {};
+}
+
+bool InsercaoMovProduto::gravar(Database& db) {
+    if (m_tuplos.isEmpty())
+        return true;
+    const QString sql = cabecaInsercaoCompleta() + m_tuplos.join(u',');
+    const bool ok = db.exec(sql, m_valores);
+    m_tuplos.clear();
+    m_valores.clear();
+    return ok;
+}
+
+Resultado<qint64> MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto) {
+    InsercaoMovProduto ins;
+    if (auto r = ins.juntar(db, linha, numRegisto); !r)
+        return r.falha();
+    if (!ins.gravar(db))
         return Falha(db.lastError());
     return numRegisto;
 }
@@ -232,7 +278,7 @@ FuncaoSaldo escolherFuncaoSaldo(const FiltroSaldo& f) {
 }
 
 Resultado<Currency> SaldoProduto(Database& db, FuncaoSaldo funcao, const FiltroSaldo& f) {
-    QString sql = sqlSaldoProduto();
+    QString sql = sqlSaldoProduto(db.dialect());
     QVariantList v{f.produto};
     auto filtro = [&](const char* coluna, const std::optional<QString>& valor) {
         if (!valor)
@@ -292,7 +338,7 @@ Resultado<Currency> SaldoProdutoArmazem(Database& db, const FiltroSaldo& f) {
 
 Currency ExistenciaProduto(const GlobalContext& ctx, const FiltroExistencia& f) {
     Database& db = ctx.bd();
-    QString sql = sqlSaldoProduto();
+    QString sql = sqlSaldoProduto(db.dialect());
     QVariantList v{f.produto};
     auto filtro = [&](const QString& condicao, const QString& valor) {
         if (valor.isEmpty())

@@ -4,7 +4,11 @@
 #include "common/Currency.h"
 #include "stock/LinhaMovProduto.h"
 
+#include <QStringList>
 #include <QString>
+#include <QVariant>
+
+class Dialect;
 #include <array>
 #include <optional>
 #include <vector>
@@ -20,13 +24,26 @@ Resultado<qint64> MeteNoMovPro(Database& db, const LinhaMovProduto& linha);
 // insert (Hora, CodigoBarras, Estado, ...), in one statement; returns NumRegisto.
 Resultado<qint64> MeteNoMovProCompleto(Database& db, const LinhaMovProduto& linha, qint64 numRegisto);
 
+// Several complete rows written in one statement, in the order joined. Each row is checked as it
+// is joined (a text longer than its column is refused by name); nothing is written before `gravar`.
+class InsercaoMovProduto {
+public:
+    Resultado<> juntar(Database& db, const LinhaMovProduto& linha, qint64 numRegisto);
+    bool gravar(Database& db);
+    bool vazia() const { return m_tuplos.isEmpty(); }
+
+private:
+    QStringList m_tuplos;
+    QVariantList m_valores;
+};
+
 // The signed balance of a product's ledger rows ("E+"/"S-" add, "S+"/"E-" subtract), as a SELECT
 // whose WHERE binds the product first; callers append their " AND ..." filters.
-const QString& sqlSaldoProduto();
+QString sqlSaldoProduto(const Dialect& d);
 // The same signed sums per product and warehouse as a derived table (columns Codigo, Armazem,
 // Saldo) for reads that need the balances of many pairs in one statement; `codigos` is a SELECT
 // of the products wanted, so the ledger is grouped once instead of sought once per pair.
-QString SqlSaldosPorArmazem(const QString& codigos);
+QString SqlSaldosPorArmazem(const Dialect& d, const QString& codigos);
 
 // A product's balances in one warehouse per location, lot and lot dates, read at once (the
 // same sums SaldoProdutoArmazem gives for each of those combinations).

@@ -186,7 +186,9 @@ TEST_P(LancaMovProdutoTest, FalhaAMeioNaoDeixaNada) {
 
 TEST_P(LancaMovProdutoTest, SaldosPorSinal) {
     for (const auto& [afecta, quant] : std::vector<std::pair<const char*, const char*>>{
-             {"E+", "10"}, {"S-", "2.5"}, {"S+", "4"}, {"E-", "1"}, {"NA", "100"}, {"TL+", "7"}}) {
+             {"E+", "10"}, {"S-", "2.5"}, {"S+", "4"}, {"E-", "1"}, {"NA", "100"}, {"TL+", "7"},
+             // Written in lower case by another program: the balance counts them all the same.
+             {"e+", "3"}, {"s+", "0.5"}, {"na", "50"}}) {
         LinhaMovProduto l = linha("P9", afecta, quant, "1");
         l.definir(ColMovProduto::Localizacao, "A1");
         l.definir(ColMovProduto::Lote, "X");
@@ -194,10 +196,10 @@ TEST_P(LancaMovProdutoTest, SaldosPorSinal) {
     }
     FiltroSaldo f;
     f.produto = "P9";
-    EXPECT_EQ(SaldoProdutoArmazem(*db, f)->toString(), "7.5000");
+    EXPECT_EQ(SaldoProdutoArmazem(*db, f)->toString(), "10.0000");
     f.lote = "X";
     EXPECT_EQ(escolherFuncaoSaldo(f), FuncaoSaldo::ProLote);
-    EXPECT_EQ(SaldoProdutoArmazem(*db, f)->toString(), "7.5000");
+    EXPECT_EQ(SaldoProdutoArmazem(*db, f)->toString(), "10.0000");
     f.armazem = "001";
     EXPECT_EQ(escolherFuncaoSaldo(f), FuncaoSaldo::ProArmLote);
     f.localizacao = "A1";
@@ -208,14 +210,19 @@ TEST_P(LancaMovProdutoTest, SaldosPorSinal) {
     cor.produto = "P9";
     cor.cor = "";
     EXPECT_EQ(escolherFuncaoSaldo(cor), FuncaoSaldo::Generica);
-    EXPECT_EQ(SaldoProdutoArmazem(*db, cor)->toString(), "7.5000") << "other dimensions match anything";
+    EXPECT_EQ(SaldoProdutoArmazem(*db, cor)->toString(), "10.0000") << "other dimensions match anything";
     cor.cor = "AZUL";
     EXPECT_EQ(SaldoProdutoArmazem(*db, cor)->toString(), "0.0000");
+
+    const auto porLote = SaldosPorLoteLocalizacao(*db, "P9", "001");
+    ASSERT_TRUE(porLote.ok());
+    ASSERT_EQ(porLote->size(), 1u);
+    EXPECT_EQ(porLote->front().saldo.toString(), "10.0000");
 
     FiltroExistencia e;
     e.produto = "P9";
     e.armazem = "001";
-    EXPECT_EQ(ExistenciaProduto(ctx, e).toString(), "7.5000");
+    EXPECT_EQ(ExistenciaProduto(ctx, e).toString(), "10.0000");
     e.data = "2026-02-28";
     EXPECT_EQ(ExistenciaProduto(ctx, e).toString(), "0.0000");
     EXPECT_EQ(RetornaCampoTabela(*db, "Produtos", "Descricao", "Codigo", "MP1"), "Farinha");
@@ -434,5 +441,86 @@ TEST_P(LancaMovProdutoTest, ColunasNaoDadasGravadasComoVazioOuZero) {
     const QString foto = fotografia();
     EXPECT_EQ(lanca(longa), 0);
     EXPECT_TRUE(erro.startsWith("O valor de Localizacao excede")) << erro.toStdString();
+    EXPECT_EQ(fotografia(), foto);
+}
+
+TEST_P(LancaMovProdutoTest, VariasLinhasNumaInsercaoComoUmaAUma) {
+    // Two sets of products with the same history: one set's rows posted together, the other's one by
+    // one. Every column but the row's identity must come out the same, and so must the product files,
+    // under the running rule with one exit dated inside the history.
+    ASSERT_TRUE(db->exec("UPDATE ParamGeral SET FormulaPrecoMedioCusto=2"));
+    for (const char* s : {"X", "Y"}) {
+        for (const char* p : {"A", "B", "C"}) {
+            const QString codigo = QString::fromLatin1(p) + QString::fromLatin1(s);
+            ASSERT_GT(db->insert("Produtos", {"Codigo", "Descricao", "ctrlexistencia", "Lote", "UnidadeVenda"},
+                                 {codigo, QStringLiteral("Produto ") + p, "1", QString::fromLatin1(p) == "C" ? "1" : "0", "UN"}),
+                      0);
+            LinhaMovProduto e1 = linha("", "E+", "10", "2", "2026-01-01");
+            e1.definir(ColMovProduto::Codigo, codigo);
+            e1.definir(ColMovProduto::Lote, QString::fromLatin1(p) == "C" ? "L1" : "");
+            LinhaMovProduto e2 = e1;
+            e2.definir(ColMovProduto::Data, "2026-03-01");
+            e2.definir(ColMovProduto::Preco, C("6"));
+            ASSERT_GT(lanca(e1), 0) << erro.toStdString();
+            ASSERT_GT(lanca(e2), 0) << erro.toStdString();
+        }
+    }
+    auto saidas = [&](const char* s) {
+        std::vector<LinhaMovProduto> r;
+        for (const char* p : {"A", "B", "C"}) {
+            // A's exit is dated before B's and C's last entry: it changes the product's average.
+            LinhaMovProduto l = linha("", "S+", QString::fromLatin1(p) == "B" ? "4" : "10", "0",
+                                      QString::fromLatin1(p) == "A" ? "2026-02-01" : "2026-04-01");
+            l.definir(ColMovProduto::Codigo, QString::fromLatin1(p) + QString::fromLatin1(s));
+            l.definir(ColMovProduto::Lote, QString::fromLatin1(p) == "C" ? "L1" : "");
+            r.push_back(l);
+        }
+        return r;
+    };
+    Transaction tr(*db);
+    const auto juntas = saidas("X");
+    const auto lidos = LerContextosLancamento(*db, juntas);
+    ASSERT_TRUE(lidos.ok());
+    const auto numeros = LancaMovProdutos(ctx, juntas, *lidos);
+    ASSERT_TRUE(numeros.ok()) << numeros.mensagem().toStdString();
+    for (const LinhaMovProduto& l : saidas("Y"))
+        ASSERT_GT(lanca(l), 0) << erro.toStdString();
+    ASSERT_TRUE(tr.commit());
+    ASSERT_EQ(numeros->size(), 3u);
+    EXPECT_EQ((*numeros)[1], (*numeros)[0] + 1);
+    EXPECT_EQ((*numeros)[2], (*numeros)[0] + 2);
+
+    const QStringList proprias{"numregisto", "codigo", "codigobarras", "datasys", "hora", "estado_datasys",
+                               "produtocarregado"};
+    for (const char* p : {"A", "B", "C"}) {
+        auto q = db->query("SELECT * FROM MovProduto WHERE Codigo IN (?, ?) AND AfectaStk='S+' ORDER BY Codigo",
+                           {QString::fromLatin1(p) + "X", QString::fromLatin1(p) + "Y"});
+        ASSERT_TRUE(q && q->next());
+        const QSqlRecord x = q->record();
+        ASSERT_TRUE(q->next());
+        const QSqlRecord y = q->record();
+        for (int i = 0; i < x.count(); ++i)
+            if (!proprias.contains(x.fieldName(i).toLower()))
+                EXPECT_EQ(x.value(i).toString(), y.value(i).toString()) << p << " " << x.fieldName(i).toStdString();
+        EXPECT_EQ(db->scalar("SELECT PrecoMedioCusto FROM Produtos WHERE Codigo=?", {QString::fromLatin1(p) + "X"}).toString(),
+                  db->scalar("SELECT PrecoMedioCusto FROM Produtos WHERE Codigo=?", {QString::fromLatin1(p) + "Y"}).toString())
+            << p;
+    }
+    EXPECT_EQ(Currency::fromVariant(db->scalar("SELECT PrecoMedioCusto FROM Produtos WHERE Codigo='AX'")), C("6"));
+
+    // A refusal in the second row names that row and, rolled back, leaves the ledger as it was.
+    const QString foto = fotografia();
+    {
+        Transaction falha(*db);
+        auto linhas = saidas("X");
+        linhas[1].definir(ColMovProduto::QuantNormal, C("100"));
+        const auto lidos2 = LerContextosLancamento(*db, linhas);
+        ASSERT_TRUE(lidos2.ok());
+        size_t recusada = 99;
+        const auto r = LancaMovProdutos(ctx, linhas, *lidos2, {}, &recusada);
+        ASSERT_FALSE(r.ok());
+        EXPECT_EQ(recusada, 1u);
+        EXPECT_TRUE(r.mensagem().startsWith("Stock insuficiente do produto BX")) << r.mensagem().toStdString();
+    }
     EXPECT_EQ(fotografia(), foto);
 }
