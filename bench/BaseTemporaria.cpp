@@ -1,5 +1,7 @@
 #include "bench/BaseTemporaria.h"
 
+#include <unistd.h>
+
 #include <QSqlError>
 
 #include "db/AdminServidor.h"
@@ -131,4 +133,6 @@ void encherLedger(Database& db, qint64 linhas, const std::function<bool()>& inse
         exigir(db.exec(QStringLiteral("VACUUM (ANALYZE) MovProduto")), "VACUUM");
         db.exec(QStringLiteral("CHECKPOINT"));
     }
+    // Nor is the system still writing the load's gigabytes to disk.
+    ::sync();
 }

@@ -137,6 +137,10 @@ TEST_P(ServidorTest, LigacaoLevaAsDefinicoesDoMotor) {
     } else {
         EXPECT_EQ(l->scalar("SELECT current_setting(?)", {QStringLiteral("statement_timeout")}).toString(), "7s");
         EXPECT_EQ(l->scalar("SELECT current_setting(?)", {QStringLiteral("application_name")}).toString(), "WLumoProd");
+        // A plan fixed from its first run, and never compiled on each run.
+        EXPECT_EQ(l->scalar("SELECT current_setting(?)", {QStringLiteral("plan_cache_mode")}).toString(),
+                  "force_generic_plan");
+        EXPECT_EQ(l->scalar("SELECT current_setting(?)", {QStringLiteral("jit")}).toString(), "off");
     }
 }
 
