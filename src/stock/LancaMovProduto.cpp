@@ -259,10 +259,12 @@ void preencherSeVazio(LinhaMovProduto& l, ColunaMovProduto coluna, const QString
 // then only be rolled back.
 using FalhaEscrita = std::function<Falha(const QString&)>;
 
-// The checks that need nothing read: the date and the value limit.
-Resultado<> verificarSemLeituras(const LinhaMovProduto& l) {
+// The movement kind written as the ledger keeps it, then the checks that need nothing read: the
+// date and the value limit.
+Resultado<> verificarSemLeituras(LinhaMovProduto& l) {
     const QString codigo = l.texto(Col::Codigo).trimmed();
-    const QString afecta = l.texto(Col::AfectaStk);
+    const QString afecta = l.texto(Col::AfectaStk).trimmed().toUpper();
+    l.definir(Col::AfectaStk, afecta);
     const QString data = l.texto(Col::Data).trimmed();
     if (!QDate::fromString(data, QStringLiteral("yyyy-MM-dd")).isValid())
         return Falha(QStringLiteral("Data inválida no movimento do produto %1: %2").arg(codigo, data),
@@ -415,7 +417,6 @@ Resultado<qint64> lancar(GlobalContext& ctx, LinhaMovProduto& l, const OpcoesLan
                          const ContextoLancamento* lido) {
     Database& db = ctx.bd();
     const QString codigo = l.texto(Col::Codigo).trimmed();
-    l.definir(Col::AfectaStk, l.texto(Col::AfectaStk).trimmed().toUpper());
     // 1. date and value limit
     if (auto r = verificarSemLeituras(l); !r)
         return r.falha();
@@ -511,7 +512,6 @@ Resultado<std::vector<qint64>> LancaMovProdutos(GlobalContext& ctx, std::vector<
         LinhaMovProduto& l = linhas[i];
         const QString codigo = l.texto(Col::Codigo).trimmed();
         try {
-            l.definir(Col::AfectaStk, l.texto(Col::AfectaStk).trimmed().toUpper());
             if (auto r = verificarSemLeituras(l); !r)
                 return r.falha();
             const auto pronta = completar(ctx, l, opcoes, *lidos[i], falhaEscrita);
