@@ -79,6 +79,32 @@ double medirUmaVez(const std::function<void()>& f) {
     return double(t.nsecsElapsed()) / 1e6;
 }
 
+BlocosComCopiaDoRegisto::BlocosComCopiaDoRegisto(Database& db) : m_db(db), m_sqlite(db.dialect().isSQLite()) {
+    if (!m_sqlite)
+        return;
+    exigir(m_db.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0")), "wal_autocheckpoint");
+    // The first block starts from an empty log, as every later one does.
+    copiar();
+}
+
+BlocosComCopiaDoRegisto::~BlocosComCopiaDoRegisto() {
+    if (m_sqlite)
+        (void)m_db.exec(QStringLiteral("PRAGMA wal_autocheckpoint=1000")); // the default again
+}
+
+void BlocosComCopiaDoRegisto::copiar() {
+    // PASSIVE is what the automatic copy does.
+    if (m_sqlite)
+        exigir(m_db.exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)")), "wal_checkpoint");
+}
+
+double BlocosComCopiaDoRegisto::medir(const std::function<void()>& f) {
+    return medirUmaVez([&] {
+        f();
+        copiar();
+    });
+}
+
 void exigir(bool feito, const char* passo) {
     if (!feito)
         qFatal("%s: falhou.", passo);
@@ -128,10 +154,11 @@ void encherLedger(Database& db, qint64 linhas, const std::function<bool()>& inse
     // vacuum an insert count starts, the flush of gigabytes of log), not of the posting.
     if (db.dialect().isSQLite()) {
         exigir(db.exec(QStringLiteral("ANALYZE")), "ANALYZE");
-        db.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        exigir(db.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")), "wal_checkpoint");
     } else {
         exigir(db.exec(QStringLiteral("VACUUM (ANALYZE) MovProduto")), "VACUUM");
-        db.exec(QStringLiteral("CHECKPOINT"));
+        // Needs pg_checkpoint; a login without it leaves the checkpoint to the server's own timer.
+        (void)db.exec(QStringLiteral("CHECKPOINT"));
     }
     // Nor is the system still writing the load's gigabytes to disk.
     ::sync();

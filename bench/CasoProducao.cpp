@@ -87,7 +87,8 @@ public:
         });
         if (carga)
             *carga = c;
-        return medirUmaVez([&] {
+        BlocosComCopiaDoRegisto blocos(*m_db);
+        return blocos.medir([&] {
             for (ProductionDocument& d : docs)
                 if (const auto r = LancaProducao(m_ctx, d, FaseProducao::Encerra); !r)
                     qFatal("Produção recusada: %s", qPrintable(r.mensagem()));
@@ -113,7 +114,8 @@ public:
     double chao() {
         Database& db = *m_db;
         InsercaoSimples ins(db);
-        return medirUmaVez([&] {
+        BlocosComCopiaDoRegisto blocos(db);
+        return blocos.medir([&] {
             for (int i = 0; i < Ordens; ++i) {
                 Transaction t(db);
                 exigir(db.exec(QStringLiteral("UPDATE LockPro SET Tmp=1")), "exec");

@@ -82,7 +82,7 @@ QHash<QString, Currency> saldosAgrupados(Database& db) {
 
 void capacidade(Database& db) {
     prepararCapacidade(db);
-    PrevisaoCapacidade(db, {}); // warms the statement cache for both
+    exigir(PrevisaoCapacidade(db, {}), "PrevisaoCapacidade"); // warms the statement cache for both
     saldosAgrupados(db);
     QHash<QString, Currency> saldos;
     const double chao = medirUmaVez([&] { saldos = saldosAgrupados(db); });
